@@ -1,0 +1,171 @@
+#include "ColorPickerModel.h"
+
+#include "Clipboard.h"
+#include "PreferencesStore.h"
+#include "ScreenSampler.h"
+
+#include <QCoreApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonParseError>
+#include <QPointer>
+
+ColorPickerModel::ColorPickerModel(PreferencesStore& defaults, ScreenSampler& sampler,
+                                   Clipboard& clipboard, QObject* parent)
+    : QObject(parent), m_defaults(defaults), m_sampler(sampler), m_clipboard(clipboard)
+{
+    m_confirmationTimer.setSingleShot(true);
+    m_confirmationTimer.setInterval(confirmationMilliseconds);
+    connect(&m_confirmationTimer, &QTimer::timeout, this, &ColorPickerModel::clearConfirmation);
+    loadPersisted();
+}
+
+QString ColorPickerModel::currentHex() const
+{
+    return m_current ? m_current->hexString() : QString();
+}
+
+QStringList ColorPickerModel::recentHexes() const
+{
+    QStringList hexes;
+    hexes.reserve(m_recents.size());
+    for (const PickedColor& color : m_recents)
+        hexes.append(color.hexString());
+    return hexes;
+}
+
+void ColorPickerModel::pickColor()
+{
+    if (m_isSampling)
+        return;
+    setIsSampling(true);
+
+    // The sampler may answer on any thread and after this model is gone: the answer is
+    // carried to the main thread, where the weak pointer is checked.
+    QPointer<ColorPickerModel> self(this);
+    m_sampler.showSampler([self](std::optional<SrgbComponents> components) {
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [self, components] {
+                if (self)
+                    self->finishPick(components);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void ColorPickerModel::finishPick(const std::optional<SrgbComponents>& components)
+{
+    setIsSampling(false);
+    if (!components)
+        return;
+    if (const auto color = PickedColor::fromSrgb(*components))
+        adopt(*color);
+}
+
+void ColorPickerModel::adopt(const PickedColor& color)
+{
+    setCurrent(color);
+    if (m_clipboard.setText(color.hexString()))
+        showConfirmation(QStringLiteral("Hex copied"));
+
+    QList<PickedColor> recents{color};
+    for (const PickedColor& entry : std::as_const(m_recents)) {
+        if (recents.size() == maximumRecents)
+            break;
+        if (entry != color)
+            recents.append(entry);
+    }
+    setRecents(recents);
+    persist();
+}
+
+void ColorPickerModel::copyValue(const QString& text, const QString& message)
+{
+    if (m_clipboard.setText(text))
+        showConfirmation(message);
+}
+
+void ColorPickerModel::showConfirmation(const QString& message)
+{
+    setCopyConfirmation(message);
+    m_confirmationTimer.start(); // restarts: an older clear never erases a newer message
+}
+
+void ColorPickerModel::clearConfirmation()
+{
+    setCopyConfirmation(std::nullopt);
+}
+
+void ColorPickerModel::persist()
+{
+    m_defaults.setString(currentHexKey, m_current->hexString());
+
+    QJsonArray hexes;
+    for (const PickedColor& color : std::as_const(m_recents))
+        hexes.append(color.hexString());
+    const QByteArray encoded = QJsonDocument(hexes).toJson(QJsonDocument::Compact);
+    if (encoded.isEmpty()) {
+        m_log.warning("failed to encode recent picks for persistence");
+        return;
+    }
+    m_defaults.setData(recentHexesKey, encoded);
+}
+
+void ColorPickerModel::loadPersisted()
+{
+    if (const auto hex = m_defaults.stringForKey(currentHexKey))
+        setCurrent(PickedColor::fromHex(*hex));
+
+    const auto data = m_defaults.dataForKey(recentHexesKey);
+    if (!data)
+        return;
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(*data, &error);
+    if (error.error != QJsonParseError::NoError || !document.isArray())
+        return;
+    const QJsonArray array = document.array();
+    for (const QJsonValue& value : array) {
+        if (!value.isString())
+            return; // not an array of strings: nothing of it is used
+    }
+
+    QList<PickedColor> recents;
+    for (const QJsonValue& value : array) {
+        if (const auto color = PickedColor::fromHex(value.toString()))
+            recents.append(*color);
+    }
+    setRecents(recents);
+}
+
+void ColorPickerModel::setCurrent(const std::optional<PickedColor>& color)
+{
+    if (m_current == color)
+        return;
+    m_current = color;
+    emit currentChanged();
+}
+
+void ColorPickerModel::setRecents(const QList<PickedColor>& colors)
+{
+    if (m_recents == colors)
+        return;
+    m_recents = colors;
+    emit recentsChanged();
+}
+
+void ColorPickerModel::setIsSampling(bool sampling)
+{
+    if (m_isSampling == sampling)
+        return;
+    m_isSampling = sampling;
+    emit isSamplingChanged();
+}
+
+void ColorPickerModel::setCopyConfirmation(const std::optional<QString>& message)
+{
+    if (m_copyConfirmation == message)
+        return;
+    m_copyConfirmation = message;
+    emit copyConfirmationChanged();
+}

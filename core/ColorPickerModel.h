@@ -1,0 +1,83 @@
+#pragma once
+
+#include "Log.h"
+#include "PickedColor.h"
+
+#include <QList>
+#include <QObject>
+#include <QStringList>
+#include <QTimer>
+
+#include <optional>
+
+class Clipboard;
+class PreferencesStore;
+class ScreenSampler;
+
+// The picker's one stateful object: runs a pick through the screen sampler, holds the
+// current and recent colours, copies to the clipboard with a short-lived confirmation and
+// persists the colours. Properties notify only when their value changes. Main thread only.
+class ColorPickerModel : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(QString currentHex READ currentHex NOTIFY currentChanged)
+    Q_PROPERTY(QStringList recentHexes READ recentHexes NOTIFY recentsChanged)
+    Q_PROPERTY(bool isSampling READ isSampling NOTIFY isSamplingChanged)
+    Q_PROPERTY(QString copyConfirmation READ copyConfirmationText NOTIFY copyConfirmationChanged)
+
+public:
+    static constexpr int maximumRecents = 8;
+    static constexpr int confirmationMilliseconds = 1500;
+    static inline const QString currentHexKey = QStringLiteral("colorpicker.currentHex");
+    static inline const QString recentHexesKey = QStringLiteral("colorpicker.recentHexes");
+
+    // Loads the persisted colours from the store.
+    ColorPickerModel(PreferencesStore& defaults, ScreenSampler& sampler, Clipboard& clipboard,
+                     QObject* parent = nullptr);
+
+    const std::optional<PickedColor>& current() const { return m_current; }
+    const QList<PickedColor>& recents() const { return m_recents; }
+    bool isSampling() const { return m_isSampling; }
+    const std::optional<QString>& copyConfirmation() const { return m_copyConfirmation; }
+
+    // Property forms: empty text for none.
+    QString currentHex() const;
+    QStringList recentHexes() const;
+    QString copyConfirmationText() const { return m_copyConfirmation.value_or(QString()); }
+
+public slots:
+    // Shows the screen sampler unless a pick is already running.
+    void pickColor();
+    // Makes the colour current, copies its hex, moves it to the front of the recents, persists.
+    void adopt(const PickedColor& color);
+    // Copies the text and shows the message.
+    void copyValue(const QString& text, const QString& message);
+
+signals:
+    void currentChanged();
+    void recentsChanged();
+    void isSamplingChanged();
+    void copyConfirmationChanged();
+
+private:
+    void finishPick(const std::optional<SrgbComponents>& components);
+    void showConfirmation(const QString& message);
+    void clearConfirmation();
+    void persist();
+    void loadPersisted();
+
+    void setCurrent(const std::optional<PickedColor>& color);
+    void setRecents(const QList<PickedColor>& colors);
+    void setIsSampling(bool sampling);
+    void setCopyConfirmation(const std::optional<QString>& message);
+
+    std::optional<PickedColor> m_current;
+    QList<PickedColor> m_recents;
+    bool m_isSampling = false;
+    std::optional<QString> m_copyConfirmation;
+    PreferencesStore& m_defaults;
+    ScreenSampler& m_sampler;
+    Clipboard& m_clipboard;
+    QTimer m_confirmationTimer;
+    Log m_log{"picker"};
+};

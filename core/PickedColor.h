@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+#include <cstdint>
+#include <optional>
+
+struct SrgbComponents;
+
+// Hue in degrees 0...359, saturation and lightness in percent 0...100.
+struct Hsl
+{
+    int hue = 0;
+    int saturation = 0;
+    int lightness = 0;
+
+    friend bool operator==(const Hsl&, const Hsl&) = default;
+};
+
+// A colour picked from the screen: three sRGB channels 0...255, no alpha.
+struct PickedColor
+{
+    std::int64_t red = 0;
+    std::int64_t green = 0;
+    std::int64_t blue = 0;
+
+    // Each component times 255, rounded half away from zero. None when a component lies
+    // outside 0...1 (or is not a number): such a colour has no sRGB form.
+    static std::optional<PickedColor> fromSrgb(const SrgbComponents& components);
+    // "#RRGGBB" or "RRGGBB" in either case, surrounding whitespace ignored. None otherwise.
+    static std::optional<PickedColor> fromHex(QStringView text);
+
+    QString hexString() const; // "#3A7BD5"
+    QString rgbString() const; // "58, 123, 213"
+    Hsl hsl() const;
+    QString hslString() const; // "215°, 65%, 53%"
+
+    friend bool operator==(const PickedColor&, const PickedColor&) = default;
+};

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+// The per-user key-value store every component persists its settings in. Readers supply
+// their own meaning for an absent key; nothing is registered as a default.
+class PreferencesStore
+{
+public:
+    virtual ~PreferencesStore() = default;
+
+    // False when absent or not a Boolean.
+    virtual bool boolForKey(const QString& key) const = 0;
+    virtual std::optional<QString> stringForKey(const QString& key) const = 0;
+    virtual std::optional<QByteArray> dataForKey(const QString& key) const = 0;
+    // Presence test: any stored value counts.
+    virtual bool contains(const QString& key) const = 0;
+
+    // Writes take effect at once.
+    virtual void setBool(const QString& key, bool value) = 0;
+    virtual void setString(const QString& key, const QString& value) = 0;
+    virtual void setData(const QString& key, const QByteArray& value) = 0;
+};

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+
+// A colour as the screen sampler reports it: sRGB red, green and blue in 0...1.
+struct SrgbComponents
+{
+    double red = 0;
+    double green = 0;
+    double blue = 0;
+};
+
+// Shows a screen-colour sampler that the user dismisses or clicks a pixel in.
+class ScreenSampler
+{
+public:
+    // Called exactly once per showSampler(), on any thread: the picked colour, or none when
+    // the user dismissed the sampler or no colour could be read.
+    using SelectionHandler = std::function<void(std::optional<SrgbComponents>)>;
+
+    virtual ~ScreenSampler() = default;
+
+    virtual void showSampler(SelectionHandler handler) = 0;
+};

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "ScreenSampler.h"
+
+// The sampler where no real one can run: every pick ends at once as a cancel.
+class UnavailableScreenSampler : public ScreenSampler
+{
+public:
+    void showSampler(SelectionHandler handler) override { handler(std::nullopt); }
+};

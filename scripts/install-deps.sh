@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs every Debian 12 package the build, the application and the tests need.
+# Runs apt-get only when something is missing; uses sudo when not root.
+set -euo pipefail
+
+packages=(
+    # toolchain
+    cmake ninja-build pkg-config g++ clang libclang-rt-14-dev
+    # Qt 6 and platform libraries
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-wayland libgl-dev
+    libx11-dev libxcb1-dev libsystemd-dev libsodium-dev
+    # telemetry
+    libicu-dev libssl-dev libcurl4-openssl-dev nlohmann-json3-dev
+    # tests and benchmarks
+    libgtest-dev libgmock-dev libbenchmark-dev python3
+    xvfb xauth x11-utils xdotool xclip dbus dbus-x11 trayer imagemagick
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$package")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+echo "installing: ${missing[*]}" >&2
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >&2
