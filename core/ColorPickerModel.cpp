@@ -66,8 +66,7 @@ void ColorPickerModel::finishPick(const std::optional<SrgbComponents>& component
 void ColorPickerModel::adopt(const PickedColor& color)
 {
     setCurrent(color);
-    if (m_clipboard.setText(color.hexString()))
-        showConfirmation(QStringLiteral("Hex copied"));
+    copyWithConfirmation(color.hexString(), QStringLiteral("Hex copied"));
 
     QList<PickedColor> recents{color};
     for (const PickedColor& entry : std::as_const(m_recents)) {
@@ -82,8 +81,17 @@ void ColorPickerModel::adopt(const PickedColor& color)
 
 void ColorPickerModel::copyValue(const QString& text, const QString& message)
 {
-    if (m_clipboard.setText(text))
-        showConfirmation(message);
+    copyWithConfirmation(text, message);
+}
+
+void ColorPickerModel::copyWithConfirmation(const QString& text, const QString& message)
+{
+    // The confirmation follows the copy, which an adapter may complete later.
+    QPointer<ColorPickerModel> self(this);
+    m_clipboard.setText(text, [self, message](bool copied) {
+        if (self && copied)
+            self->showConfirmation(message);
+    });
 }
 
 void ColorPickerModel::showConfirmation(const QString& message)

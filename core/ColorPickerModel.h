@@ -60,6 +60,7 @@ signals:
     void copyConfirmationChanged();
 
 private:
+    void copyWithConfirmation(const QString& text, const QString& message);
     void finishPick(const std::optional<SrgbComponents>& components);
     void showConfirmation(const QString& message);
     void clearConfirmation();

@@ -1,13 +1,20 @@
 #pragma once
 
+#include <functional>
+
 class QString;
 
 // The desktop's plain-text clipboard.
 class Clipboard
 {
 public:
+    // Called exactly once, on the main thread, possibly before setText() returns: true when
+    // the text is on the clipboard, false when the copy did not happen.
+    using Completion = std::function<void(bool copied)>;
+
     virtual ~Clipboard() = default;
 
-    // Replaces the clipboard's contents with the text. False when the copy did not happen.
-    virtual bool setText(const QString& text) = 0;
+    // Replaces the clipboard's contents with the text. An adapter may defer the copy (a
+    // Wayland compositor accepts one only from a focused client) and reports when it is done.
+    virtual void setText(const QString& text, Completion done) = 0;
 };

@@ -3,11 +3,13 @@
 #include <QClipboard>
 #include <QGuiApplication>
 
-bool QtClipboard::setText(const QString& text)
+void QtClipboard::setText(const QString& text, Completion done)
 {
     QClipboard* clipboard = QGuiApplication::clipboard();
-    if (!clipboard)
-        return false;
+    if (!clipboard) {
+        done(false);
+        return;
+    }
     clipboard->setText(text, QClipboard::Clipboard);
-    return true;
+    done(true);
 }

@@ -6,5 +6,5 @@
 class QtClipboard : public Clipboard
 {
 public:
-    bool setText(const QString& text) override;
+    void setText(const QString& text, Completion done) override;
 };
