@@ -82,6 +82,10 @@ void AppDelegate::openMenuBarPopover()
 
 void AppDelegate::terminate()
 {
+    if (m_terminate) {
+        m_terminate();
+        return;
+    }
     // After the present call has returned, through the ordinary quit.
     QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
 }

@@ -40,6 +40,8 @@ public:
 
     // How the tray item's panel is opened; the reopen of the ordinary launch uses it.
     void setPanelOpener(std::function<void()> openPanel) { m_openPanel = std::move(openPanel); }
+    // How the application ends; by default a queued QCoreApplication::quit().
+    void setTerminator(std::function<void()> terminate) { m_terminate = std::move(terminate); }
 
     // Called once, just before the event loop starts. Quitting: a quit is already queued.
     LaunchOutcome applicationDidFinishLaunching();
@@ -55,7 +57,7 @@ signals:
 private:
     void handleReopen();
     void openMenuBarPopover();
-    static void terminate();
+    void terminate();
 
     ActivationPolicyController m_activationPolicy;
     const ReviewLaunchMode m_reviewLaunchMode;
@@ -64,4 +66,5 @@ private:
     SingleInstance& m_singleInstance;
     RelocationWarning m_relocationWarning;
     std::function<void()> m_openPanel;
+    std::function<void()> m_terminate;
 };
