@@ -32,8 +32,7 @@ UpdaterService::UpdaterService(const QVariantMap& appInfo,
         m_canCheckObservation = updater->observeCanCheckForUpdates([this, updater] {
             const bool canCheck = updater->canCheckForUpdates();
             QMetaObject::invokeMethod(
-                this, [this, canCheck] { setCanCheckForUpdates(canCheck); },
-                Qt::QueuedConnection);
+                this, [this, canCheck] { setCanCheckForUpdates(canCheck); }, Qt::QueuedConnection);
         });
     }
     forceInteractiveCheckOnLaunchIfNeeded(environment);

@@ -36,10 +36,11 @@ public:
     // appInfo: the build's information map ("SUFeedURL", "SUPublicEDKey"; values that are not
     // text count as empty). createFramework runs only when that configuration is valid. The
     // environment is read once, for the forced check at launch.
-    UpdaterService(const QVariantMap& appInfo, const UpdateFramework::Factory& createFramework,
-                   ApplicationPresence& presence, PreferencesStore& defaults,
-                   const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment(),
-                   QObject* parent = nullptr);
+    UpdaterService(
+        const QVariantMap& appInfo, const UpdateFramework::Factory& createFramework,
+        ApplicationPresence& presence, PreferencesStore& defaults,
+        const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment(),
+        QObject* parent = nullptr);
     ~UpdaterService() override;
 
     // Feed and key present as text, non-blank after trimming, and the key not a "REPLACE_"
