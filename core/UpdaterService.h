@@ -1,26 +1,81 @@
 #pragma once
 
-#include <QObject>
-#include <QString>
+#include "ApplicationPresence.h"
+#include "UpdateFramework.h"
 
-// The update service as the rest of the application sees it. This build has no update
-// framework configured: checks are never available and nothing is ever checked.
-class UpdaterService : public QObject
+#include <QObject>
+#include <QProcessEnvironment>
+#include <QVariantMap>
+
+#include <memory>
+#include <optional>
+
+class PreferencesStore;
+
+// The application's bridge to the update framework. Decides once, at construction, whether
+// the build's update configuration is valid and only then creates and starts the framework.
+// Mirrors whether a check may start, runs user-initiated checks with the application brought
+// forward as a regular windowed application and puts the previous presence back when the
+// cycle ends, offers the "beta" channel only while the user opted in, and records failed
+// cycles whose error is not the framework's own in statusMessage. Main thread only.
+class UpdaterService : public QObject, public UpdateFrameworkDelegate
 {
     Q_OBJECT
     Q_PROPERTY(bool canCheckForUpdates READ canCheckForUpdates NOTIFY canCheckForUpdatesChanged)
-    Q_PROPERTY(QString statusMessage READ statusMessage NOTIFY statusMessageChanged)
+    Q_PROPERTY(QString statusMessage READ statusMessageText NOTIFY statusMessageChanged)
 
 public:
-    explicit UpdaterService(QObject* parent = nullptr) : QObject(parent) {}
+    static inline const QString feedUrlKey = QStringLiteral("SUFeedURL");
+    static inline const QString publicKeyKey = QStringLiteral("SUPublicEDKey");
+    static inline const QString betaEnabledKey = QStringLiteral("colorpicker.updates.betaEnabled");
+    static inline const QString betaChannel = QStringLiteral("beta");
+    static inline const QString forceCheckVariable =
+        QStringLiteral("COLORPICKER_FORCE_UPDATE_CHECK_ON_LAUNCH");
+    static constexpr int forcedCheckDelayMilliseconds = 1000;
 
-    bool canCheckForUpdates() const { return false; }
-    QString statusMessage() const { return {}; }
+    // appInfo: the build's information map ("SUFeedURL", "SUPublicEDKey"; values that are not
+    // text count as empty). createFramework runs only when that configuration is valid. The
+    // environment is read once, for the forced check at launch.
+    UpdaterService(
+        const QVariantMap& appInfo, const UpdateFramework::Factory& createFramework,
+        ApplicationPresence& presence, PreferencesStore& defaults,
+        const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment(),
+        QObject* parent = nullptr);
+    ~UpdaterService() override;
+
+    // Feed and key present as text, non-blank after trimming, and the key not a "REPLACE_"
+    // placeholder.
+    static bool hasValidUpdateConfig(const QVariantMap& appInfo);
+
+    bool isConfigured() const { return m_controller != nullptr; }
+    bool canCheckForUpdates() const { return m_canCheckForUpdates; }
+    const std::optional<QString>& statusMessage() const { return m_statusMessage; }
+    QString statusMessageText() const { return m_statusMessage.value_or(QString()); }
+    const std::optional<ActivationPolicy>& policyBeforeCheck() const { return m_policyBeforeCheck; }
+
+    // UpdateFrameworkDelegate
+    QSet<QString> allowedChannels() override;
+    void didFinishUpdateCycle(const std::optional<UpdateError>& error) override;
 
 public slots:
-    void checkForUpdates() {}
+    // A user-initiated check with the application brought forward; nothing when updates are
+    // not configured.
+    void checkForUpdates();
 
 signals:
     void canCheckForUpdatesChanged();
     void statusMessageChanged();
+
+private:
+    void forceInteractiveCheckOnLaunchIfNeeded(const QProcessEnvironment& environment);
+    void setCanCheckForUpdates(bool canCheck);
+    void setStatusMessage(const QString& message);
+
+    std::unique_ptr<UpdateFramework> m_controller;
+    std::unique_ptr<UpdateObservation> m_canCheckObservation;
+    bool m_canCheckForUpdates = false;
+    std::optional<QString> m_statusMessage;
+    std::optional<ActivationPolicy> m_policyBeforeCheck;
+    ApplicationPresence& m_presence;
+    PreferencesStore& m_defaults;
 };

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "UpdateFramework.h"
+
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+// Installs a verified download. Running from an AppImage, the new image atomically replaces
+// the running one (same folder, so the rename cannot cross file systems; the old image stays
+// whole if anything fails) and the application relaunches from it. Otherwise the download is
+// copied into the user's downloads folder and revealed in the file manager, for the user to
+// install by hand.
+class UpdateInstaller
+{
+public:
+    struct Hooks
+    {
+        // Starts the image again once this process has ended, then quits this process.
+        std::function<void(const QString& appImagePath)> relaunch;
+        // Shows the file in the file manager.
+        std::function<void(const QString& path)> reveal;
+    };
+
+    // appImagePath: the running AppImage ($APPIMAGE), empty when not running from one.
+    UpdateInstaller(QString appImagePath, QString downloadsFolder, Hooks hooks);
+
+    bool replacesItself() const { return !m_appImagePath.isEmpty(); }
+
+    // The AppImage case: replaces the image and relaunches. Returns the error that stopped it.
+    std::optional<UpdateError> replaceAppImage(const QString& verifiedFile);
+    // Otherwise: the path the download now has in the downloads folder, after revealing it,
+    // or the error.
+    std::optional<UpdateError> revealDownload(const QString& verifiedFile, QString& placedAt);
+
+    static Hooks systemHooks();
+
+private:
+    QString m_appImagePath;
+    QString m_downloadsFolder;
+    Hooks m_hooks;
+};

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "UpdateFramework.h"
+
+#include <QString>
+#include <QUrl>
+
+#include <functional>
+
+// A verified update, ready to install.
+struct UpdateOffer
+{
+    QString displayVersion;
+    QString version;
+    QString currentVersion;
+    QString releaseNotesHtml; // the feed item's inline notes; may be empty
+    QUrl releaseNotesLink;    // may be empty
+    QString downloadedFile;   // the verified download
+};
+
+enum class UpdateChoice
+{
+    install,
+    later,
+    skip
+};
+
+// The update framework's windows. Informational windows report and return; the offer waits for
+// the user's choice, which arrives through the reply (at most once, and never after the
+// driver is destroyed).
+class UpdateUserDriver
+{
+public:
+    virtual ~UpdateUserDriver() = default;
+
+    virtual void showUpToDate(const QString& currentVersion) = 0;
+    virtual void showUpdateAvailable(const UpdateOffer& offer,
+                                     std::function<void(UpdateChoice)> reply) = 0;
+    virtual void showError(const UpdateError& error) = 0;
+    // The verified download waits in a folder the file manager now shows; the user replaces
+    // the installed copy with it.
+    virtual void showDownloadReady(const QString& displayVersion, const QString& path) = 0;
+    // Brings the window of the running cycle to the front, if any.
+    virtual void raiseWindows() = 0;
+};
