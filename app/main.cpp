@@ -1,6 +1,7 @@
 #include "ColorPickerModel.h"
 #include "QtClipboard.h"
 #include "SettingsPreferencesStore.h"
+#include "TrayController.h"
 #include "UnavailableScreenSampler.h"
 
 #include <QApplication>
@@ -16,6 +17,9 @@ int main(int argc, char* argv[])
     QtClipboard clipboard;
     UnavailableScreenSampler sampler;
     ColorPickerModel picker(preferences, sampler, clipboard);
+
+    TrayController tray(picker);
+    tray.show();
 
     return QApplication::exec();
 }
