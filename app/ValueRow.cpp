@@ -53,6 +53,7 @@ ValueRow::ValueRow(ColorPickerModel& picker, const QString& label, QWidget* pare
     layout->addWidget(m_copyButton);
 
     m_resetTimer.setSingleShot(true);
+    m_resetTimer.setTimerType(Qt::PreciseTimer);
     m_resetTimer.setInterval(tickMilliseconds);
     connect(&m_resetTimer, &QTimer::timeout, this, [this] { setJustCopied(false); });
 

@@ -71,3 +71,16 @@ public:
 
     SelectionHandler pending;
 };
+
+#include "ColorPickerModel.h"
+
+// A picker model over the fakes.
+struct PickerHarness
+{
+    MemoryPreferencesStore store;
+    RecordingClipboard clipboard;
+    ScriptedScreenSampler sampler;
+    ColorPickerModel picker{store, sampler, clipboard};
+
+    static PickedColor color(const char* hex) { return *PickedColor::fromHex(QString::fromLatin1(hex)); }
+};
