@@ -12,8 +12,8 @@
 AppDelegate::AppDelegate(ReviewLaunchMode mode, ApplicationPresence& presence,
                          PreferencesStore& defaults, SingleInstance& singleInstance,
                          FileManagerReveal& reveal, QObject* parent)
-    : QObject(parent), m_activationPolicy(presence), m_reviewLaunchMode(mode),
-      m_presence(presence), m_defaults(defaults), m_singleInstance(singleInstance),
+    : QObject(parent), m_activationPolicy(presence), m_reviewLaunchMode(mode), m_presence(presence),
+      m_defaults(defaults), m_singleInstance(singleInstance),
       m_relocationWarning(defaults, presence, m_activationPolicy, reveal)
 {
 }
@@ -23,8 +23,8 @@ AppDelegate::LaunchOutcome AppDelegate::applicationDidFinishLaunching()
     QApplication::setQuitOnLastWindowClosed(applicationShouldTerminateAfterLastWindowClosed());
 
     if (m_reviewLaunchMode == ReviewLaunchMode::selftest) {
-        Log("lifecycle").info("selftest ok — Morvane Color Picker " +
-                              Constants::version().toStdString());
+        Log("lifecycle")
+            .info("selftest ok — Morvane Color Picker " + Constants::version().toStdString());
         m_presence.setActivationPolicy(ActivationPolicy::accessory);
         terminate();
         return LaunchOutcome::quitting;

@@ -25,9 +25,14 @@ class AppDelegate : public QObject
     Q_OBJECT
 
 public:
-    enum class LaunchOutcome { running, quitting };
+    enum class LaunchOutcome
+    {
+        running,
+        quitting
+    };
 
-    static inline const QString colorPickerOpenSettings = QStringLiteral("colorpicker.openSettings");
+    static inline const QString colorPickerOpenSettings =
+        QStringLiteral("colorpicker.openSettings");
     static constexpr int reopenPanelDelayMilliseconds = 350;
 
     AppDelegate(ReviewLaunchMode mode, ApplicationPresence& presence, PreferencesStore& defaults,

@@ -56,8 +56,7 @@ bool RelocationWarning::check(const QString& bundlePath)
         return false;
     // Written before anything shows: the alert is offered once even if it never appears.
     m_defaults.setBool(shownKey, true);
-    QTimer::singleShot(alertDelayMilliseconds, this,
-                       [this, bundlePath] { showAlert(bundlePath); });
+    QTimer::singleShot(alertDelayMilliseconds, this, [this, bundlePath] { showAlert(bundlePath); });
     return true;
 }
 

@@ -11,8 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-SettingsWindow::SettingsWindow(UpdaterService& updater, PreferencesStore& defaults,
-                               QWidget* parent)
+SettingsWindow::SettingsWindow(UpdaterService& updater, PreferencesStore& defaults, QWidget* parent)
     : QWidget(parent, Qt::Window), m_updater(updater), m_defaults(defaults)
 {
     setWindowTitle(tr("Settings"));
@@ -48,7 +47,7 @@ SettingsWindow::SettingsWindow(UpdaterService& updater, PreferencesStore& defaul
 
     connect(m_checkButton, &QPushButton::clicked, &m_updater, &UpdaterService::checkForUpdates);
     connect(m_betaToggle, &QCheckBox::toggled, this,
-            [this](bool on) { m_defaults.setBool(betaEnabledKey, on); });
+            [this](bool on) { m_defaults.setBool(UpdaterService::betaEnabledKey, on); });
     connect(&m_updater, &UpdaterService::canCheckForUpdatesChanged, this, &SettingsWindow::refresh);
     refresh();
 }
@@ -63,5 +62,5 @@ void SettingsWindow::refresh()
 {
     m_checkButton->setEnabled(m_updater.canCheckForUpdates());
     const QSignalBlocker blocker(m_betaToggle);
-    m_betaToggle->setChecked(m_defaults.boolForKey(betaEnabledKey));
+    m_betaToggle->setChecked(m_defaults.boolForKey(UpdaterService::betaEnabledKey));
 }

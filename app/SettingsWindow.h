@@ -15,7 +15,6 @@ class SettingsWindow : public QWidget
     Q_OBJECT
 
 public:
-    static inline const QString betaEnabledKey = QStringLiteral("colorpicker.updates.betaEnabled");
     static constexpr QSize fixedSize{400, 320};
 
     SettingsWindow(UpdaterService& updater, PreferencesStore& defaults, QWidget* parent = nullptr);

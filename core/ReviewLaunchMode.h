@@ -4,7 +4,12 @@
 
 // The launch mode of this process, chosen by whole, case-sensitive command-line arguments at
 // any position: "--selftest" wins over "--show-settings"; anything else is an ordinary launch.
-enum class ReviewLaunchMode { none, selftest, settings };
+enum class ReviewLaunchMode
+{
+    none,
+    selftest,
+    settings
+};
 
 namespace ReviewLaunchModes {
 

@@ -74,8 +74,7 @@ bool QtApplicationPresence::eventFilter(QObject* watched, QEvent* event)
         auto* surfaceEvent = static_cast<QPlatformSurfaceEvent*>(event);
         auto* window = static_cast<QWindow*>(watched);
         if (surfaceEvent->surfaceEventType() == QPlatformSurfaceEvent::SurfaceCreated &&
-            m_policy != ActivationPolicy::regular && !window->parent() &&
-            isOrdinaryWindow(*window))
+            m_policy != ActivationPolicy::regular && !window->parent() && isOrdinaryWindow(*window))
             X11TaskbarState::setSkipTaskbar(*window, true, false);
     }
     return QObject::eventFilter(watched, event);

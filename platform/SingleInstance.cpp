@@ -47,8 +47,8 @@ bool SingleInstance::claim()
     QLocalServer::removeServer(m_socketPath);
     m_server.setSocketOptions(QLocalServer::UserAccessOption);
     if (!m_server.listen(m_socketPath))
-        Log("lifecycle").warning("single-instance socket unusable: " +
-                                 m_server.errorString().toStdString());
+        Log("lifecycle")
+            .warning("single-instance socket unusable: " + m_server.errorString().toStdString());
     return true;
 }
 

@@ -97,8 +97,8 @@ bool skipsTaskbar(QWindow& window)
     xcb_connection_t* c = connection();
     if (!c || !window.handle())
         return false;
-    const auto atoms = stateAtoms(c, static_cast<xcb_window_t>(window.winId()),
-                                  atom(c, "_NET_WM_STATE"));
+    const auto atoms =
+        stateAtoms(c, static_cast<xcb_window_t>(window.winId()), atom(c, "_NET_WM_STATE"));
     const xcb_atom_t skip = atom(c, "_NET_WM_STATE_SKIP_TASKBAR");
     return std::find(atoms.begin(), atoms.end(), skip) != atoms.end();
 }

@@ -102,8 +102,7 @@ TEST_F(DelegateFixture, ADuplicateLaunchReopensTheRunningCopyAndTouchesNothing)
     RunningCopy other(runtime.path());
     for (ReviewLaunchMode mode : {ReviewLaunchMode::none, ReviewLaunchMode::settings}) {
         const auto delegate = makeDelegate(mode);
-        EXPECT_EQ(delegate->applicationDidFinishLaunching(),
-                  AppDelegate::LaunchOutcome::quitting);
+        EXPECT_EQ(delegate->applicationDidFinishLaunching(), AppDelegate::LaunchOutcome::quitting);
     }
     EXPECT_EQ(terminations, 2);
     EXPECT_TRUE(QTest::qWaitFor([&] { return other.reopens == 2; }));
@@ -123,7 +122,8 @@ TEST_F(DelegateFixture, SettingsLaunchPromotesAndAnnouncesOnTheNextTurn)
     EXPECT_TRUE(posted.isEmpty()) << "not before the event loop turns";
 
     QCoreApplication::processEvents();
-    EXPECT_EQ(presence.policiesSet, (QList{ActivationPolicy::accessory, ActivationPolicy::regular}));
+    EXPECT_EQ(presence.policiesSet,
+              (QList{ActivationPolicy::accessory, ActivationPolicy::regular}));
     EXPECT_EQ(presence.activations, 1);
     ASSERT_EQ(posted.size(), 1);
     EXPECT_EQ(posted.at(0).at(0).toString(), QStringLiteral("colorpicker.openSettings"));
@@ -147,9 +147,8 @@ TEST_F(DelegateFixture, OrdinaryLaunchStaysInTheTrayAndOpensThePanelOnReopen)
 
     // A second launch asks for a reopen, as another process would.
     clock.start();
-    auto second = std::async(std::launch::async, [&] {
-        return SingleInstance(runtime.path()).requestReopen(5000);
-    });
+    auto second = std::async(std::launch::async,
+                             [&] { return SingleInstance(runtime.path()).requestReopen(5000); });
     ASSERT_TRUE(QTest::qWaitFor([&] { return panelOpenedAfter >= 0; }, 10000));
     EXPECT_TRUE(second.get());
     EXPECT_GE(panelOpenedAfter, AppDelegate::reopenPanelDelayMilliseconds);

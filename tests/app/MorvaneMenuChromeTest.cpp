@@ -1,5 +1,5 @@
-#include "AppFakes.h"
 #include "MorvaneMenuChrome.h"
+#include "AppFakes.h"
 
 #include <QMenu>
 #include <QMenuBar>
@@ -52,9 +52,9 @@ TEST(MorvaneMenuChrome, StripsJunkItemsAndTheirSeparatorsFromABuiltMenu)
          {"-", "Start Dictation…", "Copy", "-", "-", "Emoji && Symbols", "-"},
          {"Copy"}},
         {"only separators", {"-", "-"}, {}},
-        {"mnemonics do not hide a prefix", {"&Services", "Auto&Fill Password", "&Open"},
-         {"&Open"}},
-        {"a blank inside the word stays", {"Auto Fill", "Writing Tools…", "-", "Paste"},
+        {"mnemonics do not hide a prefix", {"&Services", "Auto&Fill Password", "&Open"}, {"&Open"}},
+        {"a blank inside the word stays",
+         {"Auto Fill", "Writing Tools…", "-", "Paste"},
          {"Auto Fill", "-", "Paste"}},
     };
     for (const auto& c : cases) {

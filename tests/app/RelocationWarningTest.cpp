@@ -1,8 +1,8 @@
+#include "RelocationWarning.h"
 #include "ActivationPolicyController.h"
 #include "AppFakes.h"
 #include "FakeApplicationPresence.h"
 #include "FileManagerReveal.h"
-#include "RelocationWarning.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -53,8 +53,8 @@ struct RelocationFixture : testing::Test
             if (!alert)
                 return;
             poll.stop();
-            seen = {alert->text(), alert->informativeText(), {}, alert->icon(), presence.policy,
-                    since.elapsed()};
+            seen = {alert->text(), alert->informativeText(), {},
+                    alert->icon(), presence.policy,          since.elapsed()};
             for (QAbstractButton* b : alert->buttons())
                 seen.buttons.append(b->text());
             for (QAbstractButton* b : alert->buttons()) {

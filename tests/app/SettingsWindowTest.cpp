@@ -1,8 +1,8 @@
+#include "SettingsWindow.h"
 #include "AppFakes.h"
 #include "AppInfo.h"
 #include "FakeApplicationPresence.h"
 #include "SettingsScene.h"
-#include "SettingsWindow.h"
 #include "UpdaterService.h"
 
 #include <QCheckBox>
@@ -91,9 +91,11 @@ TEST_F(SettingsFixture, ShowsTheFixedFormWithItsTextsAndTheVersion)
         QVariantMap info;
         QString shown;
     } versions[] = {
-        {"built-in", AppInfo::builtIn(), AppInfo::builtIn().value(AppInfo::shortVersionKey).toString()},
+        {"built-in", AppInfo::builtIn(),
+         AppInfo::builtIn().value(AppInfo::shortVersionKey).toString()},
         {"missing", {}, QStringLiteral("0.1.0")},
-        {"verbatim", {{AppInfo::shortVersionKey, QStringLiteral("2.0 beta (7)")}},
+        {"verbatim",
+         {{AppInfo::shortVersionKey, QStringLiteral("2.0 beta (7)")}},
          QStringLiteral("2.0 beta (7)")},
     };
     for (const auto& c : versions) {

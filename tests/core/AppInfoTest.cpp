@@ -32,7 +32,8 @@ TEST_F(AppInfoTest, VersionIsAnyTextEntryElseTheFallback)
         {"empty text", {{AppInfo::shortVersionKey, QString()}}, QString()},
         {"absent", {{AppInfo::feedUrlKey, QStringLiteral("x")}}, QStringLiteral("0.1.0")},
         {"number", {{AppInfo::shortVersionKey, 2}}, QStringLiteral("0.1.0")},
-        {"list", {{AppInfo::shortVersionKey, QStringList{QStringLiteral("1.0")}}},
+        {"list",
+         {{AppInfo::shortVersionKey, QStringList{QStringLiteral("1.0")}}},
          QStringLiteral("0.1.0")},
     };
     for (const auto& c : cases) {
