@@ -1,7 +1,6 @@
 #include "ColorPickerModel.h"
-#include "QtClipboard.h"
 #include "SettingsPreferencesStore.h"
-#include "UnavailableScreenSampler.h"
+#include "ScreenSamplerChoice.h"
 
 #include <QApplication>
 
@@ -13,9 +12,9 @@ int main(int argc, char* argv[])
     QApplication::setQuitOnLastWindowClosed(false);
 
     SettingsPreferencesStore preferences;
-    QtClipboard clipboard;
-    UnavailableScreenSampler sampler;
-    ColorPickerModel picker(preferences, sampler, clipboard);
+    const auto clipboard = makeClipboard();
+    const auto sampler = makeScreenSampler();
+    ColorPickerModel picker(preferences, *sampler, *clipboard);
 
     return QApplication::exec();
 }
