@@ -1,8 +1,7 @@
 #include "ColorPickerModel.h"
-#include "QtClipboard.h"
+#include "ScreenSamplerChoice.h"
 #include "SettingsPreferencesStore.h"
 #include "TrayController.h"
-#include "UnavailableScreenSampler.h"
 
 #include <QApplication>
 
@@ -14,12 +13,18 @@ int main(int argc, char* argv[])
     QApplication::setQuitOnLastWindowClosed(false);
 
     SettingsPreferencesStore preferences;
-    QtClipboard clipboard;
-    UnavailableScreenSampler sampler;
-    ColorPickerModel picker(preferences, sampler, clipboard);
+    // A Wayland copy needs a focused window: the panel is brought forward for it.
+    TrayController* tray = nullptr;
+    const auto clipboard = makeClipboard([&tray] {
+        if (tray)
+            tray->openPanel();
+    });
+    const auto sampler = makeScreenSampler();
+    ColorPickerModel picker(preferences, *sampler, *clipboard);
 
-    TrayController tray(picker);
-    tray.show();
+    TrayController trayController(picker);
+    tray = &trayController;
+    trayController.show();
 
     return QApplication::exec();
 }
