@@ -24,6 +24,8 @@ QSize TextButton::sizeHint() const
 void TextButton::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
+    if (isDown())
+        painter.setOpacity(0.6);
     painter.setFont(font());
     painter.setPen(m_color.isValid() ? m_color : ForegroundStyle::secondary(palette()));
     painter.drawText(rect(), Qt::AlignCenter, text());

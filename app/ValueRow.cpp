@@ -41,7 +41,6 @@ ValueRow::ValueRow(ColorPickerModel& picker, const QString& label, QWidget* pare
     m_copyButton = new SymbolButton(QStringLiteral("doc.on.doc"), 13, 20, this);
     m_copyButton->setDisabledOpacity(0.4);
     m_copyButton->setAccessibleName(QStringLiteral("Copy %1 value").arg(label));
-    m_copyButton->setToolTip(QStringLiteral("Copy %1 value").arg(label));
     connect(m_copyButton, &SymbolButton::clicked, this, &ValueRow::copy);
 
     auto* layout = new QHBoxLayout(this);

@@ -3,6 +3,7 @@
 # appears; press "Pick a color" and click a pixel of a known colour; the X clipboard then
 # holds its hex. A relaunch shows the colour again in the swatch and as the first chip.
 #   tray-pick-e2e.sh APP_BINARY
+# With E2E_SCREENSHOT=FILE.png it also saves the reopened panel under the tray.
 set -euo pipefail
 app_binary=$1
 work=$(mktemp -d)
@@ -111,3 +112,6 @@ for y in $(seq $((panel_y + 250)) 4 $((panel_y + 340))); do
 done
 [ "$chip_found" = yes ] || fail "the relaunched panel shows no chip of the colour"
 echo "relaunch shows the colour in the swatch and the first chip"
+if [ -n "${E2E_SCREENSHOT:-}" ]; then
+    import -window root -crop 420x440+604+0 "$E2E_SCREENSHOT"
+fi
