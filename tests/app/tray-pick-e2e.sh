@@ -43,7 +43,7 @@ Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
 pids+=($!)
 wait_for "Xvfb" test -s "$work/display"
 export DISPLAY=":$(cat "$work/display")"
-unset WAYLAND_DISPLAY
+unset WAYLAND_DISPLAY XDG_CURRENT_DESKTOP
 export QT_QPA_PLATFORM=xcb XDG_SESSION_TYPE=x11
 # Fresh settings on every run: the first launch must start without a colour.
 export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
@@ -81,6 +81,16 @@ open_panel() {
     sleep 0.5 # drawn
 }
 
+# A window of the application covering the whole screen.
+overlay_shown() {
+    local window
+    for window in $(xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null); do
+        xdotool getwindowgeometry --shell "$window" | grep -qx 'WIDTH=1024' &&
+            xdotool getwindowgeometry --shell "$window" | grep -qx 'HEIGHT=768' && return 0
+    done
+    return 1
+}
+
 launch
 open_panel
 [ "$(pixel $((panel_x + 150)) $((panel_y + 12 + 20)))" != "#3A7BD5" ] ||
@@ -90,7 +100,8 @@ open_panel
 xdotool mousemove $((panel_x + 150)) $((panel_y + 114)) click 1
 wait_for "the panel to step aside" bash -c \
     "! xdotool search --onlyvisible --name '^Morvane Color Picker\$'"
-sleep 1 # the sampler's overlay covers the screen
+wait_for "the sampler's overlay" overlay_shown
+sleep 0.5 # drawn and grabbing
 xdotool mousemove 200 500
 sleep 0.3
 xdotool click 1
