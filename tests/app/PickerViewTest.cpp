@@ -113,6 +113,28 @@ TEST_F(PickerViewTest, DrawsEachModelState)
     }
 }
 
+TEST(PickerViewRecents, AStoredListLongerThanARowShowsTheFirstEightChips)
+{
+    MemoryPreferencesStore store;
+    store.setData(ColorPickerModel::recentHexesKey,
+                  R"(["#000001","#000002","#000003","#000004","#000005","#000006",)"
+                  R"("#000007","#000008","#000009","#00000A","#00000B","#00000C"])");
+    RecordingClipboard clipboard;
+    ScriptedScreenSampler sampler;
+    ColorPickerModel picker(store, sampler, clipboard);
+    ASSERT_EQ(picker.recents().size(), 12);
+    PickerView view(picker);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+
+    const QList<RecentChip*> chips = view.recentsSection()->chips();
+    ASSERT_EQ(chips.size(), 8);
+    EXPECT_EQ(chips.first()->toolTip(), "#000001");
+    EXPECT_EQ(chips.last()->toolTip(), "#000008");
+    EXPECT_LE(chips.last()->geometry().right(), view.recentsSection()->width() - 1);
+    EXPECT_EQ(chips[1]->x() - chips[0]->x(), 26 + 7);
+}
+
 TEST_F(PickerViewTest, PlaceholderIsSecondaryAndValueIsPrimary)
 {
     const QLabel* value = view.valueRows()[0]->valueLabel();
