@@ -1,6 +1,6 @@
 #include "ColorPickerModel.h"
-#include "SettingsPreferencesStore.h"
 #include "ScreenSamplerChoice.h"
+#include "SettingsPreferencesStore.h"
 
 #include <QApplication>
 
