@@ -1,7 +1,7 @@
 #include "Log.h"
 
-#include <sys/uio.h>
 #include <systemd/sd-journal.h>
+#include <sys/uio.h>
 
 #include <cstdio>
 #include <string>
@@ -22,8 +22,10 @@ iovec field(const std::string& text)
 bool sendToJournal(int priority, std::string_view category, std::string_view message)
 {
     const std::string fields[] = {
-        "MESSAGE=" + std::string(message),        "PRIORITY=" + std::to_string(priority),
-        "SYSLOG_IDENTIFIER=morvane-color-picker", "SUBSYSTEM=" + std::string(Log::subsystem),
+        "MESSAGE=" + std::string(message),
+        "PRIORITY=" + std::to_string(priority),
+        "SYSLOG_IDENTIFIER=morvane-color-picker",
+        "SUBSYSTEM=" + std::string(Log::subsystem),
         "CATEGORY=" + std::string(category),
     };
     iovec vector[std::size(fields)];
