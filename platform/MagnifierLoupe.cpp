@@ -41,7 +41,8 @@ static void paintCells(QPainter& painter, QPoint origin, const QImage& grab, QPo
     for (int row = 0; row < pixelsAcross; ++row) {
         for (int column = 0; column < pixelsAcross; ++column) {
             const QPoint source = centre + QPoint(column - half, row - half);
-            const QColor color = grab.valid(source) ? grab.pixelColor(source) : QColor(128, 128, 128);
+            const QColor color =
+                grab.valid(source) ? grab.pixelColor(source) : QColor(128, 128, 128);
             painter.fillRect(QRect(origin + QPoint(column * cellSize, row * cellSize),
                                    QSize(cellSize, cellSize)),
                              color);
@@ -55,7 +56,8 @@ static void paintCells(QPainter& painter, QPoint origin, const QImage& grab, QPo
         painter.drawLine(origin + QPoint(at, 0), origin + QPoint(at, extent));
         painter.drawLine(origin + QPoint(0, at), origin + QPoint(extent, at));
     }
-    const QRect middle(origin + QPoint(half * cellSize, half * cellSize), QSize(cellSize, cellSize));
+    const QRect middle(origin + QPoint(half * cellSize, half * cellSize),
+                       QSize(cellSize, cellSize));
     painter.setPen(QPen(Qt::black, 2));
     painter.drawRect(middle.adjusted(-1, -1, 1, 1));
     painter.setPen(QPen(Qt::white, 1));

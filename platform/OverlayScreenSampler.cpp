@@ -2,7 +2,6 @@
 
 #include "PickOverlay.h"
 
-#include <QCursor>
 #include <QGuiApplication>
 #include <QPixmap>
 #include <QScreen>
@@ -56,13 +55,17 @@ void OverlayScreenSampler::showSampler(SelectionHandler handler)
         m_overlays.append(overlay);
     }
 
-    QScreen* pointerScreen = QGuiApplication::screenAt(QCursor::pos());
-    for (const auto& overlay : std::as_const(m_overlays)) {
+    for (const auto& overlay : std::as_const(m_overlays))
         overlay->present();
-        if (overlay->targetScreen() == pointerScreen ||
-            (!pointerScreen && overlay == m_overlays.first()))
-            overlay->takeKeyboard();
+    // The keyboard goes to the overlay under the pointer (then follows the pointer).
+    PickOverlay* keyboardOverlay = m_overlays.first();
+    for (const auto& overlay : std::as_const(m_overlays)) {
+        if (overlay->hasPointer()) {
+            keyboardOverlay = overlay;
+            break;
+        }
     }
+    keyboardOverlay->takeKeyboard();
 }
 
 QList<PickOverlay*> OverlayScreenSampler::overlays() const

@@ -2,6 +2,7 @@
 
 #include "MagnifierLoupe.h"
 #include "ScreenPixel.h"
+#include "X11Pointer.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -29,9 +30,28 @@ PickOverlay::PickOverlay(QScreen* screen, QImage grab) : m_screen(screen), m_gra
 void PickOverlay::present()
 {
     show();
+    if (const auto pixel = nativePointer()) {
+        setDevicePixel(*pixel);
+        return;
+    }
     const QPointF pointer = QCursor::pos(m_screen);
     if (m_screen->geometry().contains(pointer.toPoint()))
         followPointer(pointer);
+}
+
+bool PickOverlay::hasPointer() const
+{
+    if (X11Pointer::available())
+        return nativePointer().has_value();
+    return m_screen->geometry().contains(QCursor::pos(m_screen));
+}
+
+std::optional<QPoint> PickOverlay::nativePointer() const
+{
+    const auto pixel = X11Pointer::positionIn(windowHandle());
+    if (pixel && QRect(QPoint(), m_grab.size()).contains(*pixel))
+        return pixel;
+    return std::nullopt;
 }
 
 void PickOverlay::takeKeyboard()
@@ -57,6 +77,8 @@ void PickOverlay::mouseMoveEvent(QMouseEvent* event)
     if (m_warpedTo && (event->globalPosition() - *m_warpedTo).manhattanLength() < 1.0)
         return;
     m_warpedTo.reset();
+    if (QWidget::keyboardGrabber() != this)
+        takeKeyboard();
     followPointer(event->globalPosition());
 }
 
@@ -82,6 +104,7 @@ void PickOverlay::keyPressEvent(QKeyEvent* event)
         return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
+        syncWithPointer();
         pick();
         return;
     case Qt::Key_Left:
@@ -101,16 +124,29 @@ void PickOverlay::keyPressEvent(QKeyEvent* event)
     }
 }
 
-void PickOverlay::enterEvent(QEnterEvent* event)
+void PickOverlay::enterEvent(QEnterEvent*)
 {
-    // The keyboard follows the pointer from screen to screen.
+    // The keyboard follows the pointer from screen to screen. The position comes from
+    // motion events only: an enter may be delivered late, with a position from before an
+    // arrow key moved the pointer.
     takeKeyboard();
-    followPointer(event->globalPosition());
 }
 
 void PickOverlay::followPointer(QPointF globalPosition)
 {
-    setDevicePixel(devicePixelAt(globalPosition, m_screen->geometry(), m_grab.devicePixelRatio()));
+    const QPoint pixel =
+        devicePixelAt(globalPosition, m_screen->geometry(), m_grab.devicePixelRatio());
+    // The logical position names the device pixel only to within a logical pixel on a
+    // scaled screen; the X server knows the exact one. Its answer is taken when it agrees
+    // with the event, that is, when the pointer has not moved on since.
+    const auto native = nativePointer();
+    const int reach = int(std::ceil(m_grab.devicePixelRatio()));
+    if (native && std::abs(native->x() - pixel.x()) <= reach &&
+        std::abs(native->y() - pixel.y()) <= reach) {
+        setDevicePixel(*native);
+        return;
+    }
+    setDevicePixel(pixel);
 }
 
 void PickOverlay::setDevicePixel(QPoint pixel)
@@ -126,12 +162,23 @@ void PickOverlay::setDevicePixel(QPoint pixel)
     update(m_loupeRect);
 }
 
+void PickOverlay::syncWithPointer()
+{
+    // Qt drops a motion to the position it last reported, even when an arrow key's warp
+    // moved the pointer in between; the X server's answer is current.
+    if (const auto native = nativePointer())
+        setDevicePixel(*native);
+    else if (!m_pixel)
+        followPointer(QCursor::pos(m_screen));
+}
+
 void PickOverlay::moveByDevicePixels(int dx, int dy)
 {
-    if (!m_pixel)
-        followPointer(QCursor::pos(m_screen));
+    syncWithPointer();
     setDevicePixel(*m_pixel + QPoint(dx, dy));
-    // The system pointer follows as closely as logical coordinates allow.
+    if (X11Pointer::warpTo(windowHandle(), *m_pixel))
+        return;
+    // Elsewhere the system pointer follows as closely as logical coordinates allow.
     const QPointF centre =
         logicalCentreOf(*m_pixel, m_screen->geometry(), m_grab.devicePixelRatio());
     const QPoint warp(int(std::floor(centre.x())), int(std::floor(centre.y())));
@@ -142,7 +189,7 @@ void PickOverlay::moveByDevicePixels(int dx, int dy)
 void PickOverlay::pick()
 {
     if (!m_pixel)
-        followPointer(QCursor::pos(m_screen));
+        syncWithPointer();
     emit colorPicked(m_grab.pixelColor(*m_pixel));
 }
 

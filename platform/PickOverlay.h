@@ -28,6 +28,8 @@ public:
 
     // Shows the overlay over its screen.
     void present();
+    // Whether the pointer is on this overlay's screen.
+    bool hasPointer() const;
     // Directs the keyboard to this overlay (the one the pointer is on).
     void takeKeyboard();
 
@@ -43,7 +45,9 @@ protected:
     void enterEvent(QEnterEvent* event) override;
 
 private:
+    std::optional<QPoint> nativePointer() const;
     void followPointer(QPointF globalPosition);
+    void syncWithPointer();
     void setDevicePixel(QPoint pixel);
     void moveByDevicePixels(int dx, int dy);
     void pick();

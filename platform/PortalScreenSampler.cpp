@@ -40,8 +40,8 @@ std::optional<SrgbComponents> colorOf(const QVariantMap& results)
 PortalScreenSampler::PortalScreenSampler(QDBusConnection bus, ParentWindow parentWindow,
                                          QObject* parent)
     : QObject(parent), m_bus(std::move(bus)), m_parentWindow(std::move(parentWindow)),
-      m_watcher(new QDBusServiceWatcher(service, m_bus,
-                                        QDBusServiceWatcher::WatchForUnregistration, this))
+      m_watcher(new QDBusServiceWatcher(service, m_bus, QDBusServiceWatcher::WatchForUnregistration,
+                                        this))
 {
     connect(m_watcher, &QDBusServiceWatcher::serviceUnregistered, this, [this] {
         if (isWaiting())
@@ -65,8 +65,8 @@ QString PortalScreenSampler::defaultParentWindow()
 
 QString PortalScreenSampler::requestPath(const QString& uniqueBusName, const QString& token)
 {
-    QString sender = uniqueBusName.startsWith(QLatin1Char(':')) ? uniqueBusName.mid(1)
-                                                                 : uniqueBusName;
+    QString sender =
+        uniqueBusName.startsWith(QLatin1Char(':')) ? uniqueBusName.mid(1) : uniqueBusName;
     sender.replace(QLatin1Char('.'), QLatin1Char('_'));
     return QStringLiteral("/org/freedesktop/portal/desktop/request/%1/%2").arg(sender, token);
 }

@@ -9,7 +9,12 @@
 #include <memory>
 
 // Which sampler and clipboard fit the session the application runs in.
-enum class SamplerKind { Portal, Overlay, Unavailable };
+enum class SamplerKind
+{
+    Portal,
+    Overlay,
+    Unavailable
+};
 
 // Portal in a Wayland session (also for an X11 client there: XWayland sees no other
 // client's pixels), the overlay on a plain X11 session, none elsewhere (for instance the

@@ -55,14 +55,14 @@ void WaylandClipboard::setText(const QString& text, Completion done)
 
 void WaylandClipboard::copyWhenFocused()
 {
-    m_focusConnection = connect(qApp, &QGuiApplication::focusWindowChanged, this,
-                                [this](QWindow* window) {
-                                    if (!window)
-                                        return;
-                                    disconnect(m_focusConnection);
-                                    m_focusTimer.stop();
-                                    copyNow();
-                                });
+    m_focusConnection =
+        connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* window) {
+            if (!window)
+                return;
+            disconnect(m_focusConnection);
+            m_focusTimer.stop();
+            copyNow();
+        });
     m_focusTimer.start();
     bringWindowForward();
 }
