@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr int symbolSize = 15;
+constexpr int symbolSize = 16;
 constexpr int spacing = 7;
 constexpr int buttonHeight = 36;
 
