@@ -63,4 +63,6 @@ void PickButton::paintEvent(QPaintEvent*)
     painter.setPen(ColorPickerTheme::onAccent());
     painter.drawText(QRectF(left + symbolSize + spacing, 0, textWidth + 1, height()),
                      Qt::AlignLeft | Qt::AlignVCenter, text());
+    if (hasFocus())
+        ForegroundStyle::paintFocusRing(painter, rect(), 10, palette());
 }

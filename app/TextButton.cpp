@@ -4,8 +4,7 @@
 
 #include <QPainter>
 
-TextButton::TextButton(const QString& text, const QFont& font, const QColor& color,
-                       QWidget* parent)
+TextButton::TextButton(const QString& text, const QFont& font, const QColor& color, QWidget* parent)
     : QAbstractButton(parent), m_color(color)
 {
     setText(text);
@@ -29,4 +28,6 @@ void TextButton::paintEvent(QPaintEvent*)
     painter.setFont(font());
     painter.setPen(m_color.isValid() ? m_color : ForegroundStyle::secondary(palette()));
     painter.drawText(rect(), Qt::AlignCenter, text());
+    if (hasFocus())
+        ForegroundStyle::paintFocusRing(painter, rect(), 4, palette());
 }

@@ -1,6 +1,6 @@
+#include "PickerPanel.h"
 #include "AppFakes.h"
 #include "PanelPlacement.h"
-#include "PickerPanel.h"
 #include "PickerView.h"
 #include "TrayController.h"
 
@@ -37,8 +37,7 @@ TEST(PanelPlacement, AnchorsBelowOrAboveByScreenEdgeAndStaysOnScreen)
         {"pointer in the lower half", QRect(400, 900, 1, 1), screen, QPoint(251, 496)},
         {"screen smaller than the panel", QRect(100, 10, 24, 24), QRect(0, 0, 250, 300),
          QPoint(0, 0)},
-        {"second monitor", QRect(2900, 2, 24, 24), QRect(1920, 28, 1280, 996),
-         QPoint(2762, 30)},
+        {"second monitor", QRect(2900, 2, 24, 24), QRect(1920, 28, 1280, 996), QPoint(2762, 30)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -165,9 +164,10 @@ TEST(TrayArtwork, DarkAndLightVariantsReadAt18)
 {
     for (const bool forDarkPanel : {false, true}) {
         SCOPED_TRACE(forDarkPanel ? "light artwork" : "dark artwork");
-        const QImage image =
-            TrayController::trayArtwork(forDarkPanel).pixmap(18, 18).toImage().convertToFormat(
-                QImage::Format_ARGB32);
+        const QImage image = TrayController::trayArtwork(forDarkPanel)
+                                 .pixmap(18, 18)
+                                 .toImage()
+                                 .convertToFormat(QImage::Format_ARGB32);
         ASSERT_EQ(image.size(), QSize(18, 18));
         int ink = 0;
         for (int y = 0; y < 18; ++y) {

@@ -1,8 +1,8 @@
+#include "PickerView.h"
 #include "AppFakes.h"
 #include "Constants.h"
 #include "PanelFooter.h"
 #include "PickButton.h"
-#include "PickerView.h"
 #include "RecentChip.h"
 #include "RecentsSection.h"
 #include "SwatchView.h"
@@ -64,29 +64,47 @@ TEST_F(PickerViewTest, DrawsEachModelState)
 {
     const QStringList blueRows{"#3A7BD5", "58, 123, 213", "215°, 65%, 53%"};
     const std::vector<VisibleState> states{
-        {"first launch", [](PickerHarness&) {}, "No color picked yet",
-         {enDash, enDash, enDash}, false, true, {}, {}},
+        {"first launch",
+         [](PickerHarness&) {},
+         "No color picked yet",
+         {enDash, enDash, enDash},
+         false,
+         true,
+         {},
+         {}},
         {"after one pick",
          [](PickerHarness& h) {
              h.picker.pickColor();
              h.sampler.answer(SrgbComponents{58 / 255.0, 123 / 255.0, 213 / 255.0});
          },
-         "Current color #3A7BD5", blueRows, true, true, {"#3A7BD5"}, "Hex copied"},
+         "Current color #3A7BD5",
+         blueRows,
+         true,
+         true,
+         {"#3A7BD5"},
+         "Hex copied"},
         {"sampling",
          [](PickerHarness& h) {
              h.picker.adopt(color("#3A7BD5"));
              h.picker.pickColor();
          },
-         "Current color #3A7BD5", blueRows, true, false, {"#3A7BD5"}, "Hex copied"},
+         "Current color #3A7BD5",
+         blueRows,
+         true,
+         false,
+         {"#3A7BD5"},
+         "Hex copied"},
         {"eight recents, newest first",
          [](PickerHarness& h) {
              for (const char* hex : {"#000001", "#000002", "#000003", "#000004", "#000005",
                                      "#000006", "#000007", "#000008", "#3A7BD5"})
                  h.picker.adopt(color(hex));
          },
-         "Current color #3A7BD5", blueRows, true, true,
-         {"#3A7BD5", "#000008", "#000007", "#000006", "#000005", "#000004", "#000003",
-          "#000002"},
+         "Current color #3A7BD5",
+         blueRows,
+         true,
+         true,
+         {"#3A7BD5", "#000008", "#000007", "#000006", "#000005", "#000004", "#000003", "#000002"},
          "Hex copied"},
     };
 

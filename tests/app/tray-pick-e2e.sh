@@ -52,7 +52,11 @@ chmod 700 "$XDG_RUNTIME_DIR"
 
 # A desktop of two known colours, and a tray in a top panel at the right.
 convert -size 512x768 xc:'#3A7BD5' -size 512x768 xc:'#D5803A' +append "$work/desktop.png"
-display -window root "$work/desktop.png" || true # sets the background, then reports 1
+# A window of its own repaints itself whenever it is uncovered (a root background may not).
+display -geometry +0+0 -immutable "$work/desktop.png" >"$work/display.log" 2>&1 &
+pids+=($!)
+wait_for "the desktop picture" bash -c "[ \"\$(import -window root -crop 1x1+200+500 -depth 8 \
+    txt:- | grep -o '#[0-9A-F]\{6\}')\" = '#3A7BD5' ]"
 trayer --edge top --align right --widthtype pixel --width 48 --heighttype pixel --height 24 \
     --SetDockType true --transparent false >"$work/trayer.log" 2>&1 &
 pids+=($!)
@@ -96,6 +100,7 @@ open_panel
 [ "$(pixel $((panel_x + 150)) $((panel_y + 12 + 20)))" != "#3A7BD5" ] ||
     fail "a first launch already shows a colour"
 
+[ "$(pixel 200 500)" = "#3A7BD5" ] || fail "the desktop lost its known colour"
 # "Pick a color" sits below the 72-high swatch: 12 + 72 + 12 + 18 from the panel's top.
 xdotool mousemove $((panel_x + 150)) $((panel_y + 114)) click 1
 wait_for "the panel to step aside" bash -c \
