@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFontDatabase>
+#include <QPainter>
 #include <QPalette>
 
 namespace ForegroundStyle {
@@ -34,6 +35,17 @@ QFont monospacedFont(int pixelSize)
     font.setPixelSize(pixelSize);
     font.setWeight(QFont::Normal);
     return font;
+}
+
+void paintFocusRing(QPainter& painter, const QRectF& rect, qreal radius, const QPalette& palette)
+{
+    painter.save();
+    painter.setOpacity(1.0);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(palette.color(QPalette::Highlight), 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRoundedRect(rect.adjusted(1, 1, -1, -1), radius, radius);
+    painter.restore();
 }
 
 } // namespace ForegroundStyle

@@ -3,7 +3,9 @@
 #include <QColor>
 #include <QFont>
 
+class QPainter;
 class QPalette;
+class QRectF;
 
 // The hierarchical foreground styles and the panel's fonts. Primary and secondary follow the
 // palette, so light and dark themes both read well. Sizes are logical pixels.
@@ -16,5 +18,8 @@ QColor secondary(const QPalette& palette);
 QFont systemFont(int pixelSize, QFont::Weight weight = QFont::Normal);
 // The desktop's fixed-pitch font at the size, default weight.
 QFont monospacedFont(int pixelSize);
+
+// The keyboard focus ring: the palette's highlight, 2 wide, inside the rounded rectangle.
+void paintFocusRing(QPainter& painter, const QRectF& rect, qreal radius, const QPalette& palette);
 
 } // namespace ForegroundStyle

@@ -17,7 +17,6 @@ PanelFooter::PanelFooter(QWidget* parent) : QWidget(parent)
 
     m_settings = new SymbolButton(QStringLiteral("gearshape"), 14, 16, this);
     m_settings->setAccessibleName(QStringLiteral("Settings"));
-    m_settings->setToolTip(QStringLiteral("Settings"));
 
     m_quit = new TextButton(QStringLiteral("Quit"), font, QColor(), this);
     m_quit->setAccessibleName(QStringLiteral("Quit Morvane Color Picker"));

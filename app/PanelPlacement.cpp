@@ -6,7 +6,7 @@ namespace PanelPlacement {
 
 QPoint topLeft(const QRect& anchor, const QSize& panel, const QRect& available)
 {
-    int x = anchor.center().x() - panel.width() / 2;
+    int x = anchor.x() + (anchor.width() - panel.width()) / 2;
     const bool below = anchor.center().y() < available.center().y();
     int y = below ? anchor.bottom() + 1 + gap : anchor.top() - gap - panel.height();
 

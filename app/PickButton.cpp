@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr int symbolSize = 15;
+constexpr int symbolSize = 16;
 constexpr int spacing = 7;
 constexpr int buttonHeight = 36;
 
@@ -63,4 +63,6 @@ void PickButton::paintEvent(QPaintEvent*)
     painter.setPen(ColorPickerTheme::onAccent());
     painter.drawText(QRectF(left + symbolSize + spacing, 0, textWidth + 1, height()),
                      Qt::AlignLeft | Qt::AlignVCenter, text());
+    if (hasFocus())
+        ForegroundStyle::paintFocusRing(painter, rect(), 10, palette());
 }

@@ -1,12 +1,14 @@
 #include "PickerPanel.h"
 
 #include "ColorPickerModel.h"
+#include "ForegroundStyle.h"
 #include "PanelPlacement.h"
 #include "PickerView.h"
 
 #include <QCursor>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QScreen>
 #include <QVBoxLayout>
 
@@ -96,4 +98,12 @@ void PickerPanel::followSampling()
         m_returnAfterPick = false;
         showAnchored(m_anchor);
     }
+}
+
+void PickerPanel::paintEvent(QPaintEvent*)
+{
+    // A hairline edge keeps the panel apart from a desktop of its own colour.
+    QPainter painter(this);
+    painter.setPen(ForegroundStyle::primary(palette(), 0.15));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }

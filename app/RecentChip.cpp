@@ -36,4 +36,6 @@ void RecentChip::paintEvent(QPaintEvent*)
     border.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 5.5, 5.5);
     painter.setPen(QPen(ForegroundStyle::primary(palette(), 0.15), 1));
     painter.drawPath(border);
+    if (hasFocus())
+        ForegroundStyle::paintFocusRing(painter, rect(), 6, palette());
 }

@@ -27,8 +27,11 @@ RecentsSection::RecentsSection(QWidget* parent) : QWidget(parent)
     setVisible(false);
 }
 
-void RecentsSection::setColors(const QList<PickedColor>& colors)
+void RecentsSection::setColors(const QList<PickedColor>& allColors)
 {
+    // Eight chips fill the row. A stored list can hold more (the next pick cuts it to
+    // eight); the extra ones would not fit, so they are not drawn.
+    const QList<PickedColor> colors = allColors.mid(0, maximumChips);
     while (m_chipPool.size() < colors.size()) {
         auto* chip = new RecentChip(this);
         connect(chip, &RecentChip::chosen, this, &RecentsSection::colorChosen);

@@ -9,13 +9,16 @@ class QHBoxLayout;
 class QLabel;
 class RecentChip;
 
-// The "Recent" title over one chip per recent colour, newest at the leading edge. Hidden
-// while there are no recent colours.
+// The "Recent" title over one chip per recent colour (the first eight), newest at the
+// leading edge. Hidden while there are no recent colours.
 class RecentsSection : public QWidget
 {
     Q_OBJECT
 
 public:
+    // As many as fit in one row of the panel.
+    static constexpr int maximumChips = 8;
+
     explicit RecentsSection(QWidget* parent = nullptr);
 
     void setColors(const QList<PickedColor>& colors);

@@ -78,8 +78,7 @@ void SwatchView::paintEvent(QPaintEvent*)
     shape.addRoundedRect(bounds, cornerRadius, cornerRadius);
 
     if (m_color) {
-        painter.fillPath(shape, QColor(int(m_color->red), int(m_color->green),
-                                       int(m_color->blue)));
+        painter.fillPath(shape, QColor(int(m_color->red), int(m_color->green), int(m_color->blue)));
     } else {
         painter.save();
         painter.setClipPath(shape);

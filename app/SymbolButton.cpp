@@ -45,6 +45,10 @@ void SymbolButton::paintEvent(QPaintEvent*)
     QPainter painter(this);
     if (!isEnabled())
         painter.setOpacity(m_disabledOpacity);
+    else if (isDown())
+        painter.setOpacity(0.6);
     const QColor color = m_color.isValid() ? m_color : ForegroundStyle::secondary(palette());
     SymbolImage::paint(painter, rect(), m_symbol, m_symbolSize, color);
+    if (hasFocus())
+        ForegroundStyle::paintFocusRing(painter, rect(), 4, palette());
 }

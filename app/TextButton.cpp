@@ -4,8 +4,7 @@
 
 #include <QPainter>
 
-TextButton::TextButton(const QString& text, const QFont& font, const QColor& color,
-                       QWidget* parent)
+TextButton::TextButton(const QString& text, const QFont& font, const QColor& color, QWidget* parent)
     : QAbstractButton(parent), m_color(color)
 {
     setText(text);
@@ -24,7 +23,11 @@ QSize TextButton::sizeHint() const
 void TextButton::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
+    if (isDown())
+        painter.setOpacity(0.6);
     painter.setFont(font());
     painter.setPen(m_color.isValid() ? m_color : ForegroundStyle::secondary(palette()));
     painter.drawText(rect(), Qt::AlignCenter, text());
+    if (hasFocus())
+        ForegroundStyle::paintFocusRing(painter, rect(), 4, palette());
 }

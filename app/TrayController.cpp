@@ -62,6 +62,8 @@ TrayController::~TrayController()
 
 void TrayController::show()
 {
+    if (!QSystemTrayIcon::isSystemTrayAvailable())
+        m_log.warning("no system tray found: the icon appears when a tray host starts");
     m_trayIcon->show();
 }
 

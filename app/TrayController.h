@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Log.h"
+
 #include <QIcon>
 #include <QObject>
 
@@ -48,4 +50,5 @@ private:
     PickerPanel* m_panel;
     QMenu* m_menu;
     QSystemTrayIcon* m_trayIcon;
+    Log m_log{"lifecycle"};
 };

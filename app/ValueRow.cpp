@@ -35,13 +35,11 @@ ValueRow::ValueRow(ColorPickerModel& picker, const QString& label, QWidget* pare
     m_valueLabel->setFont(ForegroundStyle::monospacedFont(13));
     m_valueLabel->setTextFormat(Qt::PlainText);
     m_valueLabel->setWordWrap(false);
-    m_valueLabel->setTextInteractionFlags(Qt::TextSelectableByMouse |
-                                          Qt::TextSelectableByKeyboard);
+    m_valueLabel->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 
     m_copyButton = new SymbolButton(QStringLiteral("doc.on.doc"), 13, 20, this);
     m_copyButton->setDisabledOpacity(0.4);
     m_copyButton->setAccessibleName(QStringLiteral("Copy %1 value").arg(label));
-    m_copyButton->setToolTip(QStringLiteral("Copy %1 value").arg(label));
     connect(m_copyButton, &SymbolButton::clicked, this, &ValueRow::copy);
 
     auto* layout = new QHBoxLayout(this);

@@ -5,18 +5,18 @@
 #include "CommandLineReply.h"
 #include "FreedesktopFileManagerReveal.h"
 #include "QtApplicationPresence.h"
-#include "QtClipboard.h"
 #include "ReviewLaunchMode.h"
+#include "ScreenSamplerChoice.h"
 #include "SettingsPreferencesStore.h"
 #include "SettingsScene.h"
 #include "SingleInstance.h"
 #include "TrayController.h"
-#include "UnavailableScreenSampler.h"
 
 #include <QApplication>
 #include <QProcessEnvironment>
 
 #include <cstdio>
+#include <memory>
 #include <optional>
 
 namespace {
@@ -48,16 +48,22 @@ int main(int argc, char* argv[])
 
     const ReviewLaunchMode mode = ReviewLaunchModes::current();
     SettingsPreferencesStore preferences;
-    QtClipboard clipboard;
-    UnavailableScreenSampler sampler;
     QtApplicationPresence presence;
 
     // No service, tray item or settings window in the self-test.
-    std::optional<AppServices> services;
     std::optional<TrayController> tray;
+    std::unique_ptr<Clipboard> clipboard;
+    std::unique_ptr<ScreenSampler> sampler;
+    std::optional<AppServices> services;
     std::optional<SettingsScene> settings;
     if (mode != ReviewLaunchMode::selftest) {
-        services.emplace(preferences, sampler, clipboard, presence,
+        // A Wayland copy needs a focused window: the panel is brought forward for it.
+        clipboard = makeClipboard([&tray] {
+            if (tray)
+                tray->openPanel();
+        });
+        sampler = makeScreenSampler();
+        services.emplace(preferences, *sampler, *clipboard, presence,
                          AppcastUpdater::factory(
                              AppcastUpdaterSettings::fromAppInfo(
                                  AppInfo::current(), QProcessEnvironment::systemEnvironment()),

@@ -14,6 +14,9 @@ packages=(
     # tests and benchmarks
     libgtest-dev libgmock-dev libbenchmark-dev python3
     xvfb xauth x11-utils xdotool xclip dbus dbus-x11 trayer imagemagick
+    # screen sampling: a headless Wayland pick through the desktop portal
+    kwin-wayland xdg-desktop-portal xdg-desktop-portal-kde qtwayland5
+    wl-clipboard libglib2.0-bin plasma-wayland-protocols libwayland-dev libwayland-bin
 )
 
 missing=()

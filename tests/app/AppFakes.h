@@ -82,5 +82,8 @@ struct PickerHarness
     ScriptedScreenSampler sampler;
     ColorPickerModel picker{store, sampler, clipboard};
 
-    static PickedColor color(const char* hex) { return *PickedColor::fromHex(QString::fromLatin1(hex)); }
+    static PickedColor color(const char* hex)
+    {
+        return *PickedColor::fromHex(QString::fromLatin1(hex));
+    }
 };

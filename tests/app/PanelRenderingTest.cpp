@@ -3,6 +3,8 @@
 #include "ColorPickerTheme.h"
 #include "PickButton.h"
 #include "SwatchView.h"
+#include "SymbolButton.h"
+#include "ValueRow.h"
 
 #include <QImage>
 #include <QPainter>
@@ -27,7 +29,7 @@ QImage render(QWidget& widget)
     widget.setPalette(testPalette());
     QImage image(widget.size(), QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
-    widget.render(&image, QPoint(), QRegion(), QWidget::RenderFlags());
+    widget.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
     return image.convertToFormat(QImage::Format_ARGB32);
 }
 
@@ -151,6 +153,53 @@ TEST_F(SwatchRendering, CapsuleFadesInAtTheBottomAndOut)
     EXPECT_EQ(swatch.capsuleText(), "Hex copied"); // the message stays while it fades out
     ASSERT_TRUE(QTest::qWaitFor([&] { return swatch.capsuleOpacity() == 0.0; }, 5000));
     EXPECT_TRUE(near(render(swatch).pixel(probe), blue));
+}
+
+// The strongest ink of the row's copy button: its highest alpha, and how many of its pixels
+// are the accent colour.
+struct ButtonInk
+{
+    int maximumAlpha = 0;
+    int accentPixels = 0;
+};
+
+ButtonInk copyButtonInk(ValueRow& row)
+{
+    row.resize(276, 32);
+    const QImage image = render(row);
+    const QRect button = row.copyButton()->geometry();
+    ButtonInk ink;
+    for (int y = button.top(); y <= button.bottom(); ++y) {
+        for (int x = button.left(); x <= button.right(); ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            ink.maximumAlpha = std::max(ink.maximumAlpha, qAlpha(pixel));
+            ink.accentPixels += near(pixel, ColorPickerTheme::accent().rgb(), 40);
+        }
+    }
+    return ink;
+}
+
+TEST(ValueRowRendering, CopyIconIsSecondaryDimmedWithoutValueAndAccentWhileTicked)
+{
+    PickerHarness harness;
+    ValueRow row(harness.picker, QStringLiteral("HEX"));
+    row.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&row));
+
+    // Secondary is primary (black) at 0.5; dimmed to 0.4 that is about 0.2, over the row's
+    // own 0.05 background.
+    const ButtonInk unavailable = copyButtonInk(row);
+    EXPECT_LT(unavailable.maximumAlpha, 80);
+    EXPECT_GT(unavailable.maximumAlpha, 40);
+
+    row.setValue(QStringLiteral("#3A7BD5"));
+    const ButtonInk idle = copyButtonInk(row);
+    EXPECT_GT(idle.maximumAlpha, 110);
+    EXPECT_LT(idle.maximumAlpha, 150);
+    EXPECT_EQ(idle.accentPixels, 0);
+
+    row.copy();
+    EXPECT_GT(copyButtonInk(row).accentPixels, 8);
 }
 
 TEST(PickButtonRendering, AccentFaceDimmedWhileDisabled)

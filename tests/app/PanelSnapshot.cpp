@@ -2,6 +2,7 @@
 //   morvane-panel-snapshot OUTPUT_DIR
 #include "AppFakes.h"
 #include "ColorPickerModel.h"
+#include "PickerPanel.h"
 #include "PickerView.h"
 #include "ValueRow.h"
 
@@ -18,7 +19,6 @@ const char* const pickedColors[] = {"#E8C547", "#F25F5C", "#247BA0", "#70C1B3",
 
 void save(QWidget& view, const QString& path)
 {
-    view.show();
     QTest::qWait(50);
     view.grab().save(path);
 }
@@ -53,15 +53,17 @@ int main(int argc, char* argv[])
     RecordingClipboard clipboard;
     ScriptedScreenSampler sampler;
     ColorPickerModel picker(store, sampler, clipboard);
-    PickerView view(picker);
-    view.setAutoFillBackground(true);
+    PickerPanel panel(picker);
+    panel.showAnchored(QRect(0, 0, 1, 1));
+    QWidget& view = panel;
+    PickerView& content = *panel.view();
     save(view, out.filePath(QStringLiteral("panel-empty.png")));
 
     adoptAll(picker);
     QTest::qWait(ColorPickerModel::confirmationMilliseconds + 400);
     save(view, out.filePath(QStringLiteral("panel-recents.png")));
 
-    view.valueRows()[1]->copy();
+    content.valueRows()[1]->copy();
     QTest::qWait(400);
     save(view, out.filePath(QStringLiteral("panel-confirmation.png")));
 

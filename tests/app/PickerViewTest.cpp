@@ -1,8 +1,8 @@
+#include "PickerView.h"
 #include "AppFakes.h"
 #include "Constants.h"
 #include "PanelFooter.h"
 #include "PickButton.h"
-#include "PickerView.h"
 #include "RecentChip.h"
 #include "RecentsSection.h"
 #include "SwatchView.h"
@@ -64,29 +64,47 @@ TEST_F(PickerViewTest, DrawsEachModelState)
 {
     const QStringList blueRows{"#3A7BD5", "58, 123, 213", "215°, 65%, 53%"};
     const std::vector<VisibleState> states{
-        {"first launch", [](PickerHarness&) {}, "No color picked yet",
-         {enDash, enDash, enDash}, false, true, {}, {}},
+        {"first launch",
+         [](PickerHarness&) {},
+         "No color picked yet",
+         {enDash, enDash, enDash},
+         false,
+         true,
+         {},
+         {}},
         {"after one pick",
          [](PickerHarness& h) {
              h.picker.pickColor();
              h.sampler.answer(SrgbComponents{58 / 255.0, 123 / 255.0, 213 / 255.0});
          },
-         "Current color #3A7BD5", blueRows, true, true, {"#3A7BD5"}, "Hex copied"},
+         "Current color #3A7BD5",
+         blueRows,
+         true,
+         true,
+         {"#3A7BD5"},
+         "Hex copied"},
         {"sampling",
          [](PickerHarness& h) {
              h.picker.adopt(color("#3A7BD5"));
              h.picker.pickColor();
          },
-         "Current color #3A7BD5", blueRows, true, false, {"#3A7BD5"}, "Hex copied"},
+         "Current color #3A7BD5",
+         blueRows,
+         true,
+         false,
+         {"#3A7BD5"},
+         "Hex copied"},
         {"eight recents, newest first",
          [](PickerHarness& h) {
              for (const char* hex : {"#000001", "#000002", "#000003", "#000004", "#000005",
                                      "#000006", "#000007", "#000008", "#3A7BD5"})
                  h.picker.adopt(color(hex));
          },
-         "Current color #3A7BD5", blueRows, true, true,
-         {"#3A7BD5", "#000008", "#000007", "#000006", "#000005", "#000004", "#000003",
-          "#000002"},
+         "Current color #3A7BD5",
+         blueRows,
+         true,
+         true,
+         {"#3A7BD5", "#000008", "#000007", "#000006", "#000005", "#000004", "#000003", "#000002"},
          "Hex copied"},
     };
 
@@ -111,6 +129,28 @@ TEST_F(PickerViewTest, DrawsEachModelState)
         EXPECT_EQ(stateView.recentsSection()->isVisibleTo(&stateView), !state.chips.isEmpty());
         EXPECT_EQ(stateView.swatch()->capsuleText(), state.capsule);
     }
+}
+
+TEST(PickerViewRecents, AStoredListLongerThanARowShowsTheFirstEightChips)
+{
+    MemoryPreferencesStore store;
+    store.setData(ColorPickerModel::recentHexesKey,
+                  R"(["#000001","#000002","#000003","#000004","#000005","#000006",)"
+                  R"("#000007","#000008","#000009","#00000A","#00000B","#00000C"])");
+    RecordingClipboard clipboard;
+    ScriptedScreenSampler sampler;
+    ColorPickerModel picker(store, sampler, clipboard);
+    ASSERT_EQ(picker.recents().size(), 12);
+    PickerView view(picker);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+
+    const QList<RecentChip*> chips = view.recentsSection()->chips();
+    ASSERT_EQ(chips.size(), 8);
+    EXPECT_EQ(chips.first()->toolTip(), "#000001");
+    EXPECT_EQ(chips.last()->toolTip(), "#000008");
+    EXPECT_LE(chips.last()->geometry().right(), view.recentsSection()->width() - 1);
+    EXPECT_EQ(chips[1]->x() - chips[0]->x(), 26 + 7);
 }
 
 TEST_F(PickerViewTest, PlaceholderIsSecondaryAndValueIsPrimary)

@@ -1,0 +1,200 @@
+#include "PickOverlay.h"
+
+#include "MagnifierLoupe.h"
+#include "ScreenPixel.h"
+#include "X11Pointer.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+
+PickOverlay::PickOverlay(QScreen* screen, QImage grab) : m_screen(screen), m_grab(std::move(grab))
+{
+    // Override-redirect on X11: no window manager frames, moves or focuses it, and it covers
+    // panels too.
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::BypassWindowManagerHint |
+                   Qt::WindowStaysOnTopHint);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setMouseTracking(true);
+    setCursor(Qt::CrossCursor);
+    setFocusPolicy(Qt::StrongFocus);
+    setScreen(screen);
+    setGeometry(screen->geometry());
+}
+
+void PickOverlay::present()
+{
+    show();
+    if (const auto pixel = nativePointer()) {
+        setDevicePixel(*pixel);
+        return;
+    }
+    const QPointF pointer = QCursor::pos(m_screen);
+    if (m_screen->geometry().contains(pointer.toPoint()))
+        followPointer(pointer);
+}
+
+bool PickOverlay::hasPointer() const
+{
+    if (X11Pointer::available())
+        return nativePointer().has_value();
+    return m_screen->geometry().contains(QCursor::pos(m_screen));
+}
+
+std::optional<QPoint> PickOverlay::nativePointer() const
+{
+    const auto pixel = X11Pointer::positionIn(windowHandle());
+    if (pixel && QRect(QPoint(), m_grab.size()).contains(*pixel))
+        return pixel;
+    return std::nullopt;
+}
+
+void PickOverlay::takeKeyboard()
+{
+    activateWindow();
+    setFocus(Qt::OtherFocusReason);
+    grabKeyboard();
+}
+
+void PickOverlay::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    // The grab carries the screen's device pixel ratio, so it is drawn 1:1 without scaling.
+    painter.drawImage(event->rect().topLeft(), m_grab,
+                      QRectF(QPointF(event->rect().topLeft()) * m_grab.devicePixelRatio(),
+                             QSizeF(event->rect().size()) * m_grab.devicePixelRatio()));
+    if (m_pixel && event->rect().intersects(m_loupeRect))
+        MagnifierLoupe::paint(painter, m_loupeRect, m_grab, *m_pixel);
+}
+
+void PickOverlay::mouseMoveEvent(QMouseEvent* event)
+{
+    if (m_warpedTo && (event->globalPosition() - *m_warpedTo).manhattanLength() < 1.0)
+        return;
+    m_warpedTo.reset();
+    if (QWidget::keyboardGrabber() != this)
+        takeKeyboard();
+    followPointer(event->globalPosition());
+}
+
+void PickOverlay::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::RightButton) {
+        emit cancelled();
+        return;
+    }
+    if (event->button() != Qt::LeftButton)
+        return;
+    // A click where the arrow keys left the pointer picks the pixel they chose.
+    if (!m_warpedTo || (event->globalPosition() - *m_warpedTo).manhattanLength() >= 1.0)
+        followPointer(event->globalPosition());
+    pick();
+}
+
+void PickOverlay::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        emit cancelled();
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        syncWithPointer();
+        pick();
+        return;
+    case Qt::Key_Left:
+        moveByDevicePixels(-1, 0);
+        return;
+    case Qt::Key_Right:
+        moveByDevicePixels(1, 0);
+        return;
+    case Qt::Key_Up:
+        moveByDevicePixels(0, -1);
+        return;
+    case Qt::Key_Down:
+        moveByDevicePixels(0, 1);
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void PickOverlay::enterEvent(QEnterEvent*)
+{
+    // The keyboard follows the pointer from screen to screen. The position comes from
+    // motion events only: an enter may be delivered late, with a position from before an
+    // arrow key moved the pointer.
+    takeKeyboard();
+}
+
+void PickOverlay::followPointer(QPointF globalPosition)
+{
+    const QPoint pixel =
+        devicePixelAt(globalPosition, m_screen->geometry(), m_grab.devicePixelRatio());
+    // The logical position names the device pixel only to within a logical pixel on a
+    // scaled screen; the X server knows the exact one. Its answer is taken when it agrees
+    // with the event, that is, when the pointer has not moved on since.
+    const auto native = nativePointer();
+    const int reach = int(std::ceil(m_grab.devicePixelRatio()));
+    if (native && std::abs(native->x() - pixel.x()) <= reach &&
+        std::abs(native->y() - pixel.y()) <= reach) {
+        setDevicePixel(*native);
+        return;
+    }
+    setDevicePixel(pixel);
+}
+
+void PickOverlay::setDevicePixel(QPoint pixel)
+{
+    pixel.setX(std::clamp(pixel.x(), 0, m_grab.width() - 1));
+    pixel.setY(std::clamp(pixel.y(), 0, m_grab.height() - 1));
+    if (m_pixel == pixel)
+        return;
+    m_pixel = pixel;
+    const QRect previous = m_loupeRect;
+    m_loupeRect = loupeRectFor(pixel);
+    update(previous);
+    update(m_loupeRect);
+}
+
+void PickOverlay::syncWithPointer()
+{
+    // Qt drops a motion to the position it last reported, even when an arrow key's warp
+    // moved the pointer in between; the X server's answer is current.
+    if (const auto native = nativePointer())
+        setDevicePixel(*native);
+    else if (!m_pixel)
+        followPointer(QCursor::pos(m_screen));
+}
+
+void PickOverlay::moveByDevicePixels(int dx, int dy)
+{
+    syncWithPointer();
+    setDevicePixel(*m_pixel + QPoint(dx, dy));
+    if (X11Pointer::warpTo(windowHandle(), *m_pixel))
+        return;
+    // Elsewhere the system pointer follows as closely as logical coordinates allow.
+    const QPointF centre =
+        logicalCentreOf(*m_pixel, m_screen->geometry(), m_grab.devicePixelRatio());
+    const QPoint warp(int(std::floor(centre.x())), int(std::floor(centre.y())));
+    m_warpedTo = QPointF(warp);
+    QCursor::setPos(m_screen, warp);
+}
+
+void PickOverlay::pick()
+{
+    if (!m_pixel)
+        syncWithPointer();
+    emit colorPicked(m_grab.pixelColor(*m_pixel));
+}
+
+QRect PickOverlay::loupeRectFor(QPoint pixel) const
+{
+    const QPoint pointer = (QPointF(pixel) / m_grab.devicePixelRatio()).toPoint();
+    return MagnifierLoupe::placement(pointer, rect());
+}

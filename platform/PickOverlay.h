@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QImage>
+#include <QPointF>
+#include <QPointer>
+#include <QWidget>
+
+#include <optional>
+
+class QScreen;
+
+// One screen's part of the pick: a frameless window over the whole screen showing a frozen
+// grab of it, with a crosshair pointer and a magnifier loupe. It only reports what the user
+// did: a left click or Enter picks the device pixel under the pointer, Escape or a right
+// click cancels. The arrow keys move the pointer by one device pixel of this screen.
+class PickOverlay : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // `grab` is the screen's own image in device pixels, its devicePixelRatio set to the
+    // screen's.
+    PickOverlay(QScreen* screen, QImage grab);
+
+    QScreen* targetScreen() const { return m_screen; }
+    // The device pixel of the grab under the pointer, once the pointer has been seen here.
+    std::optional<QPoint> devicePixel() const { return m_pixel; }
+
+    // Shows the overlay over its screen.
+    void present();
+    // Whether the pointer is on this overlay's screen.
+    bool hasPointer() const;
+    // Directs the keyboard to this overlay (the one the pointer is on).
+    void takeKeyboard();
+
+signals:
+    void colorPicked(const QColor& color);
+    void cancelled();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+
+private:
+    std::optional<QPoint> nativePointer() const;
+    void followPointer(QPointF globalPosition);
+    void syncWithPointer();
+    void setDevicePixel(QPoint pixel);
+    void moveByDevicePixels(int dx, int dy);
+    void pick();
+    QRect loupeRectFor(QPoint pixel) const;
+
+    QScreen* m_screen;
+    QImage m_grab;
+    std::optional<QPoint> m_pixel;
+    QRect m_loupeRect;
+    // Where the arrow keys last put the system pointer: the motion that warp causes must
+    // not undo a sub-logical-pixel step on a scaled screen.
+    std::optional<QPointF> m_warpedTo;
+};

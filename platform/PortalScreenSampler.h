@@ -1,0 +1,68 @@
+#pragma once
+
+#include "Log.h"
+#include "ScreenSampler.h"
+
+#include <QDBusConnection>
+#include <QObject>
+#include <QVariantMap>
+
+#include <functional>
+
+class QDBusServiceWatcher;
+
+// The Wayland sampler: the desktop portal's Screenshot.PickColor. The portal shows its own
+// picker; its Request.Response signal carries the colour (response 0) or a cancel (any other
+// response). No bus, no portal, a portal older than version 2, a failed call or a portal
+// that leaves the bus mid-pick all end the pick as a cancel at once, so a pick never stays
+// stuck. There is no time limit on the user. One pick runs at a time: a showSampler() while
+// one waits ends the new request as a cancel. Main thread only; the handler is called on
+// the main thread.
+class PortalScreenSampler : public QObject, public ScreenSampler
+{
+    Q_OBJECT
+
+public:
+    static inline const QString service = QStringLiteral("org.freedesktop.portal.Desktop");
+    static inline const QString objectPath = QStringLiteral("/org/freedesktop/portal/desktop");
+    static inline const QString interface = QStringLiteral("org.freedesktop.portal.Screenshot");
+    static constexpr uint minimumVersion = 2;
+
+    // The portal's identifier of the window the picker belongs to: "x11:<hex id>",
+    // "wayland:<handle>" or empty.
+    using ParentWindow = std::function<QString()>;
+
+    explicit PortalScreenSampler(QDBusConnection bus = QDBusConnection::sessionBus(),
+                                 ParentWindow parentWindow = defaultParentWindow,
+                                 QObject* parent = nullptr);
+    // A pick still waiting ends as a cancel.
+    ~PortalScreenSampler() override;
+
+    void showSampler(SelectionHandler handler) override;
+
+    bool isWaiting() const { return static_cast<bool>(m_handler); }
+
+    // The focused window on X11 ("x11:<hex id>"); empty elsewhere.
+    static QString defaultParentWindow();
+    // The request object the portal creates for a call with this handle_token.
+    static QString requestPath(const QString& uniqueBusName, const QString& token);
+
+private slots:
+    void onResponse(uint response, const QVariantMap& results);
+
+private:
+    void queryVersion();
+    void callPickColor();
+    bool subscribe(const QString& path);
+    void unsubscribe();
+    void fail(const char* reason);
+    void finish(std::optional<SrgbComponents> components);
+
+    QDBusConnection m_bus;
+    ParentWindow m_parentWindow;
+    SelectionHandler m_handler;
+    QString m_subscribedPath;
+    quint64 m_pickSerial = 0; // replies of an ended pick are recognised and dropped
+    QDBusServiceWatcher* m_watcher;
+    Log m_log{"sampler"};
+};

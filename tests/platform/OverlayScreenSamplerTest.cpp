@@ -1,0 +1,290 @@
+// Runs on a real X server (Xvfb with two screens of different sizes, see CMakeLists.txt),
+// at the Qt scale factor the environment sets. The pointer and keyboard are driven through
+// the X server with xdotool, so events take the path a user's would.
+#include "OverlayScreenSampler.h"
+#include "Clipboard.h"
+#include "ColorPickerModel.h"
+#include "PickOverlay.h"
+#include "PreferencesStore.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+#include <QProcess>
+#include <QScreen>
+#include <QTest>
+#include <QWidget>
+#include <QWindow>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+// Every device pixel of every screen has its own colour, so a pick one pixel off, or on
+// the wrong screen, reads a different colour.
+QColor patternAt(int screen, QPoint pixel)
+{
+    return QColor(pixel.x() & 0xFF, pixel.y() & 0xFF,
+                  (screen << 6) | ((pixel.x() >> 8) << 3) | (pixel.y() >> 8));
+}
+
+// A window over one whole screen painted with that screen's pattern, pixel for pixel.
+class PatternWindow : public QWidget
+{
+public:
+    PatternWindow(int index, QScreen* screen) : m_index(index)
+    {
+        setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::BypassWindowManagerHint);
+        setScreen(screen);
+        setGeometry(screen->geometry());
+        const qreal ratio = screen->devicePixelRatio();
+        m_image =
+            QImage((QSizeF(screen->geometry().size()) * ratio).toSize(), QImage::Format_RGB32);
+        for (int y = 0; y < m_image.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(m_image.scanLine(y));
+            for (int x = 0; x < m_image.width(); ++x)
+                line[x] = patternAt(m_index, QPoint(x, y)).rgb();
+        }
+        m_image.setDevicePixelRatio(ratio);
+    }
+
+    QSize deviceSize() const { return m_image.size(); }
+
+protected:
+    void paintEvent(QPaintEvent*) override { QPainter(this).drawImage(QPoint(0, 0), m_image); }
+
+private:
+    int m_index;
+    QImage m_image;
+};
+
+void xdotool(const QStringList& arguments)
+{
+    ASSERT_EQ(QProcess::execute(QStringLiteral("xdotool"), arguments), 0)
+        << arguments.join(' ').toStdString();
+}
+
+void movePointer(int screen, QPoint devicePixel)
+{
+    xdotool({"mousemove", "--screen", QString::number(screen), QString::number(devicePixel.x()),
+             QString::number(devicePixel.y())});
+}
+
+class OverlayScreenSamplerTest : public testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb"));
+        const auto screens = QGuiApplication::screens();
+        ASSERT_EQ(screens.size(), 2) << "the test needs an X server with two screens";
+        for (int index = 0; index < screens.size(); ++index) {
+            auto* window = new PatternWindow(index, screens[index]);
+            window->show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+            s_windows.push_back(window);
+        }
+        QTest::qWait(200); // let the X server hold the painted pixels
+    }
+
+    static void TearDownTestSuite()
+    {
+        qDeleteAll(s_windows);
+        s_windows.clear();
+    }
+
+    void TearDown() override
+    {
+        // No overlay outlives its pick.
+        QTest::qWait(50);
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            EXPECT_EQ(qobject_cast<PickOverlay*>(widget), nullptr);
+    }
+
+    // Shows the sampler and waits until every screen's overlay is on the screen.
+    void start()
+    {
+        m_sampler.showSampler([this](std::optional<SrgbComponents> components) {
+            ++m_calls;
+            m_result = components;
+        });
+        ASSERT_EQ(m_sampler.overlays().size(), QGuiApplication::screens().size());
+        for (PickOverlay* overlay : m_sampler.overlays())
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(overlay));
+    }
+
+    bool waitForAnswer()
+    {
+        return QTest::qWaitFor([this] { return m_calls > 0; }, 10000);
+    }
+
+    // The colour the handler received, as 0...255 channels.
+    QColor pickedColor() const
+    {
+        return QColor::fromRgbF(float(m_result->red), float(m_result->green),
+                                float(m_result->blue));
+    }
+
+    static QSize deviceSize(int screen) { return s_windows[screen]->deviceSize(); }
+
+    OverlayScreenSampler m_sampler;
+    int m_calls = 0;
+    std::optional<SrgbComponents> m_result;
+    static inline std::vector<PatternWindow*> s_windows;
+};
+
+struct ClickCase
+{
+    int screen;
+    QPoint pixel; // negative: counted from the right or bottom edge
+};
+
+TEST_F(OverlayScreenSamplerTest, ClickPicksTheExactDevicePixelOnEachScreen)
+{
+    const ClickCase cases[] = {
+        {0, {0, 0}}, {0, {301, 157}}, {0, {-1, -1}}, {0, {-1, 0}},
+        {1, {0, 0}}, {1, {513, 77}},  {1, {-1, -1}}, {1, {0, -1}},
+    };
+    for (const ClickCase& c : cases) {
+        const QSize size = deviceSize(c.screen);
+        const QPoint pixel(c.pixel.x() < 0 ? size.width() + c.pixel.x() : c.pixel.x(),
+                           c.pixel.y() < 0 ? size.height() + c.pixel.y() : c.pixel.y());
+        SCOPED_TRACE(testing::Message()
+                     << "screen " << c.screen << " pixel " << pixel.x() << "," << pixel.y());
+        m_calls = 0;
+        start();
+        movePointer(c.screen, pixel);
+        xdotool({"click", "1"});
+        ASSERT_TRUE(waitForAnswer());
+        ASSERT_TRUE(m_result.has_value());
+        EXPECT_EQ(pickedColor().name().toStdString(),
+                  patternAt(c.screen, pixel).name().toStdString());
+    }
+}
+
+TEST_F(OverlayScreenSamplerTest, ArrowKeysMoveByOneDevicePixelAndEnterPicks)
+{
+    struct KeyCase
+    {
+        QStringList keys;
+        QPoint step;
+    };
+    const KeyCase cases[] = {
+        {{"Right"}, {1, 0}},
+        {{"Left"}, {-1, 0}},
+        {{"Up"}, {0, -1}},
+        {{"Down"}, {0, 1}},
+        {{"Right", "Right", "Right", "Down"}, {3, 1}},
+    };
+    const QPoint origin(200, 120);
+    for (const KeyCase& c : cases) {
+        SCOPED_TRACE(c.keys.join(' ').toStdString());
+        m_calls = 0;
+        start();
+        movePointer(1, origin);
+        QTest::qWait(50);
+        xdotool(QStringList{"key"} + c.keys);
+        xdotool({"key", "Return"});
+        ASSERT_TRUE(waitForAnswer());
+        ASSERT_TRUE(m_result.has_value());
+        EXPECT_EQ(pickedColor().name().toStdString(),
+                  patternAt(1, origin + c.step).name().toStdString());
+    }
+}
+
+TEST_F(OverlayScreenSamplerTest, ClickAfterArrowKeysPicksThePixelTheKeysChose)
+{
+    start();
+    movePointer(0, {400, 300});
+    QTest::qWait(50);
+    xdotool({"key", "Right"});
+    QTest::qWait(50);
+    xdotool({"click", "1"});
+    ASSERT_TRUE(waitForAnswer());
+    ASSERT_TRUE(m_result.has_value());
+    EXPECT_EQ(pickedColor().name().toStdString(), patternAt(0, {401, 300}).name().toStdString());
+}
+
+TEST_F(OverlayScreenSamplerTest, EscapeAndRightClickCancel)
+{
+    const QStringList cancels[] = {{"key", "Escape"}, {"click", "3"}};
+    for (const QStringList& cancel : cancels) {
+        SCOPED_TRACE(cancel.join(' ').toStdString());
+        m_calls = 0;
+        m_result = SrgbComponents{};
+        start();
+        movePointer(0, {50, 60});
+        xdotool(cancel);
+        ASSERT_TRUE(waitForAnswer());
+        EXPECT_FALSE(m_result.has_value());
+    }
+    QTest::qWait(100);
+    EXPECT_EQ(m_calls, 1);
+}
+
+// Fakes for the model: nothing of them is under test here.
+class MemoryStore : public PreferencesStore
+{
+public:
+    bool boolForKey(const QString&) const override { return false; }
+    std::optional<QString> stringForKey(const QString&) const override { return std::nullopt; }
+    std::optional<QByteArray> dataForKey(const QString&) const override { return std::nullopt; }
+    bool contains(const QString&) const override { return false; }
+    void setBool(const QString&, bool) override {}
+    void setString(const QString&, const QString&) override {}
+    void setData(const QString&, const QByteArray&) override {}
+};
+
+class RecordingClipboard : public Clipboard
+{
+public:
+    void setText(const QString& text, Completion done) override
+    {
+        texts.append(text);
+        done(true);
+    }
+    QStringList texts;
+};
+
+int visibleOverlays()
+{
+    int count = 0;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        count += qobject_cast<PickOverlay*>(widget) && widget->isVisible();
+    return count;
+}
+
+TEST_F(OverlayScreenSamplerTest, SecondPickWhileOneRunsShowsNoSecondOverlay)
+{
+    MemoryStore store;
+    RecordingClipboard clipboard;
+    ColorPickerModel model(store, m_sampler, clipboard);
+
+    model.pickColor();
+    model.pickColor();
+    const int screens = int(QGuiApplication::screens().size());
+    EXPECT_EQ(visibleOverlays(), screens);
+
+    // Asked directly, the sampler turns a second request away and keeps the first.
+    bool secondAnswered = false;
+    std::optional<SrgbComponents> secondResult = SrgbComponents{};
+    m_sampler.showSampler([&](std::optional<SrgbComponents> components) {
+        secondAnswered = true;
+        secondResult = components;
+    });
+    EXPECT_TRUE(secondAnswered);
+    EXPECT_FALSE(secondResult.has_value());
+    EXPECT_EQ(visibleOverlays(), screens);
+    EXPECT_TRUE(m_sampler.isShowing());
+
+    for (PickOverlay* overlay : m_sampler.overlays())
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(overlay));
+    movePointer(0, {10, 20});
+    xdotool({"click", "1"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !model.isSampling(); }, 10000));
+    EXPECT_EQ(clipboard.texts, QStringList{patternAt(0, {10, 20}).name().toUpper()});
+}
+
+} // namespace

@@ -1,0 +1,102 @@
+// Where a pick reads its pixel and where the loupe goes: pure geometry, no display needed.
+#include "MagnifierLoupe.h"
+#include "ScreenPixel.h"
+#include "ScreenSamplerChoice.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(DevicePixelAtTest, OffsetsAndScaleFactorsGiveTheDevicePixel)
+{
+    struct Case
+    {
+        QPointF global;
+        QRect screen; // logical geometry
+        qreal ratio;
+        QPoint expected;
+    };
+    const Case cases[] = {
+        {{0, 0}, {0, 0, 1920, 1080}, 1, {0, 0}},
+        {{1919, 1079}, {0, 0, 1920, 1080}, 1, {1919, 1079}},
+        // A second monitor right of and below the first: its own grab starts at zero.
+        {{1920, 200}, {1920, 200, 1280, 1024}, 1, {0, 0}},
+        {{2000.5, 300.25}, {1920, 200, 1280, 1024}, 1, {80, 100}},
+        // Scale 2 on a monitor at an offset: the offset is logical, taken before scaling.
+        {{1920 + 100, 50}, {1920, 0, 1280, 720}, 2, {200, 100}},
+        {{1920 + 100.5, 50.5}, {1920, 0, 1280, 720}, 2, {201, 101}},
+        // Scale 1.5: positions computed from device pixels come back to the same pixel.
+        {{1199 / 1.5, 749 / 1.5}, {0, 0, 800, 500}, 1.5, {1199, 749}},
+        {{-1280 + 1 / 1.5, 0}, {-1280, 0, 1280, 800}, 1.5, {1, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.global.x() << "," << c.global.y() << " @" << c.ratio);
+        EXPECT_EQ(devicePixelAt(c.global, c.screen, c.ratio), c.expected);
+        // And the way back lands inside that pixel.
+        EXPECT_EQ(devicePixelAt(logicalCentreOf(c.expected, c.screen, c.ratio), c.screen, c.ratio),
+                  c.expected);
+    }
+}
+
+TEST(MagnifierLoupeTest, StaysInsideTheScreenNearEdgesAndCorners)
+{
+    const QRect screen(1920, 0, 1280, 1024);
+    const QSize size = MagnifierLoupe::size();
+    const int gap = MagnifierLoupe::pointerGap;
+    struct Case
+    {
+        QPoint pointer;
+        QPoint expectedTopLeft;
+    };
+    const Case cases[] = {
+        {{2400, 500}, {2400 + gap, 500 + gap}},                                  // free space
+        {{3199, 500}, {3199 - gap - size.width(), 500 + gap}},                   // right edge
+        {{2400, 1023}, {2400 + gap, 1023 - gap - size.height()}},                // bottom edge
+        {{3199, 1023}, {3199 - gap - size.width(), 1023 - gap - size.height()}}, // corner
+        {{1920, 0}, {1920 + gap, gap}},                                          // top-left
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.pointer.x() << "," << c.pointer.y());
+        const QRect placed = MagnifierLoupe::placement(c.pointer, screen);
+        EXPECT_EQ(placed.topLeft(), c.expectedTopLeft);
+        EXPECT_TRUE(screen.contains(placed));
+        EXPECT_FALSE(placed.contains(c.pointer)); // never under the pointer
+    }
+    // A screen too small to flip into still keeps the loupe on it.
+    const QRect tiny(0, 0, size.width() + 10, size.height() + 10);
+    EXPECT_TRUE(tiny.contains(MagnifierLoupe::placement({5, 5}, tiny)));
+}
+
+TEST(MagnifierLoupeTest, HexTextIsUpperCaseWithHash)
+{
+    EXPECT_EQ(MagnifierLoupe::hexText(QColor(58, 123, 213)), QStringLiteral("#3A7BD5"));
+    EXPECT_EQ(MagnifierLoupe::hexText(QColor(0, 0, 0)), QStringLiteral("#000000"));
+}
+
+TEST(ChooseSamplerKindTest, PortalOnWaylandOverlayOnX11NoneElsewhere)
+{
+    struct Case
+    {
+        const char* platform;
+        const char* session;
+        bool waylandDisplay;
+        SamplerKind expected;
+    };
+    const Case cases[] = {
+        {"wayland", "wayland", true, SamplerKind::Portal},
+        {"wayland-egl", "", true, SamplerKind::Portal},
+        {"xcb", "wayland", true, SamplerKind::Portal}, // an X11 client on XWayland
+        {"xcb", "x11", false, SamplerKind::Overlay},
+        {"xcb", "", false, SamplerKind::Overlay},
+        {"offscreen", "", false, SamplerKind::Unavailable},
+        {"minimal", "tty", false, SamplerKind::Unavailable},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.platform << "/" << c.session);
+        EXPECT_EQ(chooseSamplerKind(QString::fromLatin1(c.platform), QString::fromLatin1(c.session),
+                                    c.waylandDisplay),
+                  c.expected);
+    }
+}
+
+} // namespace

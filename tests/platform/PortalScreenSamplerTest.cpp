@@ -1,0 +1,303 @@
+// The portal sampler against a fake desktop portal on a private bus that the test starts.
+#include "PortalScreenSampler.h"
+
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusContext>
+#include <QDBusMessage>
+#include <QDBusMetaType>
+#include <QDBusObjectPath>
+#include <QProcess>
+#include <QTemporaryFile>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Rgb
+{
+    double red = 0, green = 0, blue = 0;
+};
+
+QDBusArgument& operator<<(QDBusArgument& argument, const Rgb& rgb)
+{
+    argument.beginStructure();
+    argument << rgb.red << rgb.green << rgb.blue;
+    argument.endStructure();
+    return argument;
+}
+
+const QDBusArgument& operator>>(const QDBusArgument& argument, Rgb& rgb)
+{
+    argument.beginStructure();
+    argument >> rgb.red >> rgb.green >> rgb.blue;
+    argument.endStructure();
+    return argument;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Rgb)
+
+namespace {
+
+// A dbus-daemon of our own, with no service activation, so nothing real answers on it.
+class PrivateBus
+{
+public:
+    PrivateBus()
+    {
+        m_config.open();
+        m_config.write("<busconfig><type>session</type><listen>unix:tmpdir=/tmp</listen>"
+                       "<policy context=\"default\"><allow send_destination=\"*\"/>"
+                       "<allow receive_sender=\"*\"/><allow own=\"*\"/></policy></busconfig>");
+        m_config.flush();
+        m_daemon.start(QStringLiteral("dbus-daemon"),
+                       {QStringLiteral("--config-file=") + m_config.fileName(),
+                        QStringLiteral("--nofork"), QStringLiteral("--print-address=1")});
+        if (m_daemon.waitForReadyRead(10000))
+            m_address = QString::fromUtf8(m_daemon.readLine()).trimmed();
+    }
+    ~PrivateBus()
+    {
+        m_daemon.terminate();
+        m_daemon.waitForFinished(5000);
+    }
+
+    const QString& address() const { return m_address; }
+
+private:
+    QTemporaryFile m_config;
+    QProcess m_daemon;
+    QString m_address;
+};
+
+// Answers PickColor as told. Like the real portal it sends Response on the request path
+// built from the caller's name and handle_token, and it sends it before its method reply,
+// so a sampler that subscribes only after the reply misses it.
+class FakePortal : public QObject, protected QDBusContext
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.Screenshot")
+    Q_PROPERTY(uint version READ version)
+
+public:
+    enum class Answer
+    {
+        Colour,
+        Response1,
+        Response2,
+        Nothing,
+        Error
+    };
+
+    FakePortal(QDBusConnection bus, uint version, Answer answer)
+        : m_bus(std::move(bus)), m_version(version), m_answer(answer)
+    {
+    }
+
+    uint version() const { return m_version; }
+
+    Rgb colour{58 / 255.0, 123 / 255.0, 213 / 255.0};
+    int calls = 0;
+    QString parentWindow;
+    QString token;
+
+public slots:
+    QDBusObjectPath PickColor(const QString& parent_window, const QVariantMap& options,
+                              const QDBusMessage& message)
+    {
+        ++calls;
+        parentWindow = parent_window;
+        token = options.value(QStringLiteral("handle_token")).toString();
+        const QString path = PortalScreenSampler::requestPath(message.service(), token);
+        if (m_answer == Answer::Error) {
+            setDelayedReply(true);
+            m_bus.send(message.createErrorReply(QDBusError::AccessDenied, "refused"));
+            return {};
+        }
+        if (m_answer != Answer::Nothing) {
+            QDBusMessage response = QDBusMessage::createSignal(
+                path, QStringLiteral("org.freedesktop.portal.Request"), QStringLiteral("Response"));
+            const uint code = m_answer == Answer::Colour      ? 0
+                              : m_answer == Answer::Response1 ? 1
+                                                              : 2;
+            QVariantMap results;
+            if (code == 0)
+                results.insert(QStringLiteral("color"), QVariant::fromValue(colour));
+            response << code << results;
+            m_bus.send(response);
+        }
+        return QDBusObjectPath(path);
+    }
+
+private:
+    QDBusConnection m_bus;
+    uint m_version;
+    Answer m_answer;
+};
+
+class PortalScreenSamplerTest : public testing::Test
+{
+protected:
+    static void SetUpTestSuite() { qDBusRegisterMetaType<Rgb>(); }
+
+    void SetUp() override
+    {
+        ASSERT_FALSE(m_bus.address().isEmpty()) << "dbus-daemon did not start";
+    }
+
+    void TearDown() override
+    {
+        QDBusConnection::disconnectFromBus(QStringLiteral("portal"));
+        QDBusConnection::disconnectFromBus(QStringLiteral("client"));
+    }
+
+    QDBusConnection connect(const QString& name)
+    {
+        return QDBusConnection::connectToBus(m_bus.address(), name);
+    }
+
+    // Puts a fake portal on the bus under the portal's name.
+    std::unique_ptr<FakePortal> startPortal(uint version, FakePortal::Answer answer)
+    {
+        QDBusConnection bus = connect(QStringLiteral("portal"));
+        auto portal = std::make_unique<FakePortal>(bus, version, answer);
+        EXPECT_TRUE(bus.registerObject(PortalScreenSampler::objectPath, portal.get(),
+                                       QDBusConnection::ExportAllSlots |
+                                           QDBusConnection::ExportAllProperties));
+        EXPECT_TRUE(bus.registerService(PortalScreenSampler::service));
+        return portal;
+    }
+
+    // Runs one pick and returns what the handler got; fails the test unless it is called
+    // exactly once.
+    std::optional<SrgbComponents> pick(PortalScreenSampler& sampler)
+    {
+        int calls = 0;
+        std::optional<SrgbComponents> result;
+        sampler.showSampler([&](std::optional<SrgbComponents> components) {
+            ++calls;
+            result = components;
+        });
+        EXPECT_TRUE(QTest::qWaitFor([&] { return calls > 0; }, 10000));
+        QTest::qWait(50);
+        EXPECT_EQ(calls, 1);
+        EXPECT_FALSE(sampler.isWaiting());
+        return result;
+    }
+
+    PrivateBus m_bus;
+};
+
+TEST_F(PortalScreenSamplerTest, ResponseZeroCarriesTheColour)
+{
+    const auto portal = startPortal(2, FakePortal::Answer::Colour);
+    PortalScreenSampler sampler(connect(QStringLiteral("client")),
+                                [] { return QStringLiteral("x11:4a00007"); });
+
+    const auto result = pick(sampler);
+
+    ASSERT_TRUE(result.has_value());
+    EXPECT_DOUBLE_EQ(result->red, 58 / 255.0);
+    EXPECT_DOUBLE_EQ(result->green, 123 / 255.0);
+    EXPECT_DOUBLE_EQ(result->blue, 213 / 255.0);
+    EXPECT_EQ(portal->parentWindow, QStringLiteral("x11:4a00007"));
+    EXPECT_FALSE(portal->token.isEmpty());
+}
+
+TEST_F(PortalScreenSamplerTest, EveryFailureEndsThePickAsACancel)
+{
+    struct Case
+    {
+        const char* name;
+        std::optional<uint> version; // none: no portal on the bus
+        FakePortal::Answer answer;
+        int expectedCalls;
+    };
+    const Case cases[] = {
+        {"response 1 (user cancelled)", 2, FakePortal::Answer::Response1, 1},
+        {"response 2 (other)", 2, FakePortal::Answer::Response2, 1},
+        {"error reply", 2, FakePortal::Answer::Error, 1},
+        {"portal version 1", 1, FakePortal::Answer::Colour, 0},
+        {"no portal on the bus", std::nullopt, FakePortal::Answer::Colour, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::unique_ptr<FakePortal> portal;
+        if (c.version)
+            portal = startPortal(*c.version, c.answer);
+        PortalScreenSampler sampler(connect(QStringLiteral("client")));
+
+        EXPECT_FALSE(pick(sampler).has_value());
+        if (portal) {
+            EXPECT_EQ(portal->calls, c.expectedCalls);
+        }
+        TearDown();
+    }
+}
+
+TEST_F(PortalScreenSamplerTest, NoBusCancelsAtOnce)
+{
+    PortalScreenSampler sampler(QDBusConnection(QStringLiteral("not connected")));
+    bool called = false;
+    sampler.showSampler([&](std::optional<SrgbComponents> components) {
+        called = true;
+        EXPECT_FALSE(components.has_value());
+    });
+    EXPECT_TRUE(called);
+}
+
+TEST_F(PortalScreenSamplerTest, PortalLeavingTheBusMidPickCancels)
+{
+    auto portal = startPortal(2, FakePortal::Answer::Nothing);
+    PortalScreenSampler sampler(connect(QStringLiteral("client")));
+    int calls = 0;
+    std::optional<SrgbComponents> result = SrgbComponents{};
+    sampler.showSampler([&](std::optional<SrgbComponents> components) {
+        ++calls;
+        result = components;
+    });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return portal->calls == 1; }, 10000));
+    QTest::qWait(100);
+    EXPECT_EQ(calls, 0); // the user may take as long as they like
+
+    portal.reset(); // as when the portal crashes: its connection closes
+    QDBusConnection::disconnectFromBus(QStringLiteral("portal"));
+
+    ASSERT_TRUE(QTest::qWaitFor([&] { return calls > 0; }, 10000));
+    EXPECT_EQ(calls, 1);
+    EXPECT_FALSE(result.has_value());
+}
+
+TEST_F(PortalScreenSamplerTest, SecondRequestWhileWaitingIsTurnedAway)
+{
+    auto portal = startPortal(2, FakePortal::Answer::Nothing);
+    PortalScreenSampler sampler(connect(QStringLiteral("client")));
+    int firstCalls = 0;
+    sampler.showSampler([&](std::optional<SrgbComponents>) { ++firstCalls; });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return portal->calls == 1; }, 10000));
+
+    bool secondCalled = false;
+    sampler.showSampler([&](std::optional<SrgbComponents> components) {
+        secondCalled = true;
+        EXPECT_FALSE(components.has_value());
+    });
+
+    EXPECT_TRUE(secondCalled);
+    QTest::qWait(100);
+    EXPECT_EQ(portal->calls, 1);
+    EXPECT_EQ(firstCalls, 0);
+    EXPECT_TRUE(sampler.isWaiting());
+}
+
+TEST_F(PortalScreenSamplerTest, RequestPathFollowsTheSenderAndToken)
+{
+    EXPECT_EQ(PortalScreenSampler::requestPath(QStringLiteral(":1.42"), QStringLiteral("morvane7")),
+              QStringLiteral("/org/freedesktop/portal/desktop/request/1_42/morvane7"));
+}
+
+} // namespace
+
+#include "PortalScreenSamplerTest.moc"
