@@ -13,11 +13,14 @@ std::int64_t roundHalfAway(double value)
     return static_cast<std::int64_t>(std::round(value));
 }
 
+// A component a hair outside 0...1 (as a colour-space conversion may deliver) still names a
+// channel; only one that rounds outside 0...255, or is not a number, has no sRGB form.
 std::optional<std::int64_t> channelFromComponent(double component)
 {
-    if (!(component >= 0.0 && component <= 1.0))
+    const double scaled = component * 255.0;
+    if (!(scaled > -0.5 && scaled < 255.5))
         return std::nullopt;
-    return roundHalfAway(component * 255.0);
+    return roundHalfAway(scaled);
 }
 
 int hexDigitValue(QChar c)
@@ -61,11 +64,16 @@ std::optional<PickedColor> PickedColor::fromHex(QStringView text)
 
 QString PickedColor::hexString() const
 {
-    return QStringLiteral("#%1%2%3")
-        .arg(red, 2, 16, QLatin1Char('0'))
-        .arg(green, 2, 16, QLatin1Char('0'))
-        .arg(blue, 2, 16, QLatin1Char('0'))
-        .toUpper();
+    static constexpr char digits[] = "0123456789ABCDEF";
+    char text[7] = {'#'};
+    int at = 1;
+    for (std::int64_t channel : {red, green, blue}) {
+        // Clamped so the notation keeps its seven characters even for a value built out of range.
+        const auto byte = static_cast<unsigned>(std::clamp<std::int64_t>(channel, 0, 255));
+        text[at++] = digits[byte >> 4];
+        text[at++] = digits[byte & 0xF];
+    }
+    return QString::fromLatin1(text, 7);
 }
 
 QString PickedColor::rgbString() const

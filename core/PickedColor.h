@@ -18,15 +18,18 @@ struct Hsl
     friend bool operator==(const Hsl&, const Hsl&) = default;
 };
 
-// A colour picked from the screen: three sRGB channels 0...255, no alpha.
+// A colour picked from the screen: three sRGB channels 0...255, no alpha. The operations below
+// only build values in range; a value built out of range by hand is the caller's error (its
+// hexString clamps each channel).
 struct PickedColor
 {
     std::int64_t red = 0;
     std::int64_t green = 0;
     std::int64_t blue = 0;
 
-    // Each component times 255, rounded half away from zero. None when a component lies
-    // outside 0...1 (or is not a number): such a colour has no sRGB form.
+    // Each component times 255, rounded half away from zero. None when a component is not a
+    // number or lies so far outside 0...1 that its channel would leave 0...255: such a colour
+    // has no sRGB form.
     static std::optional<PickedColor> fromSrgb(const SrgbComponents& components);
     // "#RRGGBB" or "RRGGBB" in either case, surrounding whitespace ignored. None otherwise.
     static std::optional<PickedColor> fromHex(QStringView text);

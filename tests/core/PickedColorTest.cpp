@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 struct NotationCase
@@ -57,8 +59,11 @@ TEST(PickedColor, ConvertsComponentsRoundingHalvesAwayFromZero)
     EXPECT_EQ(PickedColor::fromSrgb({0.5, 0.0, 1.0}), (PickedColor{128, 0, 255}));
     EXPECT_EQ(PickedColor::fromSrgb({58 / 255.0, 123 / 255.0, 213 / 255.0}),
               (PickedColor{58, 123, 213}));
+    // Conversion noise just outside 0...1 still names the nearest channel.
+    EXPECT_EQ(PickedColor::fromSrgb({1.000001, -0.000001, 0.999}), (PickedColor{255, 0, 255}));
     // Components with no sRGB form give no colour rather than channels beyond 0...255.
-    for (const SrgbComponents& outside : {SrgbComponents{1.2, 0, 0}, SrgbComponents{0, -0.1, 0},
-                                          SrgbComponents{0, 0, std::nan("")}})
+    for (const SrgbComponents& outside :
+         {SrgbComponents{1.2, 0, 0}, SrgbComponents{0, -0.1, 0}, SrgbComponents{0, 0, 1.003},
+          SrgbComponents{0, 0, std::nan("")}, SrgbComponents{INFINITY, 0, 0}})
         EXPECT_EQ(PickedColor::fromSrgb(outside), std::nullopt);
 }

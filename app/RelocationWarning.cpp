@@ -1,0 +1,79 @@
+#include "RelocationWarning.h"
+
+#include "ActivationPolicyController.h"
+#include "ApplicationPresence.h"
+#include "FileManagerReveal.h"
+#include "PreferencesStore.h"
+
+#include <QCoreApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+const QString productName = QStringLiteral("Morvane Color Picker");
+
+} // namespace
+
+RelocationWarning::RelocationWarning(PreferencesStore& defaults, ApplicationPresence& presence,
+                                     ActivationPolicyController& activationPolicy,
+                                     FileManagerReveal& reveal, QObject* parent)
+    : QObject(parent), m_defaults(defaults), m_presence(presence),
+      m_activationPolicy(activationPolicy), m_reveal(reveal)
+{
+}
+
+QString RelocationWarning::runningBundlePath()
+{
+    const QString appImage = qEnvironmentVariable("APPIMAGE");
+    return appImage.isEmpty() ? QCoreApplication::applicationFilePath() : appImage;
+}
+
+bool RelocationWarning::isRelocated(const QString& bundlePath)
+{
+    return bundlePath.contains(marker, Qt::CaseSensitive);
+}
+
+std::unique_ptr<QMessageBox> RelocationWarning::buildAlert()
+{
+    auto alert = std::make_unique<QMessageBox>();
+    alert->setIcon(QMessageBox::Warning);
+    alert->setWindowTitle(productName);
+    alert->setText(QStringLiteral("Move %1 to Applications").arg(productName));
+    alert->setInformativeText(QStringLiteral("To enable automatic updates, please drag ") +
+                              productName +
+                              QStringLiteral(" to your Applications folder, then relaunch."));
+    alert->addButton(QStringLiteral("Reveal in Finder"), QMessageBox::AcceptRole)
+        ->setObjectName(QStringLiteral("revealButton"));
+    alert->addButton(QStringLiteral("Later"), QMessageBox::RejectRole);
+    return alert;
+}
+
+bool RelocationWarning::check(const QString& bundlePath)
+{
+    if (!isRelocated(bundlePath) || m_defaults.boolForKey(shownKey))
+        return false;
+    // Written before anything shows: the alert is offered once even if it never appears.
+    m_defaults.setBool(shownKey, true);
+    QTimer::singleShot(alertDelayMilliseconds, this,
+                       [this, bundlePath] { showAlert(bundlePath); });
+    return true;
+}
+
+void RelocationWarning::showAlert(const QString& bundlePath)
+{
+    const ActivationPolicy previous = m_presence.activationPolicy();
+    m_presence.setActivationPolicy(ActivationPolicy::regular);
+    m_presence.activate();
+
+    const std::unique_ptr<QMessageBox> alert = buildAlert();
+    alert->exec();
+    const QAbstractButton* clicked = alert->clickedButton();
+    if (clicked && clicked->objectName() == QLatin1String("revealButton"))
+        m_reveal.reveal(bundlePath);
+
+    if (previous == ActivationPolicy::accessory)
+        m_activationPolicy.demoteWhenIdle(false);
+    emit alertFinished();
+}

@@ -1,0 +1,19 @@
+#include "SettingsScene.h"
+
+#include "SettingsWindow.h"
+
+SettingsScene::SettingsScene(UpdaterService& updater, PreferencesStore& defaults, QObject* parent)
+    : QObject(parent), m_updater(updater), m_defaults(defaults)
+{
+}
+
+SettingsScene::~SettingsScene() = default;
+
+void SettingsScene::open()
+{
+    if (!m_window)
+        m_window = std::make_unique<SettingsWindow>(m_updater, m_defaults);
+    m_window->show();
+    m_window->raise();
+    m_window->activateWindow();
+}

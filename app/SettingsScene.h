@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+#include <memory>
+
+class PreferencesStore;
+class SettingsWindow;
+class UpdaterService;
+
+// The application's one settings window, built when first opened. Opening it again brings
+// the open window to the front instead of making a second one.
+class SettingsScene : public QObject
+{
+    Q_OBJECT
+
+public:
+    SettingsScene(UpdaterService& updater, PreferencesStore& defaults, QObject* parent = nullptr);
+    ~SettingsScene() override;
+
+    void open();
+    // Absent until first opened.
+    SettingsWindow* window() const { return m_window.get(); }
+
+private:
+    UpdaterService& m_updater;
+    PreferencesStore& m_defaults;
+    std::unique_ptr<SettingsWindow> m_window;
+};

@@ -1,0 +1,67 @@
+#include "SettingsWindow.h"
+
+#include "AppInfo.h"
+#include "PreferencesStore.h"
+#include "UpdaterService.h"
+
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+SettingsWindow::SettingsWindow(UpdaterService& updater, PreferencesStore& defaults,
+                               QWidget* parent)
+    : QWidget(parent, Qt::Window), m_updater(updater), m_defaults(defaults)
+{
+    setWindowTitle(tr("Morvane Color Picker Settings"));
+    setFixedSize(fixedSize);
+
+    auto* updates = new QGroupBox(tr("Updates"));
+    auto* updatesLayout = new QVBoxLayout(updates);
+    m_checkButton = new QPushButton(tr("Check for Updates…"));
+    m_betaToggle = new QCheckBox(tr("Get early-access updates"));
+    updatesLayout->addWidget(m_checkButton, 0, Qt::AlignLeft);
+    updatesLayout->addWidget(m_betaToggle);
+
+    auto* about = new QGroupBox(tr("About"));
+    auto* aboutLayout = new QFormLayout(about);
+    auto* version = new QLabel(Constants::version());
+    version->setObjectName(QStringLiteral("versionValue"));
+    version->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    aboutLayout->addRow(tr("Version"), version);
+    auto* tagline = new QLabel(tr("Pick any color on your screen, right from the menu bar."));
+    tagline->setObjectName(QStringLiteral("tagline"));
+    tagline->setWordWrap(true);
+    tagline->setForegroundRole(QPalette::PlaceholderText);
+    QFont callout = tagline->font();
+    callout.setPointSizeF(callout.pointSizeF() * 0.9);
+    tagline->setFont(callout);
+    aboutLayout->addRow(tagline);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addStretch();
+    layout->addWidget(updates);
+    layout->addWidget(about);
+    layout->addStretch();
+
+    connect(m_checkButton, &QPushButton::clicked, &m_updater, &UpdaterService::checkForUpdates);
+    connect(m_betaToggle, &QCheckBox::toggled, this,
+            [this](bool on) { m_defaults.setBool(betaEnabledKey, on); });
+    connect(&m_updater, &UpdaterService::canCheckForUpdatesChanged, this, &SettingsWindow::refresh);
+    refresh();
+}
+
+void SettingsWindow::showEvent(QShowEvent* event)
+{
+    refresh();
+    QWidget::showEvent(event);
+}
+
+void SettingsWindow::refresh()
+{
+    m_checkButton->setEnabled(m_updater.canCheckForUpdates());
+    const QSignalBlocker blocker(m_betaToggle);
+    m_betaToggle->setChecked(m_defaults.boolForKey(betaEnabledKey));
+}

@@ -1,0 +1,26 @@
+#include "CommandLineReply.h"
+
+std::optional<QString> commandLineReply(const QStringList& arguments, const QString& version)
+{
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments.at(i);
+        if (argument == QLatin1String("--"))
+            break;
+        if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
+            return QStringLiteral(
+                       "Usage: morvane-color-picker [OPTION]\n"
+                       "Pick any color on your screen, right from the tray.\n"
+                       "\n"
+                       "  --show-settings  open the settings window\n"
+                       "  --selftest       check that the application starts, then quit\n"
+                       "  -h, --help       show this help and exit\n"
+                       "  --version        show the version and exit\n"
+                       "\n"
+                       "Without an option the picker starts in the tray; a second launch opens\n"
+                       "the running copy's panel.\n");
+        }
+        if (argument == QLatin1String("--version"))
+            return QStringLiteral("Morvane Color Picker %1\n").arg(version);
+    }
+    return std::nullopt;
+}
