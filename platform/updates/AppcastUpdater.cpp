@@ -93,12 +93,13 @@ AppcastUpdater::~AppcastUpdater()
 }
 
 UpdateFramework::Factory AppcastUpdater::factory(AppcastUpdaterSettings settings,
-                                                 PreferencesStore& defaults)
+                                                 PreferencesStore& defaults,
+                                                 FileManagerReveal& fileManager)
 {
-    return [settings, &defaults](UpdateFrameworkDelegate& delegate) {
+    return [settings, &defaults, &fileManager](UpdateFrameworkDelegate& delegate) {
         auto updater = std::make_unique<AppcastUpdater>(settings, delegate, defaults,
                                                         std::make_unique<WidgetUpdateUserDriver>(),
-                                                        UpdateInstaller::systemHooks());
+                                                        UpdateInstaller::systemHooks(fileManager));
         updater->start();
         return std::unique_ptr<UpdateFramework>(std::move(updater));
     };

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QNetworkProxy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -135,6 +136,8 @@ struct UpdaterFixture : testing::Test
     {
         ASSERT_GE(sodium_init(), 0);
         ASSERT_TRUE(folder.isValid());
+        // The loopback server is reached directly, whatever proxy the machine sets.
+        QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
         settings.feedUrl = server.url("/appcast.xml");
         settings.publicKey = key.publicKeyText();
         settings.currentVersion = "1.1";
