@@ -32,13 +32,20 @@ QString shownTitle(const QAction& action)
     return title;
 }
 
-// A menu reached through another menu or a menu bar is not a top-level menu.
+bool isMenuOrMenuBar(const QObject* object)
+{
+    return qobject_cast<const QMenu*>(object) || qobject_cast<const QMenuBar*>(object);
+}
+
+// A menu reached through another menu or a menu bar, or owned by one (a removed "Format"
+// menu, say), is not a stand-alone menu.
 bool isSubmenu(const QMenu& menu)
 {
+    if (isMenuOrMenuBar(menu.parent()))
+        return true;
     const QObjectList holders = menu.menuAction()->associatedObjects();
     return std::any_of(holders.cbegin(), holders.cend(), [&menu](const QObject* holder) {
-        return holder != &menu && (qobject_cast<const QMenu*>(holder) ||
-                                   qobject_cast<const QMenuBar*>(holder));
+        return holder != &menu && isMenuOrMenuBar(holder);
     });
 }
 

@@ -15,7 +15,7 @@ SettingsWindow::SettingsWindow(UpdaterService& updater, PreferencesStore& defaul
                                QWidget* parent)
     : QWidget(parent, Qt::Window), m_updater(updater), m_defaults(defaults)
 {
-    setWindowTitle(tr("Morvane Color Picker Settings"));
+    setWindowTitle(tr("Settings"));
     setFixedSize(fixedSize);
 
     auto* updates = new QGroupBox(tr("Updates"));

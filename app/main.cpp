@@ -1,6 +1,7 @@
 #include "AppDelegate.h"
 #include "AppInfo.h"
 #include "AppServices.h"
+#include "AppcastUpdater.h"
 #include "CommandLineReply.h"
 #include "FreedesktopFileManagerReveal.h"
 #include "QtApplicationPresence.h"
@@ -9,9 +10,11 @@
 #include "SettingsPreferencesStore.h"
 #include "SettingsScene.h"
 #include "SingleInstance.h"
+#include "TrayController.h"
 #include "UnavailableScreenSampler.h"
 
 #include <QApplication>
+#include <QProcessEnvironment>
 
 #include <cstdio>
 #include <optional>
@@ -47,19 +50,30 @@ int main(int argc, char* argv[])
     SettingsPreferencesStore preferences;
     QtClipboard clipboard;
     UnavailableScreenSampler sampler;
-    // No service is built in the self-test.
-    std::optional<AppServices> services;
-    if (mode != ReviewLaunchMode::selftest)
-        services.emplace(preferences, sampler, clipboard);
-
     QtApplicationPresence presence;
-    SingleInstance singleInstance;
     FreedesktopFileManagerReveal reveal;
-    AppDelegate delegate(mode, presence, preferences, singleInstance, reveal);
 
+    // No service, tray item or settings window in the self-test.
+    std::optional<AppServices> services;
+    std::optional<TrayController> tray;
     std::optional<SettingsScene> settings;
-    if (services) {
+    if (mode != ReviewLaunchMode::selftest) {
+        services.emplace(preferences, sampler, clipboard, presence,
+                         AppcastUpdater::factory(
+                             AppcastUpdaterSettings::fromAppInfo(
+                                 AppInfo::current(), QProcessEnvironment::systemEnvironment()),
+                             preferences, reveal));
+        tray.emplace(services->picker());
         settings.emplace(services->updater(), preferences);
+        QObject::connect(&*tray, &TrayController::settingsRequested, &*settings,
+                         &SettingsScene::open);
+    }
+
+    SingleInstance singleInstance;
+    AppDelegate delegate(mode, presence, preferences, singleInstance, reveal);
+    if (tray)
+        delegate.setPanelOpener([&tray] { tray->openPanel(); });
+    if (settings) {
         QObject::connect(&delegate, &AppDelegate::notificationPosted, &*settings,
                          [&settings](const QString& name) {
                              // The settings launch announces that the window is wanted.
@@ -68,6 +82,8 @@ int main(int argc, char* argv[])
                          });
     }
 
-    delegate.applicationDidFinishLaunching();
+    // The tray item appears only in the copy that goes on running.
+    if (delegate.applicationDidFinishLaunching() == AppDelegate::LaunchOutcome::running && tray)
+        tray->show();
     return QApplication::exec();
 }

@@ -1,0 +1,36 @@
+#include "PanelFooter.h"
+
+#include "ColorPickerTheme.h"
+#include "ForegroundStyle.h"
+#include "SymbolButton.h"
+#include "TextButton.h"
+
+#include <QHBoxLayout>
+
+PanelFooter::PanelFooter(QWidget* parent) : QWidget(parent)
+{
+    const QFont font = ForegroundStyle::systemFont(12, QFont::Medium);
+
+    m_webPicker = new TextButton(QStringLiteral("Open the web picker"), font,
+                                 ColorPickerTheme::accent(), this);
+    m_webPicker->setAccessibleName(QStringLiteral("Open the web color picker in your browser"));
+
+    m_settings = new SymbolButton(QStringLiteral("gearshape"), 14, 16, this);
+    m_settings->setAccessibleName(QStringLiteral("Settings"));
+    m_settings->setToolTip(QStringLiteral("Settings"));
+
+    m_quit = new TextButton(QStringLiteral("Quit"), font, QColor(), this);
+    m_quit->setAccessibleName(QStringLiteral("Quit Morvane Color Picker"));
+
+    connect(m_webPicker, &TextButton::clicked, this, &PanelFooter::webPickerRequested);
+    connect(m_settings, &SymbolButton::clicked, this, &PanelFooter::settingsRequested);
+    connect(m_quit, &TextButton::clicked, this, &PanelFooter::quitRequested);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(10);
+    layout->addWidget(m_webPicker);
+    layout->addStretch(1);
+    layout->addWidget(m_settings);
+    layout->addWidget(m_quit);
+}

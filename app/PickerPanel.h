@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QRect>
+#include <QWidget>
+
+class ColorPickerModel;
+class PickerView;
+
+// The drop-down panel that holds the picker: a frameless popup, anchored to the tray icon
+// (or the pointer), that closes on Escape and on a click outside. While a pick runs it gets
+// out of the way of the screen sampler, and it comes back at the same place afterwards.
+class PickerPanel : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit PickerPanel(ColorPickerModel& picker, QWidget* parent = nullptr);
+
+    PickerView* view() const { return m_view; }
+
+    // Shows the panel next to the anchor (screen coordinates); an empty anchor means the tray
+    // icon's place is unknown, and the panel goes next to the pointer.
+    void showAnchored(const QRect& anchor);
+    // True within a moment of the panel closing: the click outside that closed it may be the
+    // same click that reaches the tray icon, which must then not reopen it.
+    bool closedJustNow() const;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    void followSampling();
+
+    ColorPickerModel& m_picker;
+    PickerView* m_view;
+    QRect m_anchor;
+    bool m_returnAfterPick = false;
+    bool m_isPopup = true;
+    QElapsedTimer m_sinceClose;
+};

@@ -1,0 +1,104 @@
+#include "PickerView.h"
+
+#include "ColorPickerModel.h"
+#include "Constants.h"
+#include "ForegroundStyle.h"
+#include "PanelFooter.h"
+#include "PickButton.h"
+#include "RecentsSection.h"
+#include "SwatchView.h"
+#include "ValueRow.h"
+
+#include <QDesktopServices>
+#include <QPainter>
+#include <QVBoxLayout>
+
+namespace {
+
+// A one-pixel separator line in the palette's primary colour, faint.
+class Divider : public QWidget
+{
+public:
+    explicit Divider(QWidget* parent) : QWidget(parent) { setFixedHeight(1); }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), ForegroundStyle::primary(palette(), 0.1));
+    }
+};
+
+} // namespace
+
+PickerView::PickerView(ColorPickerModel& picker, QWidget* parent)
+    : QWidget(parent), m_picker(picker)
+{
+    setFixedWidth(panelWidth);
+
+    m_swatch = new SwatchView(this);
+    m_pickButton = new PickButton(this);
+    connect(m_pickButton, &PickButton::clicked, &m_picker, &ColorPickerModel::pickColor);
+
+    auto* rows = new QVBoxLayout;
+    rows->setContentsMargins(0, 0, 0, 0);
+    rows->setSpacing(6);
+    for (const char* label : {"HEX", "RGB", "HSL"}) {
+        auto* row = new ValueRow(m_picker, QString::fromLatin1(label), this);
+        rows->addWidget(row);
+        m_valueRows.append(row);
+    }
+
+    m_recents = new RecentsSection(this);
+    connect(m_recents, &RecentsSection::colorChosen, &m_picker, &ColorPickerModel::adopt);
+
+    m_footer = new PanelFooter(this);
+    connect(m_footer, &PanelFooter::webPickerRequested, this,
+            [] { QDesktopServices::openUrl(Constants::Web::webPickerURL()); });
+    connect(m_footer, &PanelFooter::settingsRequested, this, &PickerView::settingsRequested);
+    connect(m_footer, &PanelFooter::quitRequested, this, &PickerView::quitRequested);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(12, 12, 12, 12);
+    layout->setSpacing(12);
+    layout->addWidget(m_swatch);
+    layout->addWidget(m_pickButton);
+    layout->addLayout(rows);
+    layout->addWidget(m_recents);
+    layout->addWidget(new Divider(this));
+    layout->addWidget(m_footer);
+
+    connect(&m_picker, &ColorPickerModel::currentChanged, this, &PickerView::showCurrent);
+    connect(&m_picker, &ColorPickerModel::isSamplingChanged, this, &PickerView::showSampling);
+    connect(&m_picker, &ColorPickerModel::recentsChanged, this, &PickerView::showRecents);
+    connect(&m_picker, &ColorPickerModel::copyConfirmationChanged, this,
+            &PickerView::showConfirmation);
+    showCurrent();
+    showSampling();
+    showRecents();
+    showConfirmation();
+}
+
+void PickerView::showCurrent()
+{
+    const std::optional<PickedColor>& current = m_picker.current();
+    m_swatch->setColor(current);
+    m_valueRows[0]->setValue(current ? std::optional(current->hexString()) : std::nullopt);
+    m_valueRows[1]->setValue(current ? std::optional(current->rgbString()) : std::nullopt);
+    m_valueRows[2]->setValue(current ? std::optional(current->hslString()) : std::nullopt);
+}
+
+void PickerView::showSampling()
+{
+    m_pickButton->setEnabled(!m_picker.isSampling());
+}
+
+void PickerView::showRecents()
+{
+    m_recents->setColors(m_picker.recents());
+}
+
+void PickerView::showConfirmation()
+{
+    m_swatch->setConfirmation(m_picker.copyConfirmation());
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QList>
+#include <QWidget>
+
+class ColorPickerModel;
+class PanelFooter;
+class PickButton;
+class RecentsSection;
+class SwatchView;
+class ValueRow;
+
+// The picker's content, 300 wide: swatch, pick button, HEX/RGB/HSL rows, recent colours,
+// divider and footer. A pure function of the model's state: every child is updated from the
+// model when the model announces a change, and user actions go straight to the model.
+class PickerView : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static constexpr int panelWidth = 300;
+
+    explicit PickerView(ColorPickerModel& picker, QWidget* parent = nullptr);
+
+    SwatchView* swatch() const { return m_swatch; }
+    PickButton* pickButton() const { return m_pickButton; }
+    const QList<ValueRow*>& valueRows() const { return m_valueRows; }
+    RecentsSection* recentsSection() const { return m_recents; }
+    PanelFooter* footer() const { return m_footer; }
+
+signals:
+    // The gear was pressed: the settings window should open.
+    void settingsRequested();
+    // "Quit" was pressed.
+    void quitRequested();
+
+private:
+    void showCurrent();
+    void showSampling();
+    void showRecents();
+    void showConfirmation();
+
+    ColorPickerModel& m_picker;
+    SwatchView* m_swatch;
+    PickButton* m_pickButton;
+    QList<ValueRow*> m_valueRows;
+    RecentsSection* m_recents;
+    PanelFooter* m_footer;
+};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "PickedColor.h"
+
+#include <QAbstractButton>
+
+// One recent colour: a 26 x 26 rounded square (radius 6) in the colour with a faint inner
+// border. Its tooltip is the hex; a click asks for the colour to be used.
+class RecentChip : public QAbstractButton
+{
+    Q_OBJECT
+
+public:
+    static constexpr int side = 26;
+
+    explicit RecentChip(QWidget* parent = nullptr);
+
+    const PickedColor& color() const { return m_color; }
+    void setColor(const PickedColor& color);
+
+    QSize sizeHint() const override { return {side, side}; }
+
+signals:
+    void chosen(const PickedColor& color);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    PickedColor m_color;
+};

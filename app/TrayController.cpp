@@ -1,0 +1,113 @@
+#include "TrayController.h"
+
+#include "ColorPickerModel.h"
+#include "PickerPanel.h"
+#include "PickerView.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QPainter>
+#include <QPalette>
+#include <QSvgRenderer>
+#include <QSystemTrayIcon>
+
+namespace {
+
+// Tray panels mostly follow the desktop's colour scheme; GNOME's top bar is dark in both.
+bool trayPanelIsDark()
+{
+    if (qEnvironmentVariable("XDG_CURRENT_DESKTOP").contains(QLatin1String("GNOME")))
+        return true;
+    return QApplication::palette().color(QPalette::Window).lightnessF() < 0.5;
+}
+
+} // namespace
+
+TrayController::TrayController(ColorPickerModel& picker, QObject* parent)
+    : QObject(parent), m_picker(picker)
+{
+    m_panel = new PickerPanel(picker);
+    connect(m_panel->view(), &PickerView::settingsRequested, this, [this] {
+        m_panel->close();
+        emit settingsRequested();
+    });
+    connect(m_panel->view(), &PickerView::quitRequested, qApp, &QCoreApplication::quit,
+            Qt::QueuedConnection);
+
+    m_menu = new QMenu;
+    m_menu->addAction(QStringLiteral("Open Color Picker"), this, &TrayController::openPanel);
+    m_menu->addAction(QStringLiteral("Pick a color"), &m_picker, &ColorPickerModel::pickColor);
+    m_menu->addSeparator();
+    m_menu->addAction(QStringLiteral("Settings\u2026"), this, &TrayController::settingsRequested);
+    m_menu->addAction(QStringLiteral("Quit"), qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+
+    m_trayIcon = new QSystemTrayIcon(this);
+    m_trayIcon->setToolTip(QStringLiteral("Morvane Color Picker"));
+    m_trayIcon->setContextMenu(m_menu);
+    connect(m_trayIcon, &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) {
+                if (reason == QSystemTrayIcon::Trigger)
+                    togglePanel();
+            });
+    updateArtwork();
+    qApp->installEventFilter(this);
+}
+
+TrayController::~TrayController()
+{
+    qApp->removeEventFilter(this);
+    delete m_menu;
+    delete m_panel;
+}
+
+void TrayController::show()
+{
+    m_trayIcon->show();
+}
+
+QIcon TrayController::trayArtwork(bool forDarkPanel)
+{
+    QSvgRenderer renderer(forDarkPanel ? QStringLiteral(":/icons/tray-eyedropper-light.svg")
+                                       : QStringLiteral(":/icons/tray-eyedropper-dark.svg"));
+    QIcon icon;
+    for (int side : {16, 18, 22, 24, 32, 36, 44, 48, 64}) {
+        QPixmap pixmap(side, side);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        renderer.render(&painter, QRectF(0, 0, side, side));
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
+void TrayController::openPanel()
+{
+    const QRect geometry = m_trayIcon->geometry();
+    m_panel->showAnchored(geometry.isValid() ? geometry : QRect());
+}
+
+void TrayController::togglePanel()
+{
+    if (m_panel->isVisible()) {
+        m_panel->close();
+        return;
+    }
+    // The press outside that just closed the popup is this same click on the icon.
+    if (m_panel->closedJustNow())
+        return;
+    openPanel();
+}
+
+void TrayController::updateArtwork()
+{
+    m_trayIcon->setIcon(trayArtwork(trayPanelIsDark()));
+}
+
+bool TrayController::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == qApp && event->type() == QEvent::ApplicationPaletteChange)
+        updateArtwork();
+    return QObject::eventFilter(watched, event);
+}

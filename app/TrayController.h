@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QIcon>
+#include <QObject>
+
+class ColorPickerModel;
+class PickerPanel;
+class QAction;
+class QMenu;
+class QSystemTrayIcon;
+
+// The application's tray item and its panel. A left click on the icon toggles the panel; the
+// item's context menu opens the panel, starts a pick, asks for settings or quits, for desktops
+// that deliver only context menus to tray items. The icon is static: our monochrome
+// eyedropper, in the variant that reads on the desktop's panel colour.
+class TrayController : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit TrayController(ColorPickerModel& picker, QObject* parent = nullptr);
+    ~TrayController() override;
+
+    // Puts the icon into the tray.
+    void show();
+
+    PickerPanel* panel() const { return m_panel; }
+    QSystemTrayIcon* trayIcon() const { return m_trayIcon; }
+    QMenu* contextMenu() const { return m_menu; }
+
+    // The tray icon artwork; `forDarkPanel` picks the light-coloured variant.
+    static QIcon trayArtwork(bool forDarkPanel);
+
+public slots:
+    // Opens the panel at the tray icon (or the pointer), as a click on the icon does.
+    void openPanel();
+    void togglePanel();
+
+signals:
+    // The settings window should open.
+    void settingsRequested();
+
+private:
+    void updateArtwork();
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    ColorPickerModel& m_picker;
+    PickerPanel* m_panel;
+    QMenu* m_menu;
+    QSystemTrayIcon* m_trayIcon;
+};

@@ -1,0 +1,274 @@
+#include "AppFakes.h"
+#include "Constants.h"
+#include "PanelFooter.h"
+#include "PickButton.h"
+#include "PickerView.h"
+#include "RecentChip.h"
+#include "RecentsSection.h"
+#include "SwatchView.h"
+#include "SymbolButton.h"
+#include "TextButton.h"
+#include "ValueRow.h"
+
+#include <QAccessible>
+#include <QDesktopServices>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+class PickerViewTest : public testing::Test, public PickerHarness
+{
+protected:
+    PickerView view{picker};
+
+    QStringList rowTexts() const
+    {
+        QStringList texts;
+        for (ValueRow* row : view.valueRows())
+            texts.append(row->valueLabel()->text());
+        return texts;
+    }
+    QStringList chipHexes() const
+    {
+        QStringList hexes;
+        for (RecentChip* chip : view.recentsSection()->chips())
+            hexes.append(chip->toolTip());
+        return hexes;
+    }
+    void click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+};
+
+const QString enDash = QStringLiteral("\u2013");
+
+// Each visible state of the panel, reached through the model only.
+struct VisibleState
+{
+    const char* name;
+    std::function<void(PickerHarness&)> reach;
+    QString swatchName;
+    QStringList rows;
+    bool copyEnabled;
+    bool pickEnabled;
+    QStringList chips;
+    QString capsule;
+};
+
+TEST_F(PickerViewTest, DrawsEachModelState)
+{
+    const QStringList blueRows{"#3A7BD5", "58, 123, 213", "215°, 65%, 53%"};
+    const std::vector<VisibleState> states{
+        {"first launch", [](PickerHarness&) {}, "No color picked yet",
+         {enDash, enDash, enDash}, false, true, {}, {}},
+        {"after one pick",
+         [](PickerHarness& h) {
+             h.picker.pickColor();
+             h.sampler.answer(SrgbComponents{58 / 255.0, 123 / 255.0, 213 / 255.0});
+         },
+         "Current color #3A7BD5", blueRows, true, true, {"#3A7BD5"}, "Hex copied"},
+        {"sampling",
+         [](PickerHarness& h) {
+             h.picker.adopt(color("#3A7BD5"));
+             h.picker.pickColor();
+         },
+         "Current color #3A7BD5", blueRows, true, false, {"#3A7BD5"}, "Hex copied"},
+        {"eight recents, newest first",
+         [](PickerHarness& h) {
+             for (const char* hex : {"#000001", "#000002", "#000003", "#000004", "#000005",
+                                     "#000006", "#000007", "#000008", "#3A7BD5"})
+                 h.picker.adopt(color(hex));
+         },
+         "Current color #3A7BD5", blueRows, true, true,
+         {"#3A7BD5", "#000008", "#000007", "#000006", "#000005", "#000004", "#000003",
+          "#000002"},
+         "Hex copied"},
+    };
+
+    for (const VisibleState& state : states) {
+        SCOPED_TRACE(state.name);
+        PickerHarness harness;
+        PickerView stateView(harness.picker);
+        state.reach(harness);
+        QCoreApplication::processEvents(); // the sampler's answer arrives queued
+
+        EXPECT_EQ(stateView.swatch()->accessibleName(), state.swatchName);
+        for (int i = 0; i < 3; ++i) {
+            ValueRow* row = stateView.valueRows()[i];
+            EXPECT_EQ(row->valueLabel()->text(), state.rows[i]);
+            EXPECT_EQ(row->copyButton()->isEnabled(), state.copyEnabled);
+        }
+        EXPECT_EQ(stateView.pickButton()->isEnabled(), state.pickEnabled);
+        QStringList chips;
+        for (RecentChip* chip : stateView.recentsSection()->chips())
+            chips.append(chip->toolTip());
+        EXPECT_EQ(chips, state.chips);
+        EXPECT_EQ(stateView.recentsSection()->isVisibleTo(&stateView), !state.chips.isEmpty());
+        EXPECT_EQ(stateView.swatch()->capsuleText(), state.capsule);
+    }
+}
+
+TEST_F(PickerViewTest, PlaceholderIsSecondaryAndValueIsPrimary)
+{
+    const QLabel* value = view.valueRows()[0]->valueLabel();
+    const QColor placeholderColor = value->palette().color(QPalette::WindowText);
+    picker.adopt(color("#3A7BD5"));
+    const QColor valueColor = value->palette().color(QPalette::WindowText);
+
+    EXPECT_LT(placeholderColor.alphaF(), 0.75);
+    EXPECT_EQ(valueColor.alpha(), 255);
+    EXPECT_EQ(valueColor.rgb(), placeholderColor.rgb());
+    EXPECT_TRUE(value->textInteractionFlags() & Qt::TextSelectableByMouse);
+}
+
+TEST_F(PickerViewTest, RowCopiesItsValueAndConfirmsInRowAndPanel)
+{
+    picker.adopt(color("#3A7BD5"));
+    ValueRow* rgb = view.valueRows()[1];
+
+    click(rgb->copyButton());
+
+    EXPECT_EQ(clipboard.text, "58, 123, 213");
+    EXPECT_EQ(picker.copyConfirmation(), std::optional<QString>("RGB copied"));
+    EXPECT_EQ(view.swatch()->capsuleText(), "RGB copied");
+    EXPECT_TRUE(rgb->justCopied());
+    EXPECT_EQ(rgb->copyButton()->symbol(), "checkmark");
+    EXPECT_FALSE(view.valueRows()[0]->justCopied());
+    EXPECT_EQ(view.valueRows()[0]->copyButton()->symbol(), "doc.on.doc");
+}
+
+TEST_F(PickerViewTest, RowWithoutValueCopiesNothing)
+{
+    for (ValueRow* row : view.valueRows()) {
+        click(row->copyButton());
+        row->copy();
+        EXPECT_FALSE(row->justCopied());
+    }
+    EXPECT_EQ(clipboard.copies, 0);
+    EXPECT_FALSE(picker.copyConfirmation().has_value());
+}
+
+TEST_F(PickerViewTest, SecondCopyRestartsTheTickAndRowsTickIndependently)
+{
+    picker.adopt(color("#3A7BD5"));
+    ValueRow* hex = view.valueRows()[0];
+    ValueRow* hsl = view.valueRows()[2];
+    QSignalSpy hexChanges(hex, &ValueRow::justCopiedChanged);
+
+    QElapsedTimer sinceFirst;
+    sinceFirst.start();
+    click(hex->copyButton());
+    QTest::qWait(500);
+    QElapsedTimer sinceSecond;
+    sinceSecond.start();
+    click(hsl->copyButton());
+    click(hex->copyButton()); // restarts HEX's 1.2 s, which would otherwise end before HSL's
+
+    bool hexTickedWhenHslCleared = false;
+    QObject::connect(hsl, &ValueRow::justCopiedChanged, hsl,
+                     [&] { hexTickedWhenHslCleared = hex->justCopied(); });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !hex->justCopied(); }, 10000));
+
+    EXPECT_FALSE(hsl->justCopied());
+    EXPECT_TRUE(hexTickedWhenHslCleared);
+    EXPECT_GE(sinceSecond.elapsed(), ValueRow::tickMilliseconds);
+    EXPECT_GE(sinceFirst.elapsed(), 500 + ValueRow::tickMilliseconds);
+    EXPECT_EQ(hexChanges.count(), 2); // on once, off once: no gap between the two copies
+    EXPECT_EQ(hex->copyButton()->symbol(), "doc.on.doc");
+}
+
+TEST_F(PickerViewTest, TickSurvivesANewValue)
+{
+    picker.adopt(color("#3A7BD5"));
+    click(view.valueRows()[0]->copyButton());
+    picker.adopt(color("#112233"));
+
+    EXPECT_TRUE(view.valueRows()[0]->justCopied());
+    EXPECT_EQ(view.valueRows()[0]->valueLabel()->text(), "#112233");
+}
+
+TEST_F(PickerViewTest, ChipMovesToTheFrontBecomesCurrentAndIsCopied)
+{
+    for (const char* hex : {"#111111", "#222222", "#333333"})
+        picker.adopt(color(hex));
+    ASSERT_EQ(chipHexes(), QStringList({"#333333", "#222222", "#111111"}));
+    clipboard.text.clear();
+
+    click(view.recentsSection()->chips()[1]);
+
+    EXPECT_EQ(chipHexes(), QStringList({"#222222", "#333333", "#111111"}));
+    EXPECT_EQ(view.swatch()->accessibleName(), "Current color #222222");
+    EXPECT_EQ(view.valueRows()[0]->valueLabel()->text(), "#222222");
+    EXPECT_EQ(clipboard.text, "#222222");
+    EXPECT_EQ(picker.copyConfirmation(), std::optional<QString>("Hex copied"));
+}
+
+TEST_F(PickerViewTest, AccessibilityNamesAndTooltips)
+{
+    picker.adopt(color("#3A7BD5"));
+    const RecentChip* chip = view.recentsSection()->chips().value(0);
+    ASSERT_NE(chip, nullptr);
+
+    const std::vector<std::pair<QWidget*, QString>> names{
+        {view.swatch(), "Current color #3A7BD5"},
+        {view.pickButton(), "Pick a color from the screen"},
+        {view.valueRows()[0]->copyButton(), "Copy HEX value"},
+        {view.valueRows()[1]->copyButton(), "Copy RGB value"},
+        {view.valueRows()[2]->copyButton(), "Copy HSL value"},
+        {const_cast<RecentChip*>(chip), "Use recent color #3A7BD5"},
+        {view.footer()->webPickerButton(), "Open the web color picker in your browser"},
+        {view.footer()->settingsButton(), "Settings"},
+        {view.footer()->quitButton(), "Quit Morvane Color Picker"},
+    };
+    for (const auto& [widget, name] : names) {
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+        ASSERT_NE(accessible, nullptr);
+        EXPECT_EQ(accessible->text(QAccessible::Name), name);
+    }
+    EXPECT_EQ(chip->toolTip(), "#3A7BD5");
+    EXPECT_EQ(view.pickButton()->text(), "Pick a color");
+    EXPECT_EQ(view.footer()->webPickerButton()->text(), "Open the web picker");
+    EXPECT_EQ(view.footer()->quitButton()->text(), "Quit");
+}
+
+} // namespace
+
+// Receives the URLs the panel asks the desktop to open.
+class UrlSink : public QObject
+{
+    Q_OBJECT
+
+public:
+    QList<QUrl> opened;
+
+public slots:
+    void open(const QUrl& url) { opened.append(url); }
+};
+
+namespace {
+
+TEST_F(PickerViewTest, FooterOpensTheWebPickerAndReportsSettingsAndQuit)
+{
+    UrlSink sink;
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &sink, "open");
+    QSignalSpy settings(&view, &PickerView::settingsRequested);
+    QSignalSpy quit(&view, &PickerView::quitRequested);
+
+    click(view.footer()->webPickerButton());
+    click(view.footer()->settingsButton());
+    click(view.footer()->quitButton());
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+
+    EXPECT_EQ(sink.opened, QList<QUrl>{QUrl("https://morvane.dev/tools/color-picker")});
+    EXPECT_EQ(settings.count(), 1);
+    EXPECT_EQ(quit.count(), 1);
+}
+
+} // namespace
+
+#include "PickerViewTest.moc"

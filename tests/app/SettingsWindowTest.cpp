@@ -1,0 +1,174 @@
+#include "AppFakes.h"
+#include "AppInfo.h"
+#include "FakeApplicationPresence.h"
+#include "SettingsScene.h"
+#include "SettingsWindow.h"
+#include "UpdaterService.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A started framework whose "a check may start" flag the test moves.
+class SwitchableFramework : public UpdateFramework
+{
+public:
+    struct Token : UpdateObservation
+    {
+        explicit Token(SwitchableFramework& framework) : framework(framework) {}
+        ~Token() override { framework.handler = nullptr; }
+        SwitchableFramework& framework;
+    };
+
+    bool canCheckForUpdates() const override { return canCheck; }
+    std::unique_ptr<UpdateObservation> observeCanCheckForUpdates(std::function<void()> h) override
+    {
+        handler = std::move(h);
+        handler();
+        return std::make_unique<Token>(*this);
+    }
+    void checkForUpdates() override { ++checks; }
+
+    void setCanCheck(bool value)
+    {
+        canCheck = value;
+        if (handler)
+            handler();
+    }
+
+    bool canCheck = false;
+    std::function<void()> handler;
+    int checks = 0;
+};
+
+struct SettingsFixture : testing::Test
+{
+    std::unique_ptr<UpdaterService> makeUpdater(bool configured)
+    {
+        QVariantMap info{{AppInfo::feedUrlKey, QStringLiteral("https://morvane.dev/a.xml")},
+                         {AppInfo::publicEdKeyKey, configured
+                                                       ? QStringLiteral("q83vEjRWeJq83vEjRWeJq80=")
+                                                       : QStringLiteral("REPLACE_ME")}};
+        auto factory = [this](UpdateFrameworkDelegate&) {
+            auto created = std::make_unique<SwitchableFramework>();
+            framework = created.get();
+            return std::unique_ptr<UpdateFramework>(std::move(created));
+        };
+        return std::make_unique<UpdaterService>(info, factory, presence, store,
+                                                QProcessEnvironment());
+    }
+
+    void TearDown() override { AppInfo::restoreBuiltIn(); }
+
+    MemoryPreferencesStore store;
+    FakeApplicationPresence presence;
+    SwitchableFramework* framework = nullptr;
+};
+
+QStringList groupTitles(const QWidget& window)
+{
+    QStringList titles;
+    for (const QGroupBox* box : window.findChildren<QGroupBox*>())
+        titles.append(box->title());
+    return titles;
+}
+
+} // namespace
+
+TEST_F(SettingsFixture, ShowsTheFixedFormWithItsTextsAndTheVersion)
+{
+    const auto updater = makeUpdater(false);
+    const struct
+    {
+        const char* name;
+        QVariantMap info;
+        QString shown;
+    } versions[] = {
+        {"built-in", AppInfo::builtIn(), AppInfo::builtIn().value(AppInfo::shortVersionKey).toString()},
+        {"missing", {}, QStringLiteral("0.1.0")},
+        {"verbatim", {{AppInfo::shortVersionKey, QStringLiteral("2.0 beta (7)")}},
+         QStringLiteral("2.0 beta (7)")},
+    };
+    for (const auto& c : versions) {
+        SCOPED_TRACE(c.name);
+        AppInfo::replace(c.info);
+        SettingsWindow window(*updater, store);
+        EXPECT_EQ(window.size(), QSize(400, 320));
+        EXPECT_EQ(window.minimumSize(), window.maximumSize());
+        EXPECT_EQ(groupTitles(window), (QStringList{"Updates", "About"}));
+        EXPECT_EQ(window.checkForUpdatesButton().text(), QStringLiteral("Check for Updates\u2026"));
+        EXPECT_EQ(window.betaToggle().text(), QStringLiteral("Get early-access updates"));
+        EXPECT_EQ(window.findChild<QLabel*>("versionValue")->text(), c.shown);
+        EXPECT_EQ(window.findChild<QLabel*>("tagline")->text(),
+                  QStringLiteral("Pick any color on your screen, right from the menu bar."));
+        bool hasVersionLabel = false;
+        for (const QLabel* label : window.findChildren<QLabel*>())
+            hasVersionLabel |= label->text() == QLatin1String("Version");
+        EXPECT_TRUE(hasVersionLabel);
+    }
+}
+
+TEST_F(SettingsFixture, CheckButtonFollowsCanCheckForUpdatesAndCallsTheUpdater)
+{
+    const auto updater = makeUpdater(true);
+    SettingsWindow window(*updater, store);
+    window.show();
+    QPushButton& button = window.checkForUpdatesButton();
+    // The first value arrives one main-thread task after construction.
+    EXPECT_FALSE(button.isEnabled());
+
+    framework->setCanCheck(true);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return button.isEnabled(); }));
+    QTest::mouseClick(&button, Qt::LeftButton);
+    EXPECT_EQ(framework->checks, 1);
+
+    framework->setCanCheck(false);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !button.isEnabled(); }));
+}
+
+TEST_F(SettingsFixture, UnconfiguredUpdatesLeaveTheButtonDisabledAndTheToggleWorking)
+{
+    const auto updater = makeUpdater(false);
+    SettingsWindow window(*updater, store);
+    window.show();
+    QTest::qWait(50);
+    EXPECT_FALSE(window.checkForUpdatesButton().isEnabled());
+    EXPECT_EQ(framework, nullptr);
+
+    window.betaToggle().click();
+    EXPECT_TRUE(store.boolForKey(QStringLiteral("colorpicker.updates.betaEnabled")));
+}
+
+TEST_F(SettingsFixture, ToggleWritesAtOnceAndEachOpeningShowsTheStoredChoice)
+{
+    const auto updater = makeUpdater(false);
+    const QString key = QStringLiteral("colorpicker.updates.betaEnabled");
+    SettingsScene scene(*updater, store);
+    EXPECT_EQ(scene.window(), nullptr) << "built only when first opened";
+
+    scene.open();
+    SettingsWindow* window = scene.window();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(window->betaToggle().isChecked()) << "absent key reads false";
+    window->betaToggle().click();
+    EXPECT_TRUE(store.boolForKey(key));
+
+    window->close();
+    store.setBool(key, false); // changed elsewhere while closed
+    scene.open();
+    EXPECT_EQ(scene.window(), window) << "one window, reopened";
+    EXPECT_FALSE(window->betaToggle().isChecked());
+
+    store.setBool(key, true);
+    SettingsScene relaunched(*updater, store);
+    relaunched.open();
+    EXPECT_TRUE(relaunched.window()->betaToggle().isChecked());
+}

@@ -1,0 +1,182 @@
+#!/usr/bin/env bash
+# End-to-end checks of the built executable on a private X server with a tray host:
+# self-test, help, single instance and reopen, settings launch, stray arguments.
+# Usage: shell-e2e.sh EXECUTABLE X11-CLOSE-WINDOW
+set -uo pipefail
+
+app=$1
+close_window=$2
+work=$(mktemp -d)
+failures=0
+pids=()
+
+export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
+mkdir -p "$HOME" "$XDG_CONFIG_HOME"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+unset WAYLAND_DISPLAY
+export QT_QPA_PLATFORM=xcb
+# A leak report at exit would turn a clean exit status into a failure of the wrong kind.
+export ASAN_OPTIONS=${ASAN_OPTIONS:-}:detect_leaks=0
+
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
+    wait 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
+}
+
+now_ms() { echo $(($(date +%s%N) / 1000000)); }
+
+# Waits up to $1 seconds for the command after it to succeed.
+wait_for() {
+    local deadline=$(($(now_ms) + $1 * 1000))
+    shift
+    until "$@"; do
+        [ "$(now_ms)" -ge "$deadline" ] && return 1
+        sleep 0.1
+    done
+}
+
+is_gone() { ! kill -0 "$1" 2>/dev/null; }
+
+# Visible top-level windows of a process, as "id title" lines.
+visible_windows() {
+    local id
+    for id in $(xdotool search --onlyvisible --pid "$1" 2>/dev/null); do
+        echo "$id $(xdotool getwindowname "$id" 2>/dev/null)"
+    done
+}
+
+window_count_is() { [ "$(visible_windows "$1" | wc -l)" -eq "$2" ]; }
+has_window_titled() { visible_windows "$1" | grep " $2\$" >/dev/null; }
+
+# Sets status to the exit status of background process $1, or 255 when it does not end in
+# $2 seconds. (Not a command substitution: a subshell cannot wait for its parent's children.)
+await_exit() {
+    status=255
+    wait_for "$2" is_gone "$1" || return
+    wait "$1"
+    status=$?
+}
+
+start_app() {
+    "$app" "$@" >>"$work/app.out" 2>>"$work/app.err" &
+    pids+=($!)
+    last_pid=$!
+}
+
+stop_app() {
+    kill "$1" 2>/dev/null
+    wait "$1" 2>/dev/null
+}
+
+# The self-test's line goes to the journal when one runs, else to standard error.
+logged_line_of() {
+    local pid=$1 err=$2
+    if [ -S /run/systemd/journal/socket ] && command -v journalctl >/dev/null; then
+        journalctl -q -o cat "_PID=$pid" 2>/dev/null
+    fi
+    cat "$err"
+}
+
+# --- a display and a tray host ---------------------------------------------------------
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+wait_for 10 test -s "$work/display" || { echo "Xvfb did not start" >&2; exit 1; }
+export DISPLAY=:$(head -n1 "$work/display")
+trayer --edge top --align right --widthtype request --height 24 >/dev/null 2>&1 &
+pids+=($!)
+sleep 0.5
+
+# --- informational options need no display ----------------------------------------------
+out=$(env -u DISPLAY "$app" --help) || fail "--help exit status $?"
+[[ $out == Usage:* ]] || fail "--help prints no usage"
+out=$(env -u DISPLAY "$app" --version) || fail "--version exit status $?"
+[[ $out == "Morvane Color Picker "* ]] || fail "--version prints '$out'"
+
+# --- self-test: one line, exit 0 within a second ----------------------------------------
+started=$(now_ms)
+"$app" --show-settings --selftest >/dev/null 2>"$work/selftest.err" &
+selftest=$!
+await_exit "$selftest" 10
+elapsed=$(($(now_ms) - started))
+[ "$status" -eq 0 ] || fail "self-test exit status $status"
+[ "$elapsed" -lt 1000 ] || fail "self-test took ${elapsed} ms"
+lines=$(logged_line_of "$selftest" "$work/selftest.err" | grep -c "selftest ok — Morvane Color Picker [0-9]")
+[ "$lines" -eq 1 ] || fail "self-test logged $lines matching lines"
+grep -q "\[lifecycle\]" "$work/selftest.err" || [ -S /run/systemd/journal/socket ] ||
+    fail "self-test line not in category lifecycle"
+
+# --- a second launch reopens the running copy ---------------------------------------------
+start_app
+first=$last_pid
+wait_for 20 window_count_is "$first" 1 || fail "the first copy shows no tray icon"
+has_window_titled "$first" "Settings — Morvane Color Picker" && fail "settings window at launch"
+
+# A self-test beside it does not touch it.
+"$app" --selftest >/dev/null 2>&1 || fail "self-test beside a running copy failed"
+sleep 1
+window_count_is "$first" 1 || fail "a self-test activated the running copy"
+
+"$app" >/dev/null 2>"$work/second.err" &
+second=$!
+await_exit "$second" 10
+[ "$status" -eq 0 ] || fail "second launch exit status $status"
+wait_for 10 window_count_is "$first" 2 || fail "the first copy's panel did not open"
+stop_app "$first"
+
+# --- two launches at the same instant leave exactly one -----------------------------------
+"$app" >/dev/null 2>&1 &
+racer_a=$!
+"$app" >/dev/null 2>&1 &
+racer_b=$!
+pids+=("$racer_a" "$racer_b")
+sleep 3
+alive=0
+for pid in "$racer_a" "$racer_b"; do
+    if kill -0 "$pid" 2>/dev/null; then
+        alive=$((alive + 1))
+        survivor=$pid
+    else
+        wait "$pid" || fail "the losing launch exited with $?"
+    fi
+done
+[ "$alive" -eq 1 ] || fail "$alive copies run after two simultaneous launches"
+[ "$alive" -ge 1 ] && stop_app "$survivor"
+for pid in "$racer_a" "$racer_b"; do stop_app "$pid"; done
+
+# --- settings launch: the window shows, closing it ends the process ----------------------
+start_app --show-settings
+settings=$last_pid
+wait_for 20 has_window_titled "$settings" "Settings — Morvane Color Picker" ||
+    fail "the settings launch shows no settings window"
+window=$(visible_windows "$settings" | grep " Settings — Morvane Color Picker\$" | cut -d' ' -f1)
+if [ -n "$window" ]; then
+    geometry=$(xdotool getwindowgeometry "$window" | grep Geometry)
+    [[ $geometry == *"400x320"* ]] || fail "settings window $geometry"
+    "$close_window" "$window"
+    await_exit "$settings" 10
+    [ "$status" -eq 0 ] || fail "closing the settings window: exit status $status"
+fi
+stop_app "$settings"
+
+# --- a stray argument is an ordinary launch -----------------------------------------------
+start_app --selftest=1
+stray=$last_pid
+wait_for 20 window_count_is "$stray" 1 || fail "--selftest=1 did not start an ordinary launch"
+sleep 1
+kill -0 "$stray" 2>/dev/null || fail "--selftest=1 quit"
+stop_app "$stray"
+
+if [ "$failures" -ne 0 ]; then
+    echo "--- application standard error" >&2
+    cat "$work/app.err" >&2
+    exit 1
+fi
+echo "all end-to-end checks passed"
