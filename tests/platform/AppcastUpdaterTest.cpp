@@ -159,18 +159,18 @@ struct UpdaterFixture : testing::Test
         for (const Release& r : releases) {
             const QByteArray archive = r.archive();
             const qint64 length = r.length.value_or(archive.size());
-            feed += "<item><title>Version " + r.version.toUtf8() + "</title><sparkle:version>" +
-                    r.version.toUtf8() + "</sparkle:version>";
+            feed += "<item><title>Version " + r.version.toUtf8() + "</title><appcast:version>" +
+                    r.version.toUtf8() + "</appcast:version>";
             if (!r.channel.isEmpty())
-                feed += "<sparkle:channel>" + r.channel.toUtf8() + "</sparkle:channel>";
+                feed += "<appcast:channel>" + r.channel.toUtf8() + "</appcast:channel>";
             if (!r.minimumSystemVersion.isEmpty())
-                feed += "<sparkle:minimumSystemVersion>" + r.minimumSystemVersion.toUtf8() +
-                        "</sparkle:minimumSystemVersion>";
+                feed += "<appcast:minimumSystemVersion>" + r.minimumSystemVersion.toUtf8() +
+                        "</appcast:minimumSystemVersion>";
             feed += "<description>Notes for " + r.version.toUtf8() + "</description>";
             feed += "<enclosure url=\"" + server.url(r.path()).toEncoded() + "\"";
             if (length >= 0)
                 feed += " length=\"" + QByteArray::number(length) + "\"";
-            feed += " sparkle:edSignature=\"" + r.signature.value_or(key.sign(archive)).toUtf8() +
+            feed += " appcast:edSignature=\"" + r.signature.value_or(key.sign(archive)).toUtf8() +
                     "\" type=\"application/octet-stream\"/></item>\n";
             server.routes[r.path()] = {200, r.served.isNull() ? archive : r.served, {}};
         }
