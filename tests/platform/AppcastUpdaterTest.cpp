@@ -154,7 +154,7 @@ struct UpdaterFixture : testing::Test
     void publish(const QList<Release>& releases)
     {
         QByteArray feed = R"(<?xml version="1.0" encoding="utf-8"?>
-<rss version="2.0" xmlns:sparkle="https://morvane.dev/xml/appcast"><channel><title>Updates</title>
+<rss version="2.0" xmlns:appcast="https://morvane.dev/xml/appcast"><channel><title>Updates</title>
 )";
         for (const Release& r : releases) {
             const QByteArray archive = r.archive();
