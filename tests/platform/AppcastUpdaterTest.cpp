@@ -548,3 +548,27 @@ TEST_F(UpdaterFixture, InstallOutsideAnAppImageRevealsTheVerifiedDownload)
     EXPECT_TRUE(relaunched.isEmpty());
     EXPECT_EQ(delegate.finishes, QList<std::optional<UpdateError>>{std::nullopt});
 }
+
+TEST(AppcastUpdaterSettings, ReadsTheInformationMapAndTheEnvironment)
+{
+    QProcessEnvironment environment;
+    environment.insert("APPIMAGE", "/opt/Morvane_Color_Picker.AppImage");
+    const auto settings = AppcastUpdaterSettings::fromAppInfo(
+        {{"SUFeedURL", " https://morvane.dev/colorpicker/appcast.xml\n"},
+         {"SUPublicEDKey", "\tq83vEjRWeJq83vEjRWeJq83vEjRWeJq83vEjRWeJq80= "},
+         {"CFBundleShortVersionString", "1.4.2"}},
+        environment);
+    EXPECT_EQ(settings.feedUrl, QUrl("https://morvane.dev/colorpicker/appcast.xml"));
+    EXPECT_EQ(settings.publicKey, "q83vEjRWeJq83vEjRWeJq83vEjRWeJq83vEjRWeJq80=");
+    EXPECT_EQ(settings.currentVersion, "1.4.2");
+    EXPECT_EQ(settings.appImagePath, "/opt/Morvane_Color_Picker.AppImage");
+    EXPECT_FALSE(settings.downloadCache.isEmpty());
+    EXPECT_FALSE(settings.downloadsFolder.isEmpty());
+
+    // Values that are not text count as missing; the version then falls back.
+    const auto fallback = AppcastUpdaterSettings::fromAppInfo(
+        {{"SUFeedURL", 7}, {"CFBundleShortVersionString", 2}}, QProcessEnvironment());
+    EXPECT_TRUE(fallback.feedUrl.isEmpty());
+    EXPECT_EQ(fallback.currentVersion, "0.1.0");
+    EXPECT_TRUE(fallback.appImagePath.isEmpty());
+}
