@@ -49,33 +49,36 @@ int main(int argc, char* argv[])
     const ReviewLaunchMode mode = ReviewLaunchModes::current();
     SettingsPreferencesStore preferences;
     QtApplicationPresence presence;
+    FreedesktopFileManagerReveal reveal;
 
-    // No service, tray item or settings window in the self-test.
-    std::optional<TrayController> tray;
+    // No service, tray item or settings window in the self-test. Declared in dependency
+    // order, so each is destroyed before what it uses.
+    TrayController* focusTray = nullptr;
     std::unique_ptr<Clipboard> clipboard;
     std::unique_ptr<ScreenSampler> sampler;
     std::optional<AppServices> services;
+    std::optional<TrayController> tray;
     std::optional<SettingsScene> settings;
     if (mode != ReviewLaunchMode::selftest) {
         // A Wayland copy needs a focused window: the panel is brought forward for it.
-        clipboard = makeClipboard([&tray] {
-            if (tray)
-                tray->openPanel();
+        clipboard = makeClipboard([&focusTray] {
+            if (focusTray)
+                focusTray->openPanel();
         });
         sampler = makeScreenSampler();
         services.emplace(preferences, *sampler, *clipboard, presence,
                          AppcastUpdater::factory(
                              AppcastUpdaterSettings::fromAppInfo(
                                  AppInfo::current(), QProcessEnvironment::systemEnvironment()),
-                             preferences));
+                             preferences, reveal));
         tray.emplace(services->picker());
+        focusTray = &*tray;
         settings.emplace(services->updater(), preferences);
         QObject::connect(&*tray, &TrayController::settingsRequested, &*settings,
                          &SettingsScene::open);
     }
 
     SingleInstance singleInstance;
-    FreedesktopFileManagerReveal reveal;
     AppDelegate delegate(mode, presence, preferences, singleInstance, reveal);
     if (tray)
         delegate.setPanelOpener([&tray] { tray->openPanel(); });

@@ -14,6 +14,8 @@ struct UpdateError
     QString domain;
     int code = 0;
     QString localizedDescription;
+
+    bool operator==(const UpdateError&) const = default;
 };
 
 // The error domain of the update framework's own errors (bad signature, malformed feed, ...).

@@ -93,12 +93,13 @@ AppcastUpdater::~AppcastUpdater()
 }
 
 UpdateFramework::Factory AppcastUpdater::factory(AppcastUpdaterSettings settings,
-                                                 PreferencesStore& defaults)
+                                                 PreferencesStore& defaults,
+                                                 FileManagerReveal& fileManager)
 {
-    return [settings, &defaults](UpdateFrameworkDelegate& delegate) {
+    return [settings, &defaults, &fileManager](UpdateFrameworkDelegate& delegate) {
         auto updater = std::make_unique<AppcastUpdater>(settings, delegate, defaults,
                                                         std::make_unique<WidgetUpdateUserDriver>(),
-                                                        UpdateInstaller::systemHooks());
+                                                        UpdateInstaller::systemHooks(fileManager));
         updater->start();
         return std::unique_ptr<UpdateFramework>(std::move(updater));
     };
@@ -322,6 +323,12 @@ void AppcastUpdater::install()
 void AppcastUpdater::finishCycle(const std::optional<UpdateError>& error)
 {
     const std::unique_ptr<Cycle> cycle = std::move(m_cycle);
+    // A download lives only as long as its cycle: by now it is installed, copied for the user,
+    // postponed (the next cycle fetches afresh) or refused.
+    if (cycle->partialFile)
+        cycle->partialFile->remove();
+    if (!cycle->verifiedFile.isEmpty())
+        QFile::remove(cycle->verifiedFile);
     if (error && cycle->interactive)
         m_userDriver->showError(*error);
     scheduleAutomaticCheck(m_clock().addMSecs(m_settings.automaticCheckInterval.count()));

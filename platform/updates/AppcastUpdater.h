@@ -17,6 +17,7 @@
 #include <chrono>
 #include <memory>
 
+class FileManagerReveal;
 class PreferencesStore;
 class QFile;
 class UpdateTransfer;
@@ -65,9 +66,11 @@ public:
                    QObject* parent = nullptr);
     ~AppcastUpdater() override;
 
-    // The factory of the real framework: its own windows, system relaunch and reveal.
+    // The factory of the real framework: its own windows, relaunch of the AppImage, downloads
+    // revealed through the file manager. The store and the file manager must outlive it.
     static UpdateFramework::Factory factory(AppcastUpdaterSettings settings,
-                                            PreferencesStore& defaults);
+                                            PreferencesStore& defaults,
+                                            FileManagerReveal& fileManager);
 
     // Allows checks and schedules the automatic ones.
     void start();

@@ -1,11 +1,9 @@
 #include "UpdateInstaller.h"
 
+#include "FileManagerReveal.h"
 #include "UpdateErrors.h"
 
 #include <QCoreApplication>
-#include <QDBusConnection>
-#include <QDBusMessage>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -66,18 +64,6 @@ QString uniquePath(const QDir& folder, const QString& fileName)
     return candidate;
 }
 
-void revealInFileManager(const QString& path)
-{
-    QDBusMessage call = QDBusMessage::createMethodCall(
-        QStringLiteral("org.freedesktop.FileManager1"),
-        QStringLiteral("/org/freedesktop/FileManager1"),
-        QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowItems"));
-    call << QStringList{QUrl::fromLocalFile(path).toString()} << QString();
-    const QDBusMessage answer = QDBusConnection::sessionBus().call(call, QDBus::Block, 5000);
-    if (answer.type() != QDBusMessage::ReplyMessage)
-        QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absolutePath()));
-}
-
 // The new copy starts only once this process is gone, so the single-instance rule does not
 // turn it away as a second copy.
 void relaunchWhenGone(const QString& appImagePath)
@@ -99,9 +85,10 @@ UpdateInstaller::UpdateInstaller(QString appImagePath, QString downloadsFolder, 
 {
 }
 
-UpdateInstaller::Hooks UpdateInstaller::systemHooks()
+UpdateInstaller::Hooks UpdateInstaller::systemHooks(FileManagerReveal& fileManager)
 {
-    return Hooks{relaunchWhenGone, revealInFileManager};
+    return Hooks{relaunchWhenGone,
+                 [&fileManager](const QString& path) { fileManager.reveal(path); }};
 }
 
 std::optional<UpdateError> UpdateInstaller::replaceAppImage(const QString& verifiedFile)

@@ -7,6 +7,8 @@
 #include <functional>
 #include <optional>
 
+class FileManagerReveal;
+
 // Installs a verified download. Running from an AppImage, the new image atomically replaces
 // the running one (same folder, so the rename cannot cross file systems; the old image stays
 // whole if anything fails) and the application relaunches from it. Otherwise the download is
@@ -34,7 +36,9 @@ public:
     // or the error.
     std::optional<UpdateError> revealDownload(const QString& verifiedFile, QString& placedAt);
 
-    static Hooks systemHooks();
+    // Relaunch through /bin/sh once this process has exited; reveal through the file manager,
+    // which must outlive the hooks.
+    static Hooks systemHooks(FileManagerReveal& fileManager);
 
 private:
     QString m_appImagePath;

@@ -1,5 +1,6 @@
 #include "WidgetUpdateUserDriver.h"
 
+#include <QDesktopServices>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -55,8 +56,12 @@ void WidgetUpdateUserDriver::showUpdateAvailable(const UpdateOffer& offer,
                        .arg(m_applicationName, offer.displayVersion, offer.currentVersion)));
     if (!offer.releaseNotesHtml.trimmed().isEmpty() || offer.releaseNotesLink.isValid()) {
         auto* notes = new QTextBrowser;
+        // Links leave for the browser, and only web links: the notes come from the network.
         notes->setOpenLinks(false);
-        notes->setOpenExternalLinks(true);
+        QObject::connect(notes, &QTextBrowser::anchorClicked, notes, [](const QUrl& url) {
+            if (url.scheme() == u"https" || url.scheme() == u"http")
+                QDesktopServices::openUrl(url);
+        });
         if (!offer.releaseNotesHtml.trimmed().isEmpty()) {
             notes->setHtml(offer.releaseNotesHtml);
         } else {
