@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <thread>
 
 namespace morvane::telemetry::testing {
 
@@ -66,6 +67,20 @@ protected:
     std::shared_ptr<FixedRandom> random = std::make_shared<FixedRandom>(0.0);
     std::unique_ptr<ErrorFirehoseClient> client;
 };
+
+// Polls the condition for a while of real time (20 s unless told), for state that no sleeper or
+// request reveals (such as a batch put back after a failed send).
+template <typename Condition>
+bool eventually(Condition condition, std::chrono::seconds patience = std::chrono::seconds(20))
+{
+    const auto deadline = std::chrono::steady_clock::now() + patience;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return true;
+}
 
 inline std::chrono::seconds operator""_s(unsigned long long value)
 {
