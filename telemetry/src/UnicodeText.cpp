@@ -15,11 +15,13 @@ bool isWhitespaceOrNewline(UChar32 c)
     if ((c >= 0x09 && c <= 0x0d) || c == 0x85)
         return true;
     const std::int8_t type = u_charType(c);
-    return type == U_SPACE_SEPARATOR || type == U_LINE_SEPARATOR ||
-           type == U_PARAGRAPH_SEPARATOR;
+    return type == U_SPACE_SEPARATOR || type == U_LINE_SEPARATOR || type == U_PARAGRAPH_SEPARATOR;
 }
 
-bool isSpaceOrTab(char16_t c) { return c == u' ' || c == u'\t'; }
+bool isSpaceOrTab(char16_t c)
+{
+    return c == u' ' || c == u'\t';
+}
 
 // One character break iterator per thread: creating one loads rules and costs far more
 // than the iteration itself.
@@ -38,8 +40,7 @@ icu::BreakIterator* threadCharacterBreaks()
 
 // Iterates grapheme boundaries; calls step(boundary) for each end of a cluster until it
 // returns false. Without a break iterator, code points stand in for clusters.
-template <typename Step>
-void forEachGraphemeEnd(const icu::UnicodeString& text, Step step)
+template <typename Step> void forEachGraphemeEnd(const icu::UnicodeString& text, Step step)
 {
     icu::BreakIterator* breaks = threadCharacterBreaks();
     if (!breaks) {
@@ -63,8 +64,8 @@ void forEachGraphemeEnd(const icu::UnicodeString& text, Step step)
 
 icu::UnicodeString fromUtf8(std::string_view text)
 {
-    return icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(),
-                                                         static_cast<int32_t>(text.size())));
+    return icu::UnicodeString::fromUTF8(
+        icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
 }
 
 std::string toUtf8(const icu::UnicodeString& text)

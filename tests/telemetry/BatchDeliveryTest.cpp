@@ -40,11 +40,13 @@ TEST(BatchRequest, PostsJsonToTheEventsPathWithASixtySecondTimeOut)
         const HttpRequest request = makeBatchRequest(base, "{}");
         EXPECT_EQ(request.method, "POST");
         EXPECT_EQ(request.url, "https://id.example.test/api/error-events");
-        EXPECT_EQ(request.headers, (decltype(request.headers){{"Content-Type", "application/json"}}));
+        EXPECT_EQ(request.headers,
+                  (decltype(request.headers){{"Content-Type", "application/json"}}));
         EXPECT_EQ(request.body, "{}");
         EXPECT_EQ(request.timeout, std::chrono::seconds(60));
     }
-    EXPECT_EQ(makeBatchRequest("http://h:8080/base", "").url, "http://h:8080/base/api/error-events");
+    EXPECT_EQ(makeBatchRequest("http://h:8080/base", "").url,
+              "http://h:8080/base/api/error-events");
 }
 
 TEST(BatchRequest, ClassifiesEveryKindOfOutcome)
@@ -80,8 +82,8 @@ TEST(BatchRequest, SendsABodyOfExactlyTheLimitAndDropsOneByteMore)
 {
     auto transport = std::make_shared<RecordingTransport>();
     transport->reply.status = 503;
-    const ContextSnapshot context{"app",       "linux", "1", "6.1.0", "0000000000000000",
-                                  "https://id.example.test/", transport};
+    const ContextSnapshot context{
+        "app", "linux", "1", "6.1.0", "0000000000000000", "https://id.example.test/", transport};
     std::vector<CoalescedEntry> entries(50, entry("x"));
     std::vector<std::string> ids(50, "00000000-0000-4000-8000-000000000000");
     const std::size_t baseSize =

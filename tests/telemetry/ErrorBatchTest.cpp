@@ -16,8 +16,9 @@ const Timestamp lastSeen = system_clock::from_time_t(1796477880) + 500ms;  // 13
 
 ContextSnapshot context()
 {
-    return ContextSnapshot{"colorpicker", "linux", "0.1.0", "6.1.0", "ed863c81de048f7d",
-                           "https://id.example.test/", nullptr};
+    return ContextSnapshot{
+        "colorpicker", "linux", "0.1.0", "6.1.0", "ed863c81de048f7d", "https://id.example.test/",
+        nullptr};
 }
 
 CoalescedEntry bareEntry(std::optional<std::vector<BreadcrumbEntry>> breadcrumbs)
@@ -57,12 +58,11 @@ CoalescedEntry fullEntry()
 
 TEST(ErrorBatch, EncodesAFixedBatchByteForByte)
 {
-    const ErrorBatch batch =
-        makeErrorBatch({fullEntry(), bareEntry(std::vector<BreadcrumbEntry>{}), bareEntry({})},
-                       context(), "b0000000-0000-4000-8000-000000000000",
-                       {"e1000000-0000-4000-8000-000000000000",
-                        "e2000000-0000-4000-8000-000000000000",
-                        "e3000000-0000-4000-8000-000000000000"});
+    const ErrorBatch batch = makeErrorBatch(
+        {fullEntry(), bareEntry(std::vector<BreadcrumbEntry>{}), bareEntry({})}, context(),
+        "b0000000-0000-4000-8000-000000000000",
+        {"e1000000-0000-4000-8000-000000000000", "e2000000-0000-4000-8000-000000000000",
+         "e3000000-0000-4000-8000-000000000000"});
     const std::string expected =
         R"({"schema_version":1,"batch_id":"b0000000-0000-4000-8000-000000000000",)"
         R"("daily_token":"ed863c81de048f7d","app_slug":"colorpicker","platform":"linux",)"
@@ -103,8 +103,7 @@ TEST(ErrorBatch, WritesInvalidUtf8AsReplacementCharacters)
     CoalescedEntry entry = bareEntry({});
     entry.messageTemplate = "bad \xC3\x28 and \xFF";
     entry.topFrames = std::vector<std::string>{"\xE2\x82"};
-    const std::string body =
-        encodeErrorBatch(makeErrorBatch({entry}, context(), "b", {"e"}));
+    const std::string body = encodeErrorBatch(makeErrorBatch({entry}, context(), "b", {"e"}));
     EXPECT_NE(body.find(R"("message_template":"bad )"
                         "\uFFFD"
                         R"(( and )"
@@ -124,8 +123,7 @@ TEST(Timestamp, FormatsUtcWithMillisecondsCutNotRounded)
     EXPECT_EQ(formatTimestamp(firstSeen + 999us), "2026-12-05T13:37:43.123Z");
     EXPECT_EQ(formatTimestamp(system_clock::from_time_t(0)), "1970-01-01T00:00:00.000Z");
     EXPECT_EQ(formatTimestamp(system_clock::from_time_t(0) - 1us), "1969-12-31T23:59:59.999Z");
-    EXPECT_EQ(formatTimestamp(system_clock::from_time_t(951782400)),
-              "2000-02-29T00:00:00.000Z");
+    EXPECT_EQ(formatTimestamp(system_clock::from_time_t(951782400)), "2000-02-29T00:00:00.000Z");
 }
 
 TEST(Uuid, IsRandomVersion4InLowercase)

@@ -28,20 +28,25 @@ void expectTemplates(std::initializer_list<NormalizeCase> cases)
 TEST(NormalizeMessage, MasksIdentifiersInOrder)
 {
     expectTemplates({
-        {"Timeout after 30000 ms for 3F2504E0-4F89-11D3-9A0C-0305E82C3301 at /var/tmp/x.db", {},
+        {"Timeout after 30000 ms for 3F2504E0-4F89-11D3-9A0C-0305E82C3301 at /var/tmp/x.db",
+         {},
          "timeout after <n> ms for <uuid> at <path>"},
         // An eight-digit number is a hex word before it is a number.
-        {"Disk error 12345678 and 1234 at 2024-05-01 10:00:00+02:00", {},
+        {"Disk error 12345678 and 1234 at 2024-05-01 10:00:00+02:00",
+         {},
          "disk error <hex> and <n> at <ts>"},
         {"Error 404 not found for user 12", {}, "error 404 not found for user 12"},
         {"Mail to Bob.Smith+tag@Example.co.uk bounced", {}, "mail to <email> bounced"},
-        {"Stamp 2024-05-01T10:00:00.123456Z and 2024-05-01 10:00:00-0700 seen", {},
+        {"Stamp 2024-05-01T10:00:00.123456Z and 2024-05-01 10:00:00-0700 seen",
+         {},
          "stamp <ts> and <ts> seen"},
         {"Session mv_AbC-123_x expired", {}, "session <mv_id>_x expired"},
-        {R"(open "/etc/passwd" failed; also C:\Users\Bob\a.txt, \\srv\share<x> and d:/x)", {},
+        {R"(open "/etc/passwd" failed; also C:\Users\Bob\a.txt, \\srv\share<x> and d:/x)",
+         {},
          R"(open "<path>" failed; also <path>, <path><x> and <path>)"},
         // Hex words must stand alone; digits inside a word are left to the number rule.
-        {"Blob DEADBEEFcafe vs 0xdeadbeef vs deadbeefz ok", {},
+        {"Blob DEADBEEFcafe vs 0xdeadbeef vs deadbeefz ok",
+         {},
          "blob <hex> vs 0xdeadbeef vs deadbeefz ok"},
         // Patterns that touch the ends of the text.
         {"12345", {}, "<n>"},
@@ -54,12 +59,12 @@ TEST(NormalizeMessage, TreatsUnicodeDigitsSpacesAndCaseAsUnicode)
 {
     expectTemplates({
         // Arabic-Indic and fullwidth digits are digits to the number rule, not to the hex rule.
-        {"Code \u0661\u0662\u0663\u0664 and \uFF11\uFF12\uFF13\uFF14\uFF15 failed", {},
+        {"Code \u0661\u0662\u0663\u0664 and \uFF11\uFF12\uFF13\uFF14\uFF15 failed",
+         {},
          "code <n> and <n> failed"},
         {"Code \u0661\u0662\u0663 failed", {}, "code \u0661\u0662\u0663 failed"},
         // No-break, em, ideographic, line and paragraph separators, NEL and vertical tab.
-        {"\u00A0A\u00A0\u00A0b\u2003c\u3000d\u2028e\u2029f\u0085g\vh\r\n", {},
-         "a b c d e f g h"},
+        {"\u00A0A\u00A0\u00A0b\u2003c\u3000d\u2028e\u2029f\u0085g\vh\r\n", {}, "a b c d e f g h"},
         // Lowercasing is locale-independent: dotted capital I keeps its dot as a mark.
         {"\u00C9CHEC \u0130stanbul STRASSE", {}, "\u00E9chec i\u0307stanbul strasse"},
     });
@@ -78,7 +83,8 @@ TEST(NormalizeMessage, ShortResultsTakeTheExceptionType)
         {"", {"\t Decode Error \t"}, "Decode Error"},
         {"", {}, ""},
         // Seven user-perceived characters, fourteen code points: still short.
-        {"e\u0301e\u0301e\u0301e\u0301e\u0301e\u0301e\u0301", {"E"},
+        {"e\u0301e\u0301e\u0301e\u0301e\u0301e\u0301e\u0301",
+         {"E"},
          "e\u0301e\u0301e\u0301e\u0301e\u0301e\u0301e\u0301 E"},
         // Seven flags, each two code points and eight bytes.
         {"\U0001F1EB\U0001F1F7\U0001F1E9\U0001F1EA\U0001F1EE\U0001F1F9\U0001F1EA\U0001F1F8"
@@ -101,10 +107,10 @@ TEST(CharacterCut, KeepsWholeGraphemeClustersAtTheLimit)
     const struct
     {
         std::string last;
-    } clusters[] = {{"e\u0301\u0323"},                      // letter with two marks
-                    {"\U0001F44D\U0001F3FD"},               // thumbs up, skin tone
+    } clusters[] = {{"e\u0301\u0323"},                              // letter with two marks
+                    {"\U0001F44D\U0001F3FD"},                       // thumbs up, skin tone
                     {"\U0001F468\u200D\U0001F469\u200D\U0001F467"}, // family (ZWJ sequence)
-                    {"\U0001F1E9\U0001F1EA"}};              // flag
+                    {"\U0001F1E9\U0001F1EA"}};                      // flag
     for (const auto& c : clusters) {
         const std::string text = head + c.last + "tail";
         EXPECT_EQ(characterCount(text), 260u) << c.last;
@@ -146,8 +152,7 @@ struct Store
         SaveError() : std::runtime_error("save") {}
     };
 };
-template <typename T>
-struct Wrapped : std::exception
+template <typename T> struct Wrapped : std::exception
 {
 };
 } // namespace app::store
