@@ -42,8 +42,8 @@ DeliveryOutcome deliverBatch(const std::vector<CoalescedEntry>& entries,
         return DeliveryOutcome::delivered; // could never be accepted; drop it
     if (!context.urlSession)
         return DeliveryOutcome::retryable;
-    return classifyResponse(context.urlSession->send(makeBatchRequest(context.identityURL,
-                                                                      std::move(body))));
+    return classifyResponse(
+        context.urlSession->send(makeBatchRequest(context.identityURL, std::move(body))));
 }
 
 } // namespace morvane::telemetry

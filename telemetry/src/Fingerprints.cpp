@@ -39,7 +39,9 @@ std::string computeFingerprint(std::string_view appSlug, std::string_view platfo
 
 std::string utcDateString(Timestamp now)
 {
-    const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
+    // floor: a time just before 1970 belongs to 1969-12-31, not to the epoch's day.
+    const std::time_t seconds = static_cast<std::time_t>(
+        std::chrono::floor<std::chrono::seconds>(now.time_since_epoch()).count());
     std::tm utc{};
     gmtime_r(&seconds, &utc);
     std::array<char, 32> text{};

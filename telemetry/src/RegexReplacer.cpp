@@ -46,12 +46,76 @@ icu::UnicodeString RegexReplacer::replaceAll(const icu::UnicodeString& text) con
     if (!matcher)
         return text;
     matcher->reset(text);
+    // Our own loop: the replacement is literal, so ICU's parsing of "$n" references in it on
+    // every match would be wasted work.
+    icu::UnicodeString result;
+    int copied = 0;
+    bool matched = false;
     UErrorCode status = U_ZERO_ERROR;
-    icu::UnicodeString result = matcher->replaceAll(replacement_, status);
-    // Drop the matcher's reference to the caller's text before it goes away.
+    while (matcher->find(status) && U_SUCCESS(status)) {
+        const int start = matcher->start(status);
+        const int end = matcher->end(status);
+        if (U_FAILURE(status))
+            break;
+        result.append(text, copied, start - copied).append(replacement_);
+        copied = end;
+        matched = true;
+    }
+    static const icu::UnicodeString nothing;
+    matcher->reset(nothing); // no reference to the caller's text outlives the call
+    if (!matched)
+        return text; // no match: share the caller's buffer instead of copying it
+    result.append(text, copied, text.length() - copied);
+    return result;
+}
+
+std::optional<std::pair<int, int>> RegexReplacer::firstMatch(const icu::UnicodeString& text,
+                                                             int start, int limit) const
+{
+    icu::RegexMatcher* matcher = threadMatcher();
+    if (!matcher)
+        return std::nullopt;
+    matcher->reset(text);
+    UErrorCode status = U_ZERO_ERROR;
+    matcher->region(start, limit, status);
+    std::optional<std::pair<int, int>> found;
+    if (U_SUCCESS(status) && matcher->find(status) && U_SUCCESS(status)) {
+        const int matchStart = matcher->start(status);
+        const int matchEnd = matcher->end(status);
+        if (U_SUCCESS(status))
+            found = std::pair{matchStart, matchEnd};
+    }
     static const icu::UnicodeString nothing;
     matcher->reset(nothing);
-    return U_SUCCESS(status) ? result : text;
+    return found;
+}
+
+icu::UnicodeString RegexReplacer::replaceAll(const icu::UnicodeString& text,
+                                             StartFilter mayStart) const
+{
+    icu::RegexMatcher* matcher = threadMatcher();
+    if (!matcher)
+        return text;
+    matcher->reset(text);
+    icu::UnicodeString result;
+    int copied = 0;
+    for (int index = 0; index < text.length();) {
+        UErrorCode status = U_ZERO_ERROR;
+        if (mayStart(text, index, copied) && matcher->lookingAt(index, status) &&
+            U_SUCCESS(status)) {
+            const int end = matcher->end(status);
+            if (U_SUCCESS(status) && end > index) {
+                result.append(text, copied, index - copied).append(replacement_);
+                copied = index = end;
+                continue;
+            }
+        }
+        ++index;
+    }
+    result.append(text, copied, text.length() - copied);
+    static const icu::UnicodeString nothing;
+    matcher->reset(nothing);
+    return result;
 }
 
 } // namespace morvane::telemetry

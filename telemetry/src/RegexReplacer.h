@@ -5,6 +5,8 @@
 
 #include <cstddef>
 #include <memory>
+#include <optional>
+#include <utility>
 
 namespace morvane::telemetry {
 
@@ -21,6 +23,20 @@ public:
 
     // The text with every non-overlapping match, left to right, replaced.
     icu::UnicodeString replaceAll(const icu::UnicodeString& text) const;
+
+    // The first match inside [start, limit) of the text, as [start, end) indices, or none.
+    std::optional<std::pair<int, int>> firstMatch(const icu::UnicodeString& text, int start,
+                                                  int limit) const;
+
+    const icu::UnicodeString& replacement() const { return replacement_; }
+
+    // Decides whether a match may start at index, given where the previous match ended
+    // (0 before the first one). Must only say no where the pattern cannot match.
+    using StartFilter = bool (*)(const icu::UnicodeString& text, int index, int previousEnd);
+
+    // Same result as replaceAll when the filter is exact; tries a match only at the indices
+    // it lets through, which keeps patterns linear that would otherwise rescan long runs.
+    icu::UnicodeString replaceAll(const icu::UnicodeString& text, StartFilter mayStart) const;
 
 private:
     icu::RegexMatcher* threadMatcher() const;

@@ -46,7 +46,10 @@ std::string typeName(const std::type_info& type)
     return innermostTypeName(demangled(type.name()));
 }
 
-std::string typeName(const std::exception& error) { return typeName(typeid(error)); }
+std::string typeName(const std::exception& error)
+{
+    return typeName(typeid(error));
+}
 
 std::string typeName(const std::exception_ptr& error)
 {

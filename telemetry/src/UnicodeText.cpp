@@ -10,16 +10,22 @@ namespace morvane::telemetry::unicode_text {
 
 namespace {
 
-bool isWhitespaceOrNewline(UChar32 c)
+// Whitespace and newlines: Unicode separators, tab to carriage return and U+0085.
+// All of them lie in the BMP, so one UTF-16 unit decides.
+bool isWhitespaceOrNewline(char16_t c)
 {
-    if ((c >= 0x09 && c <= 0x0d) || c == 0x85)
+    if (c < 0x80)
+        return c == u' ' || (c >= 0x09 && c <= 0x0d);
+    if (c == 0x85)
         return true;
     const std::int8_t type = u_charType(c);
-    return type == U_SPACE_SEPARATOR || type == U_LINE_SEPARATOR ||
-           type == U_PARAGRAPH_SEPARATOR;
+    return type == U_SPACE_SEPARATOR || type == U_LINE_SEPARATOR || type == U_PARAGRAPH_SEPARATOR;
 }
 
-bool isSpaceOrTab(char16_t c) { return c == u' ' || c == u'\t'; }
+bool isSpaceOrTab(char16_t c)
+{
+    return c == u' ' || c == u'\t';
+}
 
 // One character break iterator per thread: creating one loads rules and costs far more
 // than the iteration itself.
@@ -38,8 +44,7 @@ icu::BreakIterator* threadCharacterBreaks()
 
 // Iterates grapheme boundaries; calls step(boundary) for each end of a cluster until it
 // returns false. Without a break iterator, code points stand in for clusters.
-template <typename Step>
-void forEachGraphemeEnd(const icu::UnicodeString& text, Step step)
+template <typename Step> void forEachGraphemeEnd(const icu::UnicodeString& text, Step step)
 {
     icu::BreakIterator* breaks = threadCharacterBreaks();
     if (!breaks) {
@@ -63,8 +68,8 @@ void forEachGraphemeEnd(const icu::UnicodeString& text, Step step)
 
 icu::UnicodeString fromUtf8(std::string_view text)
 {
-    return icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(),
-                                                         static_cast<int32_t>(text.size())));
+    return icu::UnicodeString::fromUTF8(
+        icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
 }
 
 std::string toUtf8(const icu::UnicodeString& text)
@@ -83,19 +88,19 @@ icu::UnicodeString lowercased(icu::UnicodeString text)
 icu::UnicodeString collapsedWhitespace(const icu::UnicodeString& text)
 {
     icu::UnicodeString result;
-    bool pendingSpace = false;
-    for (int i = 0; i < text.length();) {
-        const UChar32 c = text.char32At(i);
-        const int next = text.moveIndex32(i, 1);
-        if (isWhitespaceOrNewline(c)) {
-            pendingSpace = !result.isEmpty();
-        } else {
-            if (pendingSpace)
+    const char16_t* units = text.getBuffer();
+    const int length = text.length();
+    for (int i = 0; i < length;) {
+        while (i < length && isWhitespaceOrNewline(units[i]))
+            ++i;
+        const int pieceStart = i;
+        while (i < length && !isWhitespaceOrNewline(units[i]))
+            ++i;
+        if (i > pieceStart) {
+            if (!result.isEmpty())
                 result.append(u' ');
-            pendingSpace = false;
-            result.append(text, i, next - i);
+            result.append(units + pieceStart, i - pieceStart);
         }
-        i = next;
     }
     return result;
 }
@@ -113,9 +118,15 @@ icu::UnicodeString trimmedSpacesAndTabs(const icu::UnicodeString& text)
 
 std::size_t graphemeCount(const icu::UnicodeString& text, std::size_t limit)
 {
+    // Fast path: at the start of a text, each printable ASCII character begins a cluster.
     std::size_t count = 0;
-    if (limit == 0)
-        return 0;
+    while (count < limit && count < static_cast<std::size_t>(text.length()) &&
+           text.charAt(static_cast<int>(count)) >= 0x20 &&
+           text.charAt(static_cast<int>(count)) < 0x7f)
+        ++count;
+    if (count == limit)
+        return limit;
+    count = 0;
     forEachGraphemeEnd(text, [&](int) { return ++count < limit; });
     return count;
 }

@@ -1,7 +1,7 @@
 // Delivery end to end: the client, the libcurl transport and a real server on 127.0.0.1,
 // with the client's delays on virtual time.
 #include "FirehoseTestSupport.h"
-#include "LoopbackHttpServer.h"
+#include "RecordingHttpServer.h"
 
 #include <morvane/telemetry/CurlHttpTransport.h>
 #include <morvane/telemetry/Fingerprints.h>
@@ -35,12 +35,12 @@ protected:
 
     json body(std::size_t request) { return json::parse(server.requests().at(request).body); }
 
-    LoopbackHttpServer server;
+    RecordingHttpServer server;
 };
 
 TEST_F(FirehoseDeliveryTest, ABatchRefusedFourTimesReturnsToTheFrontAndIsResentUnderNewIds)
 {
-    using Reply = LoopbackHttpServer::Reply;
+    using Reply = RecordingHttpServer::Reply;
     const Reply unavailable{.status = 503, .body = "", .hang = false};
     server.script({unavailable, unavailable, unavailable, unavailable});
     observe("Sync failed");

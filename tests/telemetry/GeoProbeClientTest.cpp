@@ -1,4 +1,4 @@
-#include "LoopbackHttpServer.h"
+#include "RecordingHttpServer.h"
 
 #include <morvane/telemetry/CurlHttpTransport.h>
 #include <morvane/telemetry/ErrorTelemetryConsent.h>
@@ -10,7 +10,7 @@
 namespace morvane::telemetry {
 namespace {
 
-using testing::LoopbackHttpServer;
+using testing::RecordingHttpServer;
 
 // The real libcurl transport with the request's time-out cut short, so a test can see a
 // time-out without waiting a minute; remembers the time-out the caller asked for.
@@ -35,7 +35,7 @@ protected:
     void SetUp() override { ErrorTelemetryConsent::useStore(store); }
     void TearDown() override { ErrorTelemetryConsent::useStore(nullptr); }
 
-    bool probe(LoopbackHttpServer::Reply reply)
+    bool probe(RecordingHttpServer::Reply reply)
     {
         server.script({std::move(reply)});
         return GeoProbeClient::probe(transport, server.baseURL()).get();
@@ -43,7 +43,7 @@ protected:
 
     std::shared_ptr<LocalKeyValueStore> store = std::make_shared<LocalKeyValueStore>();
     std::shared_ptr<ShortTimeoutTransport> transport = std::make_shared<ShortTimeoutTransport>();
-    LoopbackHttpServer server;
+    RecordingHttpServer server;
 };
 
 TEST_F(GeoProbeTest, UsesAndCachesAnAnswerWhateverTheStatus)
@@ -67,7 +67,7 @@ TEST_F(GeoProbeTest, UsesAndCachesAnAnswerWhateverTheStatus)
 TEST_F(GeoProbeTest, UnusableRepliesAndTimeOutsReturnFalseAndLeaveTheCacheAlone)
 {
     store->setBool(GeoProbeClient::userDefaultsKey, true);
-    const std::pair<const char*, LoopbackHttpServer::Reply> replies[] = {
+    const std::pair<const char*, RecordingHttpServer::Reply> replies[] = {
         {"text instead of a Boolean", {.body = R"({"eu": "yes"})"}},
         {"empty body", {.body = ""}},
         {"time-out", {.status = 200, .body = "", .hang = true}},

@@ -10,94 +10,54 @@
 #include <cctype>
 #include <stdexcept>
 
-namespace morvane::telemetry::testing {
-
 namespace {
 
-const char* reasonPhrase(int status)
+constexpr int pollMs = 20;
+
+int boundLoopbackSocket()
 {
-    switch (status) {
-    case 200:
-        return "OK";
-    case 413:
-        return "Content Too Large";
-    case 503:
-        return "Service Unavailable";
-    default:
-        return "Status";
+    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        throw std::runtime_error("socket");
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+        close(fd);
+        throw std::runtime_error("bind");
     }
+    return fd;
 }
 
-// Reads until the headers and the Content-Length body are in; empty on a broken request.
-std::string readRequest(int connection)
+int localPort(int fd)
 {
-    std::string data;
-    char chunk[4096];
-    for (;;) {
-        const auto headerEnd = data.find("\r\n\r\n");
-        if (headerEnd != std::string::npos) {
-            std::string lower = data.substr(0, headerEnd);
-            std::transform(lower.begin(), lower.end(), lower.begin(),
-                           [](unsigned char c) { return std::tolower(c); });
-            std::size_t length = 0;
-            if (const auto at = lower.find("content-length:"); at != std::string::npos)
-                length = std::stoul(lower.substr(at + 15));
-            if (data.size() >= headerEnd + 4 + length)
-                return data;
-        }
-        pollfd waiting{connection, POLLIN, 0};
-        if (poll(&waiting, 1, 10'000) <= 0)
-            return {};
-        const ssize_t got = recv(connection, chunk, sizeof chunk, 0);
-        if (got <= 0)
-            return {};
-        data.append(chunk, static_cast<std::size_t>(got));
-    }
+    sockaddr_in address{};
+    socklen_t length = sizeof address;
+    getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
+    return ntohs(address.sin_port);
 }
 
-LoopbackHttpServer::Request parseRequest(const std::string& data)
+std::size_t contentLength(const std::string& head)
 {
-    LoopbackHttpServer::Request request;
-    const auto headerEnd = data.find("\r\n\r\n");
-    request.body = data.substr(headerEnd + 4);
-    std::size_t lineStart = 0;
-    bool first = true;
-    while (lineStart < headerEnd) {
-        const std::size_t lineEnd = data.find("\r\n", lineStart);
-        const std::string line = data.substr(lineStart, lineEnd - lineStart);
-        lineStart = lineEnd + 2;
-        if (first) {
-            const auto space = line.find(' ');
-            request.method = line.substr(0, space);
-            request.target = line.substr(space + 1, line.find(' ', space + 1) - space - 1);
-            first = false;
-            continue;
-        }
-        const auto colon = line.find(':');
-        std::string name = line.substr(0, colon);
-        std::transform(name.begin(), name.end(), name.begin(),
-                       [](unsigned char c) { return std::tolower(c); });
-        std::string value = line.substr(colon + 1);
-        value.erase(0, value.find_first_not_of(' '));
-        request.headers[name] = value;
-    }
-    return request;
+    std::string lower(head);
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    const std::size_t at = lower.find("\r\ncontent-length:");
+    return at == std::string::npos ? 0 : std::stoul(lower.substr(at + 17));
+}
+
+bool readable(int fd)
+{
+    pollfd entry{fd, POLLIN, 0};
+    return poll(&entry, 1, pollMs) > 0;
 }
 
 } // namespace
 
-LoopbackHttpServer::LoopbackHttpServer()
+LoopbackHttpServer::LoopbackHttpServer(std::optional<std::string> reply)
+    : reply_(std::move(reply)), listener_(boundLoopbackSocket()), port_(localPort(listener_))
 {
-    listener_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    if (listener_ < 0 || bind(listener_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
-        listen(listener_, 16) != 0 ||
-        getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0)
-        throw std::runtime_error("cannot listen on 127.0.0.1");
-    port_ = ntohs(address.sin_port);
+    listen(listener_, 16);
     thread_ = std::thread([this] { serve(); });
 }
 
@@ -105,9 +65,24 @@ LoopbackHttpServer::~LoopbackHttpServer()
 {
     stopping_ = true;
     thread_.join();
+    for (int fd : silentConnections_)
+        close(fd);
     close(listener_);
-    for (int connection : hungConnections_)
-        close(connection);
+}
+
+std::string LoopbackHttpServer::httpReply(int status, const std::string& body)
+{
+    return "HTTP/1.1 " + std::to_string(status) +
+           " Status\r\nContent-Length: " + std::to_string(body.size()) +
+           "\r\nConnection: close\r\n\r\n" + body;
+}
+
+int LoopbackHttpServer::closedPort()
+{
+    const int fd = boundLoopbackSocket();
+    const int port = localPort(fd);
+    close(fd);
+    return port;
 }
 
 std::string LoopbackHttpServer::baseURL() const
@@ -115,29 +90,16 @@ std::string LoopbackHttpServer::baseURL() const
     return "http://127.0.0.1:" + std::to_string(port_) + "/";
 }
 
-void LoopbackHttpServer::script(std::vector<Reply> replies)
-{
-    std::lock_guard lock(mutex_);
-    script_.assign(replies.begin(), replies.end());
-}
-
-std::vector<LoopbackHttpServer::Request> LoopbackHttpServer::requests() const
+std::vector<std::string> LoopbackHttpServer::requests() const
 {
     std::lock_guard lock(mutex_);
     return requests_;
 }
 
-bool LoopbackHttpServer::waitForRequests(std::size_t count, std::chrono::seconds patience) const
-{
-    std::unique_lock lock(mutex_);
-    return changed_.wait_for(lock, patience, [&] { return requests_.size() >= count; });
-}
-
 void LoopbackHttpServer::serve()
 {
     while (!stopping_) {
-        pollfd waiting{listener_, POLLIN, 0};
-        if (poll(&waiting, 1, 50) <= 0)
+        if (!readable(listener_))
             continue;
         const int connection = accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
         if (connection >= 0)
@@ -147,38 +109,36 @@ void LoopbackHttpServer::serve()
 
 void LoopbackHttpServer::handle(int connection)
 {
-    const std::string data = readRequest(connection);
-    if (data.empty()) {
-        close(connection);
-        return;
+    std::string request;
+    std::size_t headEnd = std::string::npos;
+    while (!stopping_) {
+        if (headEnd != std::string::npos &&
+            request.size() >= headEnd + 4 + contentLength(request.substr(0, headEnd)))
+            break;
+        if (!readable(connection))
+            continue;
+        char buffer[4096];
+        const ssize_t got = recv(connection, buffer, sizeof buffer, 0);
+        if (got <= 0)
+            break;
+        request.append(buffer, static_cast<std::size_t>(got));
+        headEnd = request.find("\r\n\r\n");
     }
-    Reply reply;
     {
         std::lock_guard lock(mutex_);
-        requests_.push_back(parseRequest(data));
-        if (!script_.empty()) {
-            reply = script_.front();
-            script_.pop_front();
-        }
-        changed_.notify_all();
+        requests_.push_back(request);
     }
-    if (reply.hang) {
-        hungConnections_.push_back(connection);
+    if (!reply_) {
+        silentConnections_.push_back(connection);
         return;
     }
-    const std::string response =
-        "HTTP/1.1 " + std::to_string(reply.status) + " " + reasonPhrase(reply.status) +
-        "\r\nContent-Type: application/json\r\nContent-Length: " +
-        std::to_string(reply.body.size()) + "\r\nConnection: close\r\n\r\n" + reply.body;
-    std::size_t sent = 0;
-    while (sent < response.size()) {
+    for (std::size_t sent = 0; sent < reply_->size();) {
         const ssize_t wrote =
-            send(connection, response.data() + sent, response.size() - sent, MSG_NOSIGNAL);
+            send(connection, reply_->data() + sent, reply_->size() - sent, MSG_NOSIGNAL);
         if (wrote <= 0)
             break;
         sent += static_cast<std::size_t>(wrote);
     }
+    shutdown(connection, SHUT_WR);
     close(connection);
 }
-
-} // namespace morvane::telemetry::testing

@@ -1,65 +1,42 @@
 #pragma once
 
 #include <atomic>
-#include <chrono>
-#include <condition_variable>
-#include <deque>
-#include <map>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
-namespace morvane::telemetry::testing {
-
-// A real HTTP/1.1 server on 127.0.0.1 (a free port) that records each request it receives
-// and answers from a script, then with 200 and an empty body. One connection at a time;
-// every reply closes its connection. A scripted `hang` reply never answers: the connection
-// stays open until the server is destroyed, so the client's time-out fires.
+// A TCP server on 127.0.0.1 for transport tests. Each connection's request (head and a body
+// of Content-Length bytes) is recorded; then the server writes the fixed reply bytes and
+// closes, or, with no reply, keeps the connection open and silent until the server stops.
 class LoopbackHttpServer
 {
 public:
-    struct Request
-    {
-        std::string method;
-        std::string target;
-        std::map<std::string, std::string> headers; // names lowercased
-        std::string body;
-    };
-
-    struct Reply
-    {
-        int status = 200;
-        std::string body;
-        bool hang = false;
-    };
-
-    LoopbackHttpServer();
+    explicit LoopbackHttpServer(std::optional<std::string> reply);
     ~LoopbackHttpServer();
     LoopbackHttpServer(const LoopbackHttpServer&) = delete;
     LoopbackHttpServer& operator=(const LoopbackHttpServer&) = delete;
 
-    // "http://127.0.0.1:<port>/"
-    std::string baseURL() const;
+    // An HTTP/1.1 reply with the status, the body and Connection: close.
+    static std::string httpReply(int status, const std::string& body = {});
+    // A port on 127.0.0.1 that was free a moment ago and on which nothing listens.
+    static int closedPort();
 
-    void script(std::vector<Reply> replies);
-    std::vector<Request> requests() const;
-    bool waitForRequests(std::size_t count,
-                         std::chrono::seconds patience = std::chrono::seconds(30)) const;
+    int port() const { return port_; }
+    std::string baseURL() const;
+    std::vector<std::string> requests() const;
 
 private:
     void serve();
     void handle(int connection);
 
+    std::optional<std::string> reply_;
     int listener_ = -1;
     int port_ = 0;
     std::atomic<bool> stopping_{false};
     mutable std::mutex mutex_;
-    mutable std::condition_variable changed_;
-    std::vector<Request> requests_;
-    std::deque<Reply> script_;
-    std::vector<int> hungConnections_;
+    std::vector<std::string> requests_;
+    std::vector<int> silentConnections_;
     std::thread thread_;
 };
-
-} // namespace morvane::telemetry::testing

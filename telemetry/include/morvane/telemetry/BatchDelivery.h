@@ -13,7 +13,8 @@ namespace morvane::telemetry {
 // Largest encoded body that is sent; a longer one is dropped as if delivered.
 inline constexpr std::size_t maxBatchBytes = 262144;
 
-enum class DeliveryOutcome {
+enum class DeliveryOutcome
+{
     delivered, // done with the batch: accepted, refused for good, or too large to send
     retryable, // try again later with the same ids
 };

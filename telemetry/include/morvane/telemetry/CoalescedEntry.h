@@ -26,7 +26,7 @@ struct CoalescedEntry
     Timestamp firstSeen;
     Timestamp lastSeen;
     bool online = true;
-    std::optional<std::int64_t> sessionUptimeSeconds;          // a multiple of 30
+    std::optional<std::int64_t> sessionUptimeSeconds;        // a multiple of 30
     std::optional<std::vector<BreadcrumbEntry>> breadcrumbs; // at most 10
 
     friend bool operator==(const CoalescedEntry&, const CoalescedEntry&) = default;

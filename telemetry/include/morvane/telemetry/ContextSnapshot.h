@@ -16,7 +16,7 @@ struct ContextSnapshot
     std::string appVersion;
     std::string osVersion;
     std::string dailyToken;
-    std::string identityURL;                  // base URL of the collection service
+    std::string identityURL;                   // base URL of the collection service
     std::shared_ptr<HttpTransport> urlSession; // performs the request
 };
 
