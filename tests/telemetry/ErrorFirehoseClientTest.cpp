@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <regex>
+
 namespace morvane::telemetry {
 namespace {
 
@@ -64,6 +66,32 @@ TEST_F(FirehoseClientTest, RepeatsWithinAMinuteBecomeOneEventWithACount)
     EXPECT_EQ(body["app_version"], "1.2.3");
     EXPECT_EQ(body["os_version"], "6.1.0");
     EXPECT_EQ(body["platform"], "linux");
+}
+
+TEST_F(FirehoseClientTest, AnUnconfiguredClientSendsItsDefaultsAndConfigureKeepsAbsentOnes)
+{
+    client = std::make_unique<ErrorFirehoseClient>(
+        ErrorFirehoseClient::Dependencies{time, time, random, transport});
+    observe("Before configure");
+    flushTick(1);
+    json body = transport->body(0);
+    EXPECT_EQ(body["app_slug"], "unknown");
+    EXPECT_EQ(body["app_version"], "0.0.0");
+    EXPECT_EQ(body["platform"], "linux");
+    EXPECT_EQ(body["daily_token"], computeDailyToken("", time->now()));
+    const std::string os = body["os_version"];
+    EXPECT_TRUE(std::regex_match(os, std::regex(R"(\d+\.\d+\.\d+)"))) << os;
+
+    client->configure("picker", "desktop", "2.0", "9.9.9", "id", "https://collector.test/",
+                      nullptr);
+    client->configure("picker", std::nullopt, "2.1", std::nullopt, "id", "https://collector.test/",
+                      transport);
+    observe("After configure");
+    flushTick(2);
+    body = transport->body(1);
+    EXPECT_EQ(body["platform"], "desktop");
+    EXPECT_EQ(body["os_version"], "9.9.9");
+    EXPECT_EQ(body["app_version"], "2.1");
 }
 
 TEST_F(FirehoseClientTest, RepeatsKeepFirstFieldsAndTakeTheLatestContext)

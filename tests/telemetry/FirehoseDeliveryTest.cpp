@@ -47,8 +47,7 @@ TEST_F(FirehoseDeliveryTest, ABatchRefusedFourTimesReturnsToTheFrontAndIsResentU
 
     advance(60_s, 2, 1); // t=60: first attempt; the sender waits 30 s, the loop until 120
     EXPECT_EQ(time->deadlines().count(time->now() + 30_s), 1u);
-    EXPECT_EQ(random->lastLow, -10);
-    EXPECT_EQ(random->lastHigh, 10);
+    EXPECT_EQ(random->lastInterval(), std::make_pair(-10.0, 10.0));
     advance(30_s, 2, 2); // t=90: second attempt, next in 60 s
     advance(30_s, 2, 2); // t=120: a tick; its sender finds nothing to send
     advance(30_s, 2, 3); // t=150: third attempt, next in 120 s

@@ -22,17 +22,20 @@ public:
     double uniform(double low, double high) override
     {
         std::lock_guard lock(mutex_);
-        lastLow = low;
-        lastHigh = high;
+        lastInterval_ = {low, high};
         return std::clamp(draw_, low, high);
     }
 
-    std::mutex mutex_;
-    double lastLow = 0;
-    double lastHigh = 0;
+    std::pair<double, double> lastInterval() const
+    {
+        std::lock_guard lock(mutex_);
+        return lastInterval_;
+    }
 
 private:
     const double draw_;
+    mutable std::mutex mutex_;
+    std::pair<double, double> lastInterval_{0, 0};
 };
 
 // A client on virtual time with a fresh consent store, configured as host "picker".

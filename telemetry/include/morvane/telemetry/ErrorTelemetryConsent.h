@@ -52,8 +52,8 @@ public:
     static void markEUOptInShown();
 
     // The store every operation here and GeoProbeClient reads and writes. Until a host
-    // installs its own, a process-local in-memory store is used. Installing may happen
-    // while other threads query.
+    // installs its own, a process-local in-memory store is used; installing null goes back
+    // to a fresh one. Installing may happen while other threads query.
     static std::shared_ptr<KeyValueStore> store();
     static void useStore(std::shared_ptr<KeyValueStore> store);
 };

@@ -27,7 +27,8 @@ public:
     // Runs the probe on a thread of its own. The result is true only for a reply whose body
     // is a JSON object with the Boolean member "eu" set to true; the HTTP status is not
     // examined. A failed request or an unusable body gives false and stores nothing; a
-    // usable body stores its answer. Never throws to the caller.
+    // usable body stores its answer. Never throws to the caller. Like every std::async
+    // future, the result waits for the probe to finish when it is destroyed.
     static std::future<bool> probe(std::shared_ptr<HttpTransport> session, std::string identityURL);
 
     // The same probe on the calling thread; blocks for at most the 60-second time-out.
