@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <system_error>
 
 namespace morvane::telemetry {
 
@@ -18,6 +19,18 @@ struct SenderThread
     std::thread thread;
     std::shared_ptr<std::atomic<bool>> finished;
 };
+
+// One request; a transport that throws counts as a failed request, which is retryable,
+// and must not end the sender's thread.
+DeliveryOutcome attempt(const std::vector<CoalescedEntry>& entries, const ContextSnapshot& context,
+                        const std::string& batchId, const std::vector<std::string>& eventIds)
+{
+    try {
+        return deliverBatch(entries, context, batchId, eventIds);
+    } catch (...) {
+        return DeliveryOutcome::retryable;
+    }
+}
 
 void joinFinished(std::vector<SenderThread>& senders)
 {
@@ -74,11 +87,15 @@ void ErrorFirehoseClient::scheduleFlush(std::stop_token stop)
         }
         joinFinished(senders);
         auto finished = std::make_shared<std::atomic<bool>>(false);
-        senders.push_back({std::thread([this, stop, finished] {
-                               sendPendingBatches(stop);
-                               finished->store(true);
-                           }),
-                           finished});
+        try {
+            senders.push_back({std::thread([this, stop, finished] {
+                                   sendPendingBatches(stop);
+                                   finished->store(true);
+                               }),
+                               finished});
+        } catch (const std::system_error&) {
+            // No thread to be had now: the batches stay queued for the next tick.
+        }
     }
     for (SenderThread& sender : senders)
         sender.thread.join();
@@ -115,7 +132,7 @@ bool ErrorFirehoseClient::sendBatch(const std::vector<CoalescedEntry>& entries,
     std::generate_n(std::back_inserter(eventIds), entries.size(), makeUuidV4);
 
     for (std::size_t retryCount = 0;; ++retryCount) {
-        if (deliverBatch(entries, context, batchId, eventIds) == DeliveryOutcome::delivered)
+        if (attempt(entries, context, batchId, eventIds) == DeliveryOutcome::delivered)
             return true;
         if (retryCount >= limits_.backoffSeconds.size())
             return false;

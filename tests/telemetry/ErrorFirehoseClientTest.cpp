@@ -296,5 +296,36 @@ TEST_F(FirehoseClientTest, WithdrawnConsentStopsNewOccurrencesButDeliversWhatIsH
     EXPECT_EQ(onlyEvent(1)["count"], 1);
 }
 
+// Throws on its first request, then accepts.
+class ThrowingOnceTransport final : public HttpTransport
+{
+public:
+    HttpResponse send(const HttpRequest& request) override
+    {
+        if (calls.fetch_add(1) == 0)
+            throw std::runtime_error("connection reset");
+        return accepted.send(request);
+    }
+
+    std::atomic<int> calls{0};
+    FakeTransport accepted;
+};
+
+TEST_F(FirehoseClientTest, ATransportThatThrowsIsRetriedLikeAFailedRequest)
+{
+    auto throwing = std::make_shared<ThrowingOnceTransport>();
+    client->configure("picker", std::nullopt, "1.2.3", "6.1.0", "install-1",
+                      "https://collector.test/", throwing);
+    observe("Flaky network");
+    client->start();
+    ASSERT_TRUE(time->waitForSleepers(1));
+    time->advance(60_s);
+    ASSERT_TRUE(time->waitForSleepers(2)); // the sender waits 30 s before its retry
+    EXPECT_EQ(throwing->calls.load(), 1);
+    time->advance(30_s);
+    ASSERT_TRUE(throwing->accepted.waitForRequests(1));
+    EXPECT_EQ(throwing->accepted.body(0)["events"][0]["message_template"], "flaky network");
+}
+
 } // namespace
 } // namespace morvane::telemetry

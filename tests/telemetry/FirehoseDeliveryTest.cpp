@@ -20,7 +20,12 @@ protected:
     void SetUp() override
     {
         FirehoseFixture::SetUp();
-        makeClient(std::make_shared<CurlHttpTransport>(), server.baseURL());
+        startClient();
+    }
+
+    void startClient(FirehoseLimits limits = {})
+    {
+        makeClient(std::make_shared<CurlHttpTransport>(), server.baseURL(), std::move(limits));
         client->start();
         ASSERT_TRUE(time->waitForSleepers(1));
     }
@@ -43,25 +48,26 @@ TEST_F(FirehoseDeliveryTest, ABatchRefusedFourTimesReturnsToTheFrontAndIsResentU
     using Reply = RecordingHttpServer::Reply;
     const Reply unavailable{.status = 503, .body = "", .hang = false};
     server.script({unavailable, unavailable, unavailable, unavailable});
+    // Ticks every 10 minutes, so no other sender runs while this one retries.
+    FirehoseLimits limits;
+    limits.flushIntervalSeconds = 600;
+    startClient(limits);
     observe("Sync failed");
 
-    advance(60_s, 2, 1); // t=60: first attempt; the sender waits 30 s, the loop until 120
+    advance(600_s, 2, 1); // first attempt; the sender waits 30 s
     EXPECT_EQ(time->deadlines().count(time->now() + 30_s), 1u);
     EXPECT_EQ(random->lastInterval(), std::make_pair(-10.0, 10.0));
-    advance(30_s, 2, 2); // t=90: second attempt, next in 60 s
-    advance(30_s, 2, 2); // t=120: a tick; its sender finds nothing to send
-    advance(30_s, 2, 3); // t=150: third attempt, next in 120 s
-    advance(30_s, 2, 3); // t=180: a tick
-    advance(60_s, 2, 3); // t=240: a tick
+    advance(30_s, 2, 2); // second attempt, next in 60 s
+    advance(60_s, 2, 3); // third attempt, next in 120 s
     for (int i = 0; i < 50; ++i)
         observe("queued failure " + std::to_string(i)); // a full batch queues behind
-    time->advance(30_s);                                // t=270: fourth and last attempt
+    time->advance(120_s);                               // fourth and last attempt
     ASSERT_TRUE(server.waitForRequests(4));
     ASSERT_TRUE(eventually([&] {
         return client->statistics().pendingBatchSizes == std::vector<std::size_t>{1, 50};
     }));
 
-    advance(30_s, 1, 6); // t=300: the next tick sends the returned batch first
+    advance(390_s, 1, 6); // the next tick sends the returned batch first
     for (std::size_t request = 0; request < 4; ++request) {
         const auto received = server.requests()[request];
         EXPECT_EQ(received.method, "POST");
