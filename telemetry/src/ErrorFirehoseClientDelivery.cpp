@@ -34,12 +34,11 @@ DeliveryOutcome attempt(const std::vector<CoalescedEntry>& entries, const Contex
 
 void joinFinished(std::vector<SenderThread>& senders)
 {
-    std::erase_if(senders, [](SenderThread& sender) {
-        if (!sender.finished->load())
-            return false;
-        sender.thread.join();
-        return true;
-    });
+    for (SenderThread& sender : senders) {
+        if (sender.finished->load())
+            sender.thread.join();
+    }
+    std::erase_if(senders, [](const SenderThread& sender) { return !sender.thread.joinable(); });
 }
 
 } // namespace
