@@ -1,8 +1,11 @@
 #include <morvane/telemetry/Fingerprints.h>
 #include <morvane/telemetry/MessageNormalizer.h>
 
+#include "ReferenceNormalizer.h"
+
 #include <gtest/gtest.h>
 
+#include <random>
 #include <stdexcept>
 
 using namespace morvane::telemetry;
@@ -172,4 +175,32 @@ TEST(TypeName, KeepsTheInnermostName)
     EXPECT_EQ(innermostTypeName("Module.Outer.Inner"), "Inner");
     EXPECT_EQ(innermostTypeName("Plain"), "Plain");
     EXPECT_EQ(innermostTypeName("(anonymous namespace)::Local"), "Local");
+}
+
+// The library masks token by token and searches date-times only near colons; a plain
+// whole-text implementation of the rules must give the same templates.
+TEST(NormalizeMessage, AgreesWithAWholeTextImplementationOnRandomMessages)
+{
+    const std::vector<std::string> fragments = {
+        "a", "Z", "g", "0", "7", "1234", "12345678", "deadbeef", "@", ".", ".io", "-", "_", "mv_",
+        "/", "\\", ":", "T", "+", " ", "  ", "\t", "\n", "\u00A0", "\u2028", "\v", "\u0085", "\"",
+        "'", "<", ">", ",", ";", "(", ")", "\u00E9", "e\u0301", "\u0130",
+        "\u0661\u0662\u0663\u0664", "\U0001D7CE\U0001D7CF", "\U0001F600", "x@y.io", "a.b+c@",
+        "2024-05-01", "10:00:00", ".123", "+02:00", "Z", "3F2504E0-4F89-11D3-9A0C-0305E82C3301",
+        "C:", "\\\\", "mv_a-b", "2024-05-01 10:00:00", "2024-05-01T10:00:00.5Z",
+        "1999-12-31 23:59:59+01:00", "2024-05-01 ", "0000-00-00T00:00:00-0000",
+        // A date-time in non-BMP digits: two UTF-16 units per digit.
+        "\U0001D7D0\U0001D7CE\U0001D7D0\U0001D7D2-\U0001D7CE\U0001D7D3-\U0001D7CE\U0001D7CF "
+        "\U0001D7CF\U0001D7CE:\U0001D7CE\U0001D7CE:\U0001D7CE\U0001D7CE"};
+    std::mt19937 random(20261205);
+    for (int round = 0; round < 3000; ++round) {
+        std::string message;
+        const int pieces = static_cast<int>(random() % 24);
+        for (int i = 0; i < pieces; ++i)
+            message += fragments[random() % fragments.size()];
+        const std::optional<std::string> type =
+            round % 3 == 0 ? std::optional<std::string>("IOError") : std::nullopt;
+        ASSERT_EQ(normalizeMessage(message, type), reference::normalizeMessage(message, type))
+            << "message: \"" << message << "\"";
+    }
 }
