@@ -10,8 +10,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdio>
 #include <memory>
+#include <thread>
 
 using namespace morvane::telemetry;
 using namespace std::chrono_literals;
@@ -103,6 +105,26 @@ TEST(CurlHttpTransport, PostsTheEncodedBatchAsJson)
     const std::string body =
         encodeErrorBatch(makeErrorBatch(oneEntry(), contextFor(base), "b", {"e"}));
     EXPECT_EQ(request.substr(request.find("\r\n\r\n") + 4), body);
+}
+
+TEST(CurlHttpTransport, SendsFromSeveralThreadsThroughOneTransport)
+{
+    LoopbackHttpServer server(LoopbackHttpServer::httpReply(200));
+    CurlHttpTransport transport;
+    std::vector<std::thread> senders;
+    std::atomic<int> delivered{0};
+    for (int i = 0; i < 3; ++i) {
+        senders.emplace_back([&] {
+            HttpRequest request = makeBatchRequest(server.baseURL(), "{}");
+            request.timeout = 10s;
+            if (classifyResponse(transport.send(request)) == DeliveryOutcome::delivered)
+                ++delivered;
+        });
+    }
+    for (std::thread& sender : senders)
+        sender.join();
+    EXPECT_EQ(delivered, 3);
+    EXPECT_EQ(server.requests().size(), 3u);
 }
 
 TEST(CurlHttpTransport, TreatsAReplyThatIsNotHttpAsDelivered)

@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <random>
 #include <stdexcept>
+#include <thread>
 
 using namespace morvane::telemetry;
 
@@ -203,4 +205,31 @@ TEST(NormalizeMessage, AgreesWithAWholeTextImplementationOnRandomMessages)
         ASSERT_EQ(normalizeMessage(message, type), reference::normalizeMessage(message, type))
             << "message: \"" << message << "\"";
     }
+}
+
+TEST(NormalizeMessage, GivesTheSameResultsFromManyThreadsAtOnce)
+{
+    const std::vector<std::string> messages = {
+        "Timeout after 30000 ms for 3F2504E0-4F89-11D3-9A0C-0305E82C3301 at /var/tmp/x.db",
+        "Mail to a.b@example.com at 2024-05-01 10:00:00Z", "Oops",
+        "\u00C9CHEC mv_x-1 \u0661\u0662\u0663\u0664"};
+    std::vector<std::string> expected;
+    for (const std::string& message : messages)
+        expected.push_back(normalizeMessage(message, "E") + computeFrameDigest({message}));
+
+    std::atomic<int> mismatches{0};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t) {
+        threads.emplace_back([&, t] {
+            for (int round = 0; round < 200; ++round) {
+                const std::size_t i = static_cast<std::size_t>(t + round) % messages.size();
+                if (normalizeMessage(messages[i], "E") + computeFrameDigest({messages[i]}) !=
+                    expected[i])
+                    ++mismatches;
+            }
+        });
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+    EXPECT_EQ(mismatches, 0);
 }
