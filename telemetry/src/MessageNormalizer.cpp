@@ -6,6 +6,7 @@
 #include "UnicodeText.h"
 
 #include <unicode/uchar.h>
+#include <unicode/utf16.h>
 
 #include <array>
 
@@ -60,9 +61,20 @@ bool hasAsciiHexRun(const icu::UnicodeString& token, int length)
 
 bool hasDigitRun(const icu::UnicodeString& token, int length)
 {
+    const char16_t* units = token.getBuffer();
+    const int count = token.length();
     int run = 0;
-    for (int i = 0; i < token.length(); i = token.moveIndex32(i, 1)) {
-        run = u_isdigit(token.char32At(i)) ? run + 1 : 0; // \d is any decimal digit
+    for (int i = 0; i < count;) {
+        bool digit = false;
+        if (units[i] < 0x80) {
+            digit = units[i] >= u'0' && units[i] <= u'9';
+            ++i;
+        } else {
+            UChar32 c = 0;
+            U16_NEXT(units, i, count, c);
+            digit = u_isdigit(c); // \d is any decimal digit
+        }
+        run = digit ? run + 1 : 0;
         if (run >= length)
             return true;
     }
@@ -113,28 +125,6 @@ bool separatesTokens(char16_t c)
         return c == u' ' || c == u'\t' || c == u'\n' || c == u'\f' || c == u'\r';
     const std::int8_t type = u_charType(c); // all separators lie in the BMP
     return type == U_SPACE_SEPARATOR || type == U_LINE_SEPARATOR || type == U_PARAGRAPH_SEPARATOR;
-}
-
-// Copies the separators and hands each token, as a read-only alias, to maskToken, which
-// appends its masked form to the result.
-template <typename MaskToken>
-icu::UnicodeString maskedTokens(const icu::UnicodeString& text, MaskToken maskToken)
-{
-    icu::UnicodeString result;
-    const char16_t* units = text.getBuffer();
-    const int length = text.length();
-    for (int i = 0; i < length;) {
-        const int separatorStart = i;
-        while (i < length && separatesTokens(units[i]))
-            ++i;
-        result.append(units + separatorStart, i - separatorStart);
-        const int tokenStart = i;
-        while (i < length && !separatesTokens(units[i]))
-            ++i;
-        if (i > tokenStart)
-            maskToken(icu::UnicodeString(false, units + tokenStart, i - tokenStart), result);
-    }
-    return result;
 }
 
 int tokenStartBefore(const icu::UnicodeString& text, int index, int floor)
@@ -195,30 +185,55 @@ icu::UnicodeString maskTimestamps(const icu::UnicodeString& text)
     return result.append(text, copied, text.length() - copied);
 }
 
-void maskIdentifiers(const icu::UnicodeString& token, icu::UnicodeString& result)
+// The token after the five identifier masks, or none when no mask can match it (the common
+// case: a plain word).
+std::optional<icu::UnicodeString> maskedToken(const icu::UnicodeString& token)
 {
-    const TokenMask* first = nullptr;
-    for (const TokenMask& mask : tokenMasks()) {
-        if (mask.mayMatch(token)) {
-            first = &mask;
-            break;
-        }
-    }
-    if (!first) {
-        result.append(token); // the common case: a plain word
-        return;
-    }
+    const auto& masks = tokenMasks();
+    auto mask = masks.begin();
+    while (mask != masks.end() && !mask->mayMatch(token))
+        ++mask;
+    if (mask == masks.end())
+        return std::nullopt;
     icu::UnicodeString masked = token;
-    for (const TokenMask* mask = first; mask != tokenMasks().data() + tokenMasks().size(); ++mask) {
+    for (; mask != masks.end(); ++mask) {
         if (mask->mayMatch(masked))
             masked = mask->replacer.replaceAll(masked);
     }
-    result.append(masked);
+    return masked;
+}
+
+// Masks identifiers token by token, copying the untouched stretches between changed tokens
+// in one piece.
+icu::UnicodeString maskIdentifiers(const icu::UnicodeString& text)
+{
+    const char16_t* units = text.getBuffer();
+    const int length = text.length();
+    icu::UnicodeString result;
+    int copied = 0;
+    for (int i = 0; i < length;) {
+        while (i < length && separatesTokens(units[i]))
+            ++i;
+        const int tokenStart = i;
+        while (i < length && !separatesTokens(units[i]))
+            ++i;
+        if (i == tokenStart)
+            continue;
+        const std::optional<icu::UnicodeString> masked =
+            maskedToken(icu::UnicodeString(false, units + tokenStart, i - tokenStart));
+        if (!masked)
+            continue;
+        result.append(units + copied, tokenStart - copied).append(*masked);
+        copied = i;
+    }
+    if (copied == 0)
+        return text;
+    return result.append(units + copied, length - copied);
 }
 
 icu::UnicodeString masked(const icu::UnicodeString& text)
 {
-    return maskedTokens(maskTimestamps(maskEmails(text)), maskIdentifiers);
+    return maskIdentifiers(maskTimestamps(maskEmails(text)));
 }
 
 const RegexReplacer& arrowSuffix()

@@ -85,11 +85,28 @@ icu::UnicodeString lowercased(icu::UnicodeString text)
     return text;
 }
 
+namespace {
+
+// No leading, trailing or doubled whitespace, and every whitespace a plain space.
+bool isCollapsed(const char16_t* units, int length)
+{
+    for (int i = 0; i < length; ++i) {
+        if (isWhitespaceOrNewline(units[i]) &&
+            (units[i] != u' ' || i == 0 || i == length - 1 || units[i - 1] == u' '))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 icu::UnicodeString collapsedWhitespace(const icu::UnicodeString& text)
 {
-    icu::UnicodeString result;
     const char16_t* units = text.getBuffer();
     const int length = text.length();
+    if (isCollapsed(units, length))
+        return text;
+    icu::UnicodeString result;
     for (int i = 0; i < length;) {
         while (i < length && isWhitespaceOrNewline(units[i]))
             ++i;
