@@ -81,7 +81,22 @@ std::string toUtf8(const icu::UnicodeString& text)
 
 icu::UnicodeString lowercased(icu::UnicodeString text)
 {
-    text.toLower(icu::Locale::getRoot());
+    const char16_t* units = text.getBuffer();
+    const int length = text.length();
+    bool ascii = true;
+    for (int i = 0; i < length && ascii; ++i)
+        ascii = units[i] < 0x80;
+    if (!ascii) {
+        text.toLower(icu::Locale::getRoot());
+        return text;
+    }
+    // Plain ASCII, by far the usual case, maps A-Z alone; ICU's full case mapping costs more.
+    char16_t* writable = text.getBuffer(length);
+    for (int i = 0; i < length; ++i) {
+        if (writable[i] >= u'A' && writable[i] <= u'Z')
+            writable[i] = static_cast<char16_t>(writable[i] + (u'a' - u'A'));
+    }
+    text.releaseBuffer(length);
     return text;
 }
 
