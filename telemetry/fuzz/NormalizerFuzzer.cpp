@@ -1,7 +1,7 @@
 // libFuzzer target for the normaliser and the frame digest. The input is a message, then
-// optionally a NUL byte and stack frames separated by newlines. Besides crashes and sanitizer
+// optionally stack frames, each after a NUL byte. Besides crashes and sanitizer
 // reports it traps when the library's template differs from the whole-text implementation,
-// when the character cut is not a prefix, or when a digest has the wrong length.
+// when the character cut is not a prefix, or when a frame digest differs from a plain one.
 #include <morvane/telemetry/MessageNormalizer.h>
 
 #include "ReferenceNormalizer.h"
@@ -26,7 +26,7 @@ std::vector<std::string> splitFrames(std::string_view text)
 {
     std::vector<std::string> frames;
     while (!text.empty()) {
-        const std::size_t end = text.find('\n');
+        const std::size_t end = text.find('\0');
         frames.emplace_back(text.substr(0, end));
         if (end == std::string_view::npos)
             break;
@@ -54,8 +54,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(characterCount(stored) <= maxTemplateCharacters, "cut is too long");
 
     if (nul != std::string_view::npos) {
-        const std::string digest = computeFrameDigest(splitFrames(input.substr(nul + 1)));
+        const std::vector<std::string> frames = splitFrames(input.substr(nul + 1));
+        const std::string digest = computeFrameDigest(frames);
         require(digest.size() == 12, "digest length");
+        require(digest == reference::computeFrameDigest(frames),
+                "digest differs from the whole-text implementation");
     }
     return 0;
 }

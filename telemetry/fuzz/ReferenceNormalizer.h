@@ -1,8 +1,8 @@
 #pragma once
 
-// A deliberately plain normaliser for differential checks: each of the seven patterns runs
-// over the whole text with ICU's own replaceAll, compiled on every call. Slow, but plainly
-// the rules; the library's token-by-token version must agree with it on every input.
+// A deliberately plain normaliser and frame digest for differential checks: each of the seven
+// patterns runs over the whole text with ICU's own replaceAll, compiled on every call. Slow, but
+// plainly the rules; the library's token-by-token version must agree with it on every input.
 
 #include <unicode/brkiter.h>
 #include <unicode/locid.h>
@@ -10,10 +10,13 @@
 #include <unicode/uchar.h>
 #include <unicode/unistr.h>
 
+#include <morvane/telemetry/Fingerprints.h>
+
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace morvane::telemetry::reference {
 
@@ -101,6 +104,28 @@ inline std::string normalizeMessage(std::string_view message,
         lowered.toUTF8String(result);
     }
     return result;
+}
+
+inline std::string computeFrameDigest(const std::vector<std::string>& frames)
+{
+    std::string joined;
+    for (std::size_t i = 0; i < frames.size() && i < 3; ++i) {
+        icu::UnicodeString frame = icu::UnicodeString::fromUTF8(frames[i]);
+        frame = replaceAll(frame, uR"re(\s*->.+)re", u"");
+        frame = replaceAll(frame, uR"re(\(.*\))re", u"");
+        int start = 0;
+        int end = frame.length();
+        while (start < end && (frame[start] == u' ' || frame[start] == u'\t'))
+            ++start;
+        while (end > start && (frame[end - 1] == u' ' || frame[end - 1] == u'\t'))
+            --end;
+        icu::UnicodeString cleaned = frame.tempSubString(start, end - start);
+        cleaned.toLower(icu::Locale::getRoot());
+        if (i > 0)
+            joined.push_back('|');
+        cleaned.toUTF8String(joined);
+    }
+    return sha256Hex(joined, 12);
 }
 
 } // namespace morvane::telemetry::reference

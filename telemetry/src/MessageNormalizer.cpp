@@ -248,10 +248,38 @@ const RegexReplacer& parenthesised()
     return replacer;
 }
 
+// An arrow match starts with "-" or with whitespace; from inside a whitespace run it fails
+// wherever it fails from the run's first character, so only that one is tried.
+bool mayStartArrow(const icu::UnicodeString& text, int index, int previousEnd)
+{
+    const char16_t c = text.charAt(index);
+    if (!u_isUWhiteSpace(c))
+        return c == u'-';
+    return index == 0 || index == previousEnd || !u_isUWhiteSpace(text.charAt(index - 1));
+}
+
+icu::UnicodeString withoutArrowSuffix(const icu::UnicodeString& text)
+{
+    if (text.indexOf(u"->", 2, 0) < 0)
+        return text;
+    return arrowSuffix().replaceAll(text, mayStartArrow);
+}
+
+// Every match ends with a ")", so the text after the last one cannot change; leaving it out
+// keeps a run of unclosed "(" from being rescanned to the end once per "(".
+icu::UnicodeString withoutParenthesised(const icu::UnicodeString& text)
+{
+    const int lastClose = text.lastIndexOf(u')');
+    if (lastClose < 0 || text.indexOf(u'(') < 0)
+        return text;
+    const icu::UnicodeString head(false, text.getBuffer(), lastClose + 1);
+    icu::UnicodeString result = parenthesised().replaceAll(head);
+    return result.append(text, lastClose + 1, text.length() - lastClose - 1);
+}
+
 std::string cleanedFrame(const std::string& frame)
 {
-    icu::UnicodeString text = ut::fromUtf8(frame);
-    text = parenthesised().replaceAll(arrowSuffix().replaceAll(text));
+    const icu::UnicodeString text = withoutParenthesised(withoutArrowSuffix(ut::fromUtf8(frame)));
     return ut::toUtf8(ut::lowercased(ut::trimmedSpacesAndTabs(text)));
 }
 

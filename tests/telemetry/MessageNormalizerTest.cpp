@@ -207,6 +207,24 @@ TEST(NormalizeMessage, AgreesWithAWholeTextImplementationOnRandomMessages)
     }
 }
 
+TEST(FrameDigest, AgreesWithAWholeTextImplementationOnRandomFrames)
+{
+    const std::vector<std::string> fragments = {
+        "Store", ".save", "(",      ")", "(_:)", "->",     " -> ",       "Bool", " ",
+        "\t",    "\n",    "\u00A0", "-", ">",    "\u00C9", "\U0001F600", "in",   "x"};
+    std::mt19937 random(7);
+    for (int round = 0; round < 2000; ++round) {
+        std::vector<std::string> frames(random() % 5);
+        for (std::string& frame : frames) {
+            const int pieces = static_cast<int>(random() % 10);
+            for (int i = 0; i < pieces; ++i)
+                frame += fragments[random() % fragments.size()];
+        }
+        ASSERT_EQ(computeFrameDigest(frames), reference::computeFrameDigest(frames))
+            << "first frame: \"" << (frames.empty() ? "" : frames[0]) << "\"";
+    }
+}
+
 TEST(NormalizeMessage, GivesTheSameResultsFromManyThreadsAtOnce)
 {
     const std::vector<std::string> messages = {
