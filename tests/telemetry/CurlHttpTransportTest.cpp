@@ -38,7 +38,7 @@ private:
     CurlHttpTransport curl_;
 };
 
-// Generous enough for a loaded machine, short enough for a silent server.
+// Generous enough for a loaded machine; the silent-server case passes a short one.
 ContextSnapshot contextFor(const std::string& baseURL, std::chrono::milliseconds timeout = 10s)
 {
     return ContextSnapshot{"app",
