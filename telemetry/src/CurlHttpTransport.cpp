@@ -2,6 +2,7 @@
 
 #include <curl/curl.h>
 
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <mutex>
@@ -74,7 +75,8 @@ HttpResponse CurlHttpTransport::send(const HttpRequest& request)
     HttpResponse response;
     BodySink sink{&response.body, request.maxResponseBytes};
     std::array<char, CURL_ERROR_SIZE> detail{};
-    const long timeoutMs = static_cast<long>(request.timeout.count());
+    // libcurl reads 0 as "no time-out at all"; a caller asking for none gets the shortest.
+    const long timeoutMs = std::max(1L, static_cast<long>(request.timeout.count()));
 
     curl_easy_setopt(handle, CURLOPT_URL, request.url.c_str());
     curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "http,https");

@@ -1,13 +1,7 @@
 #include <morvane/telemetry/MessageNormalizer.h>
 
-#include <morvane/telemetry/Fingerprints.h>
-
-#include "RegexReplacer.h"
+#include "MessageMasks.h"
 #include "UnicodeText.h"
-
-#include <unicode/uchar.h>
-
-#include <array>
 
 namespace morvane::telemetry {
 
@@ -17,228 +11,6 @@ namespace {
 
 // Templates of 8 or more characters stand on their own.
 constexpr std::size_t shortTemplateLimit = 8;
-constexpr std::size_t digestedFrames = 3;
-
-// The seven masks, applied in this order, each to the result of the previous one.
-const RegexReplacer& emailMask()
-{
-    static const RegexReplacer replacer(uR"re([a-zA-Z0-9._%+\-]+@[a-zA-Z0-9.\-]+\.[a-zA-Z]{2,})re",
-                                        u"<email>");
-    return replacer;
-}
-
-const RegexReplacer& timestampMask()
-{
-    static const RegexReplacer replacer(
-        uR"re(\d{4}-\d{2}-\d{2}[T ]\d{2}:\d{2}:\d{2}(?:\.\d+)?(?:Z|[+-]\d{2}:?\d{2})?)re", u"<ts>");
-    return replacer;
-}
-
-// The five masks after the timestamp, each with a test that is false only for texts it
-// cannot change.
-struct TokenMask
-{
-    RegexReplacer replacer;
-    bool (*mayMatch)(const icu::UnicodeString& token);
-};
-
-bool isAsciiHexDigit(char16_t c)
-{
-    return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
-}
-
-bool hasAsciiHexRun(const icu::UnicodeString& token, int length)
-{
-    int run = 0;
-    for (int i = 0; i < token.length(); ++i) {
-        run = isAsciiHexDigit(token.charAt(i)) ? run + 1 : 0;
-        if (run >= length)
-            return true;
-    }
-    return false;
-}
-
-bool hasDigitRun(const icu::UnicodeString& token, int length)
-{
-    int run = 0;
-    for (int i = 0; i < token.length(); i = token.moveIndex32(i, 1)) {
-        run = u_isdigit(token.char32At(i)) ? run + 1 : 0; // \d is any decimal digit
-        if (run >= length)
-            return true;
-    }
-    return false;
-}
-
-const std::array<TokenMask, 5>& tokenMasks()
-{
-    static const std::array<TokenMask, 5> compiled{{
-        {{uR"re([0-9a-fA-F]{8}-[0-9a-fA-F]{4}-[0-9a-fA-F]{4}-[0-9a-fA-F]{4}-[0-9a-fA-F]{12})re",
-          u"<uuid>"},
-         [](const icu::UnicodeString& t) { return t.length() >= 36 && t.indexOf(u'-') >= 0; }},
-        {{uR"re(mv_[0-9a-zA-Z-]+)re", u"<mv_id>"},
-         [](const icu::UnicodeString& t) { return t.indexOf(u"mv_", 3, 0) >= 0; }},
-        {{uR"re((?:[A-Za-z]:[\\\/]|\\\\|\/)[^\s,;\"'<>]+)re", u"<path>"},
-         [](const icu::UnicodeString& t) { return t.indexOf(u'/') >= 0 || t.indexOf(u'\\') >= 0; }},
-        {{uR"re(\b[0-9a-fA-F]{8,}\b)re", u"<hex>"},
-         [](const icu::UnicodeString& t) { return hasAsciiHexRun(t, 8); }},
-        {{uR"re(\b\d{4,}\b)re", u"<n>"},
-         [](const icu::UnicodeString& t) { return hasDigitRun(t, 4); }},
-    }};
-    return compiled;
-}
-
-bool isEmailLocalCharacter(char16_t c)
-{
-    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') ||
-           c == u'.' || c == u'_' || c == u'%' || c == u'+' || c == u'-';
-}
-
-// An e-mail match runs from its start to the first "@" and then depends only on what
-// follows: when a start fails, every later start inside the same run fails too. Trying
-// only the first index of a run (or where the previous match ended) gives the same
-// matches in linear instead of quadratic time.
-bool mayStartEmail(const icu::UnicodeString& text, int index, int previousEnd)
-{
-    return isEmailLocalCharacter(text.charAt(index)) &&
-           (index == previousEnd || index == 0 || !isEmailLocalCharacter(text.charAt(index - 1)));
-}
-
-// Whitespace that no mask can match and that no mask's \b can see through. Between such
-// characters a mask sees the same text as in the whole message, so the masks other than
-// the timestamp (whose pattern holds a space) run token by token, and most tokens skip
-// most masks.
-bool separatesTokens(char16_t c)
-{
-    if (c < 0x80)
-        return c == u' ' || c == u'\t' || c == u'\n' || c == u'\f' || c == u'\r';
-    const std::int8_t type = u_charType(c); // all separators lie in the BMP
-    return type == U_SPACE_SEPARATOR || type == U_LINE_SEPARATOR || type == U_PARAGRAPH_SEPARATOR;
-}
-
-// Copies the separators and hands each token, as a read-only alias, to maskToken, which
-// appends its masked form to the result.
-template <typename MaskToken>
-icu::UnicodeString maskedTokens(const icu::UnicodeString& text, MaskToken maskToken)
-{
-    icu::UnicodeString result;
-    const char16_t* units = text.getBuffer();
-    const int length = text.length();
-    for (int i = 0; i < length;) {
-        const int separatorStart = i;
-        while (i < length && separatesTokens(units[i]))
-            ++i;
-        result.append(units + separatorStart, i - separatorStart);
-        const int tokenStart = i;
-        while (i < length && !separatesTokens(units[i]))
-            ++i;
-        if (i > tokenStart)
-            maskToken(icu::UnicodeString(false, units + tokenStart, i - tokenStart), result);
-    }
-    return result;
-}
-
-int tokenStartBefore(const icu::UnicodeString& text, int index, int floor)
-{
-    while (index > floor && !separatesTokens(text.charAt(index - 1)))
-        --index;
-    return index;
-}
-
-int tokenEndFrom(const icu::UnicodeString& text, int index)
-{
-    while (index < text.length() && !separatesTokens(text.charAt(index)))
-        ++index;
-    return index;
-}
-
-// Only a token that holds an "@" can hold an e-mail address.
-icu::UnicodeString maskEmails(const icu::UnicodeString& text)
-{
-    int at = text.indexOf(u'@');
-    if (at < 0)
-        return text;
-    icu::UnicodeString result;
-    int copied = 0;
-    for (; at >= 0; at = text.indexOf(u'@', copied)) {
-        const int start = tokenStartBefore(text, at, copied);
-        const int end = tokenEndFrom(text, at);
-        const icu::UnicodeString token(false, text.getBuffer() + start, end - start);
-        result.append(text, copied, start - copied)
-            .append(emailMask().replaceAll(token, mayStartEmail));
-        copied = end;
-    }
-    return result.append(text, copied, text.length() - copied);
-}
-
-// A date-time match holds a colon, begins at most 13 code points (26 UTF-16 units) before
-// its first colon, and ends in the token of that colon (after the date's one space nothing
-// in the pattern matches a separator). So each colon needs only that window searched, and
-// the matches come out as a scan of the whole text would find them.
-icu::UnicodeString maskTimestamps(const icu::UnicodeString& text)
-{
-    constexpr int unitsBeforeFirstColon = 26;
-    int colon = text.indexOf(u':');
-    if (colon < 0)
-        return text;
-    icu::UnicodeString result;
-    int copied = 0;
-    for (; colon >= 0; colon = text.indexOf(u':', std::max(colon + 1, copied))) {
-        const int windowStart = std::max(colon - unitsBeforeFirstColon, copied);
-        const auto match = timestampMask().firstMatch(text, windowStart, tokenEndFrom(text, colon));
-        if (!match)
-            continue;
-        result.append(text, copied, match->first - copied).append(timestampMask().replacement());
-        copied = match->second;
-    }
-    if (copied == 0)
-        return text;
-    return result.append(text, copied, text.length() - copied);
-}
-
-void maskIdentifiers(const icu::UnicodeString& token, icu::UnicodeString& result)
-{
-    const TokenMask* first = nullptr;
-    for (const TokenMask& mask : tokenMasks()) {
-        if (mask.mayMatch(token)) {
-            first = &mask;
-            break;
-        }
-    }
-    if (!first) {
-        result.append(token); // the common case: a plain word
-        return;
-    }
-    icu::UnicodeString masked = token;
-    for (const TokenMask* mask = first; mask != tokenMasks().data() + tokenMasks().size(); ++mask) {
-        if (mask->mayMatch(masked))
-            masked = mask->replacer.replaceAll(masked);
-    }
-    result.append(masked);
-}
-
-icu::UnicodeString masked(const icu::UnicodeString& text)
-{
-    return maskedTokens(maskTimestamps(maskEmails(text)), maskIdentifiers);
-}
-
-const RegexReplacer& arrowSuffix()
-{
-    static const RegexReplacer replacer(uR"re(\s*->.+)re", u"");
-    return replacer;
-}
-
-const RegexReplacer& parenthesised()
-{
-    static const RegexReplacer replacer(uR"re(\(.*\))re", u"");
-    return replacer;
-}
-
-std::string cleanedFrame(const std::string& frame)
-{
-    icu::UnicodeString text = ut::fromUtf8(frame);
-    text = parenthesised().replaceAll(arrowSuffix().replaceAll(text));
-    return ut::toUtf8(ut::lowercased(ut::trimmedSpacesAndTabs(text)));
-}
 
 } // namespace
 
@@ -246,7 +18,8 @@ std::string normalizeMessage(std::string_view message,
                              const std::optional<std::string>& exceptionType)
 {
     const icu::UnicodeString original = ut::fromUtf8(message);
-    const icu::UnicodeString result = ut::collapsedWhitespace(ut::lowercased(masked(original)));
+    const icu::UnicodeString result =
+        ut::collapsedWhitespace(ut::lowercased(maskedMessage(original)));
     if (ut::graphemeCount(result, shortTemplateLimit) >= shortTemplateLimit)
         return ut::toUtf8(result);
     if (exceptionType && !exceptionType->empty()) {
@@ -269,17 +42,6 @@ std::string prefixCharacters(std::string_view text, std::size_t maxCharacters)
     const icu::UnicodeString unicode = ut::fromUtf8(text);
     const int length = ut::graphemePrefixLength(unicode, maxCharacters);
     return ut::toUtf8(icu::UnicodeString(unicode, 0, length));
-}
-
-std::string computeFrameDigest(const std::vector<std::string>& frames)
-{
-    std::string joined;
-    for (std::size_t i = 0; i < frames.size() && i < digestedFrames; ++i) {
-        if (i > 0)
-            joined.push_back('|');
-        joined.append(cleanedFrame(frames[i]));
-    }
-    return sha256Hex(joined, 12);
 }
 
 } // namespace morvane::telemetry

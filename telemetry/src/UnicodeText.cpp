@@ -81,15 +81,47 @@ std::string toUtf8(const icu::UnicodeString& text)
 
 icu::UnicodeString lowercased(icu::UnicodeString text)
 {
-    text.toLower(icu::Locale::getRoot());
+    const char16_t* units = text.getBuffer();
+    const int length = text.length();
+    bool ascii = true;
+    for (int i = 0; i < length && ascii; ++i)
+        ascii = units[i] < 0x80;
+    if (!ascii) {
+        text.toLower(icu::Locale::getRoot());
+        return text;
+    }
+    // Plain ASCII, by far the usual case, maps A-Z alone; ICU's full case mapping costs more.
+    char16_t* writable = text.getBuffer(length);
+    for (int i = 0; i < length; ++i) {
+        if (writable[i] >= u'A' && writable[i] <= u'Z')
+            writable[i] = static_cast<char16_t>(writable[i] + (u'a' - u'A'));
+    }
+    text.releaseBuffer(length);
     return text;
 }
 
+namespace {
+
+// No leading, trailing or doubled whitespace, and every whitespace a plain space.
+bool isCollapsed(const char16_t* units, int length)
+{
+    for (int i = 0; i < length; ++i) {
+        if (isWhitespaceOrNewline(units[i]) &&
+            (units[i] != u' ' || i == 0 || i == length - 1 || units[i - 1] == u' '))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 icu::UnicodeString collapsedWhitespace(const icu::UnicodeString& text)
 {
-    icu::UnicodeString result;
     const char16_t* units = text.getBuffer();
     const int length = text.length();
+    if (isCollapsed(units, length))
+        return text;
+    icu::UnicodeString result;
     for (int i = 0; i < length;) {
         while (i < length && isWhitespaceOrNewline(units[i]))
             ++i;

@@ -1,9 +1,14 @@
 #include <morvane/telemetry/Fingerprints.h>
 #include <morvane/telemetry/MessageNormalizer.h>
 
+#include "ReferenceNormalizer.h"
+
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <random>
 #include <stdexcept>
+#include <thread>
 
 using namespace morvane::telemetry;
 
@@ -172,4 +177,77 @@ TEST(TypeName, KeepsTheInnermostName)
     EXPECT_EQ(innermostTypeName("Module.Outer.Inner"), "Inner");
     EXPECT_EQ(innermostTypeName("Plain"), "Plain");
     EXPECT_EQ(innermostTypeName("(anonymous namespace)::Local"), "Local");
+}
+
+// The library masks token by token and searches date-times only near colons; a plain
+// whole-text implementation of the rules must give the same templates.
+TEST(NormalizeMessage, AgreesWithAWholeTextImplementationOnRandomMessages)
+{
+    const std::vector<std::string> fragments = {
+        "a", "Z", "g", "0", "7", "1234", "12345678", "deadbeef", "@", ".", ".io", "-", "_", "mv_",
+        "/", "\\", ":", "T", "+", " ", "  ", "\t", "\n", "\u00A0", "\u2028", "\v", "\u0085", "\"",
+        "'", "<", ">", ",", ";", "(", ")", "\u00E9", "e\u0301", "\u0130",
+        "\u0661\u0662\u0663\u0664", "\U0001D7CE\U0001D7CF", "\U0001F600", "x@y.io", "a.b+c@",
+        "2024-05-01", "10:00:00", ".123", "+02:00", "Z", "3F2504E0-4F89-11D3-9A0C-0305E82C3301",
+        "C:", "\\\\", "mv_a-b", "2024-05-01 10:00:00", "2024-05-01T10:00:00.5Z",
+        "1999-12-31 23:59:59+01:00", "2024-05-01 ", "0000-00-00T00:00:00-0000",
+        // A date-time in non-BMP digits: two UTF-16 units per digit.
+        "\U0001D7D0\U0001D7CE\U0001D7D0\U0001D7D2-\U0001D7CE\U0001D7D3-\U0001D7CE\U0001D7CF "
+        "\U0001D7CF\U0001D7CE:\U0001D7CE\U0001D7CE:\U0001D7CE\U0001D7CE"};
+    std::mt19937 random(20261205);
+    for (int round = 0; round < 3000; ++round) {
+        std::string message;
+        const int pieces = static_cast<int>(random() % 24);
+        for (int i = 0; i < pieces; ++i)
+            message += fragments[random() % fragments.size()];
+        const std::optional<std::string> type =
+            round % 3 == 0 ? std::optional<std::string>("IOError") : std::nullopt;
+        ASSERT_EQ(normalizeMessage(message, type), reference::normalizeMessage(message, type))
+            << "message: \"" << message << "\"";
+    }
+}
+
+TEST(FrameDigest, AgreesWithAWholeTextImplementationOnRandomFrames)
+{
+    const std::vector<std::string> fragments = {
+        "Store", ".save", "(",      ")", "(_:)", "->",     " -> ",       "Bool", " ",
+        "\t",    "\n",    "\u00A0", "-", ">",    "\u00C9", "\U0001F600", "in",   "x"};
+    std::mt19937 random(7);
+    for (int round = 0; round < 2000; ++round) {
+        std::vector<std::string> frames(random() % 5);
+        for (std::string& frame : frames) {
+            const int pieces = static_cast<int>(random() % 10);
+            for (int i = 0; i < pieces; ++i)
+                frame += fragments[random() % fragments.size()];
+        }
+        ASSERT_EQ(computeFrameDigest(frames), reference::computeFrameDigest(frames))
+            << "first frame: \"" << (frames.empty() ? "" : frames[0]) << "\"";
+    }
+}
+
+TEST(NormalizeMessage, GivesTheSameResultsFromManyThreadsAtOnce)
+{
+    const std::vector<std::string> messages = {
+        "Timeout after 30000 ms for 3F2504E0-4F89-11D3-9A0C-0305E82C3301 at /var/tmp/x.db",
+        "Mail to a.b@example.com at 2024-05-01 10:00:00Z", "Oops",
+        "\u00C9CHEC mv_x-1 \u0661\u0662\u0663\u0664"};
+    std::vector<std::string> expected;
+    for (const std::string& message : messages)
+        expected.push_back(normalizeMessage(message, "E") + computeFrameDigest({message}));
+
+    std::atomic<int> mismatches{0};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t) {
+        threads.emplace_back([&, t] {
+            for (int round = 0; round < 200; ++round) {
+                const std::size_t i = static_cast<std::size_t>(t + round) % messages.size();
+                if (normalizeMessage(messages[i], "E") + computeFrameDigest({messages[i]}) !=
+                    expected[i])
+                    ++mismatches;
+            }
+        });
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+    EXPECT_EQ(mismatches, 0);
 }

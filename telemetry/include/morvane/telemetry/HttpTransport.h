@@ -15,7 +15,7 @@ struct HttpRequest
     std::string url;
     std::vector<std::pair<std::string, std::string>> headers; // name, value
     std::string body;
-    std::chrono::milliseconds timeout{60'000};
+    std::chrono::milliseconds timeout{60'000}; // for the whole exchange; at least 1 ms
     // Response bytes kept in HttpResponse::body; the rest is read and discarded.
     std::size_t maxResponseBytes = 64 * 1024;
 };
