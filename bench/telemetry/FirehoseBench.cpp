@@ -80,7 +80,12 @@ void BM_ObserveRepeated(benchmark::State& state)
                               "Could not save the recent colours to /home/ann/.config/x.conf");
     state.SetItemsProcessed(state.iterations());
 }
-BENCHMARK(BM_ObserveRepeated)->Setup(setUp)->Teardown(tearDown)->Threads(1)->Threads(2);
+BENCHMARK(BM_ObserveRepeated)
+    ->Setup(setUp)
+    ->Teardown(tearDown)
+    ->Threads(1)
+    ->Threads(2)
+    ->UseRealTime();
 
 void BM_ObserveDistinct(benchmark::State& state)
 {
@@ -90,7 +95,12 @@ void BM_ObserveDistinct(benchmark::State& state)
     }
     state.SetItemsProcessed(state.iterations());
 }
-BENCHMARK(BM_ObserveDistinct)->Setup(setUp)->Teardown(tearDown)->Threads(1)->Threads(2);
+BENCHMARK(BM_ObserveDistinct)
+    ->Setup(setUp)
+    ->Teardown(tearDown)
+    ->Threads(1)
+    ->Threads(2)
+    ->UseRealTime();
 
 void BM_MemoryPerFingerprint(benchmark::State& state)
 {

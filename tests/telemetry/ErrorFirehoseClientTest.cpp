@@ -126,6 +126,19 @@ TEST_F(FirehoseClientTest, RepeatsKeepFirstFieldsAndTakeTheLatestContext)
     EXPECT_EQ(event["breadcrumbs"][0]["msg"], "third");
 }
 
+TEST_F(FirehoseClientTest, LongMessagesAreFingerprintedWholeButStoredCut)
+{
+    const std::string head(300, 'x');
+    observe(head + " tail one");
+    observe(head + " tail two");
+    flushTick(1);
+    const json events = transport->body(0)["events"];
+    ASSERT_EQ(events.size(), 2u);
+    EXPECT_NE(events[0]["fingerprint"], events[1]["fingerprint"]);
+    EXPECT_EQ(events[0]["message_template"], std::string(256, 'x'));
+    EXPECT_EQ(events[1]["message_template"], std::string(256, 'x'));
+}
+
 TEST_F(FirehoseClientTest, UptimeIsTruncatedToThirtySecondsAndOmittedWhenAbsent)
 {
     for (const auto& [given, stored] : {std::pair{59, 30}, {60, 60}, {-59, -30}, {89, 60}}) {
