@@ -11,8 +11,10 @@ packages=(
     libx11-dev libxcb1-dev libsystemd-dev libsodium-dev
     # telemetry
     libicu-dev libssl-dev libcurl4-openssl-dev nlohmann-json3-dev
+    ca-certificates
     # tests and benchmarks
     libgtest-dev libgmock-dev libbenchmark-dev python3
+    openssl
     xvfb xauth x11-utils xdotool xclip dbus dbus-x11 trayer imagemagick
     # screen sampling: a headless Wayland pick through the desktop portal
     kwin-wayland xdg-desktop-portal xdg-desktop-portal-kde qtwayland5

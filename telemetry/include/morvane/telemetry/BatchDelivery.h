@@ -1,0 +1,37 @@
+#pragma once
+
+#include <morvane/telemetry/CoalescedEntry.h>
+#include <morvane/telemetry/ContextSnapshot.h>
+#include <morvane/telemetry/HttpTransport.h>
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace morvane::telemetry {
+
+// Largest encoded body that is sent; a longer one is dropped as if delivered.
+inline constexpr std::size_t maxBatchBytes = 262144;
+
+enum class DeliveryOutcome
+{
+    delivered, // done with the batch: accepted, refused for good, or too large to send
+    retryable, // try again later with the same ids
+};
+
+// POST of the body to identityURL + "api/error-events", Content-Type application/json, 60 s.
+HttpRequest makeBatchRequest(const std::string& identityURL, std::string body);
+
+// 200, 202, 400, 413 and a reply that is not HTTP count as delivered; a failed request and
+// every other status as retryable. The body is never looked at.
+DeliveryOutcome classifyResponse(const HttpResponse& response);
+
+// One attempt: builds and encodes the batch with the given ids, drops a body over
+// maxBatchBytes without a request, else sends it through the snapshot's transport and
+// classifies the reply. Blocks for at most the request's time-out. A snapshot without a
+// transport counts as a failed request.
+DeliveryOutcome deliverBatch(const std::vector<CoalescedEntry>& entries,
+                             const ContextSnapshot& context, const std::string& batchId,
+                             const std::vector<std::string>& eventIds);
+
+} // namespace morvane::telemetry

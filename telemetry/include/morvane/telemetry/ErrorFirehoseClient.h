@@ -1,0 +1,155 @@
+#pragma once
+
+#include <morvane/telemetry/BreadcrumbEntry.h>
+#include <morvane/telemetry/Clock.h>
+#include <morvane/telemetry/CoalescedEntry.h>
+#include <morvane/telemetry/CoalescingBuffer.h>
+#include <morvane/telemetry/ContextSnapshot.h>
+#include <morvane/telemetry/FirehoseLimits.h>
+#include <morvane/telemetry/FloodGuard.h>
+#include <morvane/telemetry/HttpTransport.h>
+#include <morvane/telemetry/MorvaneLogLevel.h>
+#include <morvane/telemetry/PendingBatchQueue.h>
+#include <morvane/telemetry/RandomSource.h>
+#include <morvane/telemetry/Sleeper.h>
+
+#include <cstdint>
+#include <exception>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <stop_token>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+namespace morvane::telemetry {
+
+// The process-wide error-telemetry client. Callers report error occurrences; the client
+// turns each into an anonymous record, folds repeats of one error into a count, guards
+// against floods of one error, cuts the records into batches and delivers them from its own
+// threads with bounded retries. Everything lives in memory only. No operation blocks on the
+// network, returns a value or reports a failure: a failure ends in a dropped or re-queued
+// record. Recording is gated by ErrorTelemetryConsent::isEnabled().
+//
+// Threads: start() runs the flush loop on a thread of its own; every tick it drains the
+// buffer into the queue and starts a sender thread that delivers the queued batches. One
+// non-recursive mutex guards all mutable state; it is never held across a sleep or a
+// request. Destroying the client stops the loop and the senders (a sleep or backoff wait
+// ends at once; a request in flight runs to its time-out) and joins them, so no thread
+// outlives the client.
+class ErrorFirehoseClient
+{
+public:
+    static constexpr std::string_view defaultIdentityURL = "https://id.morvane.dev/";
+
+    // Collaborators; an absent one gets the real implementation (system clock, thread
+    // sleeper, OS-seeded random source, libcurl transport).
+    struct Dependencies
+    {
+        std::shared_ptr<Clock> clock;
+        std::shared_ptr<Sleeper> sleeper;
+        std::shared_ptr<RandomSource> random;
+        std::shared_ptr<HttpTransport> transport;
+    };
+
+    // A snapshot of the client's bookkeeping, for diagnostics and tests.
+    struct Statistics
+    {
+        std::size_t bufferedEntries = 0;
+        std::int64_t droppedCount = 0;
+        std::vector<std::size_t> pendingBatchSizes; // oldest first
+        std::size_t fingerprintsSeen = 0;           // circuit breakers held
+    };
+
+    // The shared instance, created on first use (thread-safe).
+    static ErrorFirehoseClient& shared();
+
+    explicit ErrorFirehoseClient(Dependencies dependencies = {}, FirehoseLimits limits = {});
+    ~ErrorFirehoseClient();
+    ErrorFirehoseClient(const ErrorFirehoseClient&) = delete;
+    ErrorFirehoseClient& operator=(const ErrorFirehoseClient&) = delete;
+
+    // Sets the host's identity; an absent platform or OS version keeps the current one, a
+    // null transport means the default one. Batches already snapshotted keep old values.
+    void configure(std::string appSlug, std::optional<std::string> platform, std::string appVersion,
+                   std::optional<std::string> osVersion, std::string installId,
+                   std::string identityURL, std::shared_ptr<HttpTransport> urlSession);
+
+    // Affects occurrences recorded afterwards. The uptime is stored truncated toward zero
+    // to a multiple of 30 seconds.
+    void updateContext(bool online, std::optional<std::int64_t> sessionUptimeSeconds);
+
+    // Starts the flush loop once; later calls do nothing. Nothing is sent before.
+    void start();
+
+    // Records one occurrence of an error. The message is normalised to a template, the
+    // frames digested, and the occurrence coalesced under its fingerprint.
+    void observe(std::string_view severity, std::string_view category, std::string_view message,
+                 std::exception_ptr error = nullptr,
+                 std::optional<std::string> specId = std::nullopt,
+                 std::optional<std::vector<std::string>> topFrames = std::nullopt,
+                 std::optional<std::vector<BreadcrumbEntry>> breadcrumbs = std::nullopt);
+
+    // Turns a structured log call into an observation: warning and error levels only;
+    // message "event: k1=v1 k2=v2" with the fields sorted by key; category from the field
+    // "class", else "category", else "auth".
+    void observeFromFacade(MorvaneLogLevel level, std::string_view event,
+                           const std::map<std::string, std::string>& fields,
+                           std::optional<std::string> specId = std::nullopt);
+
+    Statistics statistics() const;
+
+    // Truncation of an uptime toward zero to a multiple of 30 seconds.
+    static std::int64_t roundedUptime(std::int64_t seconds) { return seconds / 30 * 30; }
+    // major.minor.patch of the running kernel, "0.0.0" when unknown.
+    static std::string runningOsVersion();
+
+private:
+    Occurrence prepare(std::string_view severity, std::string_view category,
+                       std::string_view message, const std::exception_ptr& error,
+                       std::optional<std::string> specId,
+                       std::optional<std::vector<std::string>> topFrames,
+                       std::optional<std::vector<BreadcrumbEntry>> breadcrumbs);
+
+    // With lock_ held.
+    std::vector<CoalescedEntry> drainBuffer(Timestamp now);
+    void enqueueBatch(std::vector<CoalescedEntry> entries);
+    ContextSnapshot snapshot();
+
+    // Without lock_, on the client's threads.
+    void scheduleFlush(std::stop_token stop);
+    void sendPendingBatches(std::stop_token stop);
+    bool sendBatch(const std::vector<CoalescedEntry>& entries, const ContextSnapshot& context,
+                   std::stop_token stop);
+
+    const std::shared_ptr<Clock> clock_;
+    const std::shared_ptr<Sleeper> sleeper_;
+    const std::shared_ptr<RandomSource> random_;
+    const std::shared_ptr<HttpTransport> defaultTransport_;
+    const FirehoseLimits limits_;
+
+    mutable std::mutex lock_;
+    std::string appSlug_ = "unknown";
+    std::string platform_ = "linux";
+    std::string appVersion_ = "0.0.0";
+    std::string osVersion_;
+    std::string installId_;
+    std::string dailyToken_;
+    std::shared_ptr<HttpTransport> urlSession_;
+    std::string identityURL_{defaultIdentityURL};
+    CoalescingBuffer buffer_;
+    FloodGuard circuitBreakers_;
+    Timestamp windowStart_;
+    PendingBatchQueue pendingBatches_;
+    std::thread flushTask_;
+    bool isStarted_ = false;
+    bool online_ = true;
+    std::optional<std::int64_t> sessionUptimeSeconds_;
+
+    std::stop_source stop_; // requested by the destructor: the threads' "client gone"
+};
+
+} // namespace morvane::telemetry

@@ -1,0 +1,145 @@
+// The background half of ErrorFirehoseClient: the flush loop, the senders and retries.
+#include <morvane/telemetry/ErrorFirehoseClient.h>
+
+#include <morvane/telemetry/BatchDelivery.h>
+#include <morvane/telemetry/Fingerprints.h>
+#include <morvane/telemetry/Uuid.h>
+
+#include <algorithm>
+#include <atomic>
+#include <system_error>
+
+namespace morvane::telemetry {
+
+namespace {
+
+// A sender thread and whether it has finished, so the loop can reap it without blocking.
+struct SenderThread
+{
+    std::thread thread;
+    std::shared_ptr<std::atomic<bool>> finished;
+};
+
+// One request; a transport that throws counts as a failed request, which is retryable,
+// and must not end the sender's thread.
+DeliveryOutcome attempt(const std::vector<CoalescedEntry>& entries, const ContextSnapshot& context,
+                        const std::string& batchId, const std::vector<std::string>& eventIds)
+{
+    try {
+        return deliverBatch(entries, context, batchId, eventIds);
+    } catch (...) {
+        return DeliveryOutcome::retryable;
+    }
+}
+
+void joinFinished(std::vector<SenderThread>& senders)
+{
+    for (SenderThread& sender : senders) {
+        if (sender.finished->load())
+            sender.thread.join();
+    }
+    std::erase_if(senders, [](const SenderThread& sender) { return !sender.thread.joinable(); });
+}
+
+} // namespace
+
+std::vector<CoalescedEntry> ErrorFirehoseClient::drainBuffer(Timestamp now)
+{
+    return buffer_.drain(appSlug_, platform_, now, online_);
+}
+
+void ErrorFirehoseClient::enqueueBatch(std::vector<CoalescedEntry> entries)
+{
+    pendingBatches_.enqueue(std::move(entries));
+}
+
+ContextSnapshot ErrorFirehoseClient::snapshot()
+{
+    dailyToken_ = computeDailyToken(installId_, clock_->now());
+    return ContextSnapshot{.appSlug = appSlug_,
+                           .platform = platform_,
+                           .appVersion = appVersion_,
+                           .osVersion = osVersion_,
+                           .dailyToken = dailyToken_,
+                           .identityURL = identityURL_,
+                           .urlSession = urlSession_};
+}
+
+void ErrorFirehoseClient::scheduleFlush(std::stop_token stop)
+{
+    std::vector<SenderThread> senders;
+    for (;;) {
+        sleeper_->sleepFor(seconds(limits_.flushIntervalSeconds), stop);
+        if (stop.stop_requested())
+            break;
+        std::vector<CoalescedEntry> drained;
+        {
+            std::lock_guard lock(lock_);
+            const Timestamp now = clock_->now();
+            drained = drainBuffer(now);
+            windowStart_ = now;
+        }
+        if (!drained.empty()) {
+            // A separate lock turn, so an observation may slip in between.
+            std::lock_guard lock(lock_);
+            enqueueBatch(std::move(drained));
+        }
+        joinFinished(senders);
+        auto finished = std::make_shared<std::atomic<bool>>(false);
+        try {
+            senders.push_back({std::thread([this, stop, finished] {
+                                   sendPendingBatches(stop);
+                                   finished->store(true);
+                               }),
+                               finished});
+        } catch (const std::system_error&) {
+            // No thread to be had now: the batches stay queued for the next tick.
+        }
+    }
+    for (SenderThread& sender : senders)
+        sender.thread.join();
+}
+
+void ErrorFirehoseClient::sendPendingBatches(std::stop_token stop)
+{
+    while (!stop.stop_requested()) {
+        PendingBatchQueue::Batch batch;
+        ContextSnapshot context;
+        {
+            std::lock_guard lock(lock_);
+            auto oldest = pendingBatches_.takeOldest();
+            if (!oldest)
+                return;
+            batch = std::move(*oldest);
+            context = snapshot();
+        }
+        if (!sendBatch(batch, context, stop)) {
+            std::lock_guard lock(lock_);
+            pendingBatches_.putBackFront(std::move(batch));
+            return; // the next tick starts a new sender
+        }
+    }
+}
+
+bool ErrorFirehoseClient::sendBatch(const std::vector<CoalescedEntry>& entries,
+                                    const ContextSnapshot& context, std::stop_token stop)
+{
+    // One set of ids for every attempt of this send; a later send of the batch gets new ones.
+    const std::string batchId = makeUuidV4();
+    std::vector<std::string> eventIds;
+    eventIds.reserve(entries.size());
+    std::generate_n(std::back_inserter(eventIds), entries.size(), makeUuidV4);
+
+    for (std::size_t retryCount = 0;; ++retryCount) {
+        if (attempt(entries, context, batchId, eventIds) == DeliveryOutcome::delivered)
+            return true;
+        if (retryCount >= limits_.backoffSeconds.size())
+            return false;
+        const double jitter = random_->uniform(-limits_.backoffJitter, limits_.backoffJitter);
+        sleeper_->sleepFor(*retryDelay(limits_, retryCount, jitter), stop);
+        if (stop.stop_requested())
+            return false;
+    }
+}
+
+} // namespace morvane::telemetry

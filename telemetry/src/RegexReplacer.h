@@ -1,0 +1,49 @@
+#pragma once
+
+#include <unicode/regex.h>
+#include <unicode/unistr.h>
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <utility>
+
+namespace morvane::telemetry {
+
+// One ICU regular expression, compiled once, that replaces every match by a fixed text.
+// Safe to share between threads: each thread matches with its own matcher, created on its
+// first use and reused afterwards (creating a matcher per call would dominate short texts).
+class RegexReplacer
+{
+public:
+    RegexReplacer(const char16_t* pattern, const char16_t* replacement);
+    ~RegexReplacer();
+    RegexReplacer(const RegexReplacer&) = delete;
+    RegexReplacer& operator=(const RegexReplacer&) = delete;
+
+    // The text with every non-overlapping match, left to right, replaced.
+    icu::UnicodeString replaceAll(const icu::UnicodeString& text) const;
+
+    // The first match inside [start, limit) of the text, as [start, end) indices, or none.
+    std::optional<std::pair<int, int>> firstMatch(const icu::UnicodeString& text, int start,
+                                                  int limit) const;
+
+    const icu::UnicodeString& replacement() const { return replacement_; }
+
+    // Decides whether a match may start at index, given where the previous match ended
+    // (0 before the first one). Must only say no where the pattern cannot match.
+    using StartFilter = bool (*)(const icu::UnicodeString& text, int index, int previousEnd);
+
+    // Same result as replaceAll when the filter is exact; tries a match only at the indices
+    // it lets through, which keeps patterns linear that would otherwise rescan long runs.
+    icu::UnicodeString replaceAll(const icu::UnicodeString& text, StartFilter mayStart) const;
+
+private:
+    icu::RegexMatcher* threadMatcher() const;
+
+    std::unique_ptr<icu::RegexPattern> pattern_;
+    icu::UnicodeString replacement_;
+    std::size_t slot_; // index of this replacer's matcher in each thread's cache
+};
+
+} // namespace morvane::telemetry

@@ -1,0 +1,156 @@
+// The client's threads on real time: prompt teardown, and many observers while the flush
+// loop and the senders run (meant to run under ThreadSanitizer too).
+#include "FirehoseTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+
+namespace morvane::telemetry {
+namespace {
+
+using namespace testing;
+using Clock = std::chrono::steady_clock;
+
+// Real sleeps, counting those of a second or more that are in progress (backoff waits;
+// the test's flush interval is shorter).
+class CountingSleeper final : public Sleeper
+{
+public:
+    void sleepFor(std::chrono::duration<double> duration, std::stop_token stop) override
+    {
+        const bool isLong = duration >= std::chrono::seconds(1);
+        longSleeps += isLong;
+        real.sleepFor(duration, stop);
+        longSleeps -= isLong;
+    }
+
+    ThreadSleeper real;
+    std::atomic<int> longSleeps{0};
+};
+
+class FirehoseThreadsTest : public FirehoseFixture
+{
+protected:
+    std::chrono::duration<double> timeToDestroy()
+    {
+        const auto before = Clock::now();
+        client.reset();
+        return Clock::now() - before;
+    }
+};
+
+TEST_F(FirehoseThreadsTest, DestroyingTheClientWhileTheLoopSleepsEndsItPromptly)
+{
+    auto transport = std::make_shared<FakeTransport>();
+    client = std::make_unique<ErrorFirehoseClient>(
+        ErrorFirehoseClient::Dependencies{nullptr, nullptr, nullptr, transport});
+    client->start();
+    observe("Never sent");
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_LT(timeToDestroy(), std::chrono::seconds(10)); // the loop sleeps 60 s
+    EXPECT_TRUE(transport->requests().empty());
+}
+
+TEST_F(FirehoseThreadsTest, DestroyingTheClientWhileASenderWaitsOnBackoffEndsItPromptly)
+{
+    auto transport = std::make_shared<FakeTransport>();
+    transport->script({FakeTransport::status(503)});
+    auto sleeper = std::make_shared<CountingSleeper>();
+    FirehoseLimits limits;
+    limits.flushIntervalSeconds = 0.01;
+    client = std::make_unique<ErrorFirehoseClient>(
+        ErrorFirehoseClient::Dependencies{nullptr, sleeper, nullptr, transport}, limits);
+    observe("Service down");
+    client->start();
+    ASSERT_TRUE(transport->waitForRequests(1));
+    ASSERT_TRUE(eventually([&] { return sleeper->longSleeps.load() == 1; }));
+    EXPECT_LT(timeToDestroy(), std::chrono::seconds(10)); // the backoff is 20 to 40 s
+    EXPECT_EQ(transport->requests().size(), 1u);
+}
+
+// Answers every fifth request with 503 and sums the counts it accepted, per template.
+class TallyTransport final : public HttpTransport
+{
+public:
+    HttpResponse send(const HttpRequest& request) override
+    {
+        if (requests.fetch_add(1) % 5 == 4)
+            return FakeTransport::status(503);
+        const auto body = nlohmann::json::parse(request.body);
+        std::lock_guard lock(mutex);
+        for (const auto& event : body["events"]) {
+            delivered[event["message_template"]] += event["count"].get<std::int64_t>();
+            total += event["count"].get<std::int64_t>();
+        }
+        return FakeTransport::status(200);
+    }
+
+    std::int64_t deliveredTotal()
+    {
+        std::lock_guard lock(mutex);
+        return total;
+    }
+
+    std::atomic<int> requests{0};
+    std::mutex mutex;
+    std::map<std::string, std::int64_t> delivered;
+    std::int64_t total = 0;
+};
+
+TEST_F(FirehoseThreadsTest, EveryOccurrenceFromManyThreadsIsDeliveredOrADocumentedDrop)
+{
+    constexpr int threads = 8;
+    constexpr int perThread = 500;
+    constexpr int fingerprintsPerThread = 20; // 25 occurrences each: below the breaker
+    constexpr int floodPerThread = 25;        // 200 of one error: 100 counted, 100 dropped
+    auto transport = std::make_shared<TallyTransport>();
+    FirehoseLimits limits;
+    limits.flushIntervalSeconds = 0.005;
+    limits.backoffSeconds = {0.001, 0.002, 0.004};
+    limits.backoffJitter = 0.001;
+    limits.maxPendingBatches = 1'000'000; // no queue drops: every loss must be a breaker's
+    // The clock stands still, so every occurrence falls into one breaker window.
+    client = std::make_unique<ErrorFirehoseClient>(
+        ErrorFirehoseClient::Dependencies{time, nullptr, nullptr, transport}, limits);
+    client->configure("picker", std::nullopt, "1.2.3", std::nullopt, "install-1",
+                      "https://collector.test/", transport);
+    client->start();
+
+    std::vector<std::thread> observers;
+    for (int t = 0; t < threads; ++t) {
+        observers.emplace_back([this, t] {
+            for (int i = 0; i < perThread; ++i) {
+                observe("worker " + std::to_string(t) + " step " +
+                        std::to_string(i % fingerprintsPerThread));
+                if (i % (perThread / floodPerThread) == 0)
+                    observe("shared flood");
+                if (i % 100 == 0)
+                    client->updateContext(i % 200 == 0, i);
+            }
+        });
+    }
+    for (auto& observer : observers)
+        observer.join();
+
+    const std::int64_t expected = threads * perThread + 100;
+    ASSERT_TRUE(eventually(
+        [&] {
+            const auto stats = client->statistics();
+            return transport->deliveredTotal() == expected && stats.bufferedEntries == 0 &&
+                   stats.pendingBatchSizes.empty();
+        },
+        std::chrono::seconds(120)))
+        << "delivered " << transport->deliveredTotal() << " of " << expected;
+    std::lock_guard lock(transport->mutex);
+    EXPECT_EQ(transport->delivered["shared flood"], 100);
+    EXPECT_EQ(transport->delivered.size(), threads * fingerprintsPerThread + 1u);
+    for (const auto& [messageTemplate, count] : transport->delivered) {
+        if (messageTemplate != "shared flood") {
+            EXPECT_EQ(count, perThread / fingerprintsPerThread) << messageTemplate;
+        }
+    }
+}
+
+} // namespace
+} // namespace morvane::telemetry

@@ -1,0 +1,110 @@
+#include "RecordingHttpServer.h"
+
+#include <morvane/telemetry/CurlHttpTransport.h>
+#include <morvane/telemetry/ErrorTelemetryConsent.h>
+#include <morvane/telemetry/GeoProbeClient.h>
+#include <morvane/telemetry/LocalKeyValueStore.h>
+
+#include <gtest/gtest.h>
+
+namespace morvane::telemetry {
+namespace {
+
+using testing::RecordingHttpServer;
+
+// The real libcurl transport with the request's time-out cut short, so a test can see a
+// time-out without waiting a minute; remembers the time-out the caller asked for.
+class ShortTimeoutTransport final : public HttpTransport
+{
+public:
+    HttpResponse send(const HttpRequest& request) override
+    {
+        requestedTimeout = request.timeout;
+        HttpRequest shortened = request;
+        shortened.timeout = std::chrono::milliseconds(300);
+        return curl.send(shortened);
+    }
+
+    CurlHttpTransport curl;
+    std::chrono::milliseconds requestedTimeout{0};
+};
+
+class GeoProbeTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { ErrorTelemetryConsent::useStore(store); }
+    void TearDown() override { ErrorTelemetryConsent::useStore(nullptr); }
+
+    bool probe(RecordingHttpServer::Reply reply)
+    {
+        server.script({std::move(reply)});
+        return GeoProbeClient::probe(transport, server.baseURL()).get();
+    }
+
+    std::shared_ptr<LocalKeyValueStore> store = std::make_shared<LocalKeyValueStore>();
+    std::shared_ptr<ShortTimeoutTransport> transport = std::make_shared<ShortTimeoutTransport>();
+    RecordingHttpServer server;
+};
+
+TEST_F(GeoProbeTest, UsesAndCachesAnAnswerWhateverTheStatus)
+{
+    EXPECT_EQ(GeoProbeClient::resolvedIsEU(), std::nullopt);
+    EXPECT_TRUE(probe({.status = 500, .body = R"({"eu": true, "country": "FR"})"}));
+    EXPECT_EQ(GeoProbeClient::cachedIsEU(), true);
+    EXPECT_FALSE(ErrorTelemetryConsent::isEnabled());
+
+    EXPECT_FALSE(probe({.status = 200, .body = R"({"eu":false})"}));
+    EXPECT_EQ(GeoProbeClient::cachedIsEU(), false);
+
+    const auto requests = server.requests();
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[0].method, "GET");
+    EXPECT_EQ(requests[0].target, "/api/geo");
+    EXPECT_EQ(requests[0].body, "");
+    EXPECT_EQ(transport->requestedTimeout, std::chrono::seconds(60));
+}
+
+TEST_F(GeoProbeTest, UnusableRepliesAndTimeOutsReturnFalseAndLeaveTheCacheAlone)
+{
+    store->setBool(GeoProbeClient::userDefaultsKey, true);
+    const std::pair<const char*, RecordingHttpServer::Reply> replies[] = {
+        {"text instead of a Boolean", {.body = R"({"eu": "yes"})"}},
+        {"empty body", {.body = ""}},
+        {"time-out", {.status = 200, .body = "", .hang = true}},
+    };
+    for (const auto& [name, reply] : replies) {
+        SCOPED_TRACE(name);
+        EXPECT_FALSE(probe(reply));
+        EXPECT_EQ(GeoProbeClient::cachedIsEU(), true);
+    }
+    ErrorTelemetryConsent::useStore(std::make_shared<LocalKeyValueStore>());
+    EXPECT_FALSE(probe({.status = 200, .body = "", .hang = true}));
+    EXPECT_EQ(GeoProbeClient::cachedIsEU(), std::nullopt);
+}
+
+TEST_F(GeoProbeTest, NoServerAndNoTransportReturnFalse)
+{
+    const std::string closedPort = "http://127.0.0.1:9/";
+    EXPECT_FALSE(GeoProbeClient::probe(transport, closedPort).get());
+    EXPECT_FALSE(GeoProbeClient::probe(nullptr, server.baseURL()).get());
+    EXPECT_EQ(GeoProbeClient::cachedIsEU(), std::nullopt);
+}
+
+TEST(GeoResponse, DecodesOnlyAnObjectWithABooleanEu)
+{
+    const std::pair<const char*, std::optional<bool>> bodies[] = {
+        {R"({"eu":true})", true},
+        {R"({"other":1,"eu":false})", false},
+        {R"({"eu":null})", {}},
+        {R"({"eu":1})", {}},
+        {R"({})", {}},
+        {R"([true])", {}},
+        {R"({"eu":true)", {}},
+        {"not json", {}},
+    };
+    for (const auto& [body, expected] : bodies)
+        EXPECT_EQ(GeoProbeClient::decodeGeoResponse(body), expected) << body;
+}
+
+} // namespace
+} // namespace morvane::telemetry
