@@ -48,6 +48,24 @@ bool replaceWhole(const QString& path, const QByteArray& content)
     return file.commit();
 }
 
+// Writes a scratch file: no atomic replace and no flush to disk, it is only read back.
+bool writeScratch(const QString& path, const QByteArray& content)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(content) == content.size() && file.flush();
+}
+
+// Where the working copies live: the user's runtime folder (memory on most desktops) when
+// there is one, else the temporary folder.
+QString scratchTemplate()
+{
+    QString base = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (base.isEmpty() || !QFileInfo(base).isDir())
+        base = QDir::tempPath();
+    return base + QStringLiteral("/morvane-preferences-XXXXXX");
+}
+
 std::unique_ptr<QSettings> openIni(const QString& path)
 {
     auto settings = std::make_unique<QSettings>(path, QSettings::IniFormat);
@@ -93,7 +111,7 @@ SettingsPreferencesStore::SettingsPreferencesStore() : SettingsPreferencesStore(
 }
 
 SettingsPreferencesStore::SettingsPreferencesStore(const QString& filePath)
-    : m_filePath(QFileInfo(filePath).absoluteFilePath())
+    : m_filePath(QFileInfo(filePath).absoluteFilePath()), m_scratch(scratchTemplate())
 {
     const std::lock_guard lock(m_mutex);
     reloadIfChanged();
@@ -179,22 +197,23 @@ void SettingsPreferencesStore::write(const QString& key, const QVariant& value)
     m_status = commit() ? QSettings::NoError : QSettings::AccessError;
 }
 
-// Loads a fresh working copy when the file changed since it was last loaded or written.
-// Each copy gets a new name: QSettings caches parsed files by name within a process.
+// Loads a fresh working copy when the file changed since it was last loaded or written, or
+// when the last load failed. Each copy gets a new name: QSettings caches parsed files by
+// name within a process.
 void SettingsPreferencesStore::reloadIfChanged() const
 {
     const FileStamp stamp = stampOf(m_filePath);
-    if (m_settings && stamp == m_loaded)
+    if (m_settings && m_readable && stamp == m_loaded)
         return;
     const std::optional<QByteArray> content =
         stamp.exists ? readWhole(m_filePath) : std::optional<QByteArray>(QByteArray());
-    m_readable = content.has_value();
-    m_status = m_readable ? QSettings::NoError : QSettings::AccessError;
-
     const QString copyPath = m_scratch.filePath(QStringLiteral("copy-%1.conf").arg(++m_copies));
     m_settings.reset();
-    if (!content || !replaceWhole(copyPath, *content))
-        QFile::remove(copyPath); // start from nothing; writes are refused while unreadable
+    // Writes are refused while the working copy does not hold the whole file.
+    m_readable = content && writeScratch(copyPath, *content);
+    if (!m_readable)
+        QFile::remove(copyPath);
+    m_status = m_readable ? QSettings::NoError : QSettings::AccessError;
     m_settings = openIni(copyPath);
     m_loaded = stamp;
 }
@@ -208,7 +227,7 @@ bool SettingsPreferencesStore::commit()
     const std::optional<QByteArray> encoded = readWhole(m_settings->fileName());
     const QString checkPath = m_scratch.filePath(QStringLiteral("check-%1.conf").arg(++m_copies));
     // QSettings' own status is no help here: it keeps the first error it ever met.
-    const bool whole = encoded && replaceWhole(checkPath, *encoded) && decodesTo(checkPath, *m_settings);
+    const bool whole = encoded && writeScratch(checkPath, *encoded) && decodesTo(checkPath, *m_settings);
     QFile::remove(checkPath);
     if (!whole || !replaceWhole(m_filePath, *encoded))
         return false;
