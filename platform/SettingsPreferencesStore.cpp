@@ -14,7 +14,9 @@ namespace {
 
 SettingsPreferencesStore::FileStamp stampOf(const QString& path)
 {
-    struct stat info {};
+    struct stat info
+    {
+    };
     if (::stat(QFile::encodeName(path).constData(), &info) != 0)
         return {};
     return {true, static_cast<qint64>(info.st_size),
@@ -227,7 +229,8 @@ bool SettingsPreferencesStore::commit()
     const std::optional<QByteArray> encoded = readWhole(m_settings->fileName());
     const QString checkPath = m_scratch.filePath(QStringLiteral("check-%1.conf").arg(++m_copies));
     // QSettings' own status is no help here: it keeps the first error it ever met.
-    const bool whole = encoded && writeScratch(checkPath, *encoded) && decodesTo(checkPath, *m_settings);
+    const bool whole =
+        encoded && writeScratch(checkPath, *encoded) && decodesTo(checkPath, *m_settings);
     QFile::remove(checkPath);
     if (!whole || !replaceWhole(m_filePath, *encoded))
         return false;

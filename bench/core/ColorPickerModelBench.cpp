@@ -1,5 +1,5 @@
-#include "ColorPickerModel.h"
 #include "Clipboard.h"
+#include "ColorPickerModel.h"
 #include "ScreenSampler.h"
 #include "SettingsPreferencesStore.h"
 

@@ -154,8 +154,9 @@ TEST_F(ColorPickerModelTest, RecentsKeepTheEightNewestFirstWithoutDuplicates)
     pick(*model, componentsOf(grey(7)));
     expected.move(2, 0);
     EXPECT_EQ(model->recents(), expected);
-    EXPECT_EQ(store.values.value(recentsKey).toByteArray(),
-              R"(["#070707","#090909","#080808","#060606","#050505","#040404","#030303","#020202"])");
+    EXPECT_EQ(
+        store.values.value(recentsKey).toByteArray(),
+        R"(["#070707","#090909","#080808","#060606","#050505","#040404","#030303","#020202"])");
 
     // Clicking the newest chip copies and confirms again but changes no observable list.
     Spies spies(*model);
@@ -236,8 +237,11 @@ TEST_F(ColorPickerModelTest, LoadsWhatItCanReadAndWritesNothingBack)
         {"recents with a number", {}, QByteArray(R"(["#3A7BD5",5])"), std::nullopt, {}},
         {"recents stored as text", {}, QStringLiteral(R"(["#3A7BD5"])"), std::nullopt, {}},
         {"recents empty", "#3A7BD5", QByteArray("[]"), worked, {}},
-        {"bad entry skipped, duplicates kept", {},
-         QByteArray(R"(["#3A7BD5","not a colour","#3a7bd5"])"), std::nullopt, {worked, worked}},
+        {"bad entry skipped, duplicates kept",
+         {},
+         QByteArray(R"(["#3A7BD5","not a colour","#3a7bd5"])"),
+         std::nullopt,
+         {worked, worked}},
         {"twelve entries", {}, twelve, std::nullopt, twelveColors},
     };
     for (const Case& c : cases) {

@@ -100,10 +100,10 @@ TEST(Log, InfoAndWarningHandTheSinkTheirPriorityCategoryAndMessageUnchanged)
         std::string message;
     };
     std::vector<Entry> entries;
-    const Log log("picker", [&](Priority priority, std::string_view category,
-                                std::string_view message) {
-        entries.push_back({priority, std::string(category), std::string(message)});
-    });
+    const Log log("picker",
+                  [&](Priority priority, std::string_view category, std::string_view message) {
+                      entries.push_back({priority, std::string(category), std::string(message)});
+                  });
 
     log.info(messages[0]);
     log.warning(messages[1]);

@@ -1,7 +1,7 @@
+#include "SettingsPreferencesStore.h"
 #include "ColorPickerModel.h"
 #include "FakeClipboard.h"
 #include "FakeScreenSampler.h"
-#include "SettingsPreferencesStore.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,8 +20,7 @@ const QString currentKey = QStringLiteral("colorpicker.currentHex");
 const QString recentsKey = QStringLiteral("colorpicker.recentHexes");
 
 // The bytes of a literal that may hold zero bytes, without its terminator.
-template <std::size_t N>
-QByteArray bytesOf(const char (&literal)[N])
+template <std::size_t N> QByteArray bytesOf(const char (&literal)[N])
 {
     return QByteArray(literal, N - 1);
 }
@@ -74,8 +73,9 @@ protected:
 
 TEST_F(SettingsPreferencesStoreTest, RoundTripsBooleansTextAndBytesThroughTheFile)
 {
-    const QString texts[] = {"#3A7BD5", "", "58, 123, 213", "215°, 65%, 53%", "@ByteArray(x)",
-                             "  padded  ", "two\nlines", "a=b;c#d\"e\\f", "true"};
+    const QString texts[] = {"#3A7BD5",       "",           "58, 123, 213", "215°, 65%, 53%",
+                             "@ByteArray(x)", "  padded  ", "two\nlines",   "a=b;c#d\"e\\f",
+                             "true"};
     const QByteArray bytes[] = {R"(["#3A7BD5","#FF0000"])", bytesOf("\0\xff\n@)\\"), {}};
     {
         SettingsPreferencesStore store(path);
@@ -187,10 +187,15 @@ TEST_F(SettingsPreferencesStoreTest, ModelStartsWithWhatItCanReadAndLeavesTheFil
     const Case cases[] = {
         {"whole", valid, "#3A7BD5", {"#3A7BD5", "#FF0000"}},
         {"truncated", valid.left(valid.size() - 8), "#3A7BD5", {}},
-        {"binary garbage", bytesOf("\x7f" "ELF\0\xff\xfe\x01[\n=\x80\0\x9c"), "", {}},
+        {"binary garbage",
+         bytesOf("\x7f"
+                 "ELF\0\xff\xfe\x01[\n=\x80\0\x9c"),
+         "",
+         {}},
         {"garbage around a valid line",
          bytesOf("\xff\xfe\0\n[General]\ncolorpicker.currentHex=#ff0000\n\x01\x02\x03"),
-         "#FF0000", {}},
+         "#FF0000",
+         {}},
         {"empty", "", "", {}},
     };
     for (const Case& c : cases) {
@@ -216,6 +221,21 @@ TEST_F(SettingsPreferencesStoreTest, ModelStartsWithWhatItCanReadAndLeavesTheFil
                                                : QByteArray(R"(["#008000","#3A7BD5","#FF0000"])");
         EXPECT_EQ(reopened.dataForKey(recentsKey), expectedRecents);
     }
+}
+
+TEST_F(SettingsPreferencesStoreTest, RecentsTheModelCannotReadSurviveWritesOfOtherKeys)
+{
+    const QByteArray unreadable = bytesOf("[\"#3A7BD5\", \xff\0 not json");
+    SettingsPreferencesStore(path).setData(recentsKey, unreadable);
+
+    SettingsPreferencesStore store(path);
+    FakeScreenSampler sampler;
+    FakeClipboard clipboard;
+    ColorPickerModel model(store, sampler, clipboard);
+    EXPECT_TRUE(model.recents().isEmpty());
+    store.setBool("colorpicker.updates.betaEnabled", true);
+
+    EXPECT_EQ(SettingsPreferencesStore(path).dataForKey(recentsKey), unreadable);
 }
 
 TEST_F(SettingsPreferencesStoreTest, AFailedWriteLeavesTheFileAsItWasAndIsReported)
