@@ -58,13 +58,19 @@ bool writeScratch(const QString& path, const QByteArray& content)
            file.write(content) == content.size() && file.flush();
 }
 
-// Where the working copies live: the user's runtime folder (memory on most desktops) when
-// there is one, else the temporary folder.
+// Where the working copies live: in memory where possible (the user's runtime folder, then
+// /dev/shm), so checking a write costs no extra flush to disk; else the temporary folder.
 QString scratchTemplate()
 {
-    QString base = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (base.isEmpty() || !QFileInfo(base).isDir())
-        base = QDir::tempPath();
+    QString base = QDir::tempPath();
+    for (const QString& candidate :
+         {qEnvironmentVariable("XDG_RUNTIME_DIR"), QStringLiteral("/dev/shm")}) {
+        const QFileInfo info(candidate);
+        if (!candidate.isEmpty() && info.isDir() && info.isWritable()) {
+            base = candidate;
+            break;
+        }
+    }
     return base + QStringLiteral("/morvane-preferences-XXXXXX");
 }
 
