@@ -14,9 +14,7 @@ namespace {
 
 SettingsPreferencesStore::FileStamp stampOf(const QString& path)
 {
-    struct stat info
-    {
-    };
+    struct stat info; // filled by stat()
     if (::stat(QFile::encodeName(path).constData(), &info) != 0)
         return {};
     return {true, static_cast<qint64>(info.st_size),
