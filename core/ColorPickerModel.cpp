@@ -15,6 +15,7 @@ ColorPickerModel::ColorPickerModel(PreferencesStore& defaults, ScreenSampler& sa
     : QObject(parent), m_defaults(defaults), m_sampler(sampler), m_clipboard(clipboard)
 {
     m_confirmationTimer.setSingleShot(true);
+    m_confirmationTimer.setTimerType(Qt::PreciseTimer); // a coarse timer may end 5% early
     m_confirmationTimer.setInterval(confirmationMilliseconds);
     connect(&m_confirmationTimer, &QTimer::timeout, this, &ColorPickerModel::clearConfirmation);
     loadPersisted();
@@ -39,23 +40,27 @@ void ColorPickerModel::pickColor()
     if (m_isSampling)
         return;
     setIsSampling(true);
+    const quint64 pick = ++m_pick;
 
     // The sampler may answer on any thread and after this model is gone: the answer is
     // carried to the main thread, where the weak pointer is checked.
     QPointer<ColorPickerModel> self(this);
-    m_sampler.showSampler([self](std::optional<SrgbComponents> components) {
+    m_sampler.showSampler([self, pick](std::optional<SrgbComponents> components) {
         QMetaObject::invokeMethod(
             QCoreApplication::instance(),
-            [self, components] {
+            [self, pick, components] {
                 if (self)
-                    self->finishPick(components);
+                    self->finishPick(pick, components);
             },
             Qt::QueuedConnection);
     });
 }
 
-void ColorPickerModel::finishPick(const std::optional<SrgbComponents>& components)
+void ColorPickerModel::finishPick(quint64 pick, const std::optional<SrgbComponents>& components)
 {
+    // A sampler that answers twice must not end a later pick or adopt a second colour.
+    if (!m_isSampling || pick != m_pick)
+        return;
     setIsSampling(false);
     if (!components)
         return;

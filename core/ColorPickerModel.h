@@ -61,7 +61,7 @@ signals:
 
 private:
     void copyWithConfirmation(const QString& text, const QString& message);
-    void finishPick(const std::optional<SrgbComponents>& components);
+    void finishPick(quint64 pick, const std::optional<SrgbComponents>& components);
     void showConfirmation(const QString& message);
     void clearConfirmation();
     void persist();
@@ -75,6 +75,7 @@ private:
     std::optional<PickedColor> m_current;
     QList<PickedColor> m_recents;
     bool m_isSampling = false;
+    quint64 m_pick = 0; // counts pickColor() runs, so a stale or repeated answer is ignored
     std::optional<QString> m_copyConfirmation;
     PreferencesStore& m_defaults;
     ScreenSampler& m_sampler;

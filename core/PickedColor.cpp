@@ -117,5 +117,8 @@ Hsl PickedColor::hsl() const
 QString PickedColor::hslString() const
 {
     const Hsl value = hsl();
-    return QStringLiteral("%1°, %2%, %3%").arg(value.hue).arg(value.saturation).arg(value.lightness);
+    return QStringLiteral("%1°, %2%, %3%")
+        .arg(value.hue)
+        .arg(value.saturation)
+        .arg(value.lightness);
 }

@@ -1,7 +1,7 @@
 #include "Log.h"
 
-#include <systemd/sd-journal.h>
 #include <sys/uio.h>
+#include <systemd/sd-journal.h>
 #include <unistd.h>
 
 #include <cerrno>

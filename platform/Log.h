@@ -17,7 +17,11 @@ public:
     static constexpr std::string_view subsystem = "dev.morvane.colorpicker";
 
     // The journal's (syslog) priorities of the two operations.
-    enum class Priority { error = 3, info = 6 };
+    enum class Priority
+    {
+        error = 3,
+        info = 6
+    };
 
     // Receives each entry; called on the logging thread, must not throw.
     using Sink =

@@ -6,7 +6,8 @@
 #include <optional>
 
 // The per-user key-value store every component persists its settings in. Readers supply
-// their own meaning for an absent key; nothing is registered as a default.
+// their own meaning for an absent key; nothing is registered as a default. The application's
+// store is safe to use from any thread.
 class PreferencesStore
 {
 public:

@@ -49,8 +49,8 @@ TEST(PickedColor, ParsesOnlySixHexDigitsWithOneOptionalHash)
     // Unicode whitespace counts as whitespace too.
     EXPECT_EQ(PickedColor::fromHex(QStringLiteral("\u2003#3A7BD5\u00A0")), expected);
 
-    for (const char* text : {"#FFF", "#3A7BD5FF", "", "#", "##3A7BD", "#3A7BDG", "# 3A7BD5",
-                             "+3A7BD5", "#3A7B D5"})
+    for (const char* text :
+         {"#FFF", "#3A7BD5FF", "", "#", "##3A7BD", "#3A7BDG", "# 3A7BD5", "+3A7BD5", "#3A7B D5"})
         EXPECT_EQ(PickedColor::fromHex(QString::fromUtf8(text)), std::nullopt) << text;
 }
 

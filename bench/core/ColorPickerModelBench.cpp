@@ -1,0 +1,78 @@
+#include "Clipboard.h"
+#include "ColorPickerModel.h"
+#include "ScreenSampler.h"
+#include "SettingsPreferencesStore.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+class NoSampler : public ScreenSampler
+{
+public:
+    void showSampler(SelectionHandler handler) override { handler(std::nullopt); }
+};
+
+class InstantClipboard : public Clipboard
+{
+public:
+    void setText(const QString&, Completion done) override { done(true); }
+};
+
+// adopt() as a pick or a chip click runs it: model state, confirmation, and the write of
+// both keys to a real INI file (a full recent list of eight).
+void adoptWithFileWrite(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    SettingsPreferencesStore store(dir.filePath(QStringLiteral("morvane/colorpicker.conf")));
+    NoSampler sampler;
+    InstantClipboard clipboard;
+    ColorPickerModel model(store, sampler, clipboard);
+    std::int64_t level = 0;
+    for (auto _ : state) {
+        model.adopt({level % 256, 128, 64});
+        ++level;
+    }
+    state.SetItemsProcessed(state.iterations());
+    if (store.status() != QSettings::NoError)
+        state.SkipWithError("the preferences file could not be written");
+}
+BENCHMARK(adoptWithFileWrite)->Name("ColorPickerModel/adopt with INI write")->UseRealTime();
+
+// Reference: the same two keys written by QSettings alone, which flushes to disk once as well
+// but does not check what it wrote.
+void plainSettingsWrite(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    QSettings settings(dir.filePath(QStringLiteral("morvane/colorpicker.conf")),
+                       QSettings::IniFormat);
+    const QByteArray recents = R"(["#3A7BD5","#010101","#020202","#030303","#040404","#050505",)"
+                               R"("#060606","#070707"])";
+    std::int64_t level = 0;
+    for (auto _ : state) {
+        settings.setValue(QStringLiteral("colorpicker.currentHex"),
+                          PickedColor{level % 256, 128, 64}.hexString());
+        settings.sync();
+        settings.setValue(QStringLiteral("colorpicker.recentHexes"), recents);
+        settings.sync();
+        ++level;
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(plainSettingsWrite)->Name("QSettings/two keys, reference")->UseRealTime();
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication application(argc, argv); // the model's confirmation timer needs one
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

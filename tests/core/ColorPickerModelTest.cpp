@@ -1,0 +1,317 @@
+#include "ColorPickerModel.h"
+#include "FakeClipboard.h"
+#include "FakeScreenSampler.h"
+#include "MemoryPreferencesStore.h"
+
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+const QString currentKey = QStringLiteral("colorpicker.currentHex");
+const QString recentsKey = QStringLiteral("colorpicker.recentHexes");
+const PickedColor worked{58, 123, 213};
+
+SrgbComponents componentsOf(const PickedColor& color)
+{
+    return {color.red / 255.0, color.green / 255.0, color.blue / 255.0};
+}
+
+PickedColor grey(int level)
+{
+    return {level, level, level};
+}
+
+// Counts each notify signal of a model.
+struct Spies
+{
+    explicit Spies(ColorPickerModel& model)
+        : current(&model, &ColorPickerModel::currentChanged),
+          recents(&model, &ColorPickerModel::recentsChanged),
+          sampling(&model, &ColorPickerModel::isSamplingChanged),
+          confirmation(&model, &ColorPickerModel::copyConfirmationChanged)
+    {
+    }
+    QSignalSpy current, recents, sampling, confirmation;
+};
+
+class ColorPickerModelTest : public testing::Test
+{
+protected:
+    std::unique_ptr<ColorPickerModel> makeModel()
+    {
+        return std::make_unique<ColorPickerModel>(store, sampler, clipboard);
+    }
+
+    // Runs a pick that the sampler answers from another thread, and waits for its end.
+    void pick(ColorPickerModel& model, std::optional<SrgbComponents> answer)
+    {
+        model.pickColor();
+        sampler.answerFromAnotherThread(answer);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !model.isSampling(); }));
+    }
+
+    MemoryPreferencesStore store;
+    FakeScreenSampler sampler;
+    FakeClipboard clipboard;
+};
+
+} // namespace
+
+TEST_F(ColorPickerModelTest, StartsEmptyAndWritesNothingUntilTheFirstPick)
+{
+    const auto model = makeModel();
+    EXPECT_EQ(model->current(), std::nullopt);
+    EXPECT_TRUE(model->recents().isEmpty());
+    EXPECT_FALSE(model->isSampling());
+    EXPECT_EQ(model->copyConfirmation(), std::nullopt);
+    EXPECT_EQ(model->currentHex(), QString());
+    EXPECT_EQ(store.writes, 0);
+}
+
+TEST_F(ColorPickerModelTest, PickAnsweredFromAnotherThreadAdoptsCopiesConfirmsAndPersists)
+{
+    const auto model = makeModel();
+    Spies spies(*model);
+
+    model->pickColor();
+    EXPECT_TRUE(model->isSampling());
+    EXPECT_EQ(sampler.shown, 1);
+    sampler.answerFromAnotherThread(componentsOf(worked));
+    // The answer is handled on the main thread, not inside the sampler's callback.
+    EXPECT_TRUE(model->isSampling());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !model->isSampling(); }));
+
+    EXPECT_EQ(model->current(), worked);
+    EXPECT_EQ(model->recents(), QList<PickedColor>{worked});
+    EXPECT_EQ(clipboard.texts, QStringList{"#3A7BD5"});
+    EXPECT_EQ(model->copyConfirmation(), QStringLiteral("Hex copied"));
+    EXPECT_EQ(store.values.value(currentKey), QVariant(QStringLiteral("#3A7BD5")));
+    EXPECT_EQ(store.values.value(recentsKey), QVariant(QByteArray(R"(["#3A7BD5"])")));
+    EXPECT_EQ(store.values.size(), 2);
+    EXPECT_EQ(spies.sampling.count(), 2);
+    EXPECT_EQ(spies.current.count(), 1);
+    EXPECT_EQ(spies.recents.count(), 1);
+    EXPECT_EQ(spies.confirmation.count(), 1);
+}
+
+TEST_F(ColorPickerModelTest, DismissedOrUnconvertiblePickChangesNothingElse)
+{
+    const std::optional<SrgbComponents> answers[] = {std::nullopt, SrgbComponents{1.5, 0, 0}};
+    for (const auto& answer : answers) {
+        store.values = {{currentKey, "#FF0000"}, {recentsKey, QByteArray(R"(["#FF0000"])")}};
+        store.writes = 0;
+        clipboard.texts.clear();
+        const auto model = makeModel();
+        Spies spies(*model);
+
+        pick(*model, answer);
+
+        EXPECT_EQ(spies.sampling.count(), 2);
+        EXPECT_EQ(spies.current.count() + spies.recents.count() + spies.confirmation.count(), 0);
+        EXPECT_EQ(model->current(), (PickedColor{255, 0, 0}));
+        EXPECT_TRUE(clipboard.texts.isEmpty());
+        EXPECT_EQ(store.writes, 0);
+    }
+}
+
+TEST_F(ColorPickerModelTest, SecondPickWhileSamplingShowsNoSecondSamplerAndARepeatedAnswerIsIgnored)
+{
+    const auto model = makeModel();
+    Spies spies(*model);
+    model->pickColor();
+    model->pickColor();
+    EXPECT_EQ(sampler.shown, 1);
+    EXPECT_EQ(spies.sampling.count(), 1);
+
+    sampler.answer(componentsOf(worked));
+    sampler.answer(componentsOf(grey(0))); // a faulty sampler answering twice
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !model->isSampling(); }));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(model->current(), worked);
+    EXPECT_EQ(clipboard.texts, QStringList{"#3A7BD5"});
+
+    model->pickColor();
+    EXPECT_EQ(sampler.shown, 2);
+}
+
+TEST_F(ColorPickerModelTest, RecentsKeepTheEightNewestFirstWithoutDuplicates)
+{
+    const auto model = makeModel();
+    for (int level = 1; level <= 9; ++level)
+        pick(*model, componentsOf(grey(level)));
+    QList<PickedColor> expected;
+    for (int level = 9; level >= 2; --level)
+        expected.append(grey(level));
+    EXPECT_EQ(model->recents(), expected);
+
+    // Picking the third entry moves it to the front; the length stays.
+    pick(*model, componentsOf(grey(7)));
+    expected.move(2, 0);
+    EXPECT_EQ(model->recents(), expected);
+    EXPECT_EQ(
+        store.values.value(recentsKey).toByteArray(),
+        R"(["#070707","#090909","#080808","#060606","#050505","#040404","#030303","#020202"])");
+
+    // Clicking the newest chip copies and confirms again but changes no observable list.
+    Spies spies(*model);
+    clipboard.texts.clear();
+    model->adopt(model->recents().front());
+    EXPECT_EQ(model->recents(), expected);
+    EXPECT_EQ(clipboard.texts, QStringList{"#070707"});
+    EXPECT_EQ(model->copyConfirmation(), QStringLiteral("Hex copied"));
+    EXPECT_EQ(spies.current.count() + spies.recents.count() + spies.confirmation.count(), 0);
+}
+
+TEST_F(ColorPickerModelTest, CopyValueCopiesAndConfirmsOnlyWhenTheCopyHappened)
+{
+    store.values = {{currentKey, "#3A7BD5"}};
+    const auto model = makeModel();
+
+    model->copyValue(QStringLiteral("58, 123, 213"), QStringLiteral("RGB copied"));
+    EXPECT_EQ(clipboard.texts, QStringList{"58, 123, 213"});
+    EXPECT_EQ(model->copyConfirmation(), QStringLiteral("RGB copied"));
+    EXPECT_EQ(model->current(), worked);
+    EXPECT_EQ(store.writes, 0);
+
+    clipboard.succeeds = false;
+    model->copyValue(QStringLiteral("#3A7BD5"), QStringLiteral("HEX copied"));
+    EXPECT_EQ(model->copyConfirmation(), QStringLiteral("RGB copied"));
+
+    // A deferred copy confirms when the clipboard reports it done.
+    clipboard.succeeds = true;
+    clipboard.deferred = true;
+    model->copyValue(QStringLiteral("215°, 65%, 53%"), QStringLiteral("HSL copied"));
+    EXPECT_EQ(model->copyConfirmation(), QStringLiteral("RGB copied"));
+    clipboard.pending(true);
+    EXPECT_EQ(model->copyConfirmation(), QStringLiteral("HSL copied"));
+}
+
+TEST_F(ColorPickerModelTest, ConfirmationLastsOneAndAHalfSecondsFromTheNewestMessage)
+{
+    const auto model = makeModel();
+    Spies spies(*model);
+    model->copyValue(QStringLiteral("a"), QStringLiteral("HEX copied"));
+    QTest::qWait(500); // far from 1.5 s, so a slow machine cannot let the first clear run
+    QElapsedTimer sinceNewest;
+    sinceNewest.start();
+    model->copyValue(QStringLiteral("b"), QStringLiteral("RGB copied"));
+
+    // The first message's clear would come after 1 s; only the newest one's counts.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !model->copyConfirmation(); }, 10000));
+    EXPECT_GE(sinceNewest.elapsed(), 1490);
+    ASSERT_EQ(spies.confirmation.count(), 3);
+}
+
+TEST_F(ColorPickerModelTest, LoadsWhatItCanReadAndWritesNothingBack)
+{
+    struct Case
+    {
+        const char* name;
+        QVariant current;
+        QVariant recents;
+        std::optional<PickedColor> expectedCurrent;
+        QList<PickedColor> expectedRecents;
+    };
+    QByteArray twelve = "[";
+    QList<PickedColor> twelveColors;
+    for (int level = 1; level <= 12; ++level) {
+        twelve += (level > 1 ? "," : "") + ('"' + grey(level).hexString().toLatin1() + '"');
+        twelveColors.append(grey(level));
+    }
+    twelve += "]";
+
+    const Case cases[] = {
+        {"lower-case current", "#3a7bd5", {}, worked, {}},
+        {"current not a colour", "blue", {}, std::nullopt, {}},
+        {"current with alpha", "#3A7BD5FF", {}, std::nullopt, {}},
+        {"current stored as bytes", QByteArray("#3A7BD5"), {}, std::nullopt, {}},
+        {"recents not JSON", {}, QByteArray("#3A7BD5,#FF0000"), std::nullopt, {}},
+        {"recents a JSON object", {}, QByteArray(R"({"0":"#3A7BD5"})"), std::nullopt, {}},
+        {"recents a JSON string", {}, QByteArray(R"("#3A7BD5")"), std::nullopt, {}},
+        {"recents with a number", {}, QByteArray(R"(["#3A7BD5",5])"), std::nullopt, {}},
+        {"recents stored as text", {}, QStringLiteral(R"(["#3A7BD5"])"), std::nullopt, {}},
+        {"recents empty", "#3A7BD5", QByteArray("[]"), worked, {}},
+        {"bad entry skipped, duplicates kept",
+         {},
+         QByteArray(R"(["#3A7BD5","not a colour","#3a7bd5"])"),
+         std::nullopt,
+         {worked, worked}},
+        {"twelve entries", {}, twelve, std::nullopt, twelveColors},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        store.values.clear();
+        if (c.current.isValid())
+            store.values.insert(currentKey, c.current);
+        if (c.recents.isValid())
+            store.values.insert(recentsKey, c.recents);
+        const auto stored = store.values;
+        store.writes = 0;
+
+        const auto model = makeModel();
+        EXPECT_EQ(model->current(), c.expectedCurrent);
+        EXPECT_EQ(model->recents(), c.expectedRecents);
+        EXPECT_EQ(store.writes, 0);
+        EXPECT_EQ(store.values, stored);
+    }
+}
+
+TEST_F(ColorPickerModelTest, StoredDataItCouldNotUseIsReplacedOnlyByTheNextAdoptedColour)
+{
+    struct Case
+    {
+        const char* name;
+        QByteArray stored;
+        PickedColor adopted;
+        QByteArray expected;
+    };
+    QByteArray twelve = "[";
+    for (int level = 1; level <= 12; ++level)
+        twelve += (level > 1 ? "," : "") + ('"' + grey(level).hexString().toLatin1() + '"');
+    twelve += "]";
+
+    const Case cases[] = {
+        {"garbage", QByteArray("\xff\x00[", 3), worked, R"(["#3A7BD5"])"},
+        {"duplicates collapse", R"(["#3A7BD5","x","#3a7bd5"])", worked, R"(["#3A7BD5"])"},
+        {"twelve cut to eight", twelve, worked,
+         R"(["#3A7BD5","#010101","#020202","#030303","#040404","#050505","#060606","#070707"])"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        store.values = {{currentKey, "not a colour"}, {recentsKey, c.stored}};
+        const auto model = makeModel();
+
+        // Neither a copy nor a dismissed pick touches the store.
+        model->copyValue(QStringLiteral("x"), QStringLiteral("HEX copied"));
+        pick(*model, std::nullopt);
+        EXPECT_EQ(store.values.value(recentsKey).toByteArray(), c.stored);
+        EXPECT_EQ(store.values.value(currentKey).toString(), QStringLiteral("not a colour"));
+
+        model->adopt(c.adopted);
+        EXPECT_EQ(store.values.value(recentsKey).toByteArray(), c.expected);
+        EXPECT_EQ(store.values.value(currentKey).toString(), c.adopted.hexString());
+    }
+}
+
+TEST_F(ColorPickerModelTest, AnswersArrivingAfterTheModelIsGoneAreDropped)
+{
+    auto model = makeModel();
+    model->pickColor();
+    clipboard.deferred = true;
+    model->copyValue(QStringLiteral("x"), QStringLiteral("HEX copied"));
+    model.reset();
+
+    sampler.answerFromAnotherThread(componentsOf(worked));
+    clipboard.pending(true);
+    QTest::qWait(50);
+    QCoreApplication::processEvents();
+
+    EXPECT_EQ(clipboard.texts, QStringList{"x"});
+    EXPECT_EQ(store.writes, 0);
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "PreferencesStore.h"
+
+#include <QMap>
+#include <QVariant>
+
+// A store in memory that counts writes. Values keep the type they were written with.
+class MemoryPreferencesStore : public PreferencesStore
+{
+public:
+    bool boolForKey(const QString& key) const override
+    {
+        return values.value(key).typeId() == QMetaType::Bool && values.value(key).toBool();
+    }
+    std::optional<QString> stringForKey(const QString& key) const override
+    {
+        if (values.value(key).typeId() != QMetaType::QString)
+            return std::nullopt;
+        return values.value(key).toString();
+    }
+    std::optional<QByteArray> dataForKey(const QString& key) const override
+    {
+        if (values.value(key).typeId() != QMetaType::QByteArray)
+            return std::nullopt;
+        return values.value(key).toByteArray();
+    }
+    bool contains(const QString& key) const override { return values.contains(key); }
+
+    void setBool(const QString& key, bool value) override { write(key, value); }
+    void setString(const QString& key, const QString& value) override { write(key, value); }
+    void setData(const QString& key, const QByteArray& value) override { write(key, value); }
+
+    QMap<QString, QVariant> values;
+    int writes = 0;
+
+private:
+    void write(const QString& key, const QVariant& value)
+    {
+        values.insert(key, value);
+        ++writes;
+    }
+};
