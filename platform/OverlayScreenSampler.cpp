@@ -6,19 +6,28 @@
 #include <QPixmap>
 #include <QScreen>
 
+namespace {
+constexpr int keepOverlaysMs = 30'000;
+}
+
 OverlayScreenSampler::OverlayScreenSampler(QObject* parent) : QObject(parent)
 {
     // A screen unplugged mid-pick would leave an overlay without its screen.
     connect(qApp, &QGuiApplication::screenRemoved, this, [this] {
         if (isShowing())
             finish(std::nullopt);
+        releaseOverlays();
     });
+    m_releaseTimer.setSingleShot(true);
+    m_releaseTimer.setInterval(keepOverlaysMs);
+    connect(&m_releaseTimer, &QTimer::timeout, this, &OverlayScreenSampler::releaseOverlays);
 }
 
 OverlayScreenSampler::~OverlayScreenSampler()
 {
     if (isShowing())
         finish(std::nullopt);
+    releaseOverlays();
 }
 
 void OverlayScreenSampler::showSampler(SelectionHandler handler)
@@ -46,20 +55,15 @@ void OverlayScreenSampler::showSampler(SelectionHandler handler)
     }
 
     m_handler = std::move(handler);
+    m_releaseTimer.stop();
     for (auto& [screen, image] : grabs) {
-        auto* overlay = new PickOverlay(screen, std::move(image));
-        connect(overlay, &PickOverlay::colorPicked, this, [this](const QColor& color) {
-            finish(SrgbComponents{color.redF(), color.greenF(), color.blueF()});
-        });
-        connect(overlay, &PickOverlay::cancelled, this, [this] { finish(std::nullopt); });
-        m_overlays.append(overlay);
+        PickOverlay* overlay = overlayFor(screen);
+        overlay->present(std::move(image));
+        m_shown.append(overlay);
     }
-
-    for (const auto& overlay : std::as_const(m_overlays))
-        overlay->present();
     // The keyboard goes to the overlay under the pointer (then follows the pointer).
-    PickOverlay* keyboardOverlay = m_overlays.first();
-    for (const auto& overlay : std::as_const(m_overlays)) {
+    PickOverlay* keyboardOverlay = m_shown.first();
+    for (PickOverlay* overlay : std::as_const(m_shown)) {
         if (overlay->hasPointer()) {
             keyboardOverlay = overlay;
             break;
@@ -70,12 +74,22 @@ void OverlayScreenSampler::showSampler(SelectionHandler handler)
 
 QList<PickOverlay*> OverlayScreenSampler::overlays() const
 {
-    QList<PickOverlay*> shown;
-    for (const auto& overlay : m_overlays) {
-        if (overlay)
-            shown.append(overlay);
+    return m_shown;
+}
+
+PickOverlay* OverlayScreenSampler::overlayFor(QScreen* screen)
+{
+    for (PickOverlay* overlay : std::as_const(m_overlays)) {
+        if (overlay->targetScreen() == screen)
+            return overlay;
     }
-    return shown;
+    auto* overlay = new PickOverlay(screen);
+    connect(overlay, &PickOverlay::colorPicked, this, [this](const QColor& color) {
+        finish(SrgbComponents{color.redF(), color.greenF(), color.blueF()});
+    });
+    connect(overlay, &PickOverlay::cancelled, this, [this] { finish(std::nullopt); });
+    m_overlays.append(overlay);
+    return overlay;
 }
 
 void OverlayScreenSampler::finish(std::optional<SrgbComponents> components)
@@ -83,17 +97,24 @@ void OverlayScreenSampler::finish(std::optional<SrgbComponents> components)
     if (!m_handler)
         return;
     const SelectionHandler handler = std::exchange(m_handler, {});
-    closeOverlays();
+    hideOverlays();
+    m_releaseTimer.start();
     handler(components);
 }
 
-void OverlayScreenSampler::closeOverlays()
+void OverlayScreenSampler::hideOverlays()
 {
-    for (const auto& overlay : std::exchange(m_overlays, {})) {
-        if (!overlay)
-            continue;
-        overlay->disconnect(this);
+    for (PickOverlay* overlay : std::exchange(m_shown, {})) {
         overlay->releaseKeyboard();
-        overlay->close(); // deletes it: WA_DeleteOnClose
+        overlay->hide();
+    }
+}
+
+void OverlayScreenSampler::releaseOverlays()
+{
+    // Deleted later: a release may be asked for from inside an overlay's own event.
+    for (PickOverlay* overlay : std::exchange(m_overlays, {})) {
+        overlay->disconnect(this);
+        overlay->deleteLater();
     }
 }

@@ -11,13 +11,12 @@
 #include <QPainter>
 #include <QScreen>
 
-PickOverlay::PickOverlay(QScreen* screen, QImage grab) : m_screen(screen), m_grab(std::move(grab))
+PickOverlay::PickOverlay(QScreen* screen) : m_screen(screen)
 {
     // Override-redirect on X11: no window manager frames, moves or focuses it, and it covers
     // panels too.
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::BypassWindowManagerHint |
                    Qt::WindowStaysOnTopHint);
-    setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setMouseTracking(true);
@@ -27,8 +26,14 @@ PickOverlay::PickOverlay(QScreen* screen, QImage grab) : m_screen(screen), m_gra
     setGeometry(screen->geometry());
 }
 
-void PickOverlay::present()
+void PickOverlay::present(QImage grab)
 {
+    m_grab = std::move(grab);
+    m_pixel.reset();
+    m_loupeRect = QRect();
+    m_warpedTo.reset();
+    setGeometry(m_screen->geometry());
+    update();
     show();
     if (const auto pixel = nativePointer()) {
         setDevicePixel(*pixel);

@@ -72,6 +72,14 @@ void movePointer(int screen, QPoint devicePixel)
              QString::number(devicePixel.y())});
 }
 
+int visibleOverlays()
+{
+    int count = 0;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        count += qobject_cast<PickOverlay*>(widget) && widget->isVisible();
+    return count;
+}
+
 class OverlayScreenSamplerTest : public testing::Test
 {
 protected:
@@ -97,10 +105,9 @@ protected:
 
     void TearDown() override
     {
-        // No overlay outlives its pick.
+        // No overlay stays on the screen after its pick.
         QTest::qWait(50);
-        for (QWidget* widget : QApplication::topLevelWidgets())
-            EXPECT_EQ(qobject_cast<PickOverlay*>(widget), nullptr);
+        EXPECT_EQ(visibleOverlays(), 0);
     }
 
     // Shows the sampler and waits until every screen's overlay is on the screen.
@@ -247,14 +254,6 @@ public:
     }
     QStringList texts;
 };
-
-int visibleOverlays()
-{
-    int count = 0;
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        count += qobject_cast<PickOverlay*>(widget) && widget->isVisible();
-    return count;
-}
 
 TEST_F(OverlayScreenSamplerTest, SecondPickWhileOneRunsShowsNoSecondOverlay)
 {
