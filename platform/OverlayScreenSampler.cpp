@@ -1,6 +1,7 @@
 #include "OverlayScreenSampler.h"
 
 #include "PickOverlay.h"
+#include "X11ScreenGrab.h"
 
 #include <QGuiApplication>
 #include <QPixmap>
@@ -38,15 +39,17 @@ void OverlayScreenSampler::showSampler(SelectionHandler handler)
     }
 
     // Every screen is grabbed before any overlay shows, so no overlay is in a grab.
-    QList<std::pair<QScreen*, QImage>> grabs;
+    QList<std::pair<PickOverlay*, QImage>> grabs;
     for (QScreen* screen : QGuiApplication::screens()) {
-        QImage image = screen->grabWindow(0).toImage();
+        ScreenOverlay& entry = overlayFor(screen);
+        QImage image = grabScreen(entry);
         if (image.isNull()) {
             m_log.warning("could not grab a screen; the pick ends without a colour");
+            m_releaseTimer.start();
             handler(std::nullopt);
             return;
         }
-        grabs.append({screen, std::move(image)});
+        grabs.append({entry.overlay, std::move(image)});
     }
     if (grabs.isEmpty()) {
         m_log.warning("no screen to pick from");
@@ -56,8 +59,7 @@ void OverlayScreenSampler::showSampler(SelectionHandler handler)
 
     m_handler = std::move(handler);
     m_releaseTimer.stop();
-    for (auto& [screen, image] : grabs) {
-        PickOverlay* overlay = overlayFor(screen);
+    for (auto& [overlay, image] : grabs) {
         overlay->present(std::move(image));
         m_shown.append(overlay);
     }
@@ -77,19 +79,30 @@ QList<PickOverlay*> OverlayScreenSampler::overlays() const
     return m_shown;
 }
 
-PickOverlay* OverlayScreenSampler::overlayFor(QScreen* screen)
+OverlayScreenSampler::ScreenOverlay& OverlayScreenSampler::overlayFor(QScreen* screen)
 {
-    for (PickOverlay* overlay : std::as_const(m_overlays)) {
-        if (overlay->targetScreen() == screen)
-            return overlay;
+    for (ScreenOverlay& entry : m_overlays) {
+        if (entry.overlay->targetScreen() == screen)
+            return entry;
     }
     auto* overlay = new PickOverlay(screen);
     connect(overlay, &PickOverlay::colorPicked, this, [this](const QColor& color) {
         finish(SrgbComponents{color.redF(), color.greenF(), color.blueF()});
     });
     connect(overlay, &PickOverlay::cancelled, this, [this] { finish(std::nullopt); });
-    m_overlays.append(overlay);
-    return overlay;
+    m_overlays.push_back({overlay, std::make_unique<X11ScreenGrab>()});
+    return m_overlays.back();
+}
+
+QImage OverlayScreenSampler::grabScreen(ScreenOverlay& entry)
+{
+    QScreen* screen = entry.overlay->targetScreen();
+    entry.overlay->winId(); // the (hidden) window marks out the screen for the grab
+    std::optional<QImage> image = entry.grab->grabUnder(entry.overlay->windowHandle());
+    if (!image)
+        image = screen->grabWindow(0).toImage();
+    image->setDevicePixelRatio(screen->devicePixelRatio());
+    return *image;
 }
 
 void OverlayScreenSampler::finish(std::optional<SrgbComponents> components)
@@ -113,8 +126,8 @@ void OverlayScreenSampler::hideOverlays()
 void OverlayScreenSampler::releaseOverlays()
 {
     // Deleted later: a release may be asked for from inside an overlay's own event.
-    for (PickOverlay* overlay : std::exchange(m_overlays, {})) {
-        overlay->disconnect(this);
-        overlay->deleteLater();
+    for (ScreenOverlay& entry : std::exchange(m_overlays, {})) {
+        entry.overlay->disconnect(this);
+        entry.overlay->deleteLater();
     }
 }

@@ -8,9 +8,14 @@
 #include <QPointer>
 #include <QTimer>
 
+#include <memory>
+#include <vector>
+
 class PickOverlay;
 class QColor;
+class QImage;
 class QScreen;
+class X11ScreenGrab;
 
 // The X11 sampler: freezes every screen and shows a PickOverlay on each at once; the first
 // pick or cancel on any of them ends the pick everywhere. One pick runs at a time: a
@@ -32,7 +37,14 @@ public:
     QList<PickOverlay*> overlays() const;
 
 private:
-    PickOverlay* overlayFor(QScreen* screen);
+    struct ScreenOverlay
+    {
+        PickOverlay* overlay;
+        std::unique_ptr<X11ScreenGrab> grab;
+    };
+
+    ScreenOverlay& overlayFor(QScreen* screen);
+    QImage grabScreen(ScreenOverlay& entry);
     void finish(std::optional<SrgbComponents> components);
     void hideOverlays();
     void releaseOverlays();
@@ -40,7 +52,7 @@ private:
     SelectionHandler m_handler;
     // One overlay per screen, kept hidden between picks that follow each other closely: a
     // full-screen window and its backing store cost about as much to make as a grab.
-    QList<PickOverlay*> m_overlays;
+    std::vector<ScreenOverlay> m_overlays;
     QList<PickOverlay*> m_shown;
     QTimer m_releaseTimer;
     Log m_log{"sampler"};

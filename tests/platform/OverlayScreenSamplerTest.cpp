@@ -6,6 +6,7 @@
 #include "ColorPickerModel.h"
 #include "PickOverlay.h"
 #include "PreferencesStore.h"
+#include "X11ScreenGrab.h"
 
 #include <QApplication>
 #include <QImage>
@@ -141,6 +142,27 @@ protected:
     std::optional<SrgbComponents> m_result;
     static inline std::vector<PatternWindow*> s_windows;
 };
+
+TEST_F(OverlayScreenSamplerTest, SharedMemoryGrabEqualsQtsGrabOnEachScreen)
+{
+    for (QScreen* screen : QGuiApplication::screens()) {
+        SCOPED_TRACE(screen->name().toStdString());
+        QWidget marker; // never shown: it only marks out the screen
+        marker.setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::BypassWindowManagerHint);
+        marker.setScreen(screen);
+        marker.setGeometry(screen->geometry());
+        marker.winId();
+        X11ScreenGrab grab;
+
+        const auto fast = grab.grabUnder(marker.windowHandle());
+
+        ASSERT_TRUE(fast.has_value());
+        const QImage reference =
+            screen->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
+        EXPECT_EQ(fast->size(), reference.size());
+        EXPECT_TRUE(*fast == reference);
+    }
+}
 
 struct ClickCase
 {
