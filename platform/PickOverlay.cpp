@@ -161,10 +161,12 @@ void PickOverlay::setDevicePixel(QPoint pixel)
     if (m_pixel == pixel)
         return;
     m_pixel = pixel;
-    const QRect previous = m_loupeRect;
+    // A margin around the loupe: on a scaled screen its border pen reaches a device pixel
+    // beyond the logical rectangle.
+    const QRect previous = m_loupeRect.adjusted(-2, -2, 2, 2);
     m_loupeRect = loupeRectFor(pixel);
     update(previous);
-    update(m_loupeRect);
+    update(m_loupeRect.adjusted(-2, -2, 2, 2));
 }
 
 void PickOverlay::syncWithPointer()
