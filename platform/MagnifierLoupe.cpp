@@ -53,8 +53,8 @@ static void paintCells(QPainter& painter, QPoint origin, const QImage& grab, QPo
     const int extent = pixelsAcross * cellSize;
     for (int line = 1; line < pixelsAcross; ++line) {
         const int at = line * cellSize;
-        painter.drawLine(origin + QPoint(at, 0), origin + QPoint(at, extent));
-        painter.drawLine(origin + QPoint(0, at), origin + QPoint(extent, at));
+        painter.drawLine(origin + QPoint(at, 0), origin + QPoint(at, extent - 1));
+        painter.drawLine(origin + QPoint(0, at), origin + QPoint(extent - 1, at));
     }
     const QRect middle(origin + QPoint(half * cellSize, half * cellSize),
                        QSize(cellSize, cellSize));

@@ -1,10 +1,15 @@
 #include "OverlayScreenSampler.h"
 
 #include "PickOverlay.h"
+#include "X11ScreenGrab.h"
 
 #include <QGuiApplication>
 #include <QPixmap>
 #include <QScreen>
+
+namespace {
+constexpr int keepOverlaysMs = 30'000;
+}
 
 OverlayScreenSampler::OverlayScreenSampler(QObject* parent) : QObject(parent)
 {
@@ -12,13 +17,18 @@ OverlayScreenSampler::OverlayScreenSampler(QObject* parent) : QObject(parent)
     connect(qApp, &QGuiApplication::screenRemoved, this, [this] {
         if (isShowing())
             finish(std::nullopt);
+        releaseOverlays();
     });
+    m_releaseTimer.setSingleShot(true);
+    m_releaseTimer.setInterval(keepOverlaysMs);
+    connect(&m_releaseTimer, &QTimer::timeout, this, &OverlayScreenSampler::releaseOverlays);
 }
 
 OverlayScreenSampler::~OverlayScreenSampler()
 {
     if (isShowing())
         finish(std::nullopt);
+    releaseOverlays();
 }
 
 void OverlayScreenSampler::showSampler(SelectionHandler handler)
@@ -29,15 +39,17 @@ void OverlayScreenSampler::showSampler(SelectionHandler handler)
     }
 
     // Every screen is grabbed before any overlay shows, so no overlay is in a grab.
-    QList<std::pair<QScreen*, QImage>> grabs;
+    QList<std::pair<PickOverlay*, QImage>> grabs;
     for (QScreen* screen : QGuiApplication::screens()) {
-        QImage image = screen->grabWindow(0).toImage();
+        ScreenOverlay& entry = overlayFor(screen);
+        QImage image = grabScreen(entry);
         if (image.isNull()) {
             m_log.warning("could not grab a screen; the pick ends without a colour");
+            m_releaseTimer.start();
             handler(std::nullopt);
             return;
         }
-        grabs.append({screen, std::move(image)});
+        grabs.append({entry.overlay, std::move(image)});
     }
     if (grabs.isEmpty()) {
         m_log.warning("no screen to pick from");
@@ -46,20 +58,14 @@ void OverlayScreenSampler::showSampler(SelectionHandler handler)
     }
 
     m_handler = std::move(handler);
-    for (auto& [screen, image] : grabs) {
-        auto* overlay = new PickOverlay(screen, std::move(image));
-        connect(overlay, &PickOverlay::colorPicked, this, [this](const QColor& color) {
-            finish(SrgbComponents{color.redF(), color.greenF(), color.blueF()});
-        });
-        connect(overlay, &PickOverlay::cancelled, this, [this] { finish(std::nullopt); });
-        m_overlays.append(overlay);
+    m_releaseTimer.stop();
+    for (auto& [overlay, image] : grabs) {
+        overlay->present(std::move(image));
+        m_shown.append(overlay);
     }
-
-    for (const auto& overlay : std::as_const(m_overlays))
-        overlay->present();
     // The keyboard goes to the overlay under the pointer (then follows the pointer).
-    PickOverlay* keyboardOverlay = m_overlays.first();
-    for (const auto& overlay : std::as_const(m_overlays)) {
+    PickOverlay* keyboardOverlay = m_shown.first();
+    for (PickOverlay* overlay : std::as_const(m_shown)) {
         if (overlay->hasPointer()) {
             keyboardOverlay = overlay;
             break;
@@ -70,12 +76,33 @@ void OverlayScreenSampler::showSampler(SelectionHandler handler)
 
 QList<PickOverlay*> OverlayScreenSampler::overlays() const
 {
-    QList<PickOverlay*> shown;
-    for (const auto& overlay : m_overlays) {
-        if (overlay)
-            shown.append(overlay);
+    return m_shown;
+}
+
+OverlayScreenSampler::ScreenOverlay& OverlayScreenSampler::overlayFor(QScreen* screen)
+{
+    for (ScreenOverlay& entry : m_overlays) {
+        if (entry.overlay->targetScreen() == screen)
+            return entry;
     }
-    return shown;
+    auto* overlay = new PickOverlay(screen);
+    connect(overlay, &PickOverlay::colorPicked, this, [this](const QColor& color) {
+        finish(SrgbComponents{color.redF(), color.greenF(), color.blueF()});
+    });
+    connect(overlay, &PickOverlay::cancelled, this, [this] { finish(std::nullopt); });
+    m_overlays.push_back({overlay, std::make_unique<X11ScreenGrab>()});
+    return m_overlays.back();
+}
+
+QImage OverlayScreenSampler::grabScreen(ScreenOverlay& entry)
+{
+    QScreen* screen = entry.overlay->targetScreen();
+    entry.overlay->winId(); // the (hidden) window marks out the screen for the grab
+    std::optional<QImage> image = entry.grab->grabUnder(entry.overlay->windowHandle());
+    if (!image)
+        image = screen->grabWindow(0).toImage();
+    image->setDevicePixelRatio(screen->devicePixelRatio());
+    return *image;
 }
 
 void OverlayScreenSampler::finish(std::optional<SrgbComponents> components)
@@ -83,17 +110,24 @@ void OverlayScreenSampler::finish(std::optional<SrgbComponents> components)
     if (!m_handler)
         return;
     const SelectionHandler handler = std::exchange(m_handler, {});
-    closeOverlays();
+    hideOverlays();
+    m_releaseTimer.start();
     handler(components);
 }
 
-void OverlayScreenSampler::closeOverlays()
+void OverlayScreenSampler::hideOverlays()
 {
-    for (const auto& overlay : std::exchange(m_overlays, {})) {
-        if (!overlay)
-            continue;
-        overlay->disconnect(this);
+    for (PickOverlay* overlay : std::exchange(m_shown, {})) {
         overlay->releaseKeyboard();
-        overlay->close(); // deletes it: WA_DeleteOnClose
+        overlay->hide();
+    }
+}
+
+void OverlayScreenSampler::releaseOverlays()
+{
+    // Deleted later: a release may be asked for from inside an overlay's own event.
+    for (ScreenOverlay& entry : std::exchange(m_overlays, {})) {
+        entry.overlay->disconnect(this);
+        entry.overlay->deleteLater();
     }
 }

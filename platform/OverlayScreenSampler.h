@@ -6,9 +6,16 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
+
+#include <memory>
+#include <vector>
 
 class PickOverlay;
 class QColor;
+class QImage;
+class QScreen;
+class X11ScreenGrab;
 
 // The X11 sampler: freezes every screen and shows a PickOverlay on each at once; the first
 // pick or cancel on any of them ends the pick everywhere. One pick runs at a time: a
@@ -30,10 +37,23 @@ public:
     QList<PickOverlay*> overlays() const;
 
 private:
+    struct ScreenOverlay
+    {
+        PickOverlay* overlay;
+        std::unique_ptr<X11ScreenGrab> grab;
+    };
+
+    ScreenOverlay& overlayFor(QScreen* screen);
+    QImage grabScreen(ScreenOverlay& entry);
     void finish(std::optional<SrgbComponents> components);
-    void closeOverlays();
+    void hideOverlays();
+    void releaseOverlays();
 
     SelectionHandler m_handler;
-    QList<QPointer<PickOverlay>> m_overlays;
+    // One overlay per screen, kept hidden between picks that follow each other closely: a
+    // full-screen window and its backing store cost about as much to make as a grab.
+    std::vector<ScreenOverlay> m_overlays;
+    QList<PickOverlay*> m_shown;
+    QTimer m_releaseTimer;
     Log m_log{"sampler"};
 };

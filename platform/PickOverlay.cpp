@@ -11,13 +11,12 @@
 #include <QPainter>
 #include <QScreen>
 
-PickOverlay::PickOverlay(QScreen* screen, QImage grab) : m_screen(screen), m_grab(std::move(grab))
+PickOverlay::PickOverlay(QScreen* screen) : m_screen(screen)
 {
     // Override-redirect on X11: no window manager frames, moves or focuses it, and it covers
     // panels too.
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::BypassWindowManagerHint |
                    Qt::WindowStaysOnTopHint);
-    setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setMouseTracking(true);
@@ -27,8 +26,14 @@ PickOverlay::PickOverlay(QScreen* screen, QImage grab) : m_screen(screen), m_gra
     setGeometry(screen->geometry());
 }
 
-void PickOverlay::present()
+void PickOverlay::present(QImage grab)
 {
+    m_grab = std::move(grab);
+    m_pixel.reset();
+    m_loupeRect = QRect();
+    m_warpedTo.reset();
+    setGeometry(m_screen->geometry());
+    update();
     show();
     if (const auto pixel = nativePointer()) {
         setDevicePixel(*pixel);
@@ -156,10 +161,12 @@ void PickOverlay::setDevicePixel(QPoint pixel)
     if (m_pixel == pixel)
         return;
     m_pixel = pixel;
-    const QRect previous = m_loupeRect;
+    // A margin around the loupe: on a scaled screen its border pen reaches a device pixel
+    // beyond the logical rectangle.
+    const QRect previous = m_loupeRect.adjusted(-2, -2, 2, 2);
     m_loupeRect = loupeRectFor(pixel);
     update(previous);
-    update(m_loupeRect);
+    update(m_loupeRect.adjusted(-2, -2, 2, 2));
 }
 
 void PickOverlay::syncWithPointer()

@@ -18,16 +18,16 @@ class PickOverlay : public QWidget
     Q_OBJECT
 
 public:
-    // `grab` is the screen's own image in device pixels, its devicePixelRatio set to the
-    // screen's.
-    PickOverlay(QScreen* screen, QImage grab);
+    explicit PickOverlay(QScreen* screen);
 
     QScreen* targetScreen() const { return m_screen; }
     // The device pixel of the grab under the pointer, once the pointer has been seen here.
     std::optional<QPoint> devicePixel() const { return m_pixel; }
 
-    // Shows the overlay over its screen.
-    void present();
+    // Shows the overlay over its screen with `grab`, the screen's own image in device
+    // pixels (its devicePixelRatio set to the screen's). An overlay is shown again for each
+    // pick, so its window and backing store are made once.
+    void present(QImage grab);
     // Whether the pointer is on this overlay's screen.
     bool hasPointer() const;
     // Directs the keyboard to this overlay (the one the pointer is on).

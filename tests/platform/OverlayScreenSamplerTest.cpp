@@ -6,6 +6,7 @@
 #include "ColorPickerModel.h"
 #include "PickOverlay.h"
 #include "PreferencesStore.h"
+#include "X11ScreenGrab.h"
 
 #include <QApplication>
 #include <QImage>
@@ -72,6 +73,14 @@ void movePointer(int screen, QPoint devicePixel)
              QString::number(devicePixel.y())});
 }
 
+int visibleOverlays()
+{
+    int count = 0;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        count += qobject_cast<PickOverlay*>(widget) && widget->isVisible();
+    return count;
+}
+
 class OverlayScreenSamplerTest : public testing::Test
 {
 protected:
@@ -97,10 +106,9 @@ protected:
 
     void TearDown() override
     {
-        // No overlay outlives its pick.
+        // No overlay stays on the screen after its pick.
         QTest::qWait(50);
-        for (QWidget* widget : QApplication::topLevelWidgets())
-            EXPECT_EQ(qobject_cast<PickOverlay*>(widget), nullptr);
+        EXPECT_EQ(visibleOverlays(), 0);
     }
 
     // Shows the sampler and waits until every screen's overlay is on the screen.
@@ -134,6 +142,27 @@ protected:
     std::optional<SrgbComponents> m_result;
     static inline std::vector<PatternWindow*> s_windows;
 };
+
+TEST_F(OverlayScreenSamplerTest, SharedMemoryGrabEqualsQtsGrabOnEachScreen)
+{
+    for (QScreen* screen : QGuiApplication::screens()) {
+        SCOPED_TRACE(screen->name().toStdString());
+        QWidget marker; // never shown: it only marks out the screen
+        marker.setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::BypassWindowManagerHint);
+        marker.setScreen(screen);
+        marker.setGeometry(screen->geometry());
+        marker.winId();
+        X11ScreenGrab grab;
+
+        const auto fast = grab.grabUnder(marker.windowHandle());
+
+        ASSERT_TRUE(fast.has_value());
+        const QImage reference =
+            screen->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
+        EXPECT_EQ(fast->size(), reference.size());
+        EXPECT_TRUE(*fast == reference);
+    }
+}
 
 struct ClickCase
 {
@@ -247,14 +276,6 @@ public:
     }
     QStringList texts;
 };
-
-int visibleOverlays()
-{
-    int count = 0;
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        count += qobject_cast<PickOverlay*>(widget) && widget->isVisible();
-    return count;
-}
 
 TEST_F(OverlayScreenSamplerTest, SecondPickWhileOneRunsShowsNoSecondOverlay)
 {

@@ -1,0 +1,132 @@
+#include "X11ScreenGrab.h"
+
+#include <QGuiApplication>
+#include <QSysInfo>
+#include <QWindow>
+
+#include <xcb/shm.h>
+#include <xcb/xcb.h>
+
+#include <sys/ipc.h>
+#include <sys/shm.h>
+
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+struct FreeDeleter
+{
+    void operator()(void* reply) const { std::free(reply); }
+};
+template <typename T> using Reply = std::unique_ptr<T, FreeDeleter>;
+
+xcb_connection_t* connection()
+{
+    const auto* x11 =
+        qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return x11 ? x11->connection() : nullptr;
+}
+
+// Whether a ZPixmap of this depth holds 32 bits per pixel in the host's byte order, which
+// is Format_RGB32's layout.
+bool isRgb32Layout(xcb_connection_t* x, std::uint8_t depth)
+{
+    const xcb_setup_t* setup = xcb_get_setup(x);
+    const bool hostLittleEndian = QSysInfo::ByteOrder == QSysInfo::LittleEndian;
+    if ((setup->image_byte_order == XCB_IMAGE_ORDER_LSB_FIRST) != hostLittleEndian)
+        return false;
+    if (depth != 24 && depth != 32)
+        return false;
+    for (auto it = xcb_setup_pixmap_formats_iterator(setup); it.rem; xcb_format_next(&it)) {
+        if (it.data->depth == depth)
+            return it.data->bits_per_pixel == 32;
+    }
+    return false;
+}
+
+} // namespace
+
+X11ScreenGrab::~X11ScreenGrab()
+{
+    releaseSegment();
+}
+
+std::optional<QImage> X11ScreenGrab::grabUnder(const QWindow* window)
+{
+    xcb_connection_t* x = connection();
+    if (!x || !window || !window->handle())
+        return std::nullopt;
+    const auto* shm = xcb_get_extension_data(x, &xcb_shm_id);
+    if (!shm || !shm->present)
+        return std::nullopt;
+
+    // The overlay window is placed over exactly its screen, so its geometry (relative to the
+    // root, its parent) is the screen's rectangle in device pixels.
+    const Reply<xcb_get_geometry_reply_t> geometry(
+        xcb_get_geometry_reply(x, xcb_get_geometry(x, xcb_window_t(window->winId())), nullptr));
+    if (!geometry || geometry->width == 0 || geometry->height == 0)
+        return std::nullopt;
+    const Reply<xcb_get_geometry_reply_t> root(
+        xcb_get_geometry_reply(x, xcb_get_geometry(x, geometry->root), nullptr));
+    if (!root || !isRgb32Layout(x, root->depth))
+        return std::nullopt;
+
+    const int width = geometry->width;
+    const int height = geometry->height;
+    const std::size_t bytes = std::size_t(width) * std::size_t(height) * 4;
+    if (!ensureSegment(bytes))
+        return std::nullopt;
+
+    const auto cookie =
+        xcb_shm_get_image(x, geometry->root, geometry->x, geometry->y, std::uint16_t(width),
+                          std::uint16_t(height), ~0u, XCB_IMAGE_FORMAT_Z_PIXMAP, m_segment, 0);
+    const Reply<xcb_shm_get_image_reply_t> image(xcb_shm_get_image_reply(x, cookie, nullptr));
+    if (!image)
+        return std::nullopt;
+    return QImage(static_cast<const uchar*>(m_memory), width, height, width * 4,
+                  QImage::Format_RGB32);
+}
+
+bool X11ScreenGrab::ensureSegment(std::size_t bytes)
+{
+    if (m_memory && m_bytes == bytes)
+        return true;
+    releaseSegment();
+    xcb_connection_t* x = connection();
+    m_shmId = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
+    if (m_shmId < 0)
+        return false;
+    m_memory = shmat(m_shmId, nullptr, 0);
+    // Marked for removal at once: the kernel frees it when the last user detaches, even if
+    // this process dies.
+    shmctl(m_shmId, IPC_RMID, nullptr);
+    if (m_memory == reinterpret_cast<void*>(-1)) {
+        m_memory = nullptr;
+        return false;
+    }
+    m_segment = xcb_generate_id(x);
+    // Attached writable: the server writes the image into it.
+    const Reply<xcb_generic_error_t> error(
+        xcb_request_check(x, xcb_shm_attach_checked(x, m_segment, std::uint32_t(m_shmId), 0)));
+    if (error) {
+        shmdt(m_memory);
+        m_memory = nullptr;
+        return false;
+    }
+    m_bytes = bytes;
+    return true;
+}
+
+void X11ScreenGrab::releaseSegment()
+{
+    if (!m_memory)
+        return;
+    if (xcb_connection_t* x = connection()) {
+        xcb_shm_detach(x, m_segment);
+        xcb_flush(x);
+    }
+    shmdt(m_memory);
+    m_memory = nullptr;
+    m_bytes = 0;
+}
