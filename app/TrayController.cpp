@@ -26,14 +26,6 @@ bool trayPanelIsDark()
 TrayController::TrayController(ColorPickerModel& picker, QObject* parent)
     : QObject(parent), m_picker(picker)
 {
-    m_panel = new PickerPanel(picker);
-    connect(m_panel->view(), &PickerView::settingsRequested, this, [this] {
-        m_panel->close();
-        emit settingsRequested();
-    });
-    connect(m_panel->view(), &PickerView::quitRequested, qApp, &QCoreApplication::quit,
-            Qt::QueuedConnection);
-
     m_menu = new QMenu;
     m_menu->addAction(QStringLiteral("Open Color Picker"), this, &TrayController::openPanel);
     m_menu->addAction(QStringLiteral("Pick a color"), &m_picker, &ColorPickerModel::pickColor);
@@ -58,6 +50,20 @@ TrayController::~TrayController()
     qApp->removeEventFilter(this);
     delete m_menu;
     delete m_panel;
+}
+
+PickerPanel* TrayController::panel()
+{
+    if (m_panel)
+        return m_panel;
+    m_panel = new PickerPanel(m_picker);
+    connect(m_panel->view(), &PickerView::settingsRequested, this, [this] {
+        m_panel->close();
+        emit settingsRequested();
+    });
+    connect(m_panel->view(), &PickerView::quitRequested, qApp, &QCoreApplication::quit,
+            Qt::QueuedConnection);
+    return m_panel;
 }
 
 void TrayController::show()
@@ -87,17 +93,17 @@ QIcon TrayController::trayArtwork(bool forDarkPanel)
 void TrayController::openPanel()
 {
     const QRect geometry = m_trayIcon->geometry();
-    m_panel->showAnchored(geometry.isValid() ? geometry : QRect());
+    panel()->showAnchored(geometry.isValid() ? geometry : QRect());
 }
 
 void TrayController::togglePanel()
 {
-    if (m_panel->isVisible()) {
+    if (m_panel && m_panel->isVisible()) {
         m_panel->close();
         return;
     }
     // The press outside that just closed the popup is this same click on the icon.
-    if (m_panel->closedJustNow())
+    if (m_panel && m_panel->closedJustNow())
         return;
     openPanel();
 }

@@ -26,7 +26,8 @@ public:
     // Puts the icon into the tray.
     void show();
 
-    PickerPanel* panel() const { return m_panel; }
+    // The panel, built on first use so start-up stays quick.
+    PickerPanel* panel();
     QSystemTrayIcon* trayIcon() const { return m_trayIcon; }
     QMenu* contextMenu() const { return m_menu; }
 
@@ -47,7 +48,7 @@ private:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     ColorPickerModel& m_picker;
-    PickerPanel* m_panel;
+    PickerPanel* m_panel = nullptr;
     QMenu* m_menu;
     QSystemTrayIcon* m_trayIcon;
     Log m_log{"lifecycle"};
