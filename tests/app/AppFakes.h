@@ -1,46 +1,16 @@
 #pragma once
 
 #include "Clipboard.h"
-#include "PreferencesStore.h"
+#include "MemoryPreferencesStore.h"
 #include "ScreenSampler.h"
 
-#include <QHash>
 #include <QString>
-#include <QVariant>
 
 #include <functional>
 #include <optional>
 
-// Test doubles for the picker's platform: an in-memory store, a clipboard that records what
-// it was given, and a sampler whose answer the test gives.
-
-class MemoryPreferencesStore : public PreferencesStore
-{
-public:
-    bool boolForKey(const QString& key) const override
-    {
-        return m_values.value(key).typeId() == QMetaType::Bool && m_values.value(key).toBool();
-    }
-    std::optional<QString> stringForKey(const QString& key) const override
-    {
-        if (m_values.value(key).typeId() != QMetaType::QString)
-            return std::nullopt;
-        return m_values.value(key).toString();
-    }
-    std::optional<QByteArray> dataForKey(const QString& key) const override
-    {
-        if (m_values.value(key).typeId() != QMetaType::QByteArray)
-            return std::nullopt;
-        return m_values.value(key).toByteArray();
-    }
-    bool contains(const QString& key) const override { return m_values.contains(key); }
-    void setBool(const QString& key, bool value) override { m_values[key] = value; }
-    void setString(const QString& key, const QString& value) override { m_values[key] = value; }
-    void setData(const QString& key, const QByteArray& value) override { m_values[key] = value; }
-
-private:
-    QHash<QString, QVariant> m_values;
-};
+// Test doubles for the picker's platform, beside the shared in-memory store: a clipboard that
+// records what it was given, and a sampler whose answer the test gives.
 
 class RecordingClipboard : public Clipboard
 {
