@@ -1,31 +1,16 @@
 #include "UpdaterService.h"
 #include "ApplicationPresence.h"
-#include "PreferencesStore.h"
+#include "MemoryPreferencesStore.h"
 #include "UpdateFramework.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QHash>
 #include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-class MemoryPreferences : public PreferencesStore
-{
-public:
-    bool boolForKey(const QString& key) const override { return values.value(key).toBool(); }
-    std::optional<QString> stringForKey(const QString&) const override { return {}; }
-    std::optional<QByteArray> dataForKey(const QString&) const override { return {}; }
-    bool contains(const QString& key) const override { return values.contains(key); }
-    void setBool(const QString& key, bool value) override { values[key] = value; }
-    void setString(const QString& key, const QString& value) override { values[key] = value; }
-    void setData(const QString& key, const QByteArray& value) override { values[key] = value; }
-
-    QHash<QString, QVariant> values;
-};
 
 class FakePresence : public ApplicationPresence
 {
@@ -112,7 +97,7 @@ struct ServiceFixture : testing::Test
         return std::make_unique<UpdaterService>(appInfo, factory, presence, defaults, environment);
     }
 
-    MemoryPreferences defaults;
+    MemoryPreferencesStore defaults;
     FakePresence presence;
     FakeUpdateFramework* framework = nullptr;
     UpdateFrameworkDelegate* delegate = nullptr;

@@ -1,7 +1,7 @@
 #include "AppcastUpdater.h"
 #include "ApplicationPresence.h"
 #include "LoopbackHttpServer.h"
-#include "PreferencesStore.h"
+#include "MemoryPreferencesStore.h"
 #include "UpdateErrors.h"
 #include "UpdaterService.h"
 
@@ -15,25 +15,6 @@
 #include <sodium.h>
 
 namespace {
-
-class MemoryPreferences : public PreferencesStore
-{
-public:
-    bool boolForKey(const QString& key) const override { return values.value(key).toBool(); }
-    std::optional<QString> stringForKey(const QString& key) const override
-    {
-        if (!values.contains(key))
-            return std::nullopt;
-        return values.value(key).toString();
-    }
-    std::optional<QByteArray> dataForKey(const QString&) const override { return {}; }
-    bool contains(const QString& key) const override { return values.contains(key); }
-    void setBool(const QString& key, bool value) override { values[key] = value; }
-    void setString(const QString& key, const QString& value) override { values[key] = value; }
-    void setData(const QString& key, const QByteArray& value) override { values[key] = value; }
-
-    QHash<QString, QVariant> values;
-};
 
 class FakePresence : public ApplicationPresence
 {
@@ -207,7 +188,7 @@ struct UpdaterFixture : testing::Test
     QTemporaryDir folder;
     KeyPair key;
     AppcastUpdaterSettings settings;
-    MemoryPreferences defaults;
+    MemoryPreferencesStore defaults;
     RecordingDelegate delegate;
     FakeUserDriver* driver = nullptr;
     QStringList relaunched;

@@ -5,7 +5,7 @@
 #include "Clipboard.h"
 #include "ColorPickerModel.h"
 #include "PickOverlay.h"
-#include "PreferencesStore.h"
+#include "MemoryPreferencesStore.h"
 #include "X11ScreenGrab.h"
 
 #include <QApplication>
@@ -253,19 +253,7 @@ TEST_F(OverlayScreenSamplerTest, EscapeAndRightClickCancel)
     EXPECT_EQ(m_calls, 1);
 }
 
-// Fakes for the model: nothing of them is under test here.
-class MemoryStore : public PreferencesStore
-{
-public:
-    bool boolForKey(const QString&) const override { return false; }
-    std::optional<QString> stringForKey(const QString&) const override { return std::nullopt; }
-    std::optional<QByteArray> dataForKey(const QString&) const override { return std::nullopt; }
-    bool contains(const QString&) const override { return false; }
-    void setBool(const QString&, bool) override {}
-    void setString(const QString&, const QString&) override {}
-    void setData(const QString&, const QByteArray&) override {}
-};
-
+// The model's clipboard; the store is the shared in-memory one. Neither is under test here.
 class RecordingClipboard : public Clipboard
 {
 public:
@@ -279,7 +267,7 @@ public:
 
 TEST_F(OverlayScreenSamplerTest, SecondPickWhileOneRunsShowsNoSecondOverlay)
 {
-    MemoryStore store;
+    MemoryPreferencesStore store;
     RecordingClipboard clipboard;
     ColorPickerModel model(store, m_sampler, clipboard);
 

@@ -105,18 +105,18 @@ TEST_F(FirehoseClientTest, RepeatsKeepFirstFieldsAndTakeTheLatestContext)
     const std::vector<std::string> frames{"Store.save(_:) -> Bool", "Worker.run()", "c", "d"};
     client->updateContext(true, 89);
     client->observe("error", "io", "Write failed", std::make_exception_ptr(std::runtime_error("x")),
-                    "spec-1", frames, crumbs(12, "first"));
+                    "export-1", frames, crumbs(12, "first"));
     time->advance(5_s);
     client->updateContext(false, 125);
     client->observe("error", "io", "Write failed", std::make_exception_ptr(std::runtime_error("y")),
-                    "spec-2", frames, std::nullopt); // no breadcrumbs: the old ones stay
+                    "export-2", frames, std::nullopt); // no breadcrumbs: the old ones stay
     client->observe("error", "io", "Write failed", std::make_exception_ptr(std::runtime_error("z")),
-                    "spec-3", frames, crumbs(2, "third"));
+                    "export-3", frames, crumbs(2, "third"));
     flushTick(1);
 
     const json event = onlyEvent();
     EXPECT_EQ(event["count"], 3);
-    EXPECT_EQ(event["spec_id"], "spec-1");
+    EXPECT_EQ(event["spec_id"], "export-1");
     EXPECT_EQ(event["exception_type"], "runtime_error");
     EXPECT_EQ(event["top_frames"], json({"Store.save(_:) -> Bool", "Worker.run()", "c"}));
     EXPECT_EQ(event["frame_digest"], computeFrameDigest(frames));
@@ -267,7 +267,7 @@ TEST_F(FirehoseClientTest, FacadeMapsWarningAndErrorCallsToObservations)
     client->observeFromFacade(MorvaneLogLevel::debug, "login failed", {});
     EXPECT_EQ(client->statistics().bufferedEntries, 0u);
     for (const Case& c : cases)
-        client->observeFromFacade(c.level, "login failed", c.fields, "spec-9");
+        client->observeFromFacade(c.level, "login failed", c.fields, "login-9");
     flushTick(1);
 
     const json events = transport->body(0)["events"];
@@ -279,7 +279,7 @@ TEST_F(FirehoseClientTest, FacadeMapsWarningAndErrorCallsToObservations)
         ASSERT_NE(found, events.end()) << c.messageTemplate;
         EXPECT_EQ((*found)["severity"], c.severity);
         EXPECT_EQ((*found)["category"], c.category);
-        EXPECT_EQ((*found)["spec_id"], "spec-9");
+        EXPECT_EQ((*found)["spec_id"], "login-9");
     }
 }
 
