@@ -2,21 +2,19 @@
 #include <morvane/telemetry/CurlHttpTransport.h>
 #include <morvane/telemetry/ErrorBatch.h>
 
-#include "LoopbackHttpServer.h"
+#include <TestHttpServer.h>
 
 #include <gtest/gtest.h>
 
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <atomic>
-#include <cstdio>
 #include <memory>
 #include <thread>
 
 using namespace morvane::telemetry;
 using namespace std::chrono_literals;
+using morvane::TestHttpServer;
+using Reply = TestHttpServer::Reply;
+using Delivery = TestHttpServer::Delivery;
 
 namespace {
 
@@ -76,40 +74,52 @@ TEST(CurlHttpTransport, ClassifiesEachStatusOfARealServer)
     } cases[] = {
         {200, DeliveryOutcome::delivered}, {202, DeliveryOutcome::delivered},
         {400, DeliveryOutcome::delivered}, {413, DeliveryOutcome::delivered},
-        {204, DeliveryOutcome::retryable}, {301, DeliveryOutcome::retryable},
-        {404, DeliveryOutcome::retryable}, {429, DeliveryOutcome::retryable},
-        {500, DeliveryOutcome::retryable}, {503, DeliveryOutcome::retryable},
+        {204, DeliveryOutcome::retryable}, {404, DeliveryOutcome::retryable},
+        {429, DeliveryOutcome::retryable}, {500, DeliveryOutcome::retryable},
+        {503, DeliveryOutcome::retryable},
     };
+    TestHttpServer server;
     for (const auto& c : cases) {
-        std::string reply = LoopbackHttpServer::httpReply(c.status, "ignored");
-        if (c.status == 301)
-            reply.insert(reply.find("\r\n") + 2, "Location: http://127.0.0.1:1/\r\n");
-        LoopbackHttpServer server(reply);
+        server.script({{.status = c.status, .body = "ignored"}});
         EXPECT_EQ(deliverTo(server.baseURL()), c.expected) << c.status;
-        EXPECT_EQ(server.requests().size(), 1u) << c.status; // no redirect followed
     }
+    EXPECT_EQ(server.requests().size(), std::size(cases));
+}
+
+TEST(CurlHttpTransport, ARedirectIsRetryableAndNotFollowed)
+{
+    TestHttpServer target; // answers 200: following the redirect would look delivered
+    TestHttpServer server;
+    for (const int status : {301, 302, 303, 307, 308}) {
+        server.script({Reply::redirect(target.url("/api/error-events"), status)});
+        EXPECT_EQ(deliverTo(server.baseURL()), DeliveryOutcome::retryable) << status;
+    }
+    EXPECT_EQ(server.requests().size(), 5u);
+    EXPECT_TRUE(target.requests().empty());
 }
 
 TEST(CurlHttpTransport, PostsTheEncodedBatchAsJson)
 {
-    LoopbackHttpServer server(LoopbackHttpServer::httpReply(202));
+    TestHttpServer server;
+    server.setFallback({.status = 202});
     const std::string base = server.baseURL() + "collector";
     ASSERT_EQ(deliverTo(base), DeliveryOutcome::delivered);
 
-    const std::vector<std::string> requests = server.requests();
+    const std::vector<TestHttpServer::Request> requests = server.requests();
     ASSERT_EQ(requests.size(), 1u);
-    const std::string& request = requests[0];
-    EXPECT_EQ(request.rfind("POST /collector/api/error-events HTTP/1.1\r\n", 0), 0u) << request;
-    EXPECT_NE(request.find("\r\nContent-Type: application/json\r\n"), std::string::npos);
-    EXPECT_EQ(request.find("Expect:"), std::string::npos) << request;
-    const std::string body =
-        encodeErrorBatch(makeErrorBatch(oneEntry(), contextFor(base), "b", {"e"}));
-    EXPECT_EQ(request.substr(request.find("\r\n\r\n") + 4), body);
+    const TestHttpServer::Request& request = requests[0];
+    EXPECT_EQ(request.method, "POST");
+    EXPECT_EQ(request.target, "/collector/api/error-events");
+    EXPECT_EQ(request.version, "HTTP/1.1");
+    EXPECT_EQ(request.headers.at("content-type"), "application/json");
+    EXPECT_FALSE(request.headers.contains("expect"));
+    EXPECT_EQ(request.body,
+              encodeErrorBatch(makeErrorBatch(oneEntry(), contextFor(base), "b", {"e"})));
 }
 
 TEST(CurlHttpTransport, SendsFromSeveralThreadsThroughOneTransport)
 {
-    LoopbackHttpServer server(LoopbackHttpServer::httpReply(200));
+    TestHttpServer server;
     CurlHttpTransport transport;
     std::vector<std::thread> senders;
     std::atomic<int> delivered{0};
@@ -129,7 +139,8 @@ TEST(CurlHttpTransport, SendsFromSeveralThreadsThroughOneTransport)
 
 TEST(CurlHttpTransport, TreatsAReplyThatIsNotHttpAsDelivered)
 {
-    LoopbackHttpServer server(std::string("SSH-2.0-NotAWebServer\r\n"));
+    TestHttpServer server;
+    server.setFallback(Reply::rawBytes("SSH-2.0-NotAWebServer\r\n"));
     CurlHttpTransport transport;
     const HttpResponse response = transport.send(makeBatchRequest(server.baseURL(), "{}"));
     EXPECT_FALSE(response.failed()) << response.error;
@@ -140,10 +151,11 @@ TEST(CurlHttpTransport, TreatsAReplyThatIsNotHttpAsDelivered)
 TEST(CurlHttpTransport, RetriesWhenNothingOrNobodyAnswers)
 {
     const std::string closed =
-        "http://127.0.0.1:" + std::to_string(LoopbackHttpServer::closedPort()) + "/";
+        "http://127.0.0.1:" + std::to_string(TestHttpServer::closedPort()) + "/";
     EXPECT_EQ(deliverTo(closed), DeliveryOutcome::retryable);
 
-    LoopbackHttpServer silent(std::nullopt);
+    TestHttpServer silent;
+    silent.setFallback({.delivery = Delivery::silent});
     HttpRequest request = makeBatchRequest(silent.baseURL(), "{}");
     request.timeout = 300ms;
     const HttpResponse response = CurlHttpTransport().send(request);
@@ -156,7 +168,8 @@ TEST(CurlHttpTransport, RetriesWhenNothingOrNobodyAnswers)
 
 TEST(CurlHttpTransport, GetsAReplyBodyUpToTheLimit)
 {
-    LoopbackHttpServer server(LoopbackHttpServer::httpReply(200, R"({"eu":true})"));
+    TestHttpServer server;
+    server.setFallback({.body = R"({"eu":true})"});
     HttpRequest request;
     request.url = appendingPathComponent(server.baseURL(), "api/geo");
     request.timeout = 5s;
@@ -164,7 +177,8 @@ TEST(CurlHttpTransport, GetsAReplyBodyUpToTheLimit)
     EXPECT_EQ(response.status, 200);
     EXPECT_EQ(response.body, R"({"eu":true})");
     ASSERT_EQ(server.requests().size(), 1u);
-    EXPECT_EQ(server.requests()[0].rfind("GET /api/geo HTTP/1.1\r\n", 0), 0u);
+    EXPECT_EQ(server.requests()[0].method, "GET");
+    EXPECT_EQ(server.requests()[0].target, "/api/geo");
 
     request.maxResponseBytes = 4;
     response = CurlHttpTransport().send(request);
@@ -174,33 +188,12 @@ TEST(CurlHttpTransport, GetsAReplyBodyUpToTheLimit)
 
 TEST(CurlHttpTransport, RefusesAServerWithAnUntrustedCertificate)
 {
-    int output[2];
-    ASSERT_EQ(pipe(output), 0);
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        dup2(output[1], STDOUT_FILENO);
-        close(output[0]);
-        execlp("python3", "python3", MORVANE_TLS_SERVER_SCRIPT, static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    close(output[1]);
-    std::unique_ptr<FILE, decltype(&fclose)> lines(fdopen(output[0], "r"), &fclose);
-    int port = 0;
-    const bool started = std::fscanf(lines.get(), "%d", &port) == 1;
-
-    HttpResponse response;
-    if (started) {
-        HttpRequest request =
-            makeBatchRequest("https://127.0.0.1:" + std::to_string(port) + "/", "{}");
-        request.timeout = 10s;
-        response = CurlHttpTransport().send(request);
-    }
-    kill(child, SIGTERM);
-    waitpid(child, nullptr, 0);
-
-    ASSERT_TRUE(started) << "the TLS server did not start";
+    TestHttpServer server({.tls = true});
+    HttpRequest request = makeBatchRequest(server.baseURL(), "{}");
+    request.timeout = 10s;
+    const HttpResponse response = CurlHttpTransport().send(request);
     EXPECT_TRUE(response.failed());
     EXPECT_NE(response.error.find("certificate"), std::string::npos) << response.error;
     EXPECT_EQ(classifyResponse(response), DeliveryOutcome::retryable);
+    EXPECT_TRUE(server.requests().empty());
 }

@@ -1,16 +1,17 @@
-#include "RecordingHttpServer.h"
-
 #include <morvane/telemetry/CurlHttpTransport.h>
 #include <morvane/telemetry/ErrorTelemetryConsent.h>
 #include <morvane/telemetry/GeoProbeClient.h>
 #include <morvane/telemetry/LocalKeyValueStore.h>
+
+#include <TestHttpServer.h>
 
 #include <gtest/gtest.h>
 
 namespace morvane::telemetry {
 namespace {
 
-using testing::RecordingHttpServer;
+using Reply = TestHttpServer::Reply;
+using Delivery = TestHttpServer::Delivery;
 
 // The real libcurl transport with the request's time-out cut short, so a test can see a
 // time-out without waiting a minute; remembers the time-out the caller asked for.
@@ -35,7 +36,7 @@ protected:
     void SetUp() override { ErrorTelemetryConsent::useStore(store); }
     void TearDown() override { ErrorTelemetryConsent::useStore(nullptr); }
 
-    bool probe(RecordingHttpServer::Reply reply)
+    bool probe(Reply reply)
     {
         server.script({std::move(reply)});
         return GeoProbeClient::probe(transport, server.baseURL()).get();
@@ -43,7 +44,7 @@ protected:
 
     std::shared_ptr<LocalKeyValueStore> store = std::make_shared<LocalKeyValueStore>();
     std::shared_ptr<ShortTimeoutTransport> transport = std::make_shared<ShortTimeoutTransport>();
-    RecordingHttpServer server;
+    TestHttpServer server;
 };
 
 TEST_F(GeoProbeTest, UsesAndCachesAnAnswerWhateverTheStatus)
@@ -67,10 +68,10 @@ TEST_F(GeoProbeTest, UsesAndCachesAnAnswerWhateverTheStatus)
 TEST_F(GeoProbeTest, UnusableRepliesAndTimeOutsReturnFalseAndLeaveTheCacheAlone)
 {
     store->setBool(GeoProbeClient::userDefaultsKey, true);
-    const std::pair<const char*, RecordingHttpServer::Reply> replies[] = {
+    const std::pair<const char*, Reply> replies[] = {
         {"text instead of a Boolean", {.body = R"({"eu": "yes"})"}},
         {"empty body", {.body = ""}},
-        {"time-out", {.status = 200, .body = "", .hang = true}},
+        {"time-out", {.delivery = Delivery::silent}},
     };
     for (const auto& [name, reply] : replies) {
         SCOPED_TRACE(name);
@@ -78,7 +79,7 @@ TEST_F(GeoProbeTest, UnusableRepliesAndTimeOutsReturnFalseAndLeaveTheCacheAlone)
         EXPECT_EQ(GeoProbeClient::cachedIsEU(), true);
     }
     ErrorTelemetryConsent::useStore(std::make_shared<LocalKeyValueStore>());
-    EXPECT_FALSE(probe({.status = 200, .body = "", .hang = true}));
+    EXPECT_FALSE(probe({.delivery = Delivery::silent}));
     EXPECT_EQ(GeoProbeClient::cachedIsEU(), std::nullopt);
 }
 
