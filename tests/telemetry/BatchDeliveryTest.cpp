@@ -15,7 +15,7 @@ public:
     HttpResponse reply;
     std::vector<HttpRequest> requests;
 
-    HttpResponse send(const HttpRequest& request) override
+    HttpResponse send(const HttpRequest& request, std::stop_token) override
     {
         requests.push_back(request);
         return reply;

@@ -24,11 +24,11 @@ class InjectedTimeOut final : public HttpTransport
 public:
     explicit InjectedTimeOut(std::chrono::milliseconds timeout) : timeout_(timeout) {}
 
-    HttpResponse send(const HttpRequest& request) override
+    HttpResponse send(const HttpRequest& request, std::stop_token stop) override
     {
         HttpRequest shortened = request;
         shortened.timeout = timeout_;
-        return curl_.send(shortened);
+        return curl_.send(shortened, stop);
     }
 
 private:
@@ -127,7 +127,7 @@ TEST(CurlHttpTransport, SendsFromSeveralThreadsThroughOneTransport)
         senders.emplace_back([&] {
             HttpRequest request = makeBatchRequest(server.baseURL(), "{}");
             request.timeout = 10s;
-            if (classifyResponse(transport.send(request)) == DeliveryOutcome::delivered)
+            if (classifyResponse(transport.send(request, {})) == DeliveryOutcome::delivered)
                 ++delivered;
         });
     }
@@ -142,7 +142,7 @@ TEST(CurlHttpTransport, TreatsAReplyThatIsNotHttpAsDelivered)
     TestHttpServer server;
     server.setFallback(Reply::rawBytes("SSH-2.0-NotAWebServer\r\n"));
     CurlHttpTransport transport;
-    const HttpResponse response = transport.send(makeBatchRequest(server.baseURL(), "{}"));
+    const HttpResponse response = transport.send(makeBatchRequest(server.baseURL(), "{}"), {});
     EXPECT_FALSE(response.failed()) << response.error;
     EXPECT_FALSE(response.status.has_value());
     EXPECT_EQ(deliverTo(server.baseURL()), DeliveryOutcome::delivered);
@@ -158,12 +158,12 @@ TEST(CurlHttpTransport, RetriesWhenNothingOrNobodyAnswers)
     silent.setFallback({.delivery = Delivery::silent});
     HttpRequest request = makeBatchRequest(silent.baseURL(), "{}");
     request.timeout = 300ms;
-    const HttpResponse response = CurlHttpTransport().send(request);
+    const HttpResponse response = CurlHttpTransport().send(request, {});
     EXPECT_TRUE(response.failed());
     EXPECT_EQ(classifyResponse(response), DeliveryOutcome::retryable);
     EXPECT_EQ(deliverTo(silent.baseURL(), 300ms), DeliveryOutcome::retryable);
     request.timeout = 0ms; // means "as short as possible", never "wait forever"
-    EXPECT_TRUE(CurlHttpTransport().send(request).failed());
+    EXPECT_TRUE(CurlHttpTransport().send(request, {}).failed());
 }
 
 TEST(CurlHttpTransport, GetsAReplyBodyUpToTheLimit)
@@ -173,7 +173,7 @@ TEST(CurlHttpTransport, GetsAReplyBodyUpToTheLimit)
     HttpRequest request;
     request.url = appendingPathComponent(server.baseURL(), "api/geo");
     request.timeout = 5s;
-    HttpResponse response = CurlHttpTransport().send(request);
+    HttpResponse response = CurlHttpTransport().send(request, {});
     EXPECT_EQ(response.status, 200);
     EXPECT_EQ(response.body, R"({"eu":true})");
     ASSERT_EQ(server.requests().size(), 1u);
@@ -181,7 +181,7 @@ TEST(CurlHttpTransport, GetsAReplyBodyUpToTheLimit)
     EXPECT_EQ(server.requests()[0].target, "/api/geo");
 
     request.maxResponseBytes = 4;
-    response = CurlHttpTransport().send(request);
+    response = CurlHttpTransport().send(request, {});
     EXPECT_EQ(response.status, 200);
     EXPECT_EQ(response.body, R"({"eu)");
 }
@@ -191,7 +191,7 @@ TEST(CurlHttpTransport, RefusesAServerWithAnUntrustedCertificate)
     TestHttpServer server({.tls = true});
     HttpRequest request = makeBatchRequest(server.baseURL(), "{}");
     request.timeout = 10s;
-    const HttpResponse response = CurlHttpTransport().send(request);
+    const HttpResponse response = CurlHttpTransport().send(request, {});
     EXPECT_TRUE(response.failed());
     EXPECT_NE(response.error.find("certificate"), std::string::npos) << response.error;
     EXPECT_EQ(classifyResponse(response), DeliveryOutcome::retryable);

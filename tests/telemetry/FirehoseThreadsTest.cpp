@@ -73,7 +73,7 @@ TEST_F(FirehoseThreadsTest, DestroyingTheClientWhileASenderWaitsOnBackoffEndsItP
 class TallyTransport final : public HttpTransport
 {
 public:
-    HttpResponse send(const HttpRequest& request) override
+    HttpResponse send(const HttpRequest& request, std::stop_token) override
     {
         if (requests.fetch_add(1) % 5 == 4)
             return FakeTransport::status(503);
@@ -113,8 +113,11 @@ TEST_F(FirehoseThreadsTest, EveryOccurrenceFromManyThreadsIsDeliveredOrADocument
     // The clock stands still, so every occurrence falls into one breaker window.
     client = std::make_unique<ErrorFirehoseClient>(
         ErrorFirehoseClient::Dependencies{time, nullptr, nullptr, transport}, limits);
-    client->configure("picker", std::nullopt, "1.2.3", std::nullopt, "install-1",
-                      "https://collector.test/", transport);
+    client->configure({.appSlug = "picker",
+                       .appVersion = "1.2.3",
+                       .installId = "install-1",
+                       .identityURL = "https://collector.test/",
+                       .urlSession = transport});
     client->start();
 
     std::vector<std::thread> observers;

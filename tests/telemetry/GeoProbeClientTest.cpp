@@ -18,12 +18,12 @@ using Delivery = TestHttpServer::Delivery;
 class ShortTimeoutTransport final : public HttpTransport
 {
 public:
-    HttpResponse send(const HttpRequest& request) override
+    HttpResponse send(const HttpRequest& request, std::stop_token stop) override
     {
         requestedTimeout = request.timeout;
         HttpRequest shortened = request;
         shortened.timeout = std::chrono::milliseconds(300);
-        return curl.send(shortened);
+        return curl.send(shortened, stop);
     }
 
     CurlHttpTransport curl;
