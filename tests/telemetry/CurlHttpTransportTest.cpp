@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <thread>
 
@@ -56,6 +57,14 @@ std::vector<CoalescedEntry> oneEntry()
     entry.category = "io";
     entry.messageTemplate = std::string(2000, 'x'); // large enough to tempt a 100-continue
     return {entry};
+}
+
+bool eventually(const std::function<bool()>& condition)
+{
+    const auto deadline = std::chrono::steady_clock::now() + 10s;
+    while (!condition() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(10ms);
+    return condition();
 }
 
 DeliveryOutcome deliverTo(const std::string& baseURL, std::chrono::milliseconds timeout = 10s)
@@ -196,4 +205,82 @@ TEST(CurlHttpTransport, RefusesAServerWithAnUntrustedCertificate)
     EXPECT_NE(response.error.find("certificate"), std::string::npos) << response.error;
     EXPECT_EQ(classifyResponse(response), DeliveryOutcome::retryable);
     EXPECT_TRUE(server.requests().empty());
+}
+
+// Runs the exchange on a thread, requests stop once the server has the request and is busy not
+// answering, and returns how long the exchange took to end after that.
+template <typename Exchange>
+std::chrono::steady_clock::duration timeToStop(TestHttpServer& server, Exchange exchange)
+{
+    std::stop_source stop;
+    std::jthread thread([&] { exchange(stop.get_token()); });
+    EXPECT_TRUE(server.waitForRequests(1));
+    std::this_thread::sleep_for(200ms);
+    const auto before = std::chrono::steady_clock::now();
+    stop.request_stop();
+    thread.join();
+    return std::chrono::steady_clock::now() - before;
+}
+
+// A host must be able to quit at once: a stop request ends the exchange whatever the server
+// does, and a batch cut short that way is not delivered. One second is a correctness bound
+// (the request's own time-out is a minute).
+TEST(CurlHttpTransport, AStopRequestEndsARequestAtOnceWhateverTheServerDoes)
+{
+    for (const Delivery delivery : {Delivery::silent, Delivery::trickledHead}) {
+        SCOPED_TRACE(static_cast<int>(delivery));
+        TestHttpServer server;
+        server.setFallback({.delivery = delivery});
+        DeliveryOutcome outcome = DeliveryOutcome::delivered;
+        EXPECT_LT(timeToStop(server,
+                             [&](std::stop_token stop) {
+                                 outcome =
+                                     deliverBatch(oneEntry(), contextFor(server.baseURL(), 60s),
+                                                  "b", {"e"}, stop);
+                             }),
+                  1s);
+        EXPECT_EQ(outcome, DeliveryOutcome::retryable);
+        EXPECT_TRUE(eventually([&] { return server.openConnections() == 0; }));
+    }
+
+    TestHttpServer server; // a body that never ends, read by a caller who wants it
+    server.setFallback({.delivery = Delivery::trickledBody});
+    HttpResponse response;
+    EXPECT_LT(timeToStop(server,
+                         [&](std::stop_token stop) {
+                             HttpRequest request;
+                             request.url = server.baseURL();
+                             response = CurlHttpTransport().send(request, stop);
+                         }),
+              1s);
+    EXPECT_TRUE(response.failed());
+}
+
+// The batch's outcome hangs on the status alone: a slow, huge or endless body must neither
+// delay the sender nor run into the request's time-out.
+TEST(CurlHttpTransport, ABatchReplyIsClassifiedOnItsHeadWithoutReadingTheBody)
+{
+    for (const Delivery delivery : {Delivery::trickledBody, Delivery::endlessBody}) {
+        SCOPED_TRACE(static_cast<int>(delivery));
+        TestHttpServer server;
+        server.setFallback({.status = 200, .delivery = delivery});
+        EXPECT_EQ(deliverTo(server.baseURL(), 2s), DeliveryOutcome::delivered);
+        server.setFallback({.status = 503, .delivery = delivery});
+        EXPECT_EQ(deliverTo(server.baseURL(), 2s), DeliveryOutcome::retryable);
+    }
+}
+
+TEST(CurlHttpTransport, StopsReadingABodyAtTheLimit)
+{
+    TestHttpServer server;
+    server.setFallback({.delivery = Delivery::endlessBody});
+    HttpRequest request;
+    request.url = server.baseURL();
+    request.timeout = 5s;
+    request.maxResponseBytes = 100'000;
+    const HttpResponse response = CurlHttpTransport().send(request, {});
+    EXPECT_FALSE(response.failed()) << response.error;
+    EXPECT_EQ(response.status, 200);
+    EXPECT_EQ(response.body, std::string(100'000, 'x'));
+    EXPECT_TRUE(response.truncated);
 }

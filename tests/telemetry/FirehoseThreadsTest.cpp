@@ -2,6 +2,10 @@
 // loop and the senders run (meant to run under ThreadSanitizer too).
 #include "FirehoseTestSupport.h"
 
+#include <morvane/telemetry/CurlHttpTransport.h>
+
+#include <TestHttpServer.h>
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -67,6 +71,35 @@ TEST_F(FirehoseThreadsTest, DestroyingTheClientWhileASenderWaitsOnBackoffEndsItP
     ASSERT_TRUE(eventually([&] { return sleeper->longSleeps.load() == 1; }));
     EXPECT_LT(timeToDestroy(), std::chrono::seconds(10)); // the backoff is 20 to 40 s
     EXPECT_EQ(transport->requests().size(), 1u);
+}
+
+// With a request in flight that the server never answers (or trickles forever), the client
+// still goes at once: the destructor's one second is a correctness bound, as a host quitting
+// waits for it; the request's own time-out is a minute.
+TEST_F(FirehoseThreadsTest, DestroyingTheClientWhileARequestHangsEndsItPromptly)
+{
+    using Delivery = TestHttpServer::Delivery;
+    for (const Delivery delivery : {Delivery::silent, Delivery::trickledHead}) {
+        SCOPED_TRACE(static_cast<int>(delivery));
+        TestHttpServer server;
+        server.setFallback({.delivery = delivery});
+        FirehoseLimits limits;
+        limits.flushIntervalSeconds = 0.01;
+        auto transport = std::make_shared<CurlHttpTransport>();
+        client = std::make_unique<ErrorFirehoseClient>(
+            ErrorFirehoseClient::Dependencies{nullptr, nullptr, nullptr, transport}, limits);
+        client->configure({.appSlug = "picker",
+                           .appVersion = "1.2.3",
+                           .installId = "install-1",
+                           .identityURL = server.baseURL()});
+        observe("Never answered");
+        client->start();
+        ASSERT_TRUE(server.waitForRequests(1));
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        EXPECT_LT(timeToDestroy(), std::chrono::seconds(1));
+        EXPECT_TRUE(eventually([&] { return server.openConnections() == 0; }));
+        EXPECT_EQ(server.requests().size(), 1u);
+    }
 }
 
 // Answers every fifth request with 503 and sums the counts it accepted, per template.

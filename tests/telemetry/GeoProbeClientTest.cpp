@@ -91,6 +91,41 @@ TEST_F(GeoProbeTest, NoServerAndNoTransportReturnFalse)
     EXPECT_EQ(GeoProbeClient::cachedIsEU(), std::nullopt);
 }
 
+TEST_F(GeoProbeTest, ALongReplyIsReadWhole)
+{
+    const std::string padding(200 * 1024, 'p'); // well past what a cut reply used to keep
+    EXPECT_TRUE(probe({.body = R"({"padding": ")" + padding + R"(", "eu": true})"}));
+    EXPECT_EQ(GeoProbeClient::cachedIsEU(), true);
+}
+
+TEST_F(GeoProbeTest, AnEndlessReplyIsUnusable)
+{
+    auto patient = std::make_shared<CurlHttpTransport>();
+    server.script({{.body = "{}", .delivery = Delivery::endlessBody}});
+    EXPECT_FALSE(GeoProbeClient::probe(patient, server.baseURL()).get());
+    EXPECT_EQ(GeoProbeClient::cachedIsEU(), std::nullopt);
+}
+
+// The probe never holds up its caller: letting go of a probe whose server never answers (or
+// trickles) returns at once, and the cancelled probe stores nothing. The one second is a
+// correctness bound; the request's own time-out is a minute.
+TEST_F(GeoProbeTest, LettingGoOfAProbeThatHangsReturnsAtOnce)
+{
+    auto patient = std::make_shared<CurlHttpTransport>(); // the full 60-second time-out
+    for (const Delivery delivery : {Delivery::silent, Delivery::trickledHead}) {
+        SCOPED_TRACE(static_cast<int>(delivery));
+        server.clearRequests();
+        server.setFallback({.delivery = delivery});
+        auto running = std::make_unique<GeoProbeClient::Probe>(
+            GeoProbeClient::probe(patient, server.baseURL()));
+        ASSERT_TRUE(server.waitForRequests(1));
+        const auto before = std::chrono::steady_clock::now();
+        running.reset();
+        EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::seconds(1));
+    }
+    EXPECT_EQ(GeoProbeClient::cachedIsEU(), std::nullopt);
+}
+
 TEST(GeoResponse, DecodesOnlyAnObjectWithABooleanEu)
 {
     const std::pair<const char*, std::optional<bool>> bodies[] = {
