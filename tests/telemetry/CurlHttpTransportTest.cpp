@@ -260,7 +260,8 @@ TEST(CurlHttpTransport, AStopRequestEndsARequestAtOnceWhateverTheServerDoes)
 // delay the sender nor run into the request's time-out.
 TEST(CurlHttpTransport, ABatchReplyIsClassifiedOnItsHeadWithoutReadingTheBody)
 {
-    for (const Delivery delivery : {Delivery::trickledBody, Delivery::endlessBody}) {
+    for (const Delivery delivery :
+         {Delivery::stalledBody, Delivery::trickledBody, Delivery::endlessBody}) {
         SCOPED_TRACE(static_cast<int>(delivery));
         TestHttpServer server;
         server.setFallback({.status = 200, .delivery = delivery});

@@ -415,6 +415,10 @@ void TestHttpServer::deliver(Connection& connection, const Reply& reply, std::st
     case Delivery::whole:
         connection.write(head(reply, static_cast<long long>(reply.body.size())) + reply.body, stop);
         return;
+    case Delivery::stalledBody:
+        if (!connection.write(head(reply, endlessLength), stop))
+            return;
+        [[fallthrough]];
     case Delivery::silent:
         while (!stop.stop_requested() && !connection.peerGone())
             std::this_thread::sleep_for(tick);

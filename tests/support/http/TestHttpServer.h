@@ -30,6 +30,7 @@ public:
         whole,        // the reply at once, then the connection is closed
         silent,       // no reply: the connection stays open until the server is destroyed
         trickledHead, // the status line, then a header line that never ends, a byte per 100 ms
+        stalledBody,  // the head at once (Content-Length 2 GiB), then nothing
         trickledBody, // the head at once (Content-Length 2 GiB), then a body byte per 100 ms
         endlessBody,  // the head (Content-Length 2 GiB), then body bytes as fast as they go
     };
