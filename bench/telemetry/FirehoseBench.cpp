@@ -38,7 +38,7 @@ private:
 class NullTransport final : public HttpTransport
 {
 public:
-    HttpResponse send(const HttpRequest&) override { return {}; }
+    HttpResponse send(const HttpRequest&, std::stop_token) override { return {}; }
 };
 
 std::unique_ptr<ErrorFirehoseClient> makeClient()
@@ -76,8 +76,10 @@ void tearDown(const benchmark::State& state)
 void BM_ObserveRepeated(benchmark::State& state)
 {
     for (auto _ : state)
-        sharedClient->observe("error", "storage",
-                              "Could not save the recent colours to /home/ann/.config/x.conf");
+        sharedClient->observe(
+            {.severity = "error",
+             .category = "storage",
+             .message = "Could not save the recent colours to /home/ann/.config/x.conf"});
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_ObserveRepeated)
@@ -91,7 +93,7 @@ void BM_ObserveDistinct(benchmark::State& state)
 {
     for (auto _ : state) {
         const std::string message = "Could not open store " + wordFor(nextWord++);
-        sharedClient->observe("error", "storage", message);
+        sharedClient->observe({.severity = "error", .category = "storage", .message = message});
     }
     state.SetItemsProcessed(state.iterations());
 }
@@ -110,7 +112,9 @@ void BM_MemoryPerFingerprint(benchmark::State& state)
         const std::size_t before = mallinfo2().uordblks;
         auto client = makeClient();
         for (std::uint64_t i = 0; i < distinct; ++i)
-            client->observe("error", "storage", "Could not open store " + wordFor(i));
+            client->observe({.severity = "error",
+                             .category = "storage",
+                             .message = "Could not open store " + wordFor(i)});
         const std::size_t after = mallinfo2().uordblks;
         state.counters["fingerprints"] = static_cast<double>(client->statistics().fingerprintsSeen);
         state.counters["bytes_per_fingerprint"] =

@@ -35,7 +35,7 @@ DeliveryOutcome classifyResponse(const HttpResponse& response)
 
 DeliveryOutcome deliverBatch(const std::vector<CoalescedEntry>& entries,
                              const ContextSnapshot& context, const std::string& batchId,
-                             const std::vector<std::string>& eventIds)
+                             const std::vector<std::string>& eventIds, std::stop_token stop)
 {
     std::string body = encodeErrorBatch(makeErrorBatch(entries, context, batchId, eventIds));
     if (body.size() > maxBatchBytes)
@@ -43,7 +43,7 @@ DeliveryOutcome deliverBatch(const std::vector<CoalescedEntry>& entries,
     if (!context.urlSession)
         return DeliveryOutcome::retryable;
     return classifyResponse(
-        context.urlSession->send(makeBatchRequest(context.identityURL, std::move(body))));
+        context.urlSession->send(makeBatchRequest(context.identityURL, std::move(body)), stop));
 }
 
 } // namespace morvane::telemetry

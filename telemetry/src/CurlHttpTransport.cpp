@@ -6,6 +6,7 @@
 #include <array>
 #include <memory>
 #include <mutex>
+#include <string_view>
 
 namespace morvane::telemetry {
 
@@ -16,24 +17,55 @@ struct EasyDeleter
     void operator()(CURL* handle) const { curl_easy_cleanup(handle); }
 };
 
+struct MultiDeleter
+{
+    void operator()(CURLM* handle) const { curl_multi_cleanup(handle); }
+};
+
 struct ListDeleter
 {
     void operator()(curl_slist* list) const { curl_slist_free_all(list); }
 };
 
-struct BodySink
+// What the callbacks see of one exchange.
+struct Exchange
 {
-    std::string* body;
-    std::size_t limit;
+    HttpResponse* response;
+    std::size_t bodyLimit;
+    bool finalStatus = false; // the head being read is a final (not 1xx) one
+    bool stoppedOnPurpose = false;
 };
 
-std::size_t collectBody(char* data, std::size_t size, std::size_t count, void* context)
+std::size_t readHead(char* data, std::size_t size, std::size_t count, void* context)
 {
-    auto* sink = static_cast<BodySink*>(context);
+    auto* exchange = static_cast<Exchange*>(context);
+    const std::string_view line(data, size * count);
+    if (line.starts_with("HTTP/")) {
+        const std::size_t space = line.find(' ');
+        exchange->finalStatus =
+            space != std::string_view::npos && space + 1 < line.size() && line[space + 1] != '1';
+    } else if ((line == "\r\n" || line == "\n") && exchange->finalStatus &&
+               exchange->bodyLimit == 0) {
+        // The head is complete and the body plays no part: end the exchange here.
+        exchange->stoppedOnPurpose = true;
+        return 0;
+    }
+    return line.size();
+}
+
+std::size_t readBody(char* data, std::size_t size, std::size_t count, void* context)
+{
+    auto* exchange = static_cast<Exchange*>(context);
+    std::string& body = exchange->response->body;
     const std::size_t bytes = size * count;
-    if (sink->body->size() < sink->limit)
-        sink->body->append(data, std::min(bytes, sink->limit - sink->body->size()));
-    return bytes; // the rest is read and dropped, so a large reply is not a failure
+    const std::size_t room = exchange->bodyLimit - body.size();
+    body.append(data, std::min(bytes, room));
+    if (bytes <= room)
+        return bytes;
+    // Enough read: end the exchange rather than read on to the end of a huge body.
+    exchange->response->truncated = true;
+    exchange->stoppedOnPurpose = true;
+    return 0;
 }
 
 HttpResponse failure(CURLcode code, const char* detail)
@@ -42,6 +74,38 @@ HttpResponse failure(CURLcode code, const char* detail)
     if (detail && *detail)
         text.append(": ").append(detail);
     return HttpResponse{.status = std::nullopt, .body = {}, .error = std::move(text)};
+}
+
+HttpResponse aborted()
+{
+    return HttpResponse{.status = std::nullopt, .body = {}, .error = "request aborted"};
+}
+
+// Runs the transfer to its end; false when stop was requested first.
+bool perform(CURLM* multi, const std::stop_token& stop, CURLcode& code)
+{
+    // Wakes the poll below from whichever thread requests the stop.
+    const std::stop_callback wake(stop, [multi] { curl_multi_wakeup(multi); });
+    for (int running = 1;;) {
+        if (stop.stop_requested())
+            return false;
+        if (curl_multi_perform(multi, &running) != CURLM_OK) {
+            code = CURLE_FAILED_INIT;
+            return true;
+        }
+        if (running == 0)
+            break;
+        if (curl_multi_poll(multi, nullptr, 0, 1000, nullptr) != CURLM_OK) {
+            code = CURLE_FAILED_INIT;
+            return true;
+        }
+    }
+    int queued = 0;
+    while (CURLMsg* message = curl_multi_info_read(multi, &queued)) {
+        if (message->msg == CURLMSG_DONE)
+            code = message->data.result;
+    }
+    return true;
 }
 
 } // namespace
@@ -53,10 +117,13 @@ CurlHttpTransport::CurlHttpTransport()
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 }
 
-HttpResponse CurlHttpTransport::send(const HttpRequest& request)
+HttpResponse CurlHttpTransport::send(const HttpRequest& request, std::stop_token stop)
 {
+    if (stop.stop_requested())
+        return aborted();
     std::unique_ptr<CURL, EasyDeleter> easy(curl_easy_init());
-    if (!easy)
+    std::unique_ptr<CURLM, MultiDeleter> multi(curl_multi_init());
+    if (!easy || !multi)
         return failure(CURLE_FAILED_INIT, nullptr);
     CURL* handle = easy.get();
 
@@ -73,7 +140,7 @@ HttpResponse CurlHttpTransport::send(const HttpRequest& request)
     addHeader("Expect:"); // no 100-continue round trip for larger bodies
 
     HttpResponse response;
-    BodySink sink{&response.body, request.maxResponseBytes};
+    Exchange exchange{.response = &response, .bodyLimit = request.maxResponseBytes};
     std::array<char, CURL_ERROR_SIZE> detail{};
     // libcurl reads 0 as "no time-out at all"; a caller asking for none gets the shortest.
     const long timeoutMs = std::max(1L, static_cast<long>(request.timeout.count()));
@@ -89,8 +156,10 @@ HttpResponse CurlHttpTransport::send(const HttpRequest& request)
     // A reply without a status line is then handed back as such instead of failing.
     curl_easy_setopt(handle, CURLOPT_HTTP09_ALLOWED, 1L);
     curl_easy_setopt(handle, CURLOPT_HTTPHEADER, headers.get());
-    curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, collectBody);
-    curl_easy_setopt(handle, CURLOPT_WRITEDATA, &sink);
+    curl_easy_setopt(handle, CURLOPT_HEADERFUNCTION, readHead);
+    curl_easy_setopt(handle, CURLOPT_HEADERDATA, &exchange);
+    curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, readBody);
+    curl_easy_setopt(handle, CURLOPT_WRITEDATA, &exchange);
     curl_easy_setopt(handle, CURLOPT_ERRORBUFFER, detail.data());
     if (request.method == "GET") {
         curl_easy_setopt(handle, CURLOPT_HTTPGET, 1L);
@@ -102,7 +171,15 @@ HttpResponse CurlHttpTransport::send(const HttpRequest& request)
         curl_easy_setopt(handle, CURLOPT_POSTFIELDS, request.body.data());
     }
 
-    const CURLcode code = curl_easy_perform(handle);
+    if (curl_multi_add_handle(multi.get(), handle) != CURLM_OK)
+        return failure(CURLE_FAILED_INIT, nullptr);
+    CURLcode code = CURLE_OK;
+    const bool finished = perform(multi.get(), stop, code);
+    curl_multi_remove_handle(multi.get(), handle);
+    if (!finished)
+        return aborted();
+    if (code == CURLE_WRITE_ERROR && exchange.stoppedOnPurpose)
+        code = CURLE_OK;
     if (code == CURLE_WEIRD_SERVER_REPLY)
         return HttpResponse{}; // something answered, but not in HTTP
     if (code != CURLE_OK)

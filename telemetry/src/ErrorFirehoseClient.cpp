@@ -52,33 +52,28 @@ ErrorFirehoseClient::ErrorFirehoseClient(Dependencies dependencies, FirehoseLimi
 
 ErrorFirehoseClient::~ErrorFirehoseClient()
 {
-    stop_.request_stop();
-    std::thread loop;
+    std::jthread loop;
     {
         std::lock_guard lock(lock_);
         loop = std::move(flushTask_);
     }
-    if (loop.joinable())
-        loop.join(); // the loop joins its senders before it returns
+    // Leaving scope requests stop and joins; the loop joins its senders before it returns.
 }
 
-void ErrorFirehoseClient::configure(std::string appSlug, std::optional<std::string> platform,
-                                    std::string appVersion, std::optional<std::string> osVersion,
-                                    std::string installId, std::string identityURL,
-                                    std::shared_ptr<HttpTransport> urlSession)
+void ErrorFirehoseClient::configure(HostIdentity identity)
 {
     const Timestamp now = clock_->now();
-    std::string token = computeDailyToken(installId, now);
+    std::string token = computeDailyToken(identity.installId, now);
     std::lock_guard lock(lock_);
-    appSlug_ = std::move(appSlug);
-    if (platform)
-        platform_ = std::move(*platform);
-    appVersion_ = std::move(appVersion);
-    if (osVersion)
-        osVersion_ = std::move(*osVersion);
-    installId_ = std::move(installId);
-    identityURL_ = std::move(identityURL);
-    urlSession_ = urlSession ? std::move(urlSession) : defaultTransport_;
+    appSlug_ = std::move(identity.appSlug);
+    if (identity.platform)
+        platform_ = std::move(*identity.platform);
+    appVersion_ = std::move(identity.appVersion);
+    if (identity.osVersion)
+        osVersion_ = std::move(*identity.osVersion);
+    installId_ = std::move(identity.installId);
+    identityURL_ = std::move(identity.identityURL);
+    urlSession_ = identity.urlSession ? std::move(identity.urlSession) : defaultTransport_;
     dailyToken_ = std::move(token);
 }
 
@@ -96,15 +91,13 @@ void ErrorFirehoseClient::start()
     std::lock_guard lock(lock_);
     if (isStarted_)
         return;
+    // Created before isStarted_ is set: if creation throws, the client stays unstarted. The
+    // loop waits for lock_ only after its first sleep, so holding it here is harmless.
+    flushTask_ = std::jthread([this](std::stop_token stop) { scheduleFlush(std::move(stop)); });
     isStarted_ = true;
-    flushTask_ = std::thread([this, stop = stop_.get_token()] { scheduleFlush(stop); });
 }
 
-Occurrence ErrorFirehoseClient::prepare(std::string_view severity, std::string_view category,
-                                        std::string_view message, const std::exception_ptr& error,
-                                        std::optional<std::string> specId,
-                                        std::optional<std::vector<std::string>> topFrames,
-                                        std::optional<std::vector<BreadcrumbEntry>> breadcrumbs)
+Occurrence ErrorFirehoseClient::prepare(ErrorReport report)
 {
     std::string slug;
     std::string platform;
@@ -114,36 +107,31 @@ Occurrence ErrorFirehoseClient::prepare(std::string_view severity, std::string_v
         platform = platform_;
     }
     Occurrence occurrence;
-    occurrence.severity = severity;
-    occurrence.category = category;
-    occurrence.specId = std::move(specId);
-    if (error)
-        occurrence.exceptionType = typeName(error);
-    const std::string fullTemplate = normalizeMessage(message, occurrence.exceptionType);
-    if (topFrames)
-        occurrence.frameDigest = computeFrameDigest(*topFrames);
-    occurrence.fingerprint = computeFingerprint(slug, platform, severity, category, fullTemplate,
-                                                occurrence.frameDigest);
+    if (report.error)
+        occurrence.exceptionType = typeName(report.error);
+    const std::string fullTemplate = normalizeMessage(report.message, occurrence.exceptionType);
+    if (report.topFrames)
+        occurrence.frameDigest = computeFrameDigest(*report.topFrames);
+    occurrence.fingerprint = computeFingerprint(slug, platform, report.severity, report.category,
+                                                fullTemplate, occurrence.frameDigest);
     occurrence.messageTemplate = prefixCharacters(fullTemplate, maxTemplateCharacters);
-    keepFirst(topFrames, 3);
-    keepFirst(breadcrumbs, 10);
-    occurrence.topFrames = std::move(topFrames);
-    occurrence.breadcrumbs = std::move(breadcrumbs);
+    occurrence.severity = std::move(report.severity);
+    occurrence.category = std::move(report.category);
+    occurrence.specId = std::move(report.specId);
+    keepFirst(report.topFrames, 3);
+    keepFirst(report.breadcrumbs, 10);
+    occurrence.topFrames = std::move(report.topFrames);
+    occurrence.breadcrumbs = std::move(report.breadcrumbs);
     return occurrence;
 }
 
-void ErrorFirehoseClient::observe(std::string_view severity, std::string_view category,
-                                  std::string_view message, std::exception_ptr error,
-                                  std::optional<std::string> specId,
-                                  std::optional<std::vector<std::string>> topFrames,
-                                  std::optional<std::vector<BreadcrumbEntry>> breadcrumbs)
+void ErrorFirehoseClient::observe(ErrorReport report)
 {
     if (!ErrorTelemetryConsent::isEnabled())
         return;
     const Timestamp now = clock_->now();
     // String work and hashing before the lock: contention stays limited to map updates.
-    Occurrence occurrence = prepare(severity, category, message, error, std::move(specId),
-                                    std::move(topFrames), std::move(breadcrumbs));
+    Occurrence occurrence = prepare(std::move(report));
 
     std::lock_guard lock(lock_);
     switch (circuitBreakers_.record(occurrence.fingerprint, now)) {
@@ -196,7 +184,10 @@ void ErrorFirehoseClient::observeFromFacade(MorvaneLogLevel level, std::string_v
         category = found->second;
     else if (const auto other = fields.find("category"); other != fields.end())
         category = other->second;
-    observe(severity, category, message, nullptr, std::move(specId));
+    observe({.severity = std::string(severity),
+             .category = std::string(category),
+             .message = std::move(message),
+             .specId = std::move(specId)});
 }
 
 ErrorFirehoseClient::Statistics ErrorFirehoseClient::statistics() const

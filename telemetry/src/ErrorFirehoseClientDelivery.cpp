@@ -13,32 +13,25 @@ namespace morvane::telemetry {
 
 namespace {
 
-// A sender thread and whether it has finished, so the loop can reap it without blocking.
-struct SenderThread
+// A sender's thread, and whether it is done, so the loop can let go of it without waiting.
+// Dropping a Sender stops and joins its thread.
+struct Sender
 {
-    std::thread thread;
-    std::shared_ptr<std::atomic<bool>> finished;
+    std::shared_ptr<std::atomic<bool>> done = std::make_shared<std::atomic<bool>>(false);
+    std::jthread thread;
 };
 
 // One request; a transport that throws counts as a failed request, which is retryable,
 // and must not end the sender's thread.
 DeliveryOutcome attempt(const std::vector<CoalescedEntry>& entries, const ContextSnapshot& context,
-                        const std::string& batchId, const std::vector<std::string>& eventIds)
+                        const std::string& batchId, const std::vector<std::string>& eventIds,
+                        const std::stop_token& stop)
 {
     try {
-        return deliverBatch(entries, context, batchId, eventIds);
+        return deliverBatch(entries, context, batchId, eventIds, stop);
     } catch (...) {
         return DeliveryOutcome::retryable;
     }
-}
-
-void joinFinished(std::vector<SenderThread>& senders)
-{
-    for (SenderThread& sender : senders) {
-        if (sender.finished->load())
-            sender.thread.join();
-    }
-    std::erase_if(senders, [](const SenderThread& sender) { return !sender.thread.joinable(); });
 }
 
 } // namespace
@@ -67,7 +60,8 @@ ContextSnapshot ErrorFirehoseClient::snapshot()
 
 void ErrorFirehoseClient::scheduleFlush(std::stop_token stop)
 {
-    std::vector<SenderThread> senders;
+    // Leaving this function, for whatever reason, stops and joins the senders still running.
+    std::vector<Sender> senders;
     for (;;) {
         sleeper_->sleepFor(seconds(limits_.flushIntervalSeconds), stop);
         if (stop.stop_requested())
@@ -84,20 +78,18 @@ void ErrorFirehoseClient::scheduleFlush(std::stop_token stop)
             std::lock_guard lock(lock_);
             enqueueBatch(std::move(drained));
         }
-        joinFinished(senders);
-        auto finished = std::make_shared<std::atomic<bool>>(false);
+        std::erase_if(senders, [](const Sender& sender) { return sender.done->load(); });
         try {
-            senders.push_back({std::thread([this, stop, finished] {
-                                   sendPendingBatches(stop);
-                                   finished->store(true);
-                               }),
-                               finished});
+            Sender sender;
+            sender.thread = std::jthread([this, done = sender.done](std::stop_token senderStop) {
+                sendPendingBatches(std::move(senderStop));
+                done->store(true);
+            });
+            senders.push_back(std::move(sender));
         } catch (const std::system_error&) {
             // No thread to be had now: the batches stay queued for the next tick.
         }
     }
-    for (SenderThread& sender : senders)
-        sender.thread.join();
 }
 
 void ErrorFirehoseClient::sendPendingBatches(std::stop_token stop)
@@ -122,7 +114,7 @@ void ErrorFirehoseClient::sendPendingBatches(std::stop_token stop)
 }
 
 bool ErrorFirehoseClient::sendBatch(const std::vector<CoalescedEntry>& entries,
-                                    const ContextSnapshot& context, std::stop_token stop)
+                                    const ContextSnapshot& context, const std::stop_token& stop)
 {
     // One set of ids for every attempt of this send; a later send of the batch gets new ones.
     const std::string batchId = makeUuidV4();
@@ -131,8 +123,10 @@ bool ErrorFirehoseClient::sendBatch(const std::vector<CoalescedEntry>& entries,
     std::generate_n(std::back_inserter(eventIds), entries.size(), makeUuidV4);
 
     for (std::size_t retryCount = 0;; ++retryCount) {
-        if (attempt(entries, context, batchId, eventIds) == DeliveryOutcome::delivered)
+        if (attempt(entries, context, batchId, eventIds, stop) == DeliveryOutcome::delivered)
             return true;
+        if (stop.stop_requested())
+            return false; // the request was cut short: not delivered
         if (retryCount >= limits_.backoffSeconds.size())
             return false;
         const double jitter = random_->uniform(-limits_.backoffJitter, limits_.backoffJitter);

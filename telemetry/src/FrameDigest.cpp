@@ -40,7 +40,8 @@ icu::UnicodeString withoutArrowSuffix(const icu::UnicodeString& text)
 {
     if (text.indexOf(u"->", 2, 0) < 0)
         return text;
-    return arrowSuffix().replaceAll(text, mayStartArrow);
+    // A frame is only ever hashed, so one that cannot be cleaned is digested as it is.
+    return arrowSuffix().replaceAll(text, mayStartArrow).value_or(text);
 }
 
 // Every match ends with a ")", so the text after the last one cannot change; leaving it out
@@ -51,7 +52,7 @@ icu::UnicodeString withoutParenthesised(const icu::UnicodeString& text)
     if (lastClose < 0 || text.indexOf(u'(') < 0)
         return text;
     const icu::UnicodeString head(false, text.getBuffer(), lastClose + 1);
-    icu::UnicodeString result = parenthesised().replaceAll(head);
+    icu::UnicodeString result = parenthesised().replaceAll(head).value_or(head);
     return result.append(text, lastClose + 1, text.length() - lastClose - 1);
 }
 

@@ -4,6 +4,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include <system_error>
+
 namespace morvane::telemetry {
 
 static_assert(GeoProbeClient::userDefaultsKey == ErrorTelemetryConsent::Keys::resolvedIsEU);
@@ -27,19 +29,21 @@ std::optional<bool> GeoProbeClient::decodeGeoResponse(std::string_view body)
     return eu->get<bool>();
 }
 
-bool GeoProbeClient::probeNow(HttpTransport& session, const std::string& identityURL)
+bool GeoProbeClient::probeNow(HttpTransport& session, const std::string& identityURL,
+                              std::stop_token stop)
 {
     HttpRequest request;
     request.method = "GET";
     request.url = appendingPathComponent(identityURL, "api/geo");
     request.timeout = std::chrono::seconds(60);
+    request.maxResponseBytes = maxReplyBytes; // the decoder needs the whole document
     HttpResponse response;
     try {
-        response = session.send(request);
+        response = session.send(request, stop);
     } catch (...) {
         return false; // a transport that throws is a failed request
     }
-    if (response.failed())
+    if (response.failed() || response.truncated || stop.stop_requested())
         return false;
     const std::optional<bool> isEU = decodeGeoResponse(response.body);
     if (!isEU)
@@ -48,13 +52,27 @@ bool GeoProbeClient::probeNow(HttpTransport& session, const std::string& identit
     return *isEU;
 }
 
-std::future<bool> GeoProbeClient::probe(std::shared_ptr<HttpTransport> session,
-                                        std::string identityURL)
+GeoProbeClient::Probe GeoProbeClient::probe(std::shared_ptr<HttpTransport> session,
+                                            std::string identityURL)
 {
-    return std::async(std::launch::async,
-                      [session = std::move(session), identityURL = std::move(identityURL)] {
-                          return session ? probeNow(*session, identityURL) : false;
-                      });
+    auto promise = std::make_shared<std::promise<bool>>();
+    std::future<bool> result = promise->get_future();
+    try {
+        std::jthread thread([promise, session = std::move(session),
+                             identityURL = std::move(identityURL)](std::stop_token stop) {
+            bool isEU = false;
+            try {
+                isEU = session && probeNow(*session, identityURL, stop);
+            } catch (...) {
+                // out of memory or a store that throws: the probe failed
+            }
+            promise->set_value(isEU);
+        });
+        return Probe(std::move(result), std::move(thread));
+    } catch (const std::system_error&) {
+        promise->set_value(false); // no thread to be had: the probe failed
+        return Probe(std::move(result), std::jthread());
+    }
 }
 
 } // namespace morvane::telemetry

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <vector>
 
 namespace morvane::telemetry {
 
@@ -135,7 +136,7 @@ int tokenEndFrom(const icu::UnicodeString& text, int index)
 }
 
 // Only a token that holds an "@" can hold an e-mail address.
-icu::UnicodeString maskEmails(const icu::UnicodeString& text)
+std::optional<icu::UnicodeString> maskEmails(const icu::UnicodeString& text)
 {
     int at = text.indexOf(u'@');
     if (at < 0)
@@ -146,59 +147,62 @@ icu::UnicodeString maskEmails(const icu::UnicodeString& text)
         const int start = tokenStartBefore(text, at, copied);
         const int end = tokenEndFrom(text, at);
         const icu::UnicodeString token(false, text.getBuffer() + start, end - start);
-        result.append(text, copied, start - copied)
-            .append(emailMask().replaceAll(token, mayStartEmail));
+        const std::optional<icu::UnicodeString> masked =
+            emailMask().replaceAll(token, mayStartEmail);
+        if (!masked)
+            return std::nullopt;
+        result.append(text, copied, start - copied).append(*masked);
         copied = end;
     }
     return result.append(text, copied, text.length() - copied);
 }
 
-// A date-time match holds a colon, begins at most 13 code points (26 UTF-16 units) before
-// its first colon, and ends in the token of that colon (after the date's one space nothing
-// in the pattern matches a separator). So each colon needs only that window searched, and
-// the matches come out as a scan of the whole text would find them.
-icu::UnicodeString maskTimestamps(const icu::UnicodeString& text)
+// A date-time match has its first colon exactly 13 code points after its start ("yyyy-mm-dd
+// hh:"), so each colon names the one index where a match may start. Trying those left to
+// right finds the matches a whole-text scan finds, and each try reads at most the pattern's
+// fixed 19 code points before it fails (and none is tried where no digit stands).
+std::optional<icu::UnicodeString> maskTimestamps(const icu::UnicodeString& text)
 {
-    constexpr int unitsBeforeFirstColon = 26;
-    int colon = text.indexOf(u':');
-    if (colon < 0)
-        return text;
-    icu::UnicodeString result;
-    int copied = 0;
-    for (; colon >= 0; colon = text.indexOf(u':', std::max(colon + 1, copied))) {
-        const int windowStart = std::max(colon - unitsBeforeFirstColon, copied);
-        const auto match = timestampMask().firstMatch(text, windowStart, tokenEndFrom(text, colon));
-        if (!match)
-            continue;
-        result.append(text, copied, match->first - copied).append(timestampMask().replacement());
-        copied = match->second;
+    constexpr int codePointsBeforeFirstColon = 13;
+    std::vector<int> starts;
+    for (int colon = text.indexOf(u':'); colon >= 0; colon = text.indexOf(u':', colon + 1)) {
+        int start = colon;
+        int steps = 0;
+        for (; steps < codePointsBeforeFirstColon && start > 0; ++steps)
+            start = text.moveIndex32(start, -1);
+        if (steps == codePointsBeforeFirstColon && u_isdigit(text.char32At(start)))
+            starts.push_back(start);
     }
-    if (copied == 0)
+    if (starts.empty())
         return text;
-    return result.append(text, copied, text.length() - copied);
+    return timestampMask().replaceAllStartingAt(text, starts);
 }
 
-// The token after the five identifier masks, or none when no mask can match it (the common
-// case: a plain word).
-std::optional<icu::UnicodeString> maskedToken(const icu::UnicodeString& token)
+// Applies the five identifier masks to the token. masked stays empty when no mask can match
+// (the common case: a plain word, which is then not copied). False when a mask fails.
+bool maskToken(const icu::UnicodeString& token, std::optional<icu::UnicodeString>& masked)
 {
     const auto& masks = tokenMasks();
     auto mask = masks.begin();
     while (mask != masks.end() && !mask->mayMatch(token))
         ++mask;
     if (mask == masks.end())
-        return std::nullopt;
-    icu::UnicodeString masked = token;
+        return true;
+    masked = token;
     for (; mask != masks.end(); ++mask) {
-        if (mask->mayMatch(masked))
-            masked = mask->replacer.replaceAll(masked);
+        if (!mask->mayMatch(*masked))
+            continue;
+        std::optional<icu::UnicodeString> next = mask->replacer.replaceAll(*masked);
+        if (!next)
+            return false;
+        masked = std::move(next);
     }
-    return masked;
+    return true;
 }
 
 // Masks identifiers token by token, copying the untouched stretches between changed tokens
 // in one piece.
-icu::UnicodeString maskIdentifiers(const icu::UnicodeString& text)
+std::optional<icu::UnicodeString> maskIdentifiers(const icu::UnicodeString& text)
 {
     const char16_t* units = text.getBuffer();
     const int length = text.length();
@@ -212,8 +216,9 @@ icu::UnicodeString maskIdentifiers(const icu::UnicodeString& text)
             ++i;
         if (i == tokenStart)
             continue;
-        const std::optional<icu::UnicodeString> masked =
-            maskedToken(icu::UnicodeString(false, units + tokenStart, i - tokenStart));
+        std::optional<icu::UnicodeString> masked;
+        if (!maskToken(icu::UnicodeString(false, units + tokenStart, i - tokenStart), masked))
+            return std::nullopt;
         if (!masked)
             continue;
         result.append(units + copied, tokenStart - copied).append(*masked);
@@ -226,9 +231,14 @@ icu::UnicodeString maskIdentifiers(const icu::UnicodeString& text)
 
 } // namespace
 
-icu::UnicodeString maskedMessage(const icu::UnicodeString& text)
+std::optional<icu::UnicodeString> maskedMessage(const icu::UnicodeString& text)
 {
-    return maskIdentifiers(maskTimestamps(maskEmails(text)));
+    std::optional<icu::UnicodeString> masked = maskEmails(text);
+    if (masked)
+        masked = maskTimestamps(*masked);
+    if (masked)
+        masked = maskIdentifiers(*masked);
+    return masked;
 }
 
 } // namespace morvane::telemetry

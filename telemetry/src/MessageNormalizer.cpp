@@ -18,8 +18,10 @@ std::string normalizeMessage(std::string_view message,
                              const std::optional<std::string>& exceptionType)
 {
     const icu::UnicodeString original = ut::fromUtf8(message);
-    const icu::UnicodeString result =
-        ut::collapsedWhitespace(ut::lowercased(maskedMessage(original)));
+    const std::optional<icu::UnicodeString> masked = maskedMessage(original);
+    if (!masked)
+        return std::string(withheldMessageTemplate); // never the unmasked text
+    const icu::UnicodeString result = ut::collapsedWhitespace(ut::lowercased(*masked));
     if (ut::graphemeCount(result, shortTemplateLimit) >= shortTemplateLimit)
         return ut::toUtf8(result);
     if (exceptionType && !exceptionType->empty()) {

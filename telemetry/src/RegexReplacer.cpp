@@ -1,7 +1,6 @@
 #include "RegexReplacer.h"
 
 #include <atomic>
-#include <vector>
 
 namespace morvane::telemetry {
 
@@ -12,6 +11,41 @@ std::atomic<std::size_t> nextSlot{0};
 // Replacers are long-lived statics, so a slot is never reused by another pattern.
 thread_local std::vector<std::unique_ptr<icu::RegexMatcher>> matchers;
 
+// Points the matcher at the text for the span of one call, so no reference to the caller's
+// text outlives it.
+class MatcherOn
+{
+public:
+    MatcherOn(icu::RegexMatcher& matcher, const icu::UnicodeString& text) : matcher_(matcher)
+    {
+        matcher_.reset(text);
+    }
+    ~MatcherOn()
+    {
+        static const icu::UnicodeString nothing;
+        matcher_.reset(nothing);
+    }
+    MatcherOn(const MatcherOn&) = delete;
+    MatcherOn& operator=(const MatcherOn&) = delete;
+
+    // The end of a match that starts exactly at index; none when there is none there.
+    // failed is set when ICU could not tell.
+    std::optional<int> matchAt(int index, bool& failed)
+    {
+        UErrorCode status = U_ZERO_ERROR;
+        if (!matcher_.lookingAt(index, status)) {
+            failed = failed || U_FAILURE(status);
+            return std::nullopt;
+        }
+        const int end = matcher_.end(status);
+        failed = failed || U_FAILURE(status);
+        return U_SUCCESS(status) ? std::optional(end) : std::nullopt;
+    }
+
+private:
+    icu::RegexMatcher& matcher_;
+};
+
 } // namespace
 
 RegexReplacer::RegexReplacer(const char16_t* pattern, const char16_t* replacement)
@@ -21,7 +55,7 @@ RegexReplacer::RegexReplacer(const char16_t* pattern, const char16_t* replacemen
     UParseError where{};
     pattern_.reset(icu::RegexPattern::compile(icu::UnicodeString(pattern), 0, where, status));
     if (U_FAILURE(status))
-        pattern_.reset(); // cannot happen for our fixed patterns; replaceAll then passes through
+        pattern_.reset(); // every replacement then gives none
 }
 
 RegexReplacer::~RegexReplacer() = default;
@@ -40,12 +74,12 @@ icu::RegexMatcher* RegexReplacer::threadMatcher() const
     return matcher.get();
 }
 
-icu::UnicodeString RegexReplacer::replaceAll(const icu::UnicodeString& text) const
+std::optional<icu::UnicodeString> RegexReplacer::replaceAll(const icu::UnicodeString& text) const
 {
     icu::RegexMatcher* matcher = threadMatcher();
     if (!matcher)
-        return text;
-    matcher->reset(text);
+        return std::nullopt;
+    MatcherOn on(*matcher, text);
     // Our own loop: the replacement is literal, so ICU's parsing of "$n" references in it on
     // every match would be wasted work.
     icu::UnicodeString result;
@@ -56,66 +90,69 @@ icu::UnicodeString RegexReplacer::replaceAll(const icu::UnicodeString& text) con
         const int start = matcher->start(status);
         const int end = matcher->end(status);
         if (U_FAILURE(status))
-            break;
+            return std::nullopt;
         result.append(text, copied, start - copied).append(replacement_);
         copied = end;
         matched = true;
     }
-    static const icu::UnicodeString nothing;
-    matcher->reset(nothing); // no reference to the caller's text outlives the call
+    if (U_FAILURE(status))
+        return std::nullopt;
     if (!matched)
         return text; // no match: share the caller's buffer instead of copying it
-    result.append(text, copied, text.length() - copied);
-    return result;
+    return result.append(text, copied, text.length() - copied);
 }
 
-std::optional<std::pair<int, int>> RegexReplacer::firstMatch(const icu::UnicodeString& text,
-                                                             int start, int limit) const
+std::optional<icu::UnicodeString> RegexReplacer::replaceAll(const icu::UnicodeString& text,
+                                                            StartFilter mayStart) const
 {
     icu::RegexMatcher* matcher = threadMatcher();
     if (!matcher)
         return std::nullopt;
-    matcher->reset(text);
-    UErrorCode status = U_ZERO_ERROR;
-    matcher->region(start, limit, status);
-    std::optional<std::pair<int, int>> found;
-    if (U_SUCCESS(status) && matcher->find(status) && U_SUCCESS(status)) {
-        const int matchStart = matcher->start(status);
-        const int matchEnd = matcher->end(status);
-        if (U_SUCCESS(status))
-            found = std::pair{matchStart, matchEnd};
-    }
-    static const icu::UnicodeString nothing;
-    matcher->reset(nothing);
-    return found;
-}
-
-icu::UnicodeString RegexReplacer::replaceAll(const icu::UnicodeString& text,
-                                             StartFilter mayStart) const
-{
-    icu::RegexMatcher* matcher = threadMatcher();
-    if (!matcher)
-        return text;
-    matcher->reset(text);
+    MatcherOn on(*matcher, text);
     icu::UnicodeString result;
     int copied = 0;
+    bool failed = false;
     for (int index = 0; index < text.length();) {
-        UErrorCode status = U_ZERO_ERROR;
-        if (mayStart(text, index, copied) && matcher->lookingAt(index, status) &&
-            U_SUCCESS(status)) {
-            const int end = matcher->end(status);
-            if (U_SUCCESS(status) && end > index) {
+        if (mayStart(text, index, copied)) {
+            const std::optional<int> end = on.matchAt(index, failed);
+            if (end && *end > index) {
                 result.append(text, copied, index - copied).append(replacement_);
-                copied = index = end;
+                copied = index = *end;
                 continue;
             }
         }
         ++index;
     }
-    result.append(text, copied, text.length() - copied);
-    static const icu::UnicodeString nothing;
-    matcher->reset(nothing);
-    return result;
+    if (failed)
+        return std::nullopt;
+    return result.append(text, copied, text.length() - copied);
+}
+
+std::optional<icu::UnicodeString>
+RegexReplacer::replaceAllStartingAt(const icu::UnicodeString& text,
+                                    const std::vector<int>& starts) const
+{
+    icu::RegexMatcher* matcher = threadMatcher();
+    if (!matcher)
+        return std::nullopt;
+    MatcherOn on(*matcher, text);
+    icu::UnicodeString result;
+    int copied = 0;
+    bool failed = false;
+    for (const int start : starts) {
+        if (start < copied)
+            continue;
+        const std::optional<int> end = on.matchAt(start, failed);
+        if (end && *end > start) {
+            result.append(text, copied, start - copied).append(replacement_);
+            copied = *end;
+        }
+    }
+    if (failed)
+        return std::nullopt;
+    if (copied == 0)
+        return text;
+    return result.append(text, copied, text.length() - copied);
 }
 
 } // namespace morvane::telemetry

@@ -15,7 +15,7 @@ public:
     HttpResponse reply;
     std::vector<HttpRequest> requests;
 
-    HttpResponse send(const HttpRequest& request) override
+    HttpResponse send(const HttpRequest& request, std::stop_token) override
     {
         requests.push_back(request);
         return reply;
@@ -105,3 +105,22 @@ TEST(BatchRequest, WithoutATransportTheAttemptFails)
     context.identityURL = "https://id.example.test/";
     EXPECT_EQ(deliverBatch({entry("x")}, context, "b", {"e"}), DeliveryOutcome::retryable);
 }
+
+namespace morvane::telemetry {
+
+TEST(AppendingPathComponent, JoinsThePathAndKeepsQueryAndFragment)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"https://h/", "https://h/api/error-events"},
+        {"https://h", "https://h/api/error-events"},
+        {"https://h/x", "https://h/x/api/error-events"},
+        {"https://h/x/", "https://h/x/api/error-events"},
+        {"https://h/x?y=1", "https://h/x/api/error-events?y=1"},
+        {"https://h/x/?y=1#top", "https://h/x/api/error-events?y=1#top"},
+        {"https://h#top", "https://h/api/error-events#top"},
+    };
+    for (const auto& [base, expected] : cases)
+        EXPECT_EQ(makeBatchRequest(base, "{}").url, expected) << base;
+}
+
+} // namespace morvane::telemetry

@@ -2,21 +2,20 @@
 #include <morvane/telemetry/CurlHttpTransport.h>
 #include <morvane/telemetry/ErrorBatch.h>
 
-#include "LoopbackHttpServer.h"
+#include <TestHttpServer.h>
 
 #include <gtest/gtest.h>
 
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <atomic>
-#include <cstdio>
+#include <functional>
 #include <memory>
 #include <thread>
 
 using namespace morvane::telemetry;
 using namespace std::chrono_literals;
+using morvane::TestHttpServer;
+using Reply = TestHttpServer::Reply;
+using Delivery = TestHttpServer::Delivery;
 
 namespace {
 
@@ -26,11 +25,11 @@ class InjectedTimeOut final : public HttpTransport
 public:
     explicit InjectedTimeOut(std::chrono::milliseconds timeout) : timeout_(timeout) {}
 
-    HttpResponse send(const HttpRequest& request) override
+    HttpResponse send(const HttpRequest& request, std::stop_token stop) override
     {
         HttpRequest shortened = request;
         shortened.timeout = timeout_;
-        return curl_.send(shortened);
+        return curl_.send(shortened, stop);
     }
 
 private:
@@ -60,6 +59,14 @@ std::vector<CoalescedEntry> oneEntry()
     return {entry};
 }
 
+bool eventually(const std::function<bool()>& condition)
+{
+    const auto deadline = std::chrono::steady_clock::now() + 10s;
+    while (!condition() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(10ms);
+    return condition();
+}
+
 DeliveryOutcome deliverTo(const std::string& baseURL, std::chrono::milliseconds timeout = 10s)
 {
     return deliverBatch(oneEntry(), contextFor(baseURL, timeout), "b", {"e"});
@@ -76,40 +83,52 @@ TEST(CurlHttpTransport, ClassifiesEachStatusOfARealServer)
     } cases[] = {
         {200, DeliveryOutcome::delivered}, {202, DeliveryOutcome::delivered},
         {400, DeliveryOutcome::delivered}, {413, DeliveryOutcome::delivered},
-        {204, DeliveryOutcome::retryable}, {301, DeliveryOutcome::retryable},
-        {404, DeliveryOutcome::retryable}, {429, DeliveryOutcome::retryable},
-        {500, DeliveryOutcome::retryable}, {503, DeliveryOutcome::retryable},
+        {204, DeliveryOutcome::retryable}, {404, DeliveryOutcome::retryable},
+        {429, DeliveryOutcome::retryable}, {500, DeliveryOutcome::retryable},
+        {503, DeliveryOutcome::retryable},
     };
+    TestHttpServer server;
     for (const auto& c : cases) {
-        std::string reply = LoopbackHttpServer::httpReply(c.status, "ignored");
-        if (c.status == 301)
-            reply.insert(reply.find("\r\n") + 2, "Location: http://127.0.0.1:1/\r\n");
-        LoopbackHttpServer server(reply);
+        server.script({{.status = c.status, .body = "ignored"}});
         EXPECT_EQ(deliverTo(server.baseURL()), c.expected) << c.status;
-        EXPECT_EQ(server.requests().size(), 1u) << c.status; // no redirect followed
     }
+    EXPECT_EQ(server.requests().size(), std::size(cases));
+}
+
+TEST(CurlHttpTransport, ARedirectIsRetryableAndNotFollowed)
+{
+    TestHttpServer target; // answers 200: following the redirect would look delivered
+    TestHttpServer server;
+    for (const int status : {301, 302, 303, 307, 308}) {
+        server.script({Reply::redirect(target.url("/api/error-events"), status)});
+        EXPECT_EQ(deliverTo(server.baseURL()), DeliveryOutcome::retryable) << status;
+    }
+    EXPECT_EQ(server.requests().size(), 5u);
+    EXPECT_TRUE(target.requests().empty());
 }
 
 TEST(CurlHttpTransport, PostsTheEncodedBatchAsJson)
 {
-    LoopbackHttpServer server(LoopbackHttpServer::httpReply(202));
+    TestHttpServer server;
+    server.setFallback({.status = 202});
     const std::string base = server.baseURL() + "collector";
     ASSERT_EQ(deliverTo(base), DeliveryOutcome::delivered);
 
-    const std::vector<std::string> requests = server.requests();
+    const std::vector<TestHttpServer::Request> requests = server.requests();
     ASSERT_EQ(requests.size(), 1u);
-    const std::string& request = requests[0];
-    EXPECT_EQ(request.rfind("POST /collector/api/error-events HTTP/1.1\r\n", 0), 0u) << request;
-    EXPECT_NE(request.find("\r\nContent-Type: application/json\r\n"), std::string::npos);
-    EXPECT_EQ(request.find("Expect:"), std::string::npos) << request;
-    const std::string body =
-        encodeErrorBatch(makeErrorBatch(oneEntry(), contextFor(base), "b", {"e"}));
-    EXPECT_EQ(request.substr(request.find("\r\n\r\n") + 4), body);
+    const TestHttpServer::Request& request = requests[0];
+    EXPECT_EQ(request.method, "POST");
+    EXPECT_EQ(request.target, "/collector/api/error-events");
+    EXPECT_EQ(request.version, "HTTP/1.1");
+    EXPECT_EQ(request.headers.at("content-type"), "application/json");
+    EXPECT_FALSE(request.headers.contains("expect"));
+    EXPECT_EQ(request.body,
+              encodeErrorBatch(makeErrorBatch(oneEntry(), contextFor(base), "b", {"e"})));
 }
 
 TEST(CurlHttpTransport, SendsFromSeveralThreadsThroughOneTransport)
 {
-    LoopbackHttpServer server(LoopbackHttpServer::httpReply(200));
+    TestHttpServer server;
     CurlHttpTransport transport;
     std::vector<std::thread> senders;
     std::atomic<int> delivered{0};
@@ -117,7 +136,7 @@ TEST(CurlHttpTransport, SendsFromSeveralThreadsThroughOneTransport)
         senders.emplace_back([&] {
             HttpRequest request = makeBatchRequest(server.baseURL(), "{}");
             request.timeout = 10s;
-            if (classifyResponse(transport.send(request)) == DeliveryOutcome::delivered)
+            if (classifyResponse(transport.send(request, {})) == DeliveryOutcome::delivered)
                 ++delivered;
         });
     }
@@ -129,9 +148,10 @@ TEST(CurlHttpTransport, SendsFromSeveralThreadsThroughOneTransport)
 
 TEST(CurlHttpTransport, TreatsAReplyThatIsNotHttpAsDelivered)
 {
-    LoopbackHttpServer server(std::string("SSH-2.0-NotAWebServer\r\n"));
+    TestHttpServer server;
+    server.setFallback(Reply::rawBytes("SSH-2.0-NotAWebServer\r\n"));
     CurlHttpTransport transport;
-    const HttpResponse response = transport.send(makeBatchRequest(server.baseURL(), "{}"));
+    const HttpResponse response = transport.send(makeBatchRequest(server.baseURL(), "{}"), {});
     EXPECT_FALSE(response.failed()) << response.error;
     EXPECT_FALSE(response.status.has_value());
     EXPECT_EQ(deliverTo(server.baseURL()), DeliveryOutcome::delivered);
@@ -140,67 +160,128 @@ TEST(CurlHttpTransport, TreatsAReplyThatIsNotHttpAsDelivered)
 TEST(CurlHttpTransport, RetriesWhenNothingOrNobodyAnswers)
 {
     const std::string closed =
-        "http://127.0.0.1:" + std::to_string(LoopbackHttpServer::closedPort()) + "/";
+        "http://127.0.0.1:" + std::to_string(TestHttpServer::closedPort()) + "/";
     EXPECT_EQ(deliverTo(closed), DeliveryOutcome::retryable);
 
-    LoopbackHttpServer silent(std::nullopt);
+    TestHttpServer silent;
+    silent.setFallback({.delivery = Delivery::silent});
     HttpRequest request = makeBatchRequest(silent.baseURL(), "{}");
     request.timeout = 300ms;
-    const HttpResponse response = CurlHttpTransport().send(request);
+    const HttpResponse response = CurlHttpTransport().send(request, {});
     EXPECT_TRUE(response.failed());
     EXPECT_EQ(classifyResponse(response), DeliveryOutcome::retryable);
     EXPECT_EQ(deliverTo(silent.baseURL(), 300ms), DeliveryOutcome::retryable);
     request.timeout = 0ms; // means "as short as possible", never "wait forever"
-    EXPECT_TRUE(CurlHttpTransport().send(request).failed());
+    EXPECT_TRUE(CurlHttpTransport().send(request, {}).failed());
 }
 
 TEST(CurlHttpTransport, GetsAReplyBodyUpToTheLimit)
 {
-    LoopbackHttpServer server(LoopbackHttpServer::httpReply(200, R"({"eu":true})"));
+    TestHttpServer server;
+    server.setFallback({.body = R"({"eu":true})"});
     HttpRequest request;
     request.url = appendingPathComponent(server.baseURL(), "api/geo");
     request.timeout = 5s;
-    HttpResponse response = CurlHttpTransport().send(request);
+    HttpResponse response = CurlHttpTransport().send(request, {});
     EXPECT_EQ(response.status, 200);
     EXPECT_EQ(response.body, R"({"eu":true})");
     ASSERT_EQ(server.requests().size(), 1u);
-    EXPECT_EQ(server.requests()[0].rfind("GET /api/geo HTTP/1.1\r\n", 0), 0u);
+    EXPECT_EQ(server.requests()[0].method, "GET");
+    EXPECT_EQ(server.requests()[0].target, "/api/geo");
 
     request.maxResponseBytes = 4;
-    response = CurlHttpTransport().send(request);
+    response = CurlHttpTransport().send(request, {});
     EXPECT_EQ(response.status, 200);
     EXPECT_EQ(response.body, R"({"eu)");
 }
 
 TEST(CurlHttpTransport, RefusesAServerWithAnUntrustedCertificate)
 {
-    int output[2];
-    ASSERT_EQ(pipe(output), 0);
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        dup2(output[1], STDOUT_FILENO);
-        close(output[0]);
-        execlp("python3", "python3", MORVANE_TLS_SERVER_SCRIPT, static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    close(output[1]);
-    std::unique_ptr<FILE, decltype(&fclose)> lines(fdopen(output[0], "r"), &fclose);
-    int port = 0;
-    const bool started = std::fscanf(lines.get(), "%d", &port) == 1;
-
-    HttpResponse response;
-    if (started) {
-        HttpRequest request =
-            makeBatchRequest("https://127.0.0.1:" + std::to_string(port) + "/", "{}");
-        request.timeout = 10s;
-        response = CurlHttpTransport().send(request);
-    }
-    kill(child, SIGTERM);
-    waitpid(child, nullptr, 0);
-
-    ASSERT_TRUE(started) << "the TLS server did not start";
+    TestHttpServer server({.tls = true});
+    HttpRequest request = makeBatchRequest(server.baseURL(), "{}");
+    request.timeout = 10s;
+    const HttpResponse response = CurlHttpTransport().send(request, {});
     EXPECT_TRUE(response.failed());
     EXPECT_NE(response.error.find("certificate"), std::string::npos) << response.error;
     EXPECT_EQ(classifyResponse(response), DeliveryOutcome::retryable);
+    EXPECT_TRUE(server.requests().empty());
+}
+
+// Runs the exchange on a thread, requests stop once the server has the request and is busy not
+// answering, and returns how long the exchange took to end after that.
+template <typename Exchange>
+std::chrono::steady_clock::duration timeToStop(TestHttpServer& server, Exchange exchange)
+{
+    std::stop_source stop;
+    std::jthread thread([&] { exchange(stop.get_token()); });
+    EXPECT_TRUE(server.waitForRequests(1));
+    std::this_thread::sleep_for(200ms);
+    const auto before = std::chrono::steady_clock::now();
+    stop.request_stop();
+    thread.join();
+    return std::chrono::steady_clock::now() - before;
+}
+
+// A host must be able to quit at once: a stop request ends the exchange whatever the server
+// does, and a batch cut short that way is not delivered. One second is a correctness bound
+// (the request's own time-out is a minute).
+TEST(CurlHttpTransport, AStopRequestEndsARequestAtOnceWhateverTheServerDoes)
+{
+    for (const Delivery delivery : {Delivery::silent, Delivery::trickledHead}) {
+        SCOPED_TRACE(static_cast<int>(delivery));
+        TestHttpServer server;
+        server.setFallback({.delivery = delivery});
+        DeliveryOutcome outcome = DeliveryOutcome::delivered;
+        EXPECT_LT(timeToStop(server,
+                             [&](std::stop_token stop) {
+                                 outcome =
+                                     deliverBatch(oneEntry(), contextFor(server.baseURL(), 60s),
+                                                  "b", {"e"}, stop);
+                             }),
+                  1s);
+        EXPECT_EQ(outcome, DeliveryOutcome::retryable);
+        EXPECT_TRUE(eventually([&] { return server.openConnections() == 0; }));
+    }
+
+    TestHttpServer server; // a body that never ends, read by a caller who wants it
+    server.setFallback({.delivery = Delivery::trickledBody});
+    HttpResponse response;
+    EXPECT_LT(timeToStop(server,
+                         [&](std::stop_token stop) {
+                             HttpRequest request;
+                             request.url = server.baseURL();
+                             response = CurlHttpTransport().send(request, stop);
+                         }),
+              1s);
+    EXPECT_TRUE(response.failed());
+}
+
+// The batch's outcome hangs on the status alone: a slow, huge or endless body must neither
+// delay the sender nor run into the request's time-out.
+TEST(CurlHttpTransport, ABatchReplyIsClassifiedOnItsHeadWithoutReadingTheBody)
+{
+    for (const Delivery delivery :
+         {Delivery::stalledBody, Delivery::trickledBody, Delivery::endlessBody}) {
+        SCOPED_TRACE(static_cast<int>(delivery));
+        TestHttpServer server;
+        server.setFallback({.status = 200, .delivery = delivery});
+        EXPECT_EQ(deliverTo(server.baseURL(), 2s), DeliveryOutcome::delivered);
+        server.setFallback({.status = 503, .delivery = delivery});
+        EXPECT_EQ(deliverTo(server.baseURL(), 2s), DeliveryOutcome::retryable);
+    }
+}
+
+TEST(CurlHttpTransport, StopsReadingABodyAtTheLimit)
+{
+    TestHttpServer server;
+    server.setFallback({.delivery = Delivery::endlessBody});
+    HttpRequest request;
+    request.url = server.baseURL();
+    request.timeout = 5s;
+    request.maxResponseBytes = 100'000;
+    const HttpResponse response = CurlHttpTransport().send(request, {});
+    EXPECT_FALSE(response.failed()) << response.error;
+    EXPECT_EQ(response.status, 200);
+    EXPECT_EQ(response.body, std::string(100'000, 'x'));
+    EXPECT_TRUE(response.truncated);
 }

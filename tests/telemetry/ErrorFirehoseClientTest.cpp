@@ -82,10 +82,17 @@ TEST_F(FirehoseClientTest, AnUnconfiguredClientSendsItsDefaultsAndConfigureKeeps
     const std::string os = body["os_version"];
     EXPECT_TRUE(std::regex_match(os, std::regex(R"(\d+\.\d+\.\d+)"))) << os;
 
-    client->configure("picker", "desktop", "2.0", "9.9.9", "id", "https://collector.test/",
-                      nullptr);
-    client->configure("picker", std::nullopt, "2.1", std::nullopt, "id", "https://collector.test/",
-                      transport);
+    client->configure({.appSlug = "picker",
+                       .platform = "desktop",
+                       .appVersion = "2.0",
+                       .osVersion = "9.9.9",
+                       .installId = "id",
+                       .identityURL = "https://collector.test/"});
+    client->configure({.appSlug = "picker",
+                       .appVersion = "2.1",
+                       .installId = "id",
+                       .identityURL = "https://collector.test/",
+                       .urlSession = transport});
     observe("After configure");
     flushTick(2);
     body = transport->body(1);
@@ -104,14 +111,22 @@ TEST_F(FirehoseClientTest, RepeatsKeepFirstFieldsAndTakeTheLatestContext)
     };
     const std::vector<std::string> frames{"Store.save(_:) -> Bool", "Worker.run()", "c", "d"};
     client->updateContext(true, 89);
-    client->observe("error", "io", "Write failed", std::make_exception_ptr(std::runtime_error("x")),
-                    "export-1", frames, crumbs(12, "first"));
+    const auto report = [&](const char* error, const char* specId,
+                            std::optional<std::vector<BreadcrumbEntry>> breadcrumbs) {
+        return ErrorFirehoseClient::ErrorReport{
+            .severity = "error",
+            .category = "io",
+            .message = "Write failed",
+            .error = std::make_exception_ptr(std::runtime_error(error)),
+            .specId = specId,
+            .topFrames = frames,
+            .breadcrumbs = std::move(breadcrumbs)};
+    };
+    client->observe(report("x", "export-1", crumbs(12, "first")));
     time->advance(5_s);
     client->updateContext(false, 125);
-    client->observe("error", "io", "Write failed", std::make_exception_ptr(std::runtime_error("y")),
-                    "export-2", frames, std::nullopt); // no breadcrumbs: the old ones stay
-    client->observe("error", "io", "Write failed", std::make_exception_ptr(std::runtime_error("z")),
-                    "export-3", frames, crumbs(2, "third"));
+    client->observe(report("y", "export-2", std::nullopt)); // no breadcrumbs: the old ones stay
+    client->observe(report("z", "export-3", crumbs(2, "third")));
     flushTick(1);
 
     const json event = onlyEvent();
@@ -313,11 +328,11 @@ TEST_F(FirehoseClientTest, WithdrawnConsentStopsNewOccurrencesButDeliversWhatIsH
 class ThrowingOnceTransport final : public HttpTransport
 {
 public:
-    HttpResponse send(const HttpRequest& request) override
+    HttpResponse send(const HttpRequest& request, std::stop_token stop) override
     {
         if (calls.fetch_add(1) == 0)
             throw std::runtime_error("connection reset");
-        return accepted.send(request);
+        return accepted.send(request, stop);
     }
 
     std::atomic<int> calls{0};
@@ -327,8 +342,12 @@ public:
 TEST_F(FirehoseClientTest, ATransportThatThrowsIsRetriedLikeAFailedRequest)
 {
     auto throwing = std::make_shared<ThrowingOnceTransport>();
-    client->configure("picker", std::nullopt, "1.2.3", "6.1.0", "install-1",
-                      "https://collector.test/", throwing);
+    client->configure({.appSlug = "picker",
+                       .appVersion = "1.2.3",
+                       .osVersion = "6.1.0",
+                       .installId = "install-1",
+                       .identityURL = "https://collector.test/",
+                       .urlSession = throwing});
     observe("Flaky network");
     client->start();
     ASSERT_TRUE(time->waitForSleepers(1));

@@ -78,12 +78,23 @@ TEST_F(ConsentTest, EveryQueryReadsTheStoreAfresh)
 
 TEST(ConsentTexts, KeepTheirWordingAndPlaceholder)
 {
-    EXPECT_EQ(ErrorTelemetryConsent::optOutNoteBodyTemplate,
-              "These reports are fully anonymous and help us make [AppName] better for everyone "
-              "\xE2\x80\x94 at no cost to you.");
-    EXPECT_EQ(ErrorTelemetryConsent::euOptInBodyTemplate,
-              "Anonymous error reports help us fix issues faster. No personal data \xE2\x80\x94 "
-              "just crash signals.");
+    // The dashes are em dashes (U+2014) with a space on each side; "[AppName]" stays as is.
+    const std::pair<std::string_view, std::string_view> texts[] = {
+        {ErrorTelemetryConsent::optOutNoteTitle, "Before you turn this off"},
+        {ErrorTelemetryConsent::optOutNoteBodyTemplate,
+         "These reports are fully anonymous and help us make [AppName] better for everyone "
+         "\xE2\x80\x94 at no cost to you."},
+        {ErrorTelemetryConsent::optOutNotePrimaryLabel, "Keep sending reports"},
+        {ErrorTelemetryConsent::optOutNoteSecondaryLabel, "Turn off anyway"},
+        {ErrorTelemetryConsent::euOptInTitle, "Help improve this app?"},
+        {ErrorTelemetryConsent::euOptInBodyTemplate,
+         "Anonymous error reports help us fix issues faster. No personal data \xE2\x80\x94 "
+         "just crash signals."},
+        {ErrorTelemetryConsent::euOptInEnableLabel, "Enable"},
+        {ErrorTelemetryConsent::euOptInNotNowLabel, "Not now"},
+    };
+    for (const auto& [text, expected] : texts)
+        EXPECT_EQ(text, expected);
     EXPECT_EQ(GeoProbeClient::userDefaultsKey, Keys::resolvedIsEU);
 }
 

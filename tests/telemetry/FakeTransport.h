@@ -24,7 +24,7 @@ public:
         return response;
     }
 
-    HttpResponse send(const HttpRequest& request) override
+    HttpResponse send(const HttpRequest& request, std::stop_token) override
     {
         std::lock_guard lock(mutex_);
         requests_.push_back(request);

@@ -1,10 +1,11 @@
 // Delivery end to end: the client, the libcurl transport and a real server on 127.0.0.1,
 // with the client's delays on virtual time.
 #include "FirehoseTestSupport.h"
-#include "RecordingHttpServer.h"
 
 #include <morvane/telemetry/CurlHttpTransport.h>
 #include <morvane/telemetry/Fingerprints.h>
+
+#include <TestHttpServer.h>
 
 #include <gtest/gtest.h>
 
@@ -40,13 +41,12 @@ protected:
 
     json body(std::size_t request) { return json::parse(server.requests().at(request).body); }
 
-    RecordingHttpServer server;
+    TestHttpServer server;
 };
 
 TEST_F(FirehoseDeliveryTest, ABatchRefusedFourTimesReturnsToTheFrontAndIsResentUnderNewIds)
 {
-    using Reply = RecordingHttpServer::Reply;
-    const Reply unavailable{.status = 503, .body = "", .hang = false};
+    const TestHttpServer::Reply unavailable{.status = 503};
     server.script({unavailable, unavailable, unavailable, unavailable});
     // Ticks every 10 minutes, so no other sender runs while this one retries.
     FirehoseLimits limits;
@@ -87,7 +87,7 @@ TEST_F(FirehoseDeliveryTest, ABatchRefusedFourTimesReturnsToTheFrontAndIsResentU
 
 TEST_F(FirehoseDeliveryTest, ABatchRefusedWith413IsDroppedWithoutRetry)
 {
-    server.script({{.status = 413, .body = "", .hang = false}});
+    server.script({{.status = 413}});
     observe("Payload rejected");
     advance(60_s, 1, 1);
     ASSERT_TRUE(eventually([&] { return client->statistics().pendingBatchSizes.empty(); }));

@@ -57,13 +57,18 @@ protected:
     {
         client = std::make_unique<ErrorFirehoseClient>(
             ErrorFirehoseClient::Dependencies{time, time, random, transport}, std::move(limits));
-        client->configure("picker", std::nullopt, "1.2.3", "6.1.0", "install-1",
-                          std::move(identityURL), transport);
+        client->configure({.appSlug = "picker",
+                           .appVersion = "1.2.3",
+                           .osVersion = "6.1.0",
+                           .installId = "install-1",
+                           .identityURL = std::move(identityURL),
+                           .urlSession = transport});
     }
 
     void observe(const std::string& message, std::string severity = "error")
     {
-        client->observe(severity, "storage", message);
+        client->observe(
+            {.severity = std::move(severity), .category = "storage", .message = message});
     }
 
     std::shared_ptr<VirtualTime> time = std::make_shared<VirtualTime>();

@@ -2,6 +2,10 @@
 // loop and the senders run (meant to run under ThreadSanitizer too).
 #include "FirehoseTestSupport.h"
 
+#include <morvane/telemetry/CurlHttpTransport.h>
+
+#include <TestHttpServer.h>
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -69,11 +73,40 @@ TEST_F(FirehoseThreadsTest, DestroyingTheClientWhileASenderWaitsOnBackoffEndsItP
     EXPECT_EQ(transport->requests().size(), 1u);
 }
 
+// With a request in flight that the server never answers (or trickles forever), the client
+// still goes at once: the destructor's one second is a correctness bound, as a host quitting
+// waits for it; the request's own time-out is a minute.
+TEST_F(FirehoseThreadsTest, DestroyingTheClientWhileARequestHangsEndsItPromptly)
+{
+    using Delivery = TestHttpServer::Delivery;
+    for (const Delivery delivery : {Delivery::silent, Delivery::trickledHead}) {
+        SCOPED_TRACE(static_cast<int>(delivery));
+        TestHttpServer server;
+        server.setFallback({.delivery = delivery});
+        FirehoseLimits limits;
+        limits.flushIntervalSeconds = 0.01;
+        auto transport = std::make_shared<CurlHttpTransport>();
+        client = std::make_unique<ErrorFirehoseClient>(
+            ErrorFirehoseClient::Dependencies{nullptr, nullptr, nullptr, transport}, limits);
+        client->configure({.appSlug = "picker",
+                           .appVersion = "1.2.3",
+                           .installId = "install-1",
+                           .identityURL = server.baseURL()});
+        observe("Never answered");
+        client->start();
+        ASSERT_TRUE(server.waitForRequests(1));
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        EXPECT_LT(timeToDestroy(), std::chrono::seconds(1));
+        EXPECT_TRUE(eventually([&] { return server.openConnections() == 0; }));
+        EXPECT_EQ(server.requests().size(), 1u);
+    }
+}
+
 // Answers every fifth request with 503 and sums the counts it accepted, per template.
 class TallyTransport final : public HttpTransport
 {
 public:
-    HttpResponse send(const HttpRequest& request) override
+    HttpResponse send(const HttpRequest& request, std::stop_token) override
     {
         if (requests.fetch_add(1) % 5 == 4)
             return FakeTransport::status(503);
@@ -113,8 +146,11 @@ TEST_F(FirehoseThreadsTest, EveryOccurrenceFromManyThreadsIsDeliveredOrADocument
     // The clock stands still, so every occurrence falls into one breaker window.
     client = std::make_unique<ErrorFirehoseClient>(
         ErrorFirehoseClient::Dependencies{time, nullptr, nullptr, transport}, limits);
-    client->configure("picker", std::nullopt, "1.2.3", std::nullopt, "install-1",
-                      "https://collector.test/", transport);
+    client->configure({.appSlug = "picker",
+                       .appVersion = "1.2.3",
+                       .installId = "install-1",
+                       .identityURL = "https://collector.test/",
+                       .urlSession = transport});
     client->start();
 
     std::vector<std::thread> observers;

@@ -34,16 +34,43 @@ namespace morvane::telemetry {
 // network, returns a value or reports a failure: a failure ends in a dropped or re-queued
 // record. Recording is gated by ErrorTelemetryConsent::isEnabled().
 //
-// Threads: start() runs the flush loop on a thread of its own; every tick it drains the
-// buffer into the queue and starts a sender thread that delivers the queued batches. One
+// Threads: start() runs the flush loop on a std::jthread of its own; every tick it drains the
+// buffer into the queue and starts a sender jthread that delivers the queued batches. One
 // non-recursive mutex guards all mutable state; it is never held across a sleep or a
-// request. Destroying the client stops the loop and the senders (a sleep or backoff wait
-// ends at once; a request in flight runs to its time-out) and joins them, so no thread
-// outlives the client.
+// request. Destroying the client requests stop on the loop, which passes it to its senders:
+// a sleep, a backoff wait or a request in flight ends at once (the request's batch counts as
+// not delivered), and the threads are joined, so the destructor returns within a second
+// whatever the network does and no thread outlives the client.
 class ErrorFirehoseClient
 {
 public:
     static constexpr std::string_view defaultIdentityURL = "https://id.morvane.dev/";
+
+    // Who the host is, for configure(). An absent platform or OS version keeps the current
+    // one; a null urlSession means the default transport.
+    struct HostIdentity
+    {
+        std::string appSlug;
+        std::optional<std::string> platform{};
+        std::string appVersion;
+        std::optional<std::string> osVersion{};
+        std::string installId;
+        std::string identityURL{defaultIdentityURL};
+        std::shared_ptr<HttpTransport> urlSession{};
+    };
+
+    // One occurrence of an error, for observe(). Frames past the third and breadcrumbs past
+    // the tenth are dropped.
+    struct ErrorReport
+    {
+        std::string severity;
+        std::string category;
+        std::string message;
+        std::exception_ptr error{};
+        std::optional<std::string> specId{};
+        std::optional<std::vector<std::string>> topFrames{};
+        std::optional<std::vector<BreadcrumbEntry>> breadcrumbs{};
+    };
 
     // Collaborators; an absent one gets the real implementation (system clock, thread
     // sleeper, OS-seeded random source, libcurl transport).
@@ -72,26 +99,21 @@ public:
     ErrorFirehoseClient(const ErrorFirehoseClient&) = delete;
     ErrorFirehoseClient& operator=(const ErrorFirehoseClient&) = delete;
 
-    // Sets the host's identity; an absent platform or OS version keeps the current one, a
-    // null transport means the default one. Batches already snapshotted keep old values.
-    void configure(std::string appSlug, std::optional<std::string> platform, std::string appVersion,
-                   std::optional<std::string> osVersion, std::string installId,
-                   std::string identityURL, std::shared_ptr<HttpTransport> urlSession);
+    // Sets the host's identity and recomputes the daily token. Batches already snapshotted
+    // keep the old values.
+    void configure(HostIdentity identity);
 
     // Affects occurrences recorded afterwards. The uptime is stored truncated toward zero
     // to a multiple of 30 seconds.
     void updateContext(bool online, std::optional<std::int64_t> sessionUptimeSeconds);
 
-    // Starts the flush loop once; later calls do nothing. Nothing is sent before.
+    // Starts the flush loop once; later calls do nothing. Nothing is sent before. If the
+    // loop's thread cannot be created, the client stays unstarted and a later call tries again.
     void start();
 
     // Records one occurrence of an error. The message is normalised to a template, the
     // frames digested, and the occurrence coalesced under its fingerprint.
-    void observe(std::string_view severity, std::string_view category, std::string_view message,
-                 std::exception_ptr error = nullptr,
-                 std::optional<std::string> specId = std::nullopt,
-                 std::optional<std::vector<std::string>> topFrames = std::nullopt,
-                 std::optional<std::vector<BreadcrumbEntry>> breadcrumbs = std::nullopt);
+    void observe(ErrorReport report);
 
     // Turns a structured log call into an observation: warning and error levels only;
     // message "event: k1=v1 k2=v2" with the fields sorted by key; category from the field
@@ -108,11 +130,7 @@ public:
     static std::string runningOsVersion();
 
 private:
-    Occurrence prepare(std::string_view severity, std::string_view category,
-                       std::string_view message, const std::exception_ptr& error,
-                       std::optional<std::string> specId,
-                       std::optional<std::vector<std::string>> topFrames,
-                       std::optional<std::vector<BreadcrumbEntry>> breadcrumbs);
+    Occurrence prepare(ErrorReport report);
 
     // With lock_ held.
     std::vector<CoalescedEntry> drainBuffer(Timestamp now);
@@ -123,7 +141,7 @@ private:
     void scheduleFlush(std::stop_token stop);
     void sendPendingBatches(std::stop_token stop);
     bool sendBatch(const std::vector<CoalescedEntry>& entries, const ContextSnapshot& context,
-                   std::stop_token stop);
+                   const std::stop_token& stop);
 
     const std::shared_ptr<Clock> clock_;
     const std::shared_ptr<Sleeper> sleeper_;
@@ -144,12 +162,10 @@ private:
     FloodGuard circuitBreakers_;
     Timestamp windowStart_;
     PendingBatchQueue pendingBatches_;
-    std::thread flushTask_;
+    std::jthread flushTask_;
     bool isStarted_ = false;
     bool online_ = true;
     std::optional<std::int64_t> sessionUptimeSeconds_;
-
-    std::stop_source stop_; // requested by the destructor: the threads' "client gone"
 };
 
 } // namespace morvane::telemetry

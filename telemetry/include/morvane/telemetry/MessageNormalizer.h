@@ -16,11 +16,15 @@ namespace morvane::telemetry {
 // Most characters of a stored template.
 inline constexpr std::size_t maxTemplateCharacters = 256;
 
+// The template of every message that could not be masked (the masks' regular expressions
+// failed to compile or to run): the occurrence is still counted, its text never sent.
+inline constexpr std::string_view withheldMessageTemplate = "<message withheld>";
+
 // The message with e-mail addresses, ISO 8601 date-times, UUIDs, mv_ identifiers, file paths,
 // long hex words and numbers of 4 or more digits masked, lowercased, and whitespace runs
 // collapsed to one space. A result shorter than 8 characters gets the exception type appended
 // when there is one (not lowercased); an empty result without one falls back to the whole
-// message lowercased.
+// message lowercased. withheldMessageTemplate when the masks cannot be applied.
 std::string normalizeMessage(std::string_view message,
                              const std::optional<std::string>& exceptionType = std::nullopt);
 

@@ -8,7 +8,13 @@ namespace morvane {
 
 // The four severities shared by the application's logging and the telemetry client.
 // Deliberately unordered: a threshold such as warning-or-worse names its cases.
-enum class MorvaneLogLevel { debug, info, warning, error };
+enum class MorvaneLogLevel
+{
+    debug,
+    info,
+    warning,
+    error
+};
 
 constexpr std::array<MorvaneLogLevel, 4> allLogLevels{MorvaneLogLevel::debug, MorvaneLogLevel::info,
                                                       MorvaneLogLevel::warning,
