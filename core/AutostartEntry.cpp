@@ -45,14 +45,26 @@ QString escapeStringValue(const QString& value)
     return escaped;
 }
 
+// Hidden=true in the [Desktop Entry] group, which desktops write to switch an entry off.
 bool hidesItself(QFile& file)
 {
+    bool inEntryGroup = false;
     while (!file.atEnd()) {
         const QByteArray line = file.readLine().trimmed();
-        if (line.startsWith("Hidden") && line.mid(6).trimmed() == "=true")
-            return true;
+        if (line.startsWith('[')) {
+            inEntryGroup = line == "[Desktop Entry]";
+            continue;
+        }
+        const qsizetype equals = line.indexOf('=');
+        if (inEntryGroup && equals > 0 && line.left(equals).trimmed() == "Hidden")
+            return line.mid(equals + 1).trimmed() == "true";
     }
     return false;
+}
+
+void warn(const std::string& what, const QString& path, const QString& reason)
+{
+    Log("lifecycle").warning(what + ' ' + path.toStdString() + ": " + reason.toStdString());
 }
 
 } // namespace
@@ -92,19 +104,18 @@ bool AutostartEntry::setEnabled(bool enabled) const
         QFile file(filePath());
         if (!file.exists() || file.remove())
             return true;
-        Log("lifecycle")
-            .warning("cannot remove the autostart entry " + filePath().toStdString() + ": " +
-                     file.errorString().toStdString());
+        warn("cannot remove the autostart entry", filePath(), file.errorString());
+        return false;
+    }
+    if (!QDir().mkpath(m_folder)) {
+        warn("cannot create the autostart folder", m_folder, QStringLiteral("not a folder"));
         return false;
     }
     QSaveFile file(filePath());
-    const bool written = QDir().mkpath(m_folder) && file.open(QIODevice::WriteOnly) &&
-                         file.write(contents(m_executable)) >= 0 && file.commit();
-    if (!written) {
-        Log("lifecycle")
-            .warning("cannot write the autostart entry " + filePath().toStdString() + ": " +
-                     file.errorString().toStdString());
-    }
+    const bool written =
+        file.open(QIODevice::WriteOnly) && file.write(contents(m_executable)) >= 0 && file.commit();
+    if (!written)
+        warn("cannot write the autostart entry", filePath(), file.errorString());
     return written;
 }
 

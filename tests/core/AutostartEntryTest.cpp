@@ -138,6 +138,7 @@ TEST_F(AutostartFixture, ReadsFilesWrittenByOthers)
         {"hidden", "[Desktop Entry]\nType=Application\nExec=/old/picker\nHidden=true\n", false},
         {"hidden, spaced", "[Desktop Entry]\nHidden = true\n", false},
         {"not hidden", "[Desktop Entry]\nHidden=false\n", true},
+        {"hidden in an action", "[Desktop Entry]\nExec=x\n[Desktop Action a]\nHidden=true\n", true},
         {"empty", "", true},
     };
     for (const auto& c : cases) {
