@@ -48,7 +48,10 @@ install(FILES ${packaging_source}/${MORVANE_APP_ID}.metainfo.xml
     DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${packaging_source}/${MORVANE_APP_ID}.svg
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-install(DIRECTORY ${packaging_build}/icons/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
+foreach(size IN LISTS MORVANE_ICON_SIZES)
+    install(FILES ${packaging_build}/icons/${size}x${size}/apps/${MORVANE_APP_ID}.png
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+endforeach()
 # The monochrome tray eyedropper, for panels that draw a themed symbolic icon.
 install(FILES ${PROJECT_SOURCE_DIR}/app/resources/icons/tray-eyedropper-dark.svg
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/symbolic/apps
@@ -57,12 +60,10 @@ install(FILES ${packaging_build}/${MORVANE_PACKAGE_NAME}.1.gz
     DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${packaging_source}/copyright ${packaging_build}/changelog.gz
     DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${MORVANE_PACKAGE_NAME})
-install(FILES ${packaging_source}/lintian-overrides
-    DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
-    RENAME ${MORVANE_PACKAGE_NAME})
 
 # The Debian package.
 set(CPACK_GENERATOR DEB)
+set(CPACK_VERBATIM_VARIABLES ON)
 set(CPACK_PACKAGE_NAME ${MORVANE_PACKAGE_NAME})
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR Morvane)

@@ -63,7 +63,7 @@ rm -rf "$dir/packages"
 deb=$(echo "$dir"/packages/morvane-color-picker_"$version"_*.deb)
 [ -f "$deb" ] || { echo "FAIL: no package in $dir/packages" >&2; exit 1; }
 echo "$deb"
-dpkg-deb --info "$deb" | sed -n '/Package:/,$p'
+dpkg-deb --field "$deb"
 
 echo "== lintian"
 lintian --info --display-info --fail-on error "$deb" || fail "lintian reports errors"
@@ -81,8 +81,7 @@ expected=$(
         usr/share/icons/hicolor/symbolic/apps/$app_id-symbolic.svg \
         usr/share/man/man1/morvane-color-picker.1.gz \
         usr/share/doc/morvane-color-picker/copyright \
-        usr/share/doc/morvane-color-picker/changelog.gz \
-        usr/share/lintian/overrides/morvane-color-picker
+        usr/share/doc/morvane-color-picker/changelog.gz
     for size in 16 22 24 32 48 64 128 256; do
         echo "usr/share/icons/hicolor/${size}x${size}/apps/$app_id.png"
     done
