@@ -2,8 +2,9 @@
 
 #include "SettingsWindow.h"
 
-SettingsScene::SettingsScene(UpdaterService& updater, PreferencesStore& defaults, QObject* parent)
-    : QObject(parent), m_updater(updater), m_defaults(defaults)
+SettingsScene::SettingsScene(UpdaterService& updater, PreferencesStore& defaults,
+                             AutostartEntry autostart, QObject* parent)
+    : QObject(parent), m_updater(updater), m_defaults(defaults), m_autostart(std::move(autostart))
 {
 }
 
@@ -12,7 +13,7 @@ SettingsScene::~SettingsScene() = default;
 void SettingsScene::open()
 {
     if (!m_window)
-        m_window = std::make_unique<SettingsWindow>(m_updater, m_defaults);
+        m_window = std::make_unique<SettingsWindow>(m_updater, m_defaults, m_autostart);
     m_window->show();
     m_window->raise();
     m_window->activateWindow();

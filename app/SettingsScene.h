@@ -1,5 +1,7 @@
 #pragma once
 
+#include "AutostartEntry.h"
+
 #include <QObject>
 #include <QPointer>
 
@@ -16,7 +18,9 @@ class SettingsScene : public QObject
     Q_OBJECT
 
 public:
-    SettingsScene(UpdaterService& updater, PreferencesStore& defaults, QObject* parent = nullptr);
+    SettingsScene(UpdaterService& updater, PreferencesStore& defaults,
+                  AutostartEntry autostart = AutostartEntry::forCurrentProcess(),
+                  QObject* parent = nullptr);
     ~SettingsScene() override;
 
     void open();
@@ -26,5 +30,6 @@ public:
 private:
     UpdaterService& m_updater;
     PreferencesStore& m_defaults;
+    AutostartEntry m_autostart;
     std::unique_ptr<SettingsWindow> m_window;
 };

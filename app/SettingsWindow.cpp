@@ -11,11 +11,18 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-SettingsWindow::SettingsWindow(UpdaterService& updater, PreferencesStore& defaults, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_updater(updater), m_defaults(defaults)
+SettingsWindow::SettingsWindow(UpdaterService& updater, PreferencesStore& defaults,
+                               AutostartEntry autostart, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_updater(updater), m_defaults(defaults),
+      m_autostart(std::move(autostart))
 {
     setWindowTitle(tr("Settings"));
     setFixedSize(fixedSize);
+
+    auto* general = new QGroupBox(tr("General"));
+    auto* generalLayout = new QVBoxLayout(general);
+    m_loginToggle = new QCheckBox(tr("Start at login"));
+    generalLayout->addWidget(m_loginToggle);
 
     auto* updates = new QGroupBox(tr("Updates"));
     auto* updatesLayout = new QVBoxLayout(updates);
@@ -41,10 +48,15 @@ SettingsWindow::SettingsWindow(UpdaterService& updater, PreferencesStore& defaul
 
     auto* layout = new QVBoxLayout(this);
     layout->addStretch();
+    layout->addWidget(general);
     layout->addWidget(updates);
     layout->addWidget(about);
     layout->addStretch();
 
+    connect(m_loginToggle, &QCheckBox::toggled, this, [this](bool on) {
+        m_autostart.setEnabled(on);
+        refresh(); // a refused write leaves the toggle showing the file as it is
+    });
     connect(m_checkButton, &QPushButton::clicked, &m_updater, &UpdaterService::checkForUpdates);
     connect(m_betaToggle, &QCheckBox::toggled, this,
             [this](bool on) { m_defaults.setBool(UpdaterService::betaEnabledKey, on); });
@@ -60,6 +72,10 @@ void SettingsWindow::showEvent(QShowEvent* event)
 
 void SettingsWindow::refresh()
 {
+    {
+        const QSignalBlocker blocker(m_loginToggle);
+        m_loginToggle->setChecked(m_autostart.isEnabled());
+    }
     m_checkButton->setEnabled(m_updater.canCheckForUpdates());
     const QSignalBlocker blocker(m_betaToggle);
     m_betaToggle->setChecked(m_defaults.boolForKey(UpdaterService::betaEnabledKey));

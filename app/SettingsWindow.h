@@ -1,5 +1,7 @@
 #pragma once
 
+#include "AutostartEntry.h"
+
 #include <QWidget>
 
 class PreferencesStore;
@@ -7,9 +9,11 @@ class QCheckBox;
 class QPushButton;
 class UpdaterService;
 
-// The settings window: a fixed 400x320 form with the update controls ("Updates") and the
-// version ("About"). It holds no state of its own: the button follows the updater's
-// canCheckForUpdates, the early-access toggle reads and writes its preferences key.
+// The settings window: a fixed 400x320 form with "Start at login" ("General"), the update
+// controls ("Updates") and the version ("About"). It holds no state of its own: the login
+// toggle shows whether the autostart entry exists each time the window shows and writes or
+// removes it, the button follows the updater's canCheckForUpdates, the early-access toggle
+// reads and writes its preferences key.
 class SettingsWindow : public QWidget
 {
     Q_OBJECT
@@ -17,8 +21,10 @@ class SettingsWindow : public QWidget
 public:
     static constexpr QSize fixedSize{400, 320};
 
-    SettingsWindow(UpdaterService& updater, PreferencesStore& defaults, QWidget* parent = nullptr);
+    SettingsWindow(UpdaterService& updater, PreferencesStore& defaults, AutostartEntry autostart,
+                   QWidget* parent = nullptr);
 
+    QCheckBox& startAtLoginToggle() const { return *m_loginToggle; }
     QPushButton& checkForUpdatesButton() const { return *m_checkButton; }
     QCheckBox& betaToggle() const { return *m_betaToggle; }
 
@@ -30,6 +36,8 @@ private:
 
     UpdaterService& m_updater;
     PreferencesStore& m_defaults;
+    AutostartEntry m_autostart;
+    QCheckBox* m_loginToggle;
     QPushButton* m_checkButton;
     QCheckBox* m_betaToggle;
 };

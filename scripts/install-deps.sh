@@ -20,6 +20,8 @@ packages=(
     # screen sampling: a headless Wayland pick through the desktop portal
     kwin-wayland xdg-desktop-portal xdg-desktop-portal-kde qtwayland5
     wl-clipboard libglib2.0-bin plasma-wayland-protocols libwayland-dev libwayland-bin
+    # desktop integration and the Debian package: validators, cpack's dpkg-shlibdeps, lintian
+    desktop-file-utils appstream man-db dpkg-dev file binutils lintian
 )
 
 missing=()

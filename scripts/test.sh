@@ -2,7 +2,9 @@
 # Installs what is needed, then builds and runs every test:
 #   1. the whole suite under AddressSanitizer and UndefinedBehaviorSanitizer,
 #   2. the telemetry suite under ThreadSanitizer,
-#   3. the telemetry fuzz targets for a bounded time.
+#   3. the desktop entry, metadata and manual page, and the Debian package (lintian, an
+#      install test),
+#   4. the telemetry fuzz targets for a bounded time.
 # Needs no display: the suite runs on a private D-Bus session bus, and the tests
 # that need an X server start their own Xvfb. Exits non-zero when any test fails.
 set -euo pipefail
@@ -40,6 +42,9 @@ echo "== TSan build: telemetry"
 configure_and_build build/tsan -DMORVANE_SANITIZE=thread -DMORVANE_TELEMETRY_ONLY=ON \
     -DMORVANE_BUILD_BENCH=OFF
 run_suite build/tsan -L telemetry
+
+echo "== Desktop integration and Debian package"
+bash scripts/check-package.sh || status=1
 
 if [ -x scripts/fuzz.sh ]; then
     echo "== Fuzzing"

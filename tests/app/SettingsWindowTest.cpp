@@ -6,10 +6,12 @@
 #include "UpdaterService.h"
 
 #include <QCheckBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -67,6 +69,9 @@ struct SettingsFixture : testing::Test
 
     void TearDown() override { AppInfo::restoreBuiltIn(); }
 
+    QTemporaryDir scratch;
+    AutostartEntry autostart{scratch.filePath(QStringLiteral("autostart")),
+                             QStringLiteral("/usr/bin/morvane-color-picker")};
     MemoryPreferencesStore store;
     FakeApplicationPresence presence;
     SwitchableFramework* framework = nullptr;
@@ -101,10 +106,11 @@ TEST_F(SettingsFixture, ShowsTheFixedFormWithItsTextsAndTheVersion)
     for (const auto& c : versions) {
         SCOPED_TRACE(c.name);
         AppInfo::replace(c.info);
-        SettingsWindow window(*updater, store);
+        SettingsWindow window(*updater, store, autostart);
         EXPECT_EQ(window.size(), QSize(400, 320));
         EXPECT_EQ(window.minimumSize(), window.maximumSize());
-        EXPECT_EQ(groupTitles(window), (QStringList{"Updates", "About"}));
+        EXPECT_EQ(groupTitles(window), (QStringList{"General", "Updates", "About"}));
+        EXPECT_EQ(window.startAtLoginToggle().text(), QStringLiteral("Start at login"));
         EXPECT_EQ(window.checkForUpdatesButton().text(), QStringLiteral("Check for Updates\u2026"));
         EXPECT_EQ(window.betaToggle().text(), QStringLiteral("Get early-access updates"));
         EXPECT_EQ(window.findChild<QLabel*>("versionValue")->text(), c.shown);
@@ -120,7 +126,7 @@ TEST_F(SettingsFixture, ShowsTheFixedFormWithItsTextsAndTheVersion)
 TEST_F(SettingsFixture, CheckButtonFollowsCanCheckForUpdatesAndCallsTheUpdater)
 {
     const auto updater = makeUpdater(true);
-    SettingsWindow window(*updater, store);
+    SettingsWindow window(*updater, store, autostart);
     window.show();
     QPushButton& button = window.checkForUpdatesButton();
     // The first value arrives one main-thread task after construction.
@@ -138,7 +144,7 @@ TEST_F(SettingsFixture, CheckButtonFollowsCanCheckForUpdatesAndCallsTheUpdater)
 TEST_F(SettingsFixture, UnconfiguredUpdatesLeaveTheButtonDisabledAndTheToggleWorking)
 {
     const auto updater = makeUpdater(false);
-    SettingsWindow window(*updater, store);
+    SettingsWindow window(*updater, store, autostart);
     window.show();
     QTest::qWait(50);
     EXPECT_FALSE(window.checkForUpdatesButton().isEnabled());
@@ -152,7 +158,7 @@ TEST_F(SettingsFixture, ToggleWritesAtOnceAndEachOpeningShowsTheStoredChoice)
 {
     const auto updater = makeUpdater(false);
     const QString key = QStringLiteral("colorpicker.updates.betaEnabled");
-    SettingsScene scene(*updater, store);
+    SettingsScene scene(*updater, store, autostart);
     EXPECT_EQ(scene.window(), nullptr) << "built only when first opened";
 
     scene.open();
@@ -170,7 +176,83 @@ TEST_F(SettingsFixture, ToggleWritesAtOnceAndEachOpeningShowsTheStoredChoice)
     EXPECT_FALSE(window->betaToggle().isChecked());
 
     store.setBool(key, true);
-    SettingsScene relaunched(*updater, store);
+    SettingsScene relaunched(*updater, store, autostart);
     relaunched.open();
     EXPECT_TRUE(relaunched.window()->betaToggle().isChecked());
+}
+
+TEST_F(SettingsFixture, StartAtLoginWritesOrRemovesTheEntryAndEachOpeningShowsTheFile)
+{
+    const auto updater = makeUpdater(false);
+    const QString file = autostart.filePath();
+    SettingsScene scene(*updater, store, autostart);
+    scene.open();
+    QCheckBox& toggle = scene.window()->startAtLoginToggle();
+    EXPECT_FALSE(toggle.isChecked()) << "off by default";
+    EXPECT_FALSE(QFile::exists(file)) << "opening the window turns nothing on";
+
+    toggle.click();
+    EXPECT_TRUE(QFile::exists(file));
+    toggle.click();
+    EXPECT_FALSE(QFile::exists(file));
+
+    // Changed elsewhere while the window was closed.
+    scene.window()->close();
+    ASSERT_TRUE(autostart.setEnabled(true));
+    scene.open();
+    EXPECT_TRUE(toggle.isChecked());
+    scene.window()->close();
+    ASSERT_TRUE(QFile::remove(file));
+    scene.open();
+    EXPECT_FALSE(toggle.isChecked());
+}
+
+TEST_F(SettingsFixture, ARefusedAutostartWriteLeavesTheToggleOff)
+{
+    const auto updater = makeUpdater(false);
+    QFile blocker(scratch.filePath(QStringLiteral("blocked")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly)); // a file where the folder should be
+    blocker.close();
+    SettingsWindow window(*updater, store,
+                          AutostartEntry(blocker.fileName(), QStringLiteral("/usr/bin/x")));
+    window.show();
+    window.startAtLoginToggle().click();
+    EXPECT_FALSE(window.startAtLoginToggle().isChecked());
+}
+
+// The three sections fit the fixed window: nothing squeezed below its minimum, clipped by the
+// window's edge or overlapping. SETTINGS_SCREENSHOT=FILE.png keeps the rendered window.
+TEST_F(SettingsFixture, TheThreeSectionsFitTheFixedWindow)
+{
+    const auto updater = makeUpdater(false);
+    SettingsWindow window(*updater, store, autostart);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    EXPECT_EQ(window.size(), QSize(400, 320));
+
+    const QImage image = window.grab().toImage();
+    EXPECT_EQ(image.size(), QSize(400, 320) * image.devicePixelRatio());
+    if (const QString path = qEnvironmentVariable("SETTINGS_SCREENSHOT"); !path.isEmpty()) {
+        EXPECT_TRUE(image.save(path));
+    }
+
+    const QRect inside = window.rect();
+    QRect previous;
+    for (const QGroupBox* box : window.findChildren<QGroupBox*>()) {
+        SCOPED_TRACE(box->title().toStdString());
+        EXPECT_TRUE(inside.contains(box->geometry())) << "inside the window";
+        EXPECT_GE(box->height(), box->minimumSizeHint().height()) << "not squeezed";
+        EXPECT_GE(box->y(), previous.bottom()) << "below the section before";
+        previous = box->geometry();
+    }
+    for (const QWidget* child : window.findChildren<QWidget*>()) {
+        if (!child->isVisible() || qobject_cast<const QGroupBox*>(child))
+            continue;
+        SCOPED_TRACE(child->metaObject()->className());
+        const QRect shown(child->mapTo(&window, QPoint(0, 0)), child->size());
+        EXPECT_TRUE(inside.contains(shown));
+        const int needed = child->hasHeightForWidth() ? child->heightForWidth(child->width())
+                                                      : child->minimumSizeHint().height();
+        EXPECT_GE(child->height(), needed);
+    }
 }
