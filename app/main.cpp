@@ -2,8 +2,11 @@
 #include "AppInfo.h"
 #include "AppServices.h"
 #include "AppcastUpdater.h"
+#include "ClipboardChoice.h"
 #include "CommandLineReply.h"
 #include "FreedesktopFileManagerReveal.h"
+#include "JournalLogSink.h"
+#include "Log.h"
 #include "QtApplicationPresence.h"
 #include "ReviewLaunchMode.h"
 #include "ScreenSamplerChoice.h"
@@ -39,6 +42,7 @@ int main(int argc, char* argv[])
         return 0;
     }
 
+    Log::installProcessSink(JournalLogSink::system());
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("morvane-color-picker"));
     QApplication::setApplicationDisplayName(QStringLiteral("Morvane Color Picker"));

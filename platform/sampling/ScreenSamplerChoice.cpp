@@ -3,9 +3,7 @@
 #include "Log.h"
 #include "OverlayScreenSampler.h"
 #include "PortalScreenSampler.h"
-#include "QtClipboard.h"
 #include "UnavailableScreenSampler.h"
-#include "WaylandClipboard.h"
 
 #include <QGuiApplication>
 
@@ -45,12 +43,4 @@ std::unique_ptr<ScreenSampler> makeScreenSampler()
     }
     Log("sampler").warning("screen colour picking is unavailable on this display platform");
     return std::make_unique<UnavailableScreenSampler>();
-}
-
-std::unique_ptr<Clipboard> makeClipboard(std::function<void()> bringForward)
-{
-    // The focus rule binds Wayland clients; an X11 client keeps the plain clipboard.
-    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
-        return std::make_unique<WaylandClipboard>(std::move(bringForward));
-    return std::make_unique<QtClipboard>();
 }

@@ -1,14 +1,12 @@
 #pragma once
 
-#include "Clipboard.h"
 #include "ScreenSampler.h"
 
 #include <QString>
 
-#include <functional>
 #include <memory>
 
-// Which sampler and clipboard fit the session the application runs in.
+// Which sampler fits the session the application runs in.
 enum class SamplerKind
 {
     Portal,
@@ -24,8 +22,3 @@ SamplerKind chooseSamplerKind(const QString& platformName, const QString& sessio
 
 // The sampler for this process's session. Needs a QApplication for the overlay.
 std::unique_ptr<ScreenSampler> makeScreenSampler();
-
-// The clipboard for this process: for a Wayland client one that brings a window of the
-// application forward before copying (`bringForward`; a small window of its own when
-// empty), elsewhere the plain Qt clipboard.
-std::unique_ptr<Clipboard> makeClipboard(std::function<void()> bringForward = {});
