@@ -3,12 +3,15 @@
 #include "QtClipboard.h"
 #include "WaylandClipboard.h"
 
-#include <QGuiApplication>
-
-std::unique_ptr<Clipboard> makeClipboard(std::function<void()> bringForward)
+ClipboardKind chooseClipboardKind(const DesktopSession& session)
 {
-    // The focus rule binds Wayland clients; an X11 client keeps the plain clipboard.
-    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+    return session.isWaylandClient() ? ClipboardKind::focusAware : ClipboardKind::plain;
+}
+
+std::unique_ptr<Clipboard> makeClipboard(const DesktopSession& session,
+                                         std::function<void()> bringForward)
+{
+    if (chooseClipboardKind(session) == ClipboardKind::focusAware)
         return std::make_unique<WaylandClipboard>(std::move(bringForward));
     return std::make_unique<QtClipboard>();
 }

@@ -5,40 +5,24 @@
 #include "PortalScreenSampler.h"
 #include "UnavailableScreenSampler.h"
 
-#include <QGuiApplication>
-
-namespace {
-
-bool isWaylandSession(const QString& platformName, const QString& sessionType,
-                      bool waylandDisplaySet)
+SamplerKind chooseSamplerKind(const DesktopSession& session)
 {
-    return platformName.startsWith(QLatin1String("wayland")) ||
-           sessionType.compare(QLatin1String("wayland"), Qt::CaseInsensitive) == 0 ||
-           waylandDisplaySet;
+    if (session.isWaylandSession())
+        return SamplerKind::portal;
+    if (session.isX11Client())
+        return SamplerKind::overlay;
+    return SamplerKind::unavailable;
 }
 
-} // namespace
-
-SamplerKind chooseSamplerKind(const QString& platformName, const QString& sessionType,
-                              bool waylandDisplaySet)
+std::unique_ptr<ScreenSampler> makeScreenSampler(const DesktopSession& session)
 {
-    if (isWaylandSession(platformName, sessionType, waylandDisplaySet))
-        return SamplerKind::Portal;
-    if (platformName == QLatin1String("xcb"))
-        return SamplerKind::Overlay;
-    return SamplerKind::Unavailable;
-}
-
-std::unique_ptr<ScreenSampler> makeScreenSampler()
-{
-    switch (chooseSamplerKind(QGuiApplication::platformName(),
-                              qEnvironmentVariable("XDG_SESSION_TYPE"),
-                              qEnvironmentVariableIsSet("WAYLAND_DISPLAY"))) {
-    case SamplerKind::Portal:
-        return std::make_unique<PortalScreenSampler>();
-    case SamplerKind::Overlay:
+    switch (chooseSamplerKind(session)) {
+    case SamplerKind::portal:
+        return std::make_unique<PortalScreenSampler>(QDBusConnection::sessionBus(),
+                                                     PortalScreenSampler::parentWindowFor(session));
+    case SamplerKind::overlay:
         return std::make_unique<OverlayScreenSampler>();
-    case SamplerKind::Unavailable:
+    case SamplerKind::unavailable:
         break;
     }
     Log("sampler").warning("screen colour picking is unavailable on this display platform");

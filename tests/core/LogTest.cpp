@@ -1,5 +1,5 @@
-#include "CapturedOutput.h"
 #include "Log.h"
+#include "CapturedOutput.h"
 #include "RecordingLogSink.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "CapturedOutput.h"
 #include "JournalLogSink.h"
+#include "CapturedOutput.h"
 
 #include <gtest/gtest.h>
 

@@ -23,8 +23,7 @@ public:
 
     RecordingLogSink()
     {
-        Log::installProcessSink([state = m_state](Log::Priority priority,
-                                                  std::string_view category,
+        Log::installProcessSink([state = m_state](Log::Priority priority, std::string_view category,
                                                   std::string_view message) {
             const std::lock_guard lock(state->mutex);
             state->entries.push_back({priority, std::string(category), std::string(message)});
