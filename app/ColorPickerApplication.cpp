@@ -36,6 +36,7 @@ ColorPickerApplication::ColorPickerApplication(ReviewLaunchMode mode, const Desk
     if (mode == ReviewLaunchMode::selftest)
         return;
 
+    // The parts the self-test goes without, in their declaration order.
     m_sampler = adapters.makeSampler();
     m_clipboard = adapters.makeClipboard([this] { m_panelOpener.open(); });
     const UpdateFramework::Factory updater =
