@@ -44,7 +44,7 @@ AppDelegate::LaunchOutcome AppDelegate::applicationDidFinishLaunching()
     if (m_reviewLaunchMode == ReviewLaunchMode::settings) {
         QTimer::singleShot(0, this, [this] {
             m_activationPolicy.promoteNow();
-            emit notificationPosted(colorPickerOpenSettings);
+            emit settingsWindowRequested();
         });
     } else {
         m_relocationWarning.check(RelocationWarning::runningBundlePath());
@@ -74,7 +74,7 @@ void AppDelegate::handleReopen()
 
 void AppDelegate::openMenuBarPopover()
 {
-    QTimer::singleShot(reopenPanelDelayMilliseconds, this, [openPanel = m_openPanel] {
+    QTimer::singleShot(reopenPanelDelay, this, [openPanel = m_openPanel] {
         if (openPanel)
             openPanel();
     });

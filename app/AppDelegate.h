@@ -6,6 +6,7 @@
 
 #include <QObject>
 
+#include <chrono>
 #include <functional>
 
 class ApplicationPresence;
@@ -31,9 +32,7 @@ public:
         quitting
     };
 
-    static inline const QString colorPickerOpenSettings =
-        QStringLiteral("colorpicker.openSettings");
-    static constexpr int reopenPanelDelayMilliseconds = 350;
+    static constexpr std::chrono::milliseconds reopenPanelDelay{350};
 
     AppDelegate(ReviewLaunchMode mode, ApplicationPresence& presence, PreferencesStore& defaults,
                 SingleInstance& singleInstance, FileManagerReveal& reveal,
@@ -56,8 +55,9 @@ public:
     bool applicationShouldHandleReopen();
 
 signals:
-    // The application's notifications; the settings launch posts colorPickerOpenSettings.
-    void notificationPosted(const QString& name);
+    // The settings launch's "colorpicker.openSettings" notification: the settings window is
+    // wanted.
+    void settingsWindowRequested();
 
 private:
     void handleReopen();

@@ -58,7 +58,7 @@ void installSanitizer(PreferencesStore& defaults)
     sanitizeNow();
     // Menus built after launch are caught by the later runs.
     QTimer::singleShot(0, qApp, &sanitizeNow);
-    QTimer::singleShot(lateRerunMilliseconds, qApp, &sanitizeNow);
+    QTimer::singleShot(lateRerunDelay, qApp, &sanitizeNow);
     QObject::connect(qApp, &QGuiApplication::applicationStateChanged, qApp,
                      [](Qt::ApplicationState state) {
                          if (state == Qt::ApplicationActive)

@@ -4,6 +4,8 @@
 #include <QObject>
 #include <QPointer>
 
+#include <chrono>
+
 class PreferencesStore;
 class QMenu;
 class QMenuBar;
@@ -27,7 +29,7 @@ namespace MorvaneMenuChrome {
 inline const QString disabledDictationKey = QStringLiteral("NSDisabledDictationMenuItem");
 inline const QString disabledCharacterPaletteKey =
     QStringLiteral("NSDisabledCharacterPaletteMenuItem");
-constexpr int lateRerunMilliseconds = 400;
+constexpr std::chrono::milliseconds lateRerunDelay{400};
 
 // Once per process: writes the two keys, sanitizes now, on the next turn of the event loop,
 // after 0.4 s and every time the application becomes active.

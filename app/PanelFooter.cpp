@@ -11,15 +11,14 @@ PanelFooter::PanelFooter(QWidget* parent) : QWidget(parent)
 {
     const QFont font = ForegroundStyle::systemFont(12, QFont::Medium);
 
-    m_webPicker = new TextButton(QStringLiteral("Open the web picker"), font,
-                                 ColorPickerTheme::accent(), this);
-    m_webPicker->setAccessibleName(QStringLiteral("Open the web color picker in your browser"));
+    m_webPicker = new TextButton(tr("Open the web picker"), font, ColorPickerTheme::accent(), this);
+    m_webPicker->setAccessibleName(tr("Open the web color picker in your browser"));
 
     m_settings = new SymbolButton(QStringLiteral("gearshape"), 14, 16, this);
-    m_settings->setAccessibleName(QStringLiteral("Settings"));
+    m_settings->setAccessibleName(tr("Settings"));
 
-    m_quit = new TextButton(QStringLiteral("Quit"), font, QColor(), this);
-    m_quit->setAccessibleName(QStringLiteral("Quit Morvane Color Picker"));
+    m_quit = new TextButton(tr("Quit"), font, QColor(), this);
+    m_quit->setAccessibleName(tr("Quit Morvane Color Picker"));
 
     connect(m_webPicker, &TextButton::clicked, this, &PanelFooter::webPickerRequested);
     connect(m_settings, &SymbolButton::clicked, this, &PanelFooter::settingsRequested);

@@ -19,9 +19,9 @@ constexpr int buttonHeight = 36;
 
 PickButton::PickButton(QWidget* parent) : QAbstractButton(parent)
 {
-    setText(QStringLiteral("Pick a color"));
+    setText(tr("Pick a color"));
     setFont(ForegroundStyle::systemFont(13, QFont::DemiBold));
-    setAccessibleName(QStringLiteral("Pick a color from the screen"));
+    setAccessibleName(tr("Pick a color from the screen"));
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::TabFocus);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);

@@ -12,26 +12,21 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include <chrono>
+
 namespace {
 
-constexpr qint64 toggleGuardMilliseconds = 300;
-
-// Wayland grants popups only to windows with a parent surface; there the panel is a
-// frameless tool window that closes when it loses focus.
-bool popupsAvailable()
-{
-    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
-}
+constexpr std::chrono::milliseconds toggleGuard{300};
 
 } // namespace
 
-PickerPanel::PickerPanel(ColorPickerModel& picker, QWidget* parent)
-    : QWidget(parent), m_picker(picker), m_isPopup(popupsAvailable())
+PickerPanel::PickerPanel(ColorPickerModel& picker, const DesktopSession& session, QWidget* parent)
+    : QWidget(parent), m_picker(picker), m_isPopup(opensAsPopup(session))
 {
     setWindowFlags(m_isPopup ? Qt::Popup | Qt::FramelessWindowHint
                              : Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
-    setWindowTitle(QStringLiteral("Morvane Color Picker"));
-    setAccessibleName(QStringLiteral("Morvane Color Picker"));
+    setWindowTitle(tr("Morvane Color Picker"));
+    setAccessibleName(tr("Morvane Color Picker"));
     setAutoFillBackground(true);
 
     m_view = new PickerView(picker, this);
@@ -58,9 +53,14 @@ void PickerPanel::showAnchored(const QRect& anchor)
     activateWindow();
 }
 
+bool PickerPanel::opensAsPopup(const DesktopSession& session)
+{
+    return !session.isWaylandClient();
+}
+
 bool PickerPanel::closedJustNow() const
 {
-    return m_sinceClose.isValid() && m_sinceClose.elapsed() < toggleGuardMilliseconds;
+    return m_sinceClose.isValid() && m_sinceClose.elapsed() < toggleGuard.count();
 }
 
 void PickerPanel::keyPressEvent(QKeyEvent* event)

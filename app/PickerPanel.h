@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DesktopSession.h"
+
 #include <QElapsedTimer>
 #include <QRect>
 #include <QWidget>
@@ -15,7 +17,11 @@ class PickerPanel : public QWidget
     Q_OBJECT
 
 public:
-    explicit PickerPanel(ColorPickerModel& picker, QWidget* parent = nullptr);
+    PickerPanel(ColorPickerModel& picker, const DesktopSession& session, QWidget* parent = nullptr);
+
+    // Wayland grants popups only to windows with a parent surface; there the panel is a
+    // frameless tool window that closes when it loses focus.
+    static bool opensAsPopup(const DesktopSession& session);
 
     PickerView* view() const { return m_view; }
 

@@ -20,7 +20,7 @@ void RecentChip::setColor(const PickedColor& color)
     const QString hex = color.hexString();
     setObjectName(hex);
     setToolTip(hex);
-    setAccessibleName(QStringLiteral("Use recent color ") + hex);
+    setAccessibleName(tr("Use recent color %1").arg(hex));
     update();
 }
 

@@ -10,7 +10,7 @@
 
 RecentsSection::RecentsSection(QWidget* parent) : QWidget(parent)
 {
-    m_title = new QLabel(QStringLiteral("Recent"), this);
+    m_title = new QLabel(tr("Recent"), this);
     m_title->setFont(ForegroundStyle::systemFont(11, QFont::DemiBold));
     refreshTitleColor();
 

@@ -40,13 +40,14 @@ std::unique_ptr<QMessageBox> RelocationWarning::buildAlert()
     auto alert = std::make_unique<QMessageBox>();
     alert->setIcon(QMessageBox::Warning);
     alert->setWindowTitle(productName);
-    alert->setText(QStringLiteral("Move %1 to Applications").arg(productName));
-    alert->setInformativeText(QStringLiteral("To enable automatic updates, please drag ") +
-                              productName +
-                              QStringLiteral(" to your Applications folder, then relaunch."));
-    alert->addButton(QStringLiteral("Reveal in Finder"), QMessageBox::AcceptRole)
+    alert->setText(tr("Move %1 to Applications").arg(productName));
+    alert->setInformativeText(
+        tr("To enable automatic updates, please drag %1 to your Applications folder, then "
+           "relaunch.")
+            .arg(productName));
+    alert->addButton(tr("Reveal in Finder"), QMessageBox::AcceptRole)
         ->setObjectName(QStringLiteral("revealButton"));
-    alert->addButton(QStringLiteral("Later"), QMessageBox::RejectRole);
+    alert->addButton(tr("Later"), QMessageBox::RejectRole);
     return alert;
 }
 
@@ -56,7 +57,7 @@ bool RelocationWarning::check(const QString& bundlePath)
         return false;
     // Written before anything shows: the alert is offered once even if it never appears.
     m_defaults.setBool(shownKey, true);
-    QTimer::singleShot(alertDelayMilliseconds, this, [this, bundlePath] { showAlert(bundlePath); });
+    QTimer::singleShot(alertDelay, this, [this, bundlePath] { showAlert(bundlePath); });
     return true;
 }
 

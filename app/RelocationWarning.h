@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 
+#include <chrono>
 #include <memory>
 
 class ActivationPolicyController;
@@ -23,7 +24,7 @@ public:
     static inline const QString marker = QStringLiteral("AppTranslocation");
     static inline const QString shownKey =
         QStringLiteral("colorpicker.appTranslocationWarningShown");
-    static constexpr int alertDelayMilliseconds = 600;
+    static constexpr std::chrono::milliseconds alertDelay{600};
 
     RelocationWarning(PreferencesStore& defaults, ApplicationPresence& presence,
                       ActivationPolicyController& activationPolicy, FileManagerReveal& reveal,

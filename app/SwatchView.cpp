@@ -28,9 +28,9 @@ SwatchView::SwatchView(QWidget* parent) : QWidget(parent)
     setFixedHeight(72);
     setMinimumWidth(276);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    setAccessibleName(emptyText);
+    setAccessibleName(emptyText());
 
-    m_fade.setDuration(fadeMilliseconds);
+    m_fade.setDuration(int(fadeDuration.count()));
     m_fade.setEasingCurve(QEasingCurve::InOutQuad);
     connect(&m_fade, &QVariantAnimation::valueChanged, this, [this](const QVariant& value) {
         m_capsuleOpacity = value.toReal();
@@ -41,7 +41,7 @@ SwatchView::SwatchView(QWidget* parent) : QWidget(parent)
 void SwatchView::setColor(const std::optional<PickedColor>& color)
 {
     m_color = color;
-    setAccessibleName(color ? QStringLiteral("Current color ") + color->hexString() : emptyText);
+    setAccessibleName(color ? tr("Current color %1").arg(color->hexString()) : emptyText());
     update();
 }
 
@@ -86,7 +86,7 @@ void SwatchView::paintEvent(QPaintEvent*)
         painter.restore();
         painter.setFont(emptyTextFont());
         painter.setPen(ForegroundStyle::secondary(palette()));
-        painter.drawText(bounds, Qt::AlignCenter, emptyText);
+        painter.drawText(bounds, Qt::AlignCenter, emptyText());
     }
 
     // A 1-wide stroke inside the edge: the path inset by half the line width.

@@ -6,6 +6,7 @@
 #include <QVariantAnimation>
 #include <QWidget>
 
+#include <chrono>
 #include <optional>
 
 // The panel's swatch, 276 x 72: the current colour in a rounded rectangle (radius 14), or the
@@ -16,9 +17,9 @@ class SwatchView : public QWidget
     Q_OBJECT
 
 public:
-    static constexpr int fadeMilliseconds = 200;
+    static constexpr std::chrono::milliseconds fadeDuration{200};
     static constexpr int cornerRadius = 14;
-    static inline const QString emptyText = QStringLiteral("No color picked yet");
+    static QString emptyText() { return tr("No color picked yet"); }
 
     explicit SwatchView(QWidget* parent = nullptr);
 

@@ -11,30 +11,19 @@
 #include <QSvgRenderer>
 #include <QSystemTrayIcon>
 
-namespace {
-
-// Tray panels mostly follow the desktop's colour scheme; GNOME's top bar is dark in both.
-bool trayPanelIsDark()
-{
-    if (qEnvironmentVariable("XDG_CURRENT_DESKTOP").contains(QLatin1String("GNOME")))
-        return true;
-    return QApplication::palette().color(QPalette::Window).lightnessF() < 0.5;
-}
-
-} // namespace
-
-TrayController::TrayController(ColorPickerModel& picker, QObject* parent)
-    : QObject(parent), m_picker(picker)
+TrayController::TrayController(ColorPickerModel& picker, const DesktopSession& session,
+                               QObject* parent)
+    : QObject(parent), m_picker(picker), m_session(session)
 {
     m_menu = new QMenu;
-    m_menu->addAction(QStringLiteral("Open Color Picker"), this, &TrayController::openPanel);
-    m_menu->addAction(QStringLiteral("Pick a color"), &m_picker, &ColorPickerModel::pickColor);
+    m_menu->addAction(tr("Open Color Picker"), this, &TrayController::openPanel);
+    m_menu->addAction(tr("Pick a color"), &m_picker, &ColorPickerModel::pickColor);
     m_menu->addSeparator();
-    m_menu->addAction(QStringLiteral("Settings\u2026"), this, &TrayController::settingsRequested);
-    m_menu->addAction(QStringLiteral("Quit"), qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    m_menu->addAction(tr("Settings\u2026"), this, &TrayController::settingsRequested);
+    m_menu->addAction(tr("Quit"), qApp, &QCoreApplication::quit, Qt::QueuedConnection);
 
     m_trayIcon = new QSystemTrayIcon(this);
-    m_trayIcon->setToolTip(QStringLiteral("Morvane Color Picker"));
+    m_trayIcon->setToolTip(tr("Morvane Color Picker"));
     m_trayIcon->setContextMenu(m_menu);
     connect(m_trayIcon, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {
@@ -56,7 +45,7 @@ PickerPanel* TrayController::panel()
 {
     if (m_panel)
         return m_panel;
-    m_panel = new PickerPanel(m_picker);
+    m_panel = new PickerPanel(m_picker, m_session);
     connect(m_panel->view(), &PickerView::settingsRequested, this, [this] {
         m_panel->close();
         emit settingsRequested();
@@ -90,6 +79,13 @@ QIcon TrayController::trayArtwork(bool forDarkPanel)
     return icon;
 }
 
+bool TrayController::trayPanelIsDark(const DesktopSession& session, const QPalette& palette)
+{
+    if (session.desktopMentions(u"GNOME"))
+        return true;
+    return palette.color(QPalette::Window).lightnessF() < 0.5;
+}
+
 void TrayController::openPanel()
 {
     const QRect geometry = m_trayIcon->geometry();
@@ -110,7 +106,7 @@ void TrayController::togglePanel()
 
 void TrayController::updateArtwork()
 {
-    m_trayIcon->setIcon(trayArtwork(trayPanelIsDark()));
+    m_trayIcon->setIcon(trayArtwork(trayPanelIsDark(m_session, QApplication::palette())));
 }
 
 bool TrayController::eventFilter(QObject* watched, QEvent* event)

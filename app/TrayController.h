@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DesktopSession.h"
 #include "Log.h"
 
 #include <QIcon>
@@ -9,6 +10,7 @@ class ColorPickerModel;
 class PickerPanel;
 class QAction;
 class QMenu;
+class QPalette;
 class QSystemTrayIcon;
 
 // The application's tray item and its panel. A left click on the icon toggles the panel; the
@@ -20,7 +22,8 @@ class TrayController : public QObject
     Q_OBJECT
 
 public:
-    explicit TrayController(ColorPickerModel& picker, QObject* parent = nullptr);
+    TrayController(ColorPickerModel& picker, const DesktopSession& session,
+                   QObject* parent = nullptr);
     ~TrayController() override;
 
     // Puts the icon into the tray.
@@ -33,6 +36,8 @@ public:
 
     // The tray icon artwork; `forDarkPanel` picks the light-coloured variant.
     static QIcon trayArtwork(bool forDarkPanel);
+    // Tray panels mostly follow the desktop's colour scheme; GNOME's top bar is dark in both.
+    static bool trayPanelIsDark(const DesktopSession& session, const QPalette& palette);
 
 public slots:
     // Opens the panel at the tray icon (or the pointer), as a click on the icon does.
@@ -48,6 +53,7 @@ private:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     ColorPickerModel& m_picker;
+    const DesktopSession m_session;
     PickerPanel* m_panel = nullptr;
     QMenu* m_menu;
     QSystemTrayIcon* m_trayIcon;

@@ -39,7 +39,7 @@ ValueRow::ValueRow(ColorPickerModel& picker, const QString& label, QWidget* pare
 
     m_copyButton = new SymbolButton(QStringLiteral("doc.on.doc"), 13, 20, this);
     m_copyButton->setDisabledOpacity(0.4);
-    m_copyButton->setAccessibleName(QStringLiteral("Copy %1 value").arg(label));
+    m_copyButton->setAccessibleName(tr("Copy %1 value").arg(label));
     connect(m_copyButton, &SymbolButton::clicked, this, &ValueRow::copy);
 
     auto* layout = new QHBoxLayout(this);
@@ -52,7 +52,7 @@ ValueRow::ValueRow(ColorPickerModel& picker, const QString& label, QWidget* pare
 
     m_resetTimer.setSingleShot(true);
     m_resetTimer.setTimerType(Qt::PreciseTimer);
-    m_resetTimer.setInterval(tickMilliseconds);
+    m_resetTimer.setInterval(tickDuration);
     connect(&m_resetTimer, &QTimer::timeout, this, [this] { setJustCopied(false); });
 
     refresh();
@@ -70,7 +70,7 @@ void ValueRow::copy()
 {
     if (!m_value)
         return;
-    m_picker.copyValue(*m_value, m_label + QStringLiteral(" copied"));
+    m_picker.copyValue(*m_value, tr("%1 copied").arg(m_label));
     setJustCopied(true);
     m_resetTimer.start(); // restarting drops the older reset, so it never clears a newer tick
 }

@@ -4,6 +4,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <chrono>
 #include <optional>
 
 class ColorPickerModel;
@@ -20,7 +21,7 @@ class ValueRow : public QWidget
     Q_PROPERTY(bool justCopied READ justCopied NOTIFY justCopiedChanged)
 
 public:
-    static constexpr int tickMilliseconds = 1200;
+    static constexpr std::chrono::milliseconds tickDuration{1200};
     static inline const QString placeholder = QStringLiteral("\u2013");
 
     ValueRow(ColorPickerModel& picker, const QString& label, QWidget* parent = nullptr);

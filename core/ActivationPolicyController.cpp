@@ -23,7 +23,7 @@ void ActivationPolicyController::promoteNow()
 void ActivationPolicyController::demoteWhenIdle(bool immediately)
 {
     // Restarting replaces the pending check, so only the newest one runs.
-    m_demoteTimer.start(immediately ? 0 : idleDelayMilliseconds);
+    m_demoteTimer.start(immediately ? std::chrono::milliseconds(0) : idleDelay);
 }
 
 void ActivationPolicyController::runIdleTest()

@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QTimer>
 
+#include <chrono>
+
 class ApplicationPresence;
 
 // Owns the switches between regular presence (taskbar entry, in front) and accessory presence
@@ -14,7 +16,7 @@ class ActivationPolicyController : public QObject
     Q_OBJECT
 
 public:
-    static constexpr int idleDelayMilliseconds = 200;
+    static constexpr std::chrono::milliseconds idleDelay{200};
 
     explicit ActivationPolicyController(ApplicationPresence& presence, QObject* parent = nullptr);
 

@@ -16,7 +16,7 @@ ColorPickerModel::ColorPickerModel(PreferencesStore& defaults, ScreenSampler& sa
 {
     m_confirmationTimer.setSingleShot(true);
     m_confirmationTimer.setTimerType(Qt::PreciseTimer); // a coarse timer may end 5% early
-    m_confirmationTimer.setInterval(confirmationMilliseconds);
+    m_confirmationTimer.setInterval(confirmationDuration);
     connect(&m_confirmationTimer, &QTimer::timeout, this, &ColorPickerModel::clearConfirmation);
     loadPersisted();
 }
@@ -71,7 +71,7 @@ void ColorPickerModel::finishPick(quint64 pick, const std::optional<SrgbComponen
 void ColorPickerModel::adopt(const PickedColor& color)
 {
     setCurrent(color);
-    copyWithConfirmation(color.hexString(), QStringLiteral("Hex copied"));
+    copyWithConfirmation(color.hexString(), tr("Hex copied"));
 
     QList<PickedColor> recents{color};
     for (const PickedColor& entry : std::as_const(m_recents)) {

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QTimer>
 
+#include <chrono>
 #include <optional>
 
 class Clipboard;
@@ -27,7 +28,7 @@ class ColorPickerModel : public QObject
 
 public:
     static constexpr int maximumRecents = 8;
-    static constexpr int confirmationMilliseconds = 1500;
+    static constexpr std::chrono::milliseconds confirmationDuration{1500};
     static inline const QString currentHexKey = QStringLiteral("colorpicker.currentHex");
     static inline const QString recentHexesKey = QStringLiteral("colorpicker.recentHexes");
 

@@ -1,5 +1,7 @@
 #include "CommandLineReply.h"
 
+#include <QCoreApplication>
+
 std::optional<QString> commandLineReply(const QStringList& arguments, const QString& version)
 {
     for (qsizetype i = 1; i < arguments.size(); ++i) {
@@ -7,7 +9,8 @@ std::optional<QString> commandLineReply(const QStringList& arguments, const QStr
         if (argument == QLatin1String("--"))
             break;
         if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
-            return QStringLiteral(
+            return QCoreApplication::translate(
+                "CommandLineReply",
                 "Usage: morvane-color-picker [OPTION]\n"
                 "Pick any color on your screen, right from the tray.\n"
                 "\n"
@@ -20,7 +23,16 @@ std::optional<QString> commandLineReply(const QStringList& arguments, const QStr
                 "the running copy's panel.\n");
         }
         if (argument == QLatin1String("--version"))
-            return QStringLiteral("Morvane Color Picker %1\n").arg(version);
+            return QCoreApplication::translate("CommandLineReply", "Morvane Color Picker %1\n")
+                .arg(version);
     }
     return std::nullopt;
+}
+
+std::optional<QString> commandLineReply(int argc, char* argv[], const QString& version)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return commandLineReply(arguments, version);
 }

@@ -52,9 +52,9 @@ bool SingleInstance::claim()
     return true;
 }
 
-bool SingleInstance::requestReopen(int timeoutMilliseconds)
+bool SingleInstance::requestReopen(std::chrono::milliseconds timeout)
 {
-    const QDeadlineTimer deadline(timeoutMilliseconds);
+    const QDeadlineTimer deadline(timeout);
     const auto remaining = [&deadline] {
         return static_cast<int>(qMax<qint64>(deadline.remainingTime(), 1));
     };

@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QString>
 
+#include <chrono>
+
 // One running copy per user. A lock file in the user's private runtime folder decides who
 // runs (the kernel settles two launches at the same instant; a lock left by a dead process is
 // taken over); the winner listens on a local socket beside it, through which a later launch
@@ -24,8 +26,8 @@ public:
     // folder, say) also answers true: better two copies than none.
     bool claim();
     // For a process that lost the claim: asks the running copy to reopen, waiting at most
-    // timeoutMilliseconds for it to start listening and acknowledge. True when acknowledged.
-    bool requestReopen(int timeoutMilliseconds = 3000);
+    // `timeout` for it to start listening and acknowledge. True when acknowledged.
+    bool requestReopen(std::chrono::milliseconds timeout = std::chrono::seconds(3));
 
     QString lockPath() const { return m_lockPath; }
     QString socketPath() const { return m_socketPath; }

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     # toolchain
-    cmake ninja-build pkg-config g++ clang libclang-rt-14-dev
+    cmake ninja-build pkg-config g++ clang libclang-rt-14-dev clang-format
     # Qt 6 and platform libraries
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-wayland libgl-dev
     libx11-dev libxcb1-dev libsystemd-dev libsodium-dev

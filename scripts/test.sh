@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Installs what is needed, then builds and runs every test:
-#   1. the whole suite under AddressSanitizer and UndefinedBehaviorSanitizer,
-#   2. the telemetry suite under ThreadSanitizer,
-#   3. the desktop entry, metadata and manual page, and the Debian package (lintian, an
+# Installs what is needed, then checks and runs everything:
+#   1. the formatting of every C and C++ source (scripts/check-format.sh),
+#   2. the whole suite under AddressSanitizer and UndefinedBehaviorSanitizer (preset asan),
+#   3. the telemetry suite under ThreadSanitizer (preset tsan),
+#   4. the desktop entry, metadata and manual page, and the Debian package (lintian, an
 #      install test),
-#   4. the telemetry fuzz targets for a bounded time.
+#   5. the telemetry fuzz targets for a bounded time.
 # Needs no display: the suite runs on a private D-Bus session bus, and the tests
-# that need an X server start their own Xvfb. Exits non-zero when any test fails.
+# that need an X server start their own Xvfb. Exits non-zero when any step fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -15,33 +16,33 @@ jobs=$(nproc)
 status=0
 
 configure_and_build() {
-    local dir=$1
-    shift
-    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMORVANE_WERROR=ON "$@" >/dev/null
-    cmake --build "$dir" -j "$jobs"
+    local preset=$1
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" -j "$jobs"
 }
 
 run_suite() {
-    local dir=$1
-    shift
+    local preset=$1
     # A private runtime folder and session bus; no display of the caller's leaks in.
     local runtime
     runtime=$(mktemp -d)
     chmod 700 "$runtime"
     env -u DISPLAY -u WAYLAND_DISPLAY -u DBUS_SESSION_BUS_ADDRESS \
         XDG_RUNTIME_DIR="$runtime" \
-        dbus-run-session -- ctest --test-dir "$dir" --output-on-failure --no-tests=error -j "$jobs" "$@" || status=1
+        dbus-run-session -- ctest --preset "$preset" -j "$jobs" || status=1
     rm -rf "$runtime"
 }
 
+echo "== Formatting"
+bash scripts/check-format.sh || status=1
+
 echo "== ASan + UBSan build: every test"
-configure_and_build build/asan -DMORVANE_SANITIZE=address
-run_suite build/asan
+configure_and_build asan
+run_suite asan
 
 echo "== TSan build: telemetry"
-configure_and_build build/tsan -DMORVANE_SANITIZE=thread -DMORVANE_TELEMETRY_ONLY=ON \
-    -DMORVANE_BUILD_BENCH=OFF
-run_suite build/tsan -L telemetry
+configure_and_build tsan
+run_suite tsan
 
 echo "== Desktop integration and Debian package"
 bash scripts/check-package.sh || status=1

@@ -5,18 +5,17 @@
 #   memory    resident (RSS) and proportional (PSS) set 3 s after start (median)
 #   idle CPU  user+system CPU time over the following 10 s (median)
 # Targets: start-up within 1.5x the floor, memory within 1.3x, no idle CPU.
-# Usage: bench/app/tray-startup-bench.sh [RUNS]   (builds a release tree in build/bench)
+# Usage: bench/app/tray-startup-bench.sh [RUNS]   (builds the release preset in build/release)
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 runs=${1:-5}
 
-cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DMORVANE_BUILD_TESTS=OFF \
-    -DMORVANE_BUILD_BENCH=ON >/dev/null
-cmake --build build/bench -j2 --target morvane-color-picker morvane-floor-tray \
+cmake --preset release >/dev/null
+cmake --build --preset release -j2 --target morvane-color-picker morvane-floor-tray \
     tray-startup-probe >/dev/null || { echo "build failed" >&2; exit 1; }
-app=build/bench/app/morvane-color-picker
-floor=build/bench/bench/app/morvane-floor-tray
-probe=build/bench/bench/app/tray-startup-probe
+app=build/release/app/morvane-color-picker
+floor=build/release/bench/app/morvane-floor-tray
+probe=build/release/bench/app/tray-startup-probe
 
 work=$(mktemp -d)
 helpers=()

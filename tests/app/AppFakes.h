@@ -43,6 +43,15 @@ public:
 };
 
 #include "ColorPickerModel.h"
+#include "DesktopSession.h"
+
+#include <QProcessEnvironment>
+
+// The session of the offscreen platform the tests run on.
+inline DesktopSession offscreenSession()
+{
+    return DesktopSession::from(QStringLiteral("offscreen"), QProcessEnvironment());
+}
 
 // A picker model over the fakes.
 struct PickerHarness

@@ -129,7 +129,7 @@ TEST(MorvaneMenuChrome, InstallWritesTheTwoKeysAndRerunsForLateMenus)
 
     QMenu late;
     fill(late, {"AutoFill", "Keep"});
-    QTest::qWait(MorvaneMenuChrome::lateRerunMilliseconds / 2);
+    QTest::qWait(int(MorvaneMenuChrome::lateRerunDelay.count()) / 2);
     EXPECT_EQ(describe(late).size(), 2);
     EXPECT_TRUE(QTest::qWaitFor([&] { return describe(late) == QStringList{"Keep"}; }))
         << "runs again after 0.4 s";

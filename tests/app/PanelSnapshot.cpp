@@ -53,14 +53,14 @@ int main(int argc, char* argv[])
     RecordingClipboard clipboard;
     ScriptedScreenSampler sampler;
     ColorPickerModel picker(store, sampler, clipboard);
-    PickerPanel panel(picker);
+    PickerPanel panel(picker, offscreenSession());
     panel.showAnchored(QRect(0, 0, 1, 1));
     QWidget& view = panel;
     PickerView& content = *panel.view();
     save(view, out.filePath(QStringLiteral("panel-empty.png")));
 
     adoptAll(picker);
-    QTest::qWait(ColorPickerModel::confirmationMilliseconds + 400);
+    QTest::qWait(int(ColorPickerModel::confirmationDuration.count()) + 400);
     save(view, out.filePath(QStringLiteral("panel-recents.png")));
 
     content.valueRows()[1]->copy();
@@ -68,7 +68,7 @@ int main(int argc, char* argv[])
     save(view, out.filePath(QStringLiteral("panel-confirmation.png")));
 
     QApplication::setPalette(darkPalette());
-    QTest::qWait(ColorPickerModel::confirmationMilliseconds + 400);
+    QTest::qWait(int(ColorPickerModel::confirmationDuration.count()) + 400);
     save(view, out.filePath(QStringLiteral("panel-dark.png")));
     return 0;
 }

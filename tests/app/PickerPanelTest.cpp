@@ -48,7 +48,7 @@ TEST(PanelPlacement, AnchorsBelowOrAboveByScreenEdgeAndStaysOnScreen)
 class PickerPanelTest : public testing::Test, public PickerHarness
 {
 protected:
-    PickerPanel panel{picker};
+    PickerPanel panel{picker, offscreenSession()};
 };
 
 TEST_F(PickerPanelTest, IsAFramelessPopup300Wide)
@@ -115,7 +115,7 @@ TEST_F(PickerPanelTest, StaysClosedAfterAPickStartedWhileClosed)
 class TrayControllerTest : public testing::Test, public PickerHarness
 {
 protected:
-    TrayController tray{picker};
+    TrayController tray{picker, offscreenSession()};
 
     QAction* action(const QString& text)
     {

@@ -216,8 +216,8 @@ TEST_F(PickerViewTest, SecondCopyRestartsTheTickAndRowsTickIndependently)
 
     EXPECT_FALSE(hsl->justCopied());
     EXPECT_TRUE(hexTickedWhenHslCleared);
-    EXPECT_GE(sinceSecond.elapsed(), ValueRow::tickMilliseconds);
-    EXPECT_GE(sinceFirst.elapsed(), 500 + ValueRow::tickMilliseconds);
+    EXPECT_GE(sinceSecond.elapsed(), ValueRow::tickDuration.count());
+    EXPECT_GE(sinceFirst.elapsed(), 500 + ValueRow::tickDuration.count());
     EXPECT_EQ(hexChanges.count(), 2); // on once, off once: no gap between the two copies
     EXPECT_EQ(hex->copyButton()->symbol(), "doc.on.doc");
 }

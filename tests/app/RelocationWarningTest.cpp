@@ -90,7 +90,7 @@ TEST_F(RelocationFixture, WarnsOnceAfterTheFlagThenDropsBackToTheTray)
     EXPECT_TRUE(store.boolForKey(RelocationWarning::shownKey)) << "written before anything shows";
 
     const Seen seen = answerAlert(QStringLiteral("Later"), clock);
-    EXPECT_GE(seen.shownAfter, RelocationWarning::alertDelayMilliseconds);
+    EXPECT_GE(seen.shownAfter, RelocationWarning::alertDelay.count());
     EXPECT_EQ(seen.text, QStringLiteral("Move Morvane Color Picker to Applications"));
     EXPECT_EQ(seen.informative,
               QStringLiteral("To enable automatic updates, please drag Morvane Color Picker to "

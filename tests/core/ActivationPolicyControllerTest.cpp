@@ -71,7 +71,7 @@ TEST_F(ActivationPolicyControllerTest, ANewerDemotionReplacesThePendingOne)
     controller.demoteWhenIdle(false);
 
     ASSERT_TRUE(idleTests.wait(generousMilliseconds));
-    EXPECT_GE(sinceSecond.elapsed(), ActivationPolicyController::idleDelayMilliseconds);
+    EXPECT_GE(sinceSecond.elapsed(), ActivationPolicyController::idleDelay.count());
     QTest::qWait(400);
     EXPECT_EQ(idleTests.size(), 1);
     EXPECT_EQ(presence.idleQuestions, 1);
@@ -85,7 +85,7 @@ TEST_F(ActivationPolicyControllerTest, PromotionCancelsAPendingDemotion)
     controller.promoteNow();
     EXPECT_FALSE(controller.hasPendingDemotion());
 
-    QTest::qWait(ActivationPolicyController::idleDelayMilliseconds * 2);
+    QTest::qWait(int(ActivationPolicyController::idleDelay.count()) * 2);
     EXPECT_EQ(presence.idleQuestions, 0);
     EXPECT_EQ(presence.policy, ActivationPolicy::regular);
 }

@@ -2,6 +2,7 @@
 #include "FakeClipboard.h"
 #include "FakeScreenSampler.h"
 #include "MemoryPreferencesStore.h"
+#include "RecordingLogSink.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>
@@ -102,6 +103,7 @@ TEST_F(ColorPickerModelTest, PickAnsweredFromAnotherThreadAdoptsCopiesConfirmsAn
 
 TEST_F(ColorPickerModelTest, DismissedOrUnconvertiblePickChangesNothingElse)
 {
+    const RecordingLogSink log;
     const std::optional<SrgbComponents> answers[] = {std::nullopt, SrgbComponents{1.5, 0, 0}};
     for (const auto& answer : answers) {
         store.values = {{currentKey, "#FF0000"}, {recentsKey, QByteArray(R"(["#FF0000"])")}};
@@ -118,6 +120,7 @@ TEST_F(ColorPickerModelTest, DismissedOrUnconvertiblePickChangesNothingElse)
         EXPECT_TRUE(clipboard.texts.isEmpty());
         EXPECT_EQ(store.writes, 0);
     }
+    EXPECT_TRUE(log.entries().empty()) << "a dismissal is not worth a log line";
 }
 
 TEST_F(ColorPickerModelTest, SecondPickWhileSamplingShowsNoSecondSamplerAndARepeatedAnswerIsIgnored)
@@ -210,6 +213,7 @@ TEST_F(ColorPickerModelTest, ConfirmationLastsOneAndAHalfSecondsFromTheNewestMes
 
 TEST_F(ColorPickerModelTest, LoadsWhatItCanReadAndWritesNothingBack)
 {
+    const RecordingLogSink log;
     struct Case
     {
         const char* name;
@@ -260,6 +264,7 @@ TEST_F(ColorPickerModelTest, LoadsWhatItCanReadAndWritesNothingBack)
         EXPECT_EQ(store.writes, 0);
         EXPECT_EQ(store.values, stored);
     }
+    EXPECT_TRUE(log.entries().empty()) << "bad stored data is skipped silently";
 }
 
 TEST_F(ColorPickerModelTest, StoredDataItCouldNotUseIsReplacedOnlyByTheNextAdoptedColour)

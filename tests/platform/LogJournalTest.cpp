@@ -1,4 +1,4 @@
-#include "Log.h"
+#include "JournalLogSink.h"
 
 #include <QCoreApplication>
 #include <QJsonDocument>
@@ -44,6 +44,7 @@ TEST(LogJournal, EntriesCarryPriorityFieldsAndTheLiteralMessage)
     const QString marker = QStringLiteral("marker-%1").arg(QCoreApplication::applicationPid());
     const std::string warning = "100% %s %{public}s " + marker.toStdString();
     const std::string info = "selftest ok — " + marker.toStdString();
+    Log::installProcessSink(JournalLogSink::system()); // as the application does
     Log("picker").warning(warning);
     Log("lifecycle").info(info);
 

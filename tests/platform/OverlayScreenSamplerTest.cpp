@@ -4,8 +4,8 @@
 #include "OverlayScreenSampler.h"
 #include "Clipboard.h"
 #include "ColorPickerModel.h"
-#include "PickOverlay.h"
 #include "MemoryPreferencesStore.h"
+#include "PickOverlay.h"
 #include "X11ScreenGrab.h"
 
 #include <QApplication>

@@ -1,7 +1,6 @@
 // Where a pick reads its pixel and where the loupe goes: pure geometry, no display needed.
 #include "MagnifierLoupe.h"
 #include "ScreenPixel.h"
-#include "ScreenSamplerChoice.h"
 
 #include <gtest/gtest.h>
 
@@ -71,32 +70,6 @@ TEST(MagnifierLoupeTest, HexTextIsUpperCaseWithHash)
 {
     EXPECT_EQ(MagnifierLoupe::hexText(QColor(58, 123, 213)), QStringLiteral("#3A7BD5"));
     EXPECT_EQ(MagnifierLoupe::hexText(QColor(0, 0, 0)), QStringLiteral("#000000"));
-}
-
-TEST(ChooseSamplerKindTest, PortalOnWaylandOverlayOnX11NoneElsewhere)
-{
-    struct Case
-    {
-        const char* platform;
-        const char* session;
-        bool waylandDisplay;
-        SamplerKind expected;
-    };
-    const Case cases[] = {
-        {"wayland", "wayland", true, SamplerKind::Portal},
-        {"wayland-egl", "", true, SamplerKind::Portal},
-        {"xcb", "wayland", true, SamplerKind::Portal}, // an X11 client on XWayland
-        {"xcb", "x11", false, SamplerKind::Overlay},
-        {"xcb", "", false, SamplerKind::Overlay},
-        {"offscreen", "", false, SamplerKind::Unavailable},
-        {"minimal", "tty", false, SamplerKind::Unavailable},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.platform << "/" << c.session);
-        EXPECT_EQ(chooseSamplerKind(QString::fromLatin1(c.platform), QString::fromLatin1(c.session),
-                                    c.waylandDisplay),
-                  c.expected);
-    }
 }
 
 } // namespace

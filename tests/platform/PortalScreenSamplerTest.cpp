@@ -85,11 +85,11 @@ class FakePortal : public QObject, protected QDBusContext
 public:
     enum class Answer
     {
-        Colour,
-        Response1,
-        Response2,
-        Nothing,
-        Error
+        colour,
+        response1,
+        response2,
+        nothing,
+        error
     };
 
     FakePortal(QDBusConnection bus, uint version, Answer answer)
@@ -112,16 +112,16 @@ public slots:
         parentWindow = parent_window;
         token = options.value(QStringLiteral("handle_token")).toString();
         const QString path = PortalScreenSampler::requestPath(message.service(), token);
-        if (m_answer == Answer::Error) {
+        if (m_answer == Answer::error) {
             setDelayedReply(true);
             m_bus.send(message.createErrorReply(QDBusError::AccessDenied, "refused"));
             return {};
         }
-        if (m_answer != Answer::Nothing) {
+        if (m_answer != Answer::nothing) {
             QDBusMessage response = QDBusMessage::createSignal(
                 path, QStringLiteral("org.freedesktop.portal.Request"), QStringLiteral("Response"));
-            const uint code = m_answer == Answer::Colour      ? 0
-                              : m_answer == Answer::Response1 ? 1
+            const uint code = m_answer == Answer::colour      ? 0
+                              : m_answer == Answer::response1 ? 1
                                                               : 2;
             QVariantMap results;
             if (code == 0)
@@ -193,7 +193,7 @@ protected:
 
 TEST_F(PortalScreenSamplerTest, ResponseZeroCarriesTheColour)
 {
-    const auto portal = startPortal(2, FakePortal::Answer::Colour);
+    const auto portal = startPortal(2, FakePortal::Answer::colour);
     PortalScreenSampler sampler(connect(QStringLiteral("client")),
                                 [] { return QStringLiteral("x11:4a00007"); });
 
@@ -217,11 +217,11 @@ TEST_F(PortalScreenSamplerTest, EveryFailureEndsThePickAsACancel)
         int expectedCalls;
     };
     const Case cases[] = {
-        {"response 1 (user cancelled)", 2, FakePortal::Answer::Response1, 1},
-        {"response 2 (other)", 2, FakePortal::Answer::Response2, 1},
-        {"error reply", 2, FakePortal::Answer::Error, 1},
-        {"portal version 1", 1, FakePortal::Answer::Colour, 0},
-        {"no portal on the bus", std::nullopt, FakePortal::Answer::Colour, 0},
+        {"response 1 (user cancelled)", 2, FakePortal::Answer::response1, 1},
+        {"response 2 (other)", 2, FakePortal::Answer::response2, 1},
+        {"error reply", 2, FakePortal::Answer::error, 1},
+        {"portal version 1", 1, FakePortal::Answer::colour, 0},
+        {"no portal on the bus", std::nullopt, FakePortal::Answer::colour, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -251,7 +251,7 @@ TEST_F(PortalScreenSamplerTest, NoBusCancelsAtOnce)
 
 TEST_F(PortalScreenSamplerTest, PortalLeavingTheBusMidPickCancels)
 {
-    auto portal = startPortal(2, FakePortal::Answer::Nothing);
+    auto portal = startPortal(2, FakePortal::Answer::nothing);
     PortalScreenSampler sampler(connect(QStringLiteral("client")));
     int calls = 0;
     std::optional<SrgbComponents> result = SrgbComponents{};
@@ -273,7 +273,7 @@ TEST_F(PortalScreenSamplerTest, PortalLeavingTheBusMidPickCancels)
 
 TEST_F(PortalScreenSamplerTest, SecondRequestWhileWaitingIsTurnedAway)
 {
-    auto portal = startPortal(2, FakePortal::Answer::Nothing);
+    auto portal = startPortal(2, FakePortal::Answer::nothing);
     PortalScreenSampler sampler(connect(QStringLiteral("client")));
     int firstCalls = 0;
     sampler.showSampler([&](std::optional<SrgbComponents>) { ++firstCalls; });

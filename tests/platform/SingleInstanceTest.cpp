@@ -22,11 +22,11 @@ struct SingleInstanceFixture : testing::Test
 
     // Asks for a reopen from another thread, as a second process would, while this thread's
     // event loop serves the running copy.
-    bool reopenFromAnotherCopy(int timeoutMilliseconds)
+    bool reopenFromAnotherCopy(std::chrono::milliseconds timeout)
     {
         auto answer = std::async(std::launch::async, [&] {
             SingleInstance other(runtime.path());
-            return other.requestReopen(timeoutMilliseconds);
+            return other.requestReopen(timeout);
         });
         while (answer.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready)
             QCoreApplication::processEvents();
@@ -43,8 +43,8 @@ TEST_F(SingleInstanceFixture, TheFirstClaimWinsAndLaterLaunchesReachItsReopen)
     ASSERT_TRUE(running.claim());
     EXPECT_FALSE(SingleInstance(runtime.path()).claim());
 
-    EXPECT_TRUE(reopenFromAnotherCopy(5000));
-    EXPECT_TRUE(reopenFromAnotherCopy(5000));
+    EXPECT_TRUE(reopenFromAnotherCopy(std::chrono::seconds(5)));
+    EXPECT_TRUE(reopenFromAnotherCopy(std::chrono::seconds(5)));
     EXPECT_EQ(reopens.size(), 2);
     EXPECT_EQ(QFile::permissions(running.socketPath()) &
                   (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther),
@@ -71,14 +71,14 @@ TEST_F(SingleInstanceFixture, ALockAndSocketLeftByADeadCopyAreTakenOver)
     SingleInstance running(runtime.path());
     ASSERT_TRUE(running.claim());
     QSignalSpy reopens(&running, &SingleInstance::reopenRequested);
-    EXPECT_TRUE(reopenFromAnotherCopy(5000));
+    EXPECT_TRUE(reopenFromAnotherCopy(std::chrono::seconds(5)));
     EXPECT_EQ(reopens.size(), 1);
 }
 
 TEST_F(SingleInstanceFixture, AReopenWithNobodyListeningGivesUpAtItsDeadline)
 {
     SingleInstance alone(runtime.path());
-    EXPECT_FALSE(alone.requestReopen(300));
+    EXPECT_FALSE(alone.requestReopen(std::chrono::milliseconds(300)));
 }
 
 TEST_F(SingleInstanceFixture, AnUnusableFolderStillLetsTheApplicationRun)

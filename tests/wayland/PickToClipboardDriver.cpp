@@ -1,19 +1,19 @@
-// The pick path of the application without its panel: the picker model with the portal
-// sampler and the Wayland clipboard. Used by pick-to-clipboard.sh.
+// The application's own pick path on a real Wayland session: the whole application as
+// main() builds it (the portal sampler, the Wayland clipboard and the tray panel it brings
+// forward for the copy), with its settings in memory. Used by pick-to-clipboard.sh.
 //   driver fill '#RRGGBB'   a maximised window of that colour
 //   driver pick             picks once; prints "COPIED <hex>" once the copy is confirmed
+#include "ColorPickerApplication.h"
 #include "ColorPickerModel.h"
-#include "PortalScreenSampler.h"
-#include "PreferencesStore.h"
-#include "WaylandClipboard.h"
+#include "MemoryPreferencesStore.h"
+#include "PickerPanel.h"
+#include "TrayController.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QHash>
 #include <QPainter>
 #include <QRasterWindow>
 #include <QTimer>
-#include <QWidget>
 
 #include <cstdio>
 
@@ -46,66 +46,34 @@ private:
     QColor m_color;
 };
 
-class MemoryStore : public PreferencesStore
+int pick()
 {
-public:
-    bool boolForKey(const QString& key) const override { return m_values.value(key).toBool(); }
-    std::optional<QString> stringForKey(const QString& key) const override
-    {
-        return m_values.contains(key) ? std::optional(m_values.value(key).toString())
-                                      : std::nullopt;
-    }
-    std::optional<QByteArray> dataForKey(const QString& key) const override
-    {
-        return m_values.contains(key) ? std::optional(m_values.value(key).toByteArray())
-                                      : std::nullopt;
-    }
-    bool contains(const QString& key) const override { return m_values.contains(key); }
-    void setBool(const QString& key, bool value) override { m_values.insert(key, value); }
-    void setString(const QString& key, const QString& value) override
-    {
-        m_values.insert(key, value);
-    }
-    void setData(const QString& key, const QByteArray& value) override
-    {
-        m_values.insert(key, value);
-    }
+    const DesktopSession session = ColorPickerApplication::currentSession();
+    ColorPickerAdapters adapters = ColorPickerAdapters::desktop(session);
+    adapters.store = std::make_unique<MemoryPreferencesStore>();
+    adapters.makeUpdater = nullptr;
+    ColorPickerApplication application(ReviewLaunchMode::none, session, std::move(adapters));
+    application.launch();
+    ColorPickerModel& model = *application.picker();
+    TrayController& tray = *application.tray();
 
-private:
-    QHash<QString, QVariant> m_values;
-};
-
-int pick(QApplication& application)
-{
-    QWidget panel;
-    panel.setWindowTitle(QStringLiteral("picker panel"));
-    panel.resize(280, 160);
-    auto bringForward = [&panel] {
-        say(QStringLiteral("bringing the panel forward"));
-        panel.show();
-        panel.raise();
-        panel.activateWindow();
-    };
-    MemoryStore store;
-    PortalScreenSampler sampler;
-    WaylandClipboard clipboard(bringForward);
-    ColorPickerModel model(store, sampler, clipboard);
-
-    QObject::connect(&model, &ColorPickerModel::currentChanged, &application, [&] {
+    QObject::connect(&model, &ColorPickerModel::currentChanged, &tray, [&] {
         say(QStringLiteral("PICKED %1, a window has focus: %2")
                 .arg(model.currentHex(), QGuiApplication::focusWindow() ? "yes" : "no"));
     });
-    QObject::connect(&model, &ColorPickerModel::copyConfirmationChanged, &application, [&] {
+    QObject::connect(&model, &ColorPickerModel::copyConfirmationChanged, &tray, [&] {
         if (!model.copyConfirmationText().isEmpty())
-            say(QStringLiteral("COPIED %1 clipboard=%2")
-                    .arg(model.currentHex(), QGuiApplication::clipboard()->text()));
+            say(QStringLiteral("COPIED %1 clipboard=%2 panel shown: %3")
+                    .arg(model.currentHex(), QGuiApplication::clipboard()->text(),
+                         tray.panel()->isVisible() ? "yes" : "no"));
     });
 
-    panel.show();
-    QTimer::singleShot(800, &application, [&] {
+    tray.openPanel();
+    QTimer::singleShot(800, &tray, [&] {
         // The tray panel closes when the portal's picker takes the focus; hiding it here
-        // leaves no window with focus when the colour comes back.
-        panel.hide();
+        // leaves no window with focus when the colour comes back, so the copy has to bring
+        // the panel forward itself.
+        tray.panel()->hide();
         say(QStringLiteral("PICKING"));
         model.pickColor();
     });
@@ -125,7 +93,7 @@ int main(int argc, char* argv[])
         return QApplication::exec();
     }
     if (arguments.value(1) == QLatin1String("pick"))
-        return pick(application);
+        return pick();
     std::fprintf(stderr, "usage: %s fill '#RRGGBB' | pick\n", argv[0]);
     return 2;
 }

@@ -1,6 +1,7 @@
 #include "WaylandClipboard.h"
 
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QRasterWindow>
@@ -17,7 +18,8 @@ protected:
         QPainter painter(this);
         painter.fillRect(QRect(QPoint(), size()), QColor(40, 40, 40));
         painter.setPen(Qt::white);
-        painter.drawText(QRect(QPoint(), size()), Qt::AlignCenter, QStringLiteral("Copying…"));
+        painter.drawText(QRect(QPoint(), size()), Qt::AlignCenter,
+                         QCoreApplication::translate("WaylandClipboard", "Copying…"));
     }
 };
 
@@ -75,7 +77,7 @@ void WaylandClipboard::bringWindowForward()
     }
     if (!m_ownWindow) {
         m_ownWindow = new CopyWindow;
-        m_ownWindow->setTitle(QStringLiteral("Morvane Color Picker"));
+        m_ownWindow->setTitle(tr("Morvane Color Picker"));
         m_ownWindow->resize(220, 48);
     }
     m_ownWindow->show();

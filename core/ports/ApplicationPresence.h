@@ -2,7 +2,12 @@
 
 // The application's presence on the desktop. Regular: its windows have taskbar entries and
 // the front one is raised and activated. Accessory: tray only, no taskbar entry.
-enum class ActivationPolicy { regular = 0, accessory = 1, prohibited = 2 };
+enum class ActivationPolicy
+{
+    regular = 0,
+    accessory = 1,
+    prohibited = 2
+};
 
 class ApplicationPresence
 {

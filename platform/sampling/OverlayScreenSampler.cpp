@@ -7,8 +7,10 @@
 #include <QPixmap>
 #include <QScreen>
 
+#include <chrono>
+
 namespace {
-constexpr int keepOverlaysMs = 30'000;
+constexpr std::chrono::seconds keepOverlays{30};
 }
 
 OverlayScreenSampler::OverlayScreenSampler(QObject* parent) : QObject(parent)
@@ -20,7 +22,7 @@ OverlayScreenSampler::OverlayScreenSampler(QObject* parent) : QObject(parent)
         releaseOverlays();
     });
     m_releaseTimer.setSingleShot(true);
-    m_releaseTimer.setInterval(keepOverlaysMs);
+    m_releaseTimer.setInterval(keepOverlays);
     connect(&m_releaseTimer, &QTimer::timeout, this, &OverlayScreenSampler::releaseOverlays);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DesktopSession.h"
 #include "Log.h"
 #include "ScreenSampler.h"
 
@@ -32,9 +33,9 @@ public:
     // "wayland:<handle>" or empty.
     using ParentWindow = std::function<QString()>;
 
+    // parentWindow: empty for none.
     explicit PortalScreenSampler(QDBusConnection bus = QDBusConnection::sessionBus(),
-                                 ParentWindow parentWindow = defaultParentWindow,
-                                 QObject* parent = nullptr);
+                                 ParentWindow parentWindow = {}, QObject* parent = nullptr);
     // A pick still waiting ends as a cancel.
     ~PortalScreenSampler() override;
 
@@ -42,8 +43,10 @@ public:
 
     bool isWaiting() const { return static_cast<bool>(m_handler); }
 
-    // The focused window on X11 ("x11:<hex id>"); empty elsewhere.
-    static QString defaultParentWindow();
+    // An X11 client names its focused window ("x11:<hex id>"); others name none.
+    static bool usesX11ParentWindow(const DesktopSession& session);
+    static ParentWindow parentWindowFor(const DesktopSession& session);
+    static QString focusedX11Window();
     // The request object the portal creates for a call with this handle_token.
     static QString requestPath(const QString& uniqueBusName, const QString& token);
 

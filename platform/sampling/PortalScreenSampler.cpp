@@ -55,10 +55,19 @@ PortalScreenSampler::~PortalScreenSampler()
         finish(std::nullopt);
 }
 
-QString PortalScreenSampler::defaultParentWindow()
+bool PortalScreenSampler::usesX11ParentWindow(const DesktopSession& session)
 {
-    if (QGuiApplication::platformName() != QLatin1String("xcb"))
-        return QString();
+    return session.isX11Client();
+}
+
+PortalScreenSampler::ParentWindow
+PortalScreenSampler::parentWindowFor(const DesktopSession& session)
+{
+    return usesX11ParentWindow(session) ? ParentWindow(&focusedX11Window) : ParentWindow();
+}
+
+QString PortalScreenSampler::focusedX11Window()
+{
     const QWindow* window = QGuiApplication::focusWindow();
     return window ? QStringLiteral("x11:%1").arg(window->winId(), 0, 16) : QString();
 }

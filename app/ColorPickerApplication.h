@@ -1,0 +1,93 @@
+#pragma once
+
+#include "AppDelegate.h"
+#include "ApplicationPresence.h"
+#include "Clipboard.h"
+#include "DesktopSession.h"
+#include "FileManagerReveal.h"
+#include "PreferencesStore.h"
+#include "ReviewLaunchMode.h"
+#include "ScreenSampler.h"
+#include "SingleInstance.h"
+#include "UpdateFramework.h"
+
+#include <QPointer>
+
+#include <functional>
+#include <memory>
+
+class AppServices;
+class ColorPickerModel;
+class SettingsScene;
+class TrayController;
+
+// The adapters the application runs on: the desktop's (desktop()), or fakes in a test.
+struct ColorPickerAdapters
+{
+    // Shows and activates a window of the application (a Wayland compositor takes a copy
+    // only from a focused client).
+    using BringForward = std::function<void()>;
+
+    std::unique_ptr<PreferencesStore> store;
+    std::unique_ptr<ApplicationPresence> presence;
+    std::unique_ptr<FileManagerReveal> reveal;
+    std::function<std::unique_ptr<ScreenSampler>()> makeSampler;
+    std::function<std::unique_ptr<Clipboard>(BringForward)> makeClipboard;
+    // The update framework over the store and the reveal; empty for none.
+    std::function<UpdateFramework::Factory(PreferencesStore&, FileManagerReveal&)> makeUpdater;
+    // The single instance's lock and socket folder; empty for $XDG_RUNTIME_DIR.
+    QString runtimeDirectory;
+
+    static ColorPickerAdapters desktop(const DesktopSession& session);
+};
+
+// Opens the tray item's panel: a second launch's reopen, and the window a Wayland copy
+// brings forward to get the focus. Does nothing until a tray is attached, or after it goes.
+class TrayPanelOpener
+{
+public:
+    void attach(TrayController& tray);
+    void open() const;
+
+private:
+    QPointer<TrayController> m_tray;
+};
+
+// The application of one process, wired in one place. Members are declared in dependency
+// order, so each is built after and destroyed before what it uses; the self-test builds no
+// sampler, clipboard, services, tray or settings window.
+class ColorPickerApplication
+{
+public:
+    ColorPickerApplication(ReviewLaunchMode mode, const DesktopSession& session,
+                           ColorPickerAdapters adapters);
+    ~ColorPickerApplication();
+
+    // Once, after the QApplication is built: names the process and sends Log to the journal.
+    static void setUpProcess();
+    // The session of the running QGuiApplication, read once.
+    static DesktopSession currentSession();
+
+    // The launch sequence; the tray item appears only in the copy that goes on running.
+    AppDelegate::LaunchOutcome launch();
+
+    // Absent in the self-test.
+    ColorPickerModel* picker() const;
+    TrayController* tray() const { return m_tray.get(); }
+    SettingsScene* settings() const { return m_settings.get(); }
+    AppDelegate& delegate() { return m_delegate; }
+
+private:
+    const DesktopSession m_session;
+    std::unique_ptr<PreferencesStore> m_store;
+    std::unique_ptr<ApplicationPresence> m_presence;
+    std::unique_ptr<FileManagerReveal> m_reveal;
+    TrayPanelOpener m_panelOpener;
+    std::unique_ptr<ScreenSampler> m_sampler;
+    std::unique_ptr<Clipboard> m_clipboard;
+    std::unique_ptr<AppServices> m_services;
+    std::unique_ptr<TrayController> m_tray;
+    std::unique_ptr<SettingsScene> m_settings;
+    SingleInstance m_singleInstance;
+    AppDelegate m_delegate;
+};

@@ -1,0 +1,17 @@
+#include "ClipboardChoice.h"
+
+#include "QtClipboard.h"
+#include "WaylandClipboard.h"
+
+ClipboardKind chooseClipboardKind(const DesktopSession& session)
+{
+    return session.isWaylandClient() ? ClipboardKind::focusAware : ClipboardKind::plain;
+}
+
+std::unique_ptr<Clipboard> makeClipboard(const DesktopSession& session,
+                                         std::function<void()> bringForward)
+{
+    if (chooseClipboardKind(session) == ClipboardKind::focusAware)
+        return std::make_unique<WaylandClipboard>(std::move(bringForward));
+    return std::make_unique<QtClipboard>();
+}
