@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QTimer>
 
+#include <chrono>
 #include <memory>
 #include <vector>
 
@@ -35,6 +36,9 @@ public:
     bool isShowing() const { return static_cast<bool>(m_handler); }
     // The overlays of the running pick, one per screen; empty when none runs.
     QList<PickOverlay*> overlays() const;
+    // How long after a pick the overlays keep what they need for a quick next pick
+    // (30 s unless set; benchmarks and tests shorten it).
+    void setIdleReleaseDelay(std::chrono::milliseconds delay) { m_releaseTimer.setInterval(delay); }
 
 private:
     struct ScreenOverlay
