@@ -8,8 +8,9 @@
 #include <QScreen>
 
 namespace {
-constexpr int keepOverlaysMs = 30'000;
-}
+constexpr int keepGrabsMs = 30'000;
+constexpr int prepareOverlaysMs = 1'000;
+} // namespace
 
 OverlayScreenSampler::OverlayScreenSampler(QObject* parent) : QObject(parent)
 {
@@ -20,8 +21,10 @@ OverlayScreenSampler::OverlayScreenSampler(QObject* parent) : QObject(parent)
         releaseOverlays();
     });
     m_releaseTimer.setSingleShot(true);
-    m_releaseTimer.setInterval(keepOverlaysMs);
-    connect(&m_releaseTimer, &QTimer::timeout, this, &OverlayScreenSampler::releaseOverlays);
+    m_releaseTimer.setInterval(keepGrabsMs);
+    connect(&m_releaseTimer, &QTimer::timeout, this, &OverlayScreenSampler::releaseGrabs);
+    // The windows are made in idle time after start, so the first pick does not wait for them.
+    QTimer::singleShot(prepareOverlaysMs, this, &OverlayScreenSampler::prepareOverlays);
 }
 
 OverlayScreenSampler::~OverlayScreenSampler()
@@ -94,10 +97,21 @@ OverlayScreenSampler::ScreenOverlay& OverlayScreenSampler::overlayFor(QScreen* s
     return m_overlays.back();
 }
 
+void OverlayScreenSampler::prepareOverlays()
+{
+    if (isShowing())
+        return;
+    for (QScreen* screen : QGuiApplication::screens())
+        overlayFor(screen).overlay->prepare();
+}
+
 QImage OverlayScreenSampler::grabScreen(ScreenOverlay& entry)
 {
     QScreen* screen = entry.overlay->targetScreen();
-    entry.overlay->winId(); // the (hidden) window marks out the screen for the grab
+    // The (hidden) window marks out the screen for the grab; the screen may have changed
+    // size or place since the window was made.
+    entry.overlay->setGeometry(screen->geometry());
+    entry.overlay->winId();
     std::optional<QImage> image = entry.grab->grabUnder(entry.overlay->windowHandle());
     if (!image)
         image = screen->grabWindow(0).toImage();
@@ -120,6 +134,16 @@ void OverlayScreenSampler::hideOverlays()
     for (PickOverlay* overlay : std::exchange(m_shown, {})) {
         overlay->releaseKeyboard();
         overlay->hide();
+        overlay->releaseWindowImage();
+    }
+}
+
+void OverlayScreenSampler::releaseGrabs()
+{
+    // The windows stay (hidden, without pixels); only the screen images go.
+    for (ScreenOverlay& entry : m_overlays) {
+        entry.overlay->releaseGrab();
+        entry.grab = std::make_unique<X11ScreenGrab>();
     }
 }
 

