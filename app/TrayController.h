@@ -26,8 +26,9 @@ public:
     // Puts the icon into the tray.
     void show();
 
-    // The panel, built on first use so start-up stays quick.
+    // The panel: built in idle time shortly after show(), or on first use if that is sooner.
     PickerPanel* panel();
+    static constexpr int panelPreparationDelayMs = 500;
     QSystemTrayIcon* trayIcon() const { return m_trayIcon; }
     QMenu* contextMenu() const { return m_menu; }
 
@@ -44,6 +45,7 @@ signals:
     void settingsRequested();
 
 private:
+    void preparePanel();
     void updateArtwork();
     bool eventFilter(QObject* watched, QEvent* event) override;
 
