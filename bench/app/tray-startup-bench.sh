@@ -21,11 +21,13 @@ floor=$build/bench/app/morvane-floor-tray
 probe=$build/bench/app/tray-startup-probe
 
 work=$(mktemp -d)
+# A desktop session's runtime folder is a memory file system; /dev/shm stands in for it.
+runtime=$(mktemp -d -p /dev/shm 2>/dev/null || mktemp -d)
 helpers=()
 cleanup() {
     for pid in "${helpers[@]}"; do kill "$pid" 2>/dev/null || true; done
     wait 2>/dev/null || true
-    rm -rf "$work"
+    rm -rf "$work" "$runtime"
 }
 trap cleanup EXIT
 
@@ -52,11 +54,11 @@ memory_kib() { awk '/^Rss:/ {rss=$2} /^Anonymous:/ {anon=$2} END {print rss, ano
 
 # One measured run: prints "startup_ms rss_kib anon_kib idle_cpu_ms first_open_ms later_open_ms".
 measure() {
-    local run_dir=$work/run-$RANDOM
+    local run_dir=$work/run-$RANDOM run_time=$runtime/run-$RANDOM
     mkdir -p "$run_dir/config" "$run_dir/home"
-    mkdir -m 700 "$run_dir/runtime"
+    mkdir -m 700 "$run_time"
     local line pid startup icon
-    line=$(HOME=$run_dir/home XDG_CONFIG_HOME=$run_dir/config XDG_RUNTIME_DIR=$run_dir/runtime \
+    line=$(HOME=$run_dir/home XDG_CONFIG_HOME=$run_dir/config XDG_RUNTIME_DIR=$run_time \
         "$probe" launch 20 "$@")
     read -r pid startup icon <<<"$line"
     helpers+=("$pid")
