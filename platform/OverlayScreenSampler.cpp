@@ -10,6 +10,7 @@
 namespace {
 constexpr int keepGrabsMs = 30'000;
 constexpr int prepareOverlaysMs = 1'000;
+constexpr int releaseWindowImageMs = 300;
 } // namespace
 
 OverlayScreenSampler::OverlayScreenSampler(QObject* parent) : QObject(parent)
@@ -134,7 +135,8 @@ void OverlayScreenSampler::hideOverlays()
     for (PickOverlay* overlay : std::exchange(m_shown, {})) {
         overlay->releaseKeyboard();
         overlay->hide();
-        overlay->releaseWindowImage();
+        // Off the pick's critical path: the colour reaches the clipboard first.
+        QTimer::singleShot(releaseWindowImageMs, overlay, &PickOverlay::releaseWindowImage);
     }
 }
 

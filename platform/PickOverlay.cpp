@@ -36,6 +36,8 @@ void PickOverlay::present(QImage grab)
     setGeometry(m_screen->geometry());
     update();
     show();
+    // A kept window keeps its place in the stacking order: windows made since would cover it.
+    raise();
     if (const auto pixel = nativePointer()) {
         setDevicePixel(*pixel);
         return;
