@@ -10,6 +10,7 @@
 #include <QPalette>
 #include <QSvgRenderer>
 #include <QSystemTrayIcon>
+#include <QTimer>
 
 TrayController::TrayController(ColorPickerModel& picker, const DesktopSession& session,
                                QObject* parent)
@@ -60,6 +61,21 @@ void TrayController::show()
     if (!QSystemTrayIcon::isSystemTrayAvailable())
         m_log.warning("no system tray found: the icon appears when a tray host starts");
     m_trayIcon->show();
+    // The panel is made once the launch has settled, so that neither the tray item's
+    // appearance nor the first click waits for it.
+    QTimer::singleShot(panelPreparationDelay, this, &TrayController::preparePanel);
+}
+
+void TrayController::preparePanel()
+{
+    PickerPanel* built = panel();
+    if (built->isVisible())
+        return;
+    // Lays out, makes the native window and paints once off screen, so the first open only
+    // maps and flushes; the glyphs and icons it draws are cached by then.
+    built->adjustSize();
+    built->winId();
+    built->grab();
 }
 
 QIcon TrayController::trayArtwork(bool forDarkPanel)

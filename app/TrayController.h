@@ -6,6 +6,8 @@
 #include <QIcon>
 #include <QObject>
 
+#include <chrono>
+
 class ColorPickerModel;
 class PickerPanel;
 class QAction;
@@ -29,8 +31,9 @@ public:
     // Puts the icon into the tray.
     void show();
 
-    // The panel, built on first use so start-up stays quick.
+    // The panel: built in idle time shortly after show(), or on first use if that is sooner.
     PickerPanel* panel();
+    static constexpr std::chrono::milliseconds panelPreparationDelay{500};
     QSystemTrayIcon* trayIcon() const { return m_trayIcon; }
     QMenu* contextMenu() const { return m_menu; }
 
@@ -49,6 +52,7 @@ signals:
     void settingsRequested();
 
 private:
+    void preparePanel();
     void updateArtwork();
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -9,7 +9,7 @@ packages=(
     # Qt 6 and platform libraries
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-wayland libgl-dev
     libx11-dev libxcb1-dev libsystemd-dev libsodium-dev
-    libxcb-shm0-dev
+    libxcb-shm0-dev libxcb-xtest0-dev
     # telemetry
     libicu-dev libssl-dev libcurl4-openssl-dev nlohmann-json3-dev
     ca-certificates

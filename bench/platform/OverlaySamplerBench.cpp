@@ -1,26 +1,48 @@
-// The overlay sampler's latency on the X server it runs against (see run-overlay-bench.sh):
-// one raw grab of the screen, pickColor() until the overlay is on the screen, and a click
-// until the handler runs. Times are wall-clock per operation.
-#include "Clipboard.h"
+// The X11 pick as the user and other programs see it, on the X server it runs against (see
+// run-overlay-bench.sh), beside one plain Qt grab of the same screen measured in the same
+// run. A separate X client (XProbe, on its own thread) moves the pointer, clicks, reads the
+// screen's pixels and pastes, so every time ends at something visible outside this process:
+//   pick to loupe   pickColor() until the loupe's label is on the screen: the first pick of
+//                   a sampler, one after the idle release, and one right after another
+//   click to paste  an X click on the overlay until the clipboard has a new owner, and until
+//                   a paste returns the hex; the real clipboard and settings file take part
+//   stalls          the longest gap of a 1 ms timer in this event loop from the click on
+//   memory          resident and anonymous memory before a pick and just after one
+// Every figure is the median of several runs; ratios are to the floor named beside them.
 #include "ColorPickerModel.h"
 #include "OverlayScreenSampler.h"
 #include "PickOverlay.h"
 #include "PreferencesStore.h"
+#include "QtClipboard.h"
+#include "SettingsPreferencesStore.h"
+#include "XProbe.h"
 
 #include <QApplication>
+#include <QEventLoop>
+#include <QFile>
 #include <QPixmap>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
-#include <QWindow>
+#include <QTimer>
 
-#include <benchmark/benchmark.h>
-
-#include <chrono>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <thread>
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
 
+constexpr int runs = 9;
+// The loupe's label sits this far right of and below the pointer (pointer gap, one
+// cell-grid's height, a small inset), painted in this colour, which Xvfb's root never shows.
+constexpr QPoint labelOffset(24 + 3, 24 + 150 + 3);
+constexpr std::uint32_t labelColour = 0x1E1E1E;
+
+// A store that keeps nothing: the same pick without its settings write, to tell the two apart.
 class NullStore : public PreferencesStore
 {
 public:
@@ -33,118 +55,301 @@ public:
     void setData(const QString&, const QByteArray&) override {}
 };
 
-class NullClipboard : public Clipboard
+double ms(Clock::duration d)
+{
+    return std::chrono::duration<double, std::milli>(d).count();
+}
+
+double median(std::vector<double> values)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+// Runs `job` on its own thread while this thread's event loop runs; returns its result.
+template <typename Job> auto whilePumping(Job job)
+{
+    QEventLoop loop;
+    decltype(job()) result{};
+    std::thread worker([&] {
+        result = job();
+        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    loop.exec();
+    worker.join();
+    return result;
+}
+
+void idle(std::chrono::milliseconds time)
+{
+    QEventLoop loop;
+    QTimer::singleShot(time, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// The pointer alternates between two places, so a loupe left over from the last pick is
+// never taken for the new one.
+QPoint pointerFor(int run)
+{
+    return run % 2 ? QPoint(600, 420) : QPoint(400, 300);
+}
+
+class PickBench
 {
 public:
-    void setText(const QString&, Completion done) override { done(true); }
-};
-
-QString screenLabel()
-{
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const QSize size = screen->size() * screen->devicePixelRatio();
-    return QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
-}
-
-bool overlaysShown(const OverlayScreenSampler& sampler)
-{
-    const auto overlays = sampler.overlays();
-    if (overlays.isEmpty())
-        return false;
-    for (PickOverlay* overlay : overlays) {
-        // A widget window paints and flushes while it handles its first expose.
-        if (!overlay->windowHandle() || !overlay->windowHandle()->isExposed())
-            return false;
+    PickBench()
+    {
+        QScreen* screen = QGuiApplication::primaryScreen();
+        m_size = screen->size() * screen->devicePixelRatio();
     }
-    return true;
-}
 
-void waitUntilShown(const OverlayScreenSampler& sampler)
-{
-    while (!overlaysShown(sampler))
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
-}
+    QSize size() const { return m_size; }
+    double imageMiB() const { return m_size.width() * m_size.height() * 4 / 1048576.0; }
 
-void cancel(OverlayScreenSampler& sampler)
-{
-    QTest::keyClick(sampler.overlays().first(), Qt::Key_Escape);
-    QCoreApplication::processEvents();
-}
-
-void rawGrab(benchmark::State& state)
-{
-    QScreen* screen = QGuiApplication::primaryScreen();
-    for (auto _ : state) {
-        QPixmap grab = screen->grabWindow(0);
-        benchmark::DoNotOptimize(grab);
+    double qtGrab()
+    {
+        std::vector<double> times;
+        for (int run = 0; run < runs; ++run) {
+            const auto start = Clock::now();
+            QPixmap grab = QGuiApplication::primaryScreen()->grabWindow(0);
+            times.push_back(ms(Clock::now() - start));
+        }
+        return median(times);
     }
-    state.SetLabel(screenLabel().toStdString());
-}
 
-void pickToOverlayShown(benchmark::State& state)
-{
-    NullStore store;
-    NullClipboard clipboard;
-    OverlayScreenSampler sampler;
-    ColorPickerModel model(store, sampler, clipboard);
-    for (auto _ : state) {
-        const auto start = Clock::now();
-        model.pickColor();
-        waitUntilShown(sampler);
-        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
-        cancel(sampler);
-        while (model.isSampling())
-            QCoreApplication::processEvents();
-    }
-    state.SetLabel(screenLabel().toStdString());
-}
-
-// The first pick of a sampler also makes the overlay windows and their backing stores.
-void firstPickToOverlayShown(benchmark::State& state)
-{
-    for (auto _ : state) {
-        OverlayScreenSampler sampler;
+    // From showSampler() until the probe sees the loupe; negative when it never shows.
+    double pickToLoupe(OverlayScreenSampler& sampler, QPoint pointer)
+    {
+        m_probe.movePointer(pointer.x(), pointer.y());
+        const QPoint label = pointer + labelOffset;
         const auto start = Clock::now();
         sampler.showSampler([](std::optional<SrgbComponents>) {});
-        waitUntilShown(sampler);
-        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
-        cancel(sampler);
+        const auto seen = whilePumping([&] {
+            return m_probe.waitForPixel(
+                label.x(), label.y(), [](std::uint32_t p) { return p == labelColour; }, 5s);
+        });
+        return seen ? ms(*seen - start) : -1;
     }
-    state.SetLabel(screenLabel().toStdString());
-}
 
-void clickToCallback(benchmark::State& state)
-{
-    OverlayScreenSampler sampler;
-    for (auto _ : state) {
-        bool answered = false;
-        sampler.showSampler([&](std::optional<SrgbComponents>) { answered = true; });
-        waitUntilShown(sampler);
-        PickOverlay* overlay = sampler.overlays().first();
-        const auto start = Clock::now();
-        QTest::mouseClick(overlay, Qt::LeftButton, {}, QPoint(100, 100));
-        const auto end = Clock::now();
-        if (!answered)
-            state.SkipWithError("the click did not reach the handler");
-        state.SetIterationTime(std::chrono::duration<double>(end - start).count());
+    static void cancel(OverlayScreenSampler& sampler)
+    {
+        if (!sampler.overlays().isEmpty())
+            QTest::keyClick(sampler.overlays().first(), Qt::Key_Escape);
         QCoreApplication::processEvents();
     }
-    state.SetLabel(screenLabel().toStdString());
+
+    // A sampler made a moment before, as the application's is by the time of its first pick.
+    double firstPick()
+    {
+        std::vector<double> times;
+        for (int run = 0; run < runs; ++run) {
+            OverlayScreenSampler sampler;
+            idle(1500ms);
+            times.push_back(pickToLoupe(sampler, pointerFor(run)));
+            cancel(sampler);
+        }
+        return median(times);
+    }
+
+    double afterIdle()
+    {
+        std::vector<double> times;
+        OverlayScreenSampler sampler;
+        sampler.setIdleReleaseDelay(100ms);
+        for (int run = 0; run < runs; ++run) {
+            pickToLoupe(sampler, pointerFor(run + 1));
+            cancel(sampler);
+            idle(400ms);
+            times.push_back(pickToLoupe(sampler, pointerFor(run)));
+            cancel(sampler);
+        }
+        return median(times);
+    }
+
+    double warmPick()
+    {
+        std::vector<double> times;
+        OverlayScreenSampler sampler;
+        pickToLoupe(sampler, pointerFor(1));
+        cancel(sampler);
+        for (int run = 0; run < runs; ++run) {
+            times.push_back(pickToLoupe(sampler, pointerFor(run)));
+            cancel(sampler);
+        }
+        return median(times);
+    }
+
+    struct Paste
+    {
+        double owned = -1;
+        double readable = -1;
+        double longestStall = 0;
+    };
+
+    // One pick through the model with the real clipboard and settings file: the probe clicks
+    // and pastes while a 1 ms timer here notes how long the event loop was held.
+    Paste clickToPaste(ColorPickerModel& model, OverlayScreenSampler& sampler, QPoint pointer)
+    {
+        m_probe.movePointer(pointer.x(), pointer.y());
+        char expected[8];
+        std::snprintf(expected, sizeof expected, "#%06X", m_probe.pixel(pointer.x(), pointer.y()));
+        model.pickColor();
+        const QPoint label = pointer + labelOffset;
+        whilePumping([&] {
+            return m_probe.waitForPixel(
+                label.x(), label.y(), [](std::uint32_t p) { return p == labelColour; }, 5s);
+        });
+        m_probe.takeClipboard();
+
+        Clock::time_point last = Clock::now();
+        Clock::duration longest{};
+        QTimer ticker;
+        ticker.setTimerType(Qt::PreciseTimer);
+        ticker.setInterval(1);
+        QObject::connect(&ticker, &QTimer::timeout, [&] {
+            const auto now = Clock::now();
+            longest = std::max(longest, now - last);
+            last = now;
+        });
+        ticker.start();
+        last = Clock::now();
+
+        Paste paste;
+        whilePumping([&] {
+            const auto start = Clock::now();
+            m_probe.click();
+            while (m_probe.ownsClipboard() && Clock::now() - start < 5s)
+                std::this_thread::sleep_for(100us);
+            paste.owned = ms(Clock::now() - start);
+            while (Clock::now() - start < 5s) {
+                const auto text = m_probe.clipboardText(5s);
+                if (text && *text == expected) {
+                    paste.readable = ms(Clock::now() - start);
+                    break;
+                }
+            }
+            // Whatever the pick does later (its settings write too) is still watched.
+            std::this_thread::sleep_for(1200ms);
+            return true;
+        });
+        ticker.stop();
+        paste.longestStall = ms(longest);
+        (void)sampler;
+        return paste;
+    }
+
+    Paste clickToPaste(ColorPickerModel& model, OverlayScreenSampler& sampler)
+    {
+        std::vector<double> owned, readable, stalls;
+        for (int run = 0; run < runs; ++run) {
+            const Paste paste = clickToPaste(model, sampler, pointerFor(run));
+            owned.push_back(paste.owned);
+            readable.push_back(paste.readable);
+            stalls.push_back(paste.longestStall);
+        }
+        m_worstStall = *std::max_element(stalls.begin(), stalls.end());
+        return {median(owned), median(readable), median(stalls)};
+    }
+    double worstStall() const { return m_worstStall; }
+
+    XProbe& probe() { return m_probe; }
+
+private:
+    XProbe m_probe;
+    QSize m_size;
+    double m_worstStall = 0;
+};
+
+struct Memory
+{
+    double rssMiB = 0;
+    double anonymousMiB = 0;
+};
+
+Memory memoryNow()
+{
+    QFile file(QStringLiteral("/proc/self/smaps_rollup"));
+    Memory memory;
+    if (!file.open(QIODevice::ReadOnly))
+        return memory;
+    for (const QByteArray& line : file.readAll().split('\n')) {
+        const QList<QByteArray> fields = line.simplified().split(' ');
+        if (fields.size() < 2)
+            continue;
+        if (fields[0] == "Rss:")
+            memory.rssMiB = fields[1].toDouble() / 1024;
+        else if (fields[0] == "Anonymous:")
+            memory.anonymousMiB = fields[1].toDouble() / 1024;
+    }
+    return memory;
+}
+
+void row(const char* what, double value, const char* unit, const char* floorName, double floor,
+         const char* target)
+{
+    std::printf("%-34s %9.2f %-4s %-16s %9.2f %7.2fx  %s\n", what, value, unit, floorName, floor,
+                floor > 0 ? value / floor : 0.0, target);
 }
 
 } // namespace
 
-// Fixed iteration counts: the untimed set-up of each pick costs far more than what is timed.
-BENCHMARK(rawGrab)->UseRealTime()->Unit(benchmark::kMillisecond)->Iterations(30);
-BENCHMARK(pickToOverlayShown)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(30);
-BENCHMARK(firstPickToOverlayShown)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(30);
-BENCHMARK(clickToCallback)->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(30);
-
 int main(int argc, char* argv[])
 {
+    // A settings file of its own, as a fresh install has.
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    PickBench bench;
+    if (!bench.probe().ok()) {
+        std::fputs("overlay_sampler_bench: no X display\n", stderr);
+        return 1;
+    }
+
+    // Memory first, in a process that has not grabbed anything yet.
+    SettingsPreferencesStore store;
+    QtClipboard clipboard;
+    OverlayScreenSampler sampler;
+    ColorPickerModel model(store, sampler, clipboard);
+    // Past the sampler's idle preparation, as in an application that has run a while.
+    idle(1500ms);
+    const Memory before = memoryNow();
+    bench.clickToPaste(model, sampler, pointerFor(0));
+    const Memory afterPick = memoryNow();
+
+    const double grab = bench.qtGrab();
+    const double first = bench.firstPick();
+    const double idleRelease = bench.afterIdle();
+    const double warm = bench.warmPick();
+    const PickBench::Paste paste = bench.clickToPaste(model, sampler);
+    const double worstStall = bench.worstStall();
+    NullStore nullStore;
+    ColorPickerModel storeless(nullStore, sampler, clipboard);
+    const PickBench::Paste withoutStore = bench.clickToPaste(storeless, sampler);
+
+    std::printf("screen %dx%d, median of %d runs (ms unless shown)\n", bench.size().width(),
+                bench.size().height(), runs);
+    std::printf("%-34s %14s %-16s %9s %8s  %s\n", "", "measured", "floor", "", "ratio", "target");
+    row("one Qt grab", grab, "ms", "", 0, "");
+    row("first pick to loupe", first, "ms", "one Qt grab", grab, "<= 1.5x");
+    row("pick after idle release to loupe", idleRelease, "ms", "one Qt grab", grab, "<= 1.5x");
+    row("warm pick to loupe", warm, "ms", "one Qt grab", grab, "keep");
+    row("click to clipboard owned", paste.owned, "ms", "", 0, "");
+    row("click to text pasted", paste.readable, "ms", "clipboard owned", paste.owned, "<= 1.2x");
+    row("longest event-loop stall, median", paste.longestStall, "ms", "5 ms", 5, "<= 1x");
+    row("longest event-loop stall, worst", worstStall, "ms", "5 ms", 5, "<= 1x");
+    std::printf("the same pick without its settings write:\n");
+    row("  click to text pasted", withoutStore.readable, "ms", "clipboard owned",
+        withoutStore.owned, "<= 1.2x");
+    row("  longest event-loop stall, median", withoutStore.longestStall, "ms", "5 ms", 5, "<= 1x");
+    row("  longest event-loop stall, worst", bench.worstStall(), "ms", "5 ms", 5, "<= 1x");
+    row("RSS after a pick, extra", afterPick.rssMiB - before.rssMiB, "MiB", "one screen image",
+        bench.imageMiB(), "<= 1x");
+    row("anonymous after a pick, extra", afterPick.anonymousMiB - before.anonymousMiB, "MiB",
+        "one screen image", bench.imageMiB(), "<= 1x");
+    std::printf("(RSS %.1f MiB before the first pick, %.1f MiB just after it)\n", before.rssMiB,
+                afterPick.rssMiB);
     return 0;
 }

@@ -10,8 +10,10 @@
 #include <chrono>
 
 namespace {
-constexpr std::chrono::seconds keepOverlays{30};
-}
+constexpr std::chrono::seconds keepGrabs{30};
+constexpr std::chrono::seconds prepareOverlaysAfter{1};
+constexpr std::chrono::milliseconds releaseWindowImageAfter{300};
+} // namespace
 
 OverlayScreenSampler::OverlayScreenSampler(QObject* parent) : QObject(parent)
 {
@@ -22,8 +24,10 @@ OverlayScreenSampler::OverlayScreenSampler(QObject* parent) : QObject(parent)
         releaseOverlays();
     });
     m_releaseTimer.setSingleShot(true);
-    m_releaseTimer.setInterval(keepOverlays);
-    connect(&m_releaseTimer, &QTimer::timeout, this, &OverlayScreenSampler::releaseOverlays);
+    m_releaseTimer.setInterval(keepGrabs);
+    connect(&m_releaseTimer, &QTimer::timeout, this, &OverlayScreenSampler::releaseGrabs);
+    // The windows are made in idle time after start, so the first pick does not wait for them.
+    QTimer::singleShot(prepareOverlaysAfter, this, &OverlayScreenSampler::prepareOverlays);
 }
 
 OverlayScreenSampler::~OverlayScreenSampler()
@@ -96,10 +100,21 @@ OverlayScreenSampler::ScreenOverlay& OverlayScreenSampler::overlayFor(QScreen* s
     return m_overlays.back();
 }
 
+void OverlayScreenSampler::prepareOverlays()
+{
+    if (isShowing())
+        return;
+    for (QScreen* screen : QGuiApplication::screens())
+        overlayFor(screen).overlay->prepare();
+}
+
 QImage OverlayScreenSampler::grabScreen(ScreenOverlay& entry)
 {
     QScreen* screen = entry.overlay->targetScreen();
-    entry.overlay->winId(); // the (hidden) window marks out the screen for the grab
+    // The (hidden) window marks out the screen for the grab; the screen may have changed
+    // size or place since the window was made.
+    entry.overlay->setGeometry(screen->geometry());
+    entry.overlay->winId();
     std::optional<QImage> image = entry.grab->grabUnder(entry.overlay->windowHandle());
     if (!image)
         image = screen->grabWindow(0).toImage();
@@ -122,6 +137,17 @@ void OverlayScreenSampler::hideOverlays()
     for (PickOverlay* overlay : std::exchange(m_shown, {})) {
         overlay->releaseKeyboard();
         overlay->hide();
+        // Off the pick's critical path: the colour reaches the clipboard first.
+        QTimer::singleShot(releaseWindowImageAfter, overlay, &PickOverlay::releaseWindowImage);
+    }
+}
+
+void OverlayScreenSampler::releaseGrabs()
+{
+    // The windows stay (hidden, without pixels); only the screen images go.
+    for (ScreenOverlay& entry : m_overlays) {
+        entry.overlay->releaseGrab();
+        entry.grab = std::make_unique<X11ScreenGrab>();
     }
 }
 

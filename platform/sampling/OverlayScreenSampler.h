@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QTimer>
 
+#include <chrono>
 #include <memory>
 #include <vector>
 
@@ -35,6 +36,10 @@ public:
     bool isShowing() const { return static_cast<bool>(m_handler); }
     // The overlays of the running pick, one per screen; empty when none runs.
     QList<PickOverlay*> overlays() const;
+    // How long after a pick the screen images are kept for a quick next pick (30 s unless
+    // set; benchmarks and tests shorten it). The overlay windows stay, hidden and without
+    // pixels, until a screen goes away.
+    void setIdleReleaseDelay(std::chrono::milliseconds delay) { m_releaseTimer.setInterval(delay); }
 
 private:
     struct ScreenOverlay
@@ -46,12 +51,14 @@ private:
     ScreenOverlay& overlayFor(QScreen* screen);
     QImage grabScreen(ScreenOverlay& entry);
     void finish(std::optional<SrgbComponents> components);
+    void prepareOverlays();
     void hideOverlays();
+    void releaseGrabs();
     void releaseOverlays();
 
     SelectionHandler m_handler;
-    // One overlay per screen, kept hidden between picks that follow each other closely: a
-    // full-screen window and its backing store cost about as much to make as a grab.
+    // One overlay per screen, kept hidden between picks: a full-screen window costs about as
+    // much to make as a grab. Its grab's memory is kept for picks that follow closely.
     std::vector<ScreenOverlay> m_overlays;
     QList<PickOverlay*> m_shown;
     QTimer m_releaseTimer;

@@ -4,6 +4,7 @@
 #include "ScreenPixel.h"
 #include "X11Pointer.h"
 
+#include <QBackingStore>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -35,6 +36,8 @@ void PickOverlay::present(QImage grab)
     setGeometry(m_screen->geometry());
     update();
     show();
+    // A kept window keeps its place in the stacking order: windows made since would cover it.
+    raise();
     if (const auto pixel = nativePointer()) {
         setDevicePixel(*pixel);
         return;
@@ -42,6 +45,30 @@ void PickOverlay::present(QImage grab)
     const QPointF pointer = QCursor::pos(m_screen);
     if (m_screen->geometry().contains(pointer.toPoint()))
         followPointer(pointer);
+}
+
+void PickOverlay::prepare()
+{
+    winId();
+    QImage scratch(MagnifierLoupe::size(), QImage::Format_RGB32);
+    scratch.fill(Qt::gray);
+    QPainter painter(&scratch);
+    MagnifierLoupe::paint(painter, scratch.rect(), scratch, QPoint(0, 0));
+}
+
+void PickOverlay::releaseWindowImage()
+{
+    // A hidden window's backing store keeps a whole screen's pixels; shrunk to nothing here,
+    // it is sized again by the next paint.
+    if (!isVisible() && backingStore())
+        backingStore()->resize(QSize(1, 1));
+}
+
+void PickOverlay::releaseGrab()
+{
+    m_grab = QImage();
+    m_pixel.reset();
+    m_loupeRect = QRect();
 }
 
 bool PickOverlay::hasPointer() const

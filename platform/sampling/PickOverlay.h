@@ -28,6 +28,13 @@ public:
     // pixels (its devicePixelRatio set to the screen's). An overlay is shown again for each
     // pick, so its window and backing store are made once.
     void present(QImage grab);
+    // Makes the native window ahead of the first pick (hidden, without pixels) and warms the
+    // loupe's text drawing, so that present() only grabs, paints and maps.
+    void prepare();
+    // Frees the window's image while the overlay is hidden; present() paints a new one.
+    void releaseWindowImage();
+    // Lets go of the grab (memory its sampler is about to free); present() brings a new one.
+    void releaseGrab();
     // Whether the pointer is on this overlay's screen.
     bool hasPointer() const;
     // Directs the keyboard to this overlay (the one the pointer is on).

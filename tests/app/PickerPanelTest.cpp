@@ -5,6 +5,7 @@
 #include "TrayController.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QImage>
 #include <QMenu>
 #include <QSignalSpy>
@@ -158,6 +159,35 @@ TEST_F(TrayControllerTest, ClickTogglesThePanelAndTheGearClosesIt)
     emit tray.panel()->view()->settingsRequested();
     EXPECT_FALSE(tray.panel()->isVisible());
     EXPECT_EQ(settings.count(), 1);
+}
+
+// The panel is made in idle time after the item shows, not by the first click, and a click
+// that comes sooner still gets its panel.
+TEST_F(TrayControllerTest, BuildsThePanelInIdleTimeAfterShowing)
+{
+    const auto panels = [] {
+        int count = 0;
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            count += qobject_cast<PickerPanel*>(widget) != nullptr;
+        return count;
+    };
+    ASSERT_EQ(panels(), 0);
+    tray.show();
+    EXPECT_EQ(panels(), 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return panels() == 1; }, 5000));
+    EXPECT_FALSE(tray.panel()->isVisible());
+    tray.openPanel();
+    EXPECT_TRUE(tray.panel()->isVisible());
+    EXPECT_EQ(panels(), 1);
+
+    TrayController early{picker, offscreenSession()};
+    early.show();
+    early.openPanel(); // before the idle build
+    EXPECT_TRUE(early.panel()->isVisible());
+    QTest::qWait(
+        int((TrayController::panelPreparationDelay + std::chrono::milliseconds(200)).count()));
+    EXPECT_TRUE(early.panel()->isVisible());
+    EXPECT_EQ(panels(), 2);
 }
 
 TEST(TrayArtwork, DarkAndLightVariantsReadAt18)

@@ -296,4 +296,48 @@ TEST_F(OverlayScreenSamplerTest, SecondPickWhileOneRunsShowsNoSecondOverlay)
     EXPECT_EQ(clipboard.texts, QStringList{patternAt(0, {10, 20}).name().toUpper()});
 }
 
+// The overlay windows outlive their pick: hidden, their window image freed at once and
+// their grab after the idle delay. A later pick on the same windows shows and picks the
+// screen as it is then, not as it was.
+TEST_F(OverlayScreenSamplerTest, ReusedOverlaysShowAndPickTheScreenAsItIsNow)
+{
+    m_sampler.setIdleReleaseDelay(std::chrono::milliseconds(100));
+    start();
+    const QList<PickOverlay*> first = m_sampler.overlays();
+    movePointer(0, {40, 30});
+    xdotool({"click", "1"});
+    ASSERT_TRUE(waitForAnswer());
+
+    // The screen changes: a window of one colour over part of the first screen.
+    QWidget cover;
+    cover.setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::BypassWindowManagerHint);
+    cover.setScreen(QGuiApplication::screens()[0]);
+    cover.setGeometry(QRect(QGuiApplication::screens()[0]->geometry().topLeft(), QSize(80, 60)));
+    cover.setStyleSheet(QStringLiteral("background: #12AB34"));
+    cover.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&cover));
+    QTest::qWait(200);
+
+    for (const bool afterIdle : {false, true}) {
+        SCOPED_TRACE(afterIdle ? "after the idle release" : "right after a pick");
+        if (afterIdle)
+            QTest::qWait(300);
+        m_calls = 0;
+        start();
+        EXPECT_EQ(m_sampler.overlays(), first);
+        // The overlay shows the screen as it is now, whole: its image was freed and made anew.
+        const qreal ratio = QGuiApplication::screens()[0]->devicePixelRatio();
+        const QImage shown = QGuiApplication::screens()[0]->grabWindow(0).toImage();
+        EXPECT_EQ(shown.pixelColor((QPointF(10, 10) * ratio).toPoint()).name(), "#12ab34");
+        const QPoint far(deviceSize(0).width() - 5, deviceSize(0).height() - 5);
+        EXPECT_EQ(shown.pixelColor(far).name(), patternAt(0, far).name());
+
+        movePointer(0, {4, 3});
+        xdotool({"click", "1"});
+        ASSERT_TRUE(waitForAnswer());
+        ASSERT_TRUE(m_result.has_value());
+        EXPECT_EQ(pickedColor().name(), "#12ab34");
+    }
+}
+
 } // namespace
