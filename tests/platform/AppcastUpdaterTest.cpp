@@ -1,8 +1,39 @@
 #include "UpdaterTestSupport.h"
 
-#include "UpdateVersion.h"
+#include "AppInfo.h"
+#include "ApplicationPresence.h"
+#include "UpdaterService.h"
+#include "WidgetUpdateUserDriver.h"
 
+#include <QApplication>
+#include <QLabel>
 #include <QTcpServer>
+
+namespace {
+
+class FakePresence : public ApplicationPresence
+{
+public:
+    ActivationPolicy activationPolicy() const override { return policy; }
+    void setActivationPolicy(ActivationPolicy newPolicy) override { policy = newPolicy; }
+    void activate() override {}
+    bool hasVisibleOrdinaryWindow() const override { return false; }
+
+    ActivationPolicy policy = ActivationPolicy::accessory;
+};
+
+QWidget* windowShowing(const QString& headline)
+{
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        for (const QLabel* label : window->findChildren<QLabel*>()) {
+            if (window->isVisible() && label->text() == headline)
+                return window;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
 
 TEST_F(UpdaterFixture, OffersTheNewestVerifiedUpdateOfTheDefaultChannel)
 {
@@ -243,6 +274,55 @@ TEST_F(UpdaterFixture, ACheckDuringACycleRaisesItsWindowInsteadOfStartingAnother
     EXPECT_EQ(delegate.finishes, QList<std::optional<UpdateError>>{std::nullopt});
     EXPECT_TRUE(updater->canCheckForUpdates());
     EXPECT_EQ(server.requests.count("/appcast.xml"), 1);
+}
+
+// The application's service over the real framework and its real windows, as the
+// application wires them: a user-initiated check keeps the application regular until its last
+// window is closed.
+TEST_F(UpdaterFixture, TheApplicationStaysRegularWhileTheOutcomeIsOnScreen)
+{
+    server.routes["/broken.xml"] = {200, "<html/>", {}};
+    server.routes["/broken.xml.sig"] = {200, key.sign("<html/>").toUtf8(), {}};
+    const struct
+    {
+        const char* name;
+        QList<Release> releases;
+        QString feedPath;
+        QStringList headlines; // each window's, answered with Return
+    } cases[] = {
+        {"up to date", {{"1.0"}}, "/appcast.xml", {"You're up to date!"}},
+        {"error", {}, "/broken.xml", {"Update Error!"}},
+        {"downloaded",
+         {{"1.2"}},
+         "/appcast.xml",
+         {"A new version of Morvane Color Picker is available!", "Update downloaded"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        publish(c.releases);
+        settings.feedUrl = server.url(c.feedPath);
+        FakePresence presence;
+        const QVariantMap appInfo{{AppInfo::feedUrlKey, settings.feedUrl.toString()},
+                                  {AppInfo::publicEdKeyKey, settings.publicKey}};
+        const auto factory = [this](UpdateFrameworkDelegate& owner) {
+            return std::unique_ptr<UpdateFramework>(
+                makeUpdater(owner, std::make_unique<WidgetUpdateUserDriver>()));
+        };
+        UpdaterService service(appInfo, factory, presence, defaults, QProcessEnvironment());
+
+        service.checkForUpdates();
+        for (const QString& headline : c.headlines) {
+            ASSERT_TRUE(waitFor([&] { return windowShowing(headline) != nullptr; }));
+            EXPECT_EQ(presence.policy, ActivationPolicy::regular);
+            QWidget* window = windowShowing(headline);
+            window->activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        }
+        ASSERT_TRUE(waitFor([&] { return presence.policy == ActivationPolicy::accessory; }));
+        QApplication::processEvents();
+    }
+    EXPECT_EQ(revealed.size(), 1); // Return on the offer installed it
 }
 
 TEST(AppcastUpdaterSettings, ReadsTheInformationMapAndTheEnvironment)
