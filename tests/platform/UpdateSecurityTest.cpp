@@ -236,7 +236,7 @@ TEST_F(UpdaterFixture, EndsATransferThatNeverFinishesAtItsTimeLimit)
         settings.feedUrl = feedTrickles ? trickle.url("/appcast.xml") : server.url("/appcast.xml");
         auto updater = makeUpdater(delegate);
 
-        checkAndWait(*updater);
+        ASSERT_NO_FATAL_FAILURE(checkAndWait(*updater));
 
         ASSERT_TRUE(delegate.finishes.last());
         EXPECT_EQ(delegate.finishes.last()->domain, UpdateTransfer::networkErrorDomain);
