@@ -45,16 +45,40 @@ void restoreBuiltIn()
     replacement().reset();
 }
 
+namespace {
+
+QString trimmedText(const QVariantMap& map, const QString& key)
+{
+    const QVariant value = map.value(key);
+    return value.typeId() == QMetaType::QString ? value.toString().trimmed() : QString();
+}
+
+} // namespace
+
+bool UpdateConfiguration::isValid() const
+{
+    return !feedUrl.isEmpty() && !publicKey.isEmpty() &&
+           !publicKey.startsWith(QLatin1String("REPLACE_"));
+}
+
+UpdateConfiguration updateConfiguration(const QVariantMap& map)
+{
+    return {trimmedText(map, feedUrlKey), trimmedText(map, publicEdKeyKey)};
+}
+
+QString shortVersion(const QVariantMap& map)
+{
+    const QVariant value = map.value(shortVersionKey);
+    return value.typeId() == QMetaType::QString ? value.toString() : Constants::fallbackVersion;
+}
+
 } // namespace AppInfo
 
 namespace Constants {
 
 QString version()
 {
-    const QVariant value = AppInfo::value(AppInfo::shortVersionKey);
-    if (value.typeId() == QMetaType::QString)
-        return value.toString();
-    return fallbackVersion;
+    return AppInfo::shortVersion(AppInfo::current());
 }
 
 } // namespace Constants

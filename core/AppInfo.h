@@ -26,14 +26,29 @@ QVariant value(const QString& key);
 void replace(const QVariantMap& map);
 void restoreBuiltIn();
 
+// The update settings of a map, each trimmed of white space; a value that is not text reads
+// as empty.
+struct UpdateConfiguration
+{
+    QString feedUrl;
+    QString publicKey;
+
+    // Feed and key non-empty, and the key not a "REPLACE_" placeholder. The feed is not parsed.
+    bool isValid() const;
+};
+UpdateConfiguration updateConfiguration(const QVariantMap& map);
+
+// The map's "CFBundleShortVersionString" when it is a text (even an empty one), otherwise
+// Constants::fallbackVersion.
+QString shortVersion(const QVariantMap& map);
+
 } // namespace AppInfo
 
 namespace Constants {
 
 inline const QString fallbackVersion = QStringLiteral("0.1.0");
 
-// The short version, read afresh on each call: the map's "CFBundleShortVersionString" when it
-// is present and is a text (even an empty one), otherwise "0.1.0".
+// The short version of the map in force, read afresh on each call (AppInfo::shortVersion).
 QString version();
 
 } // namespace Constants

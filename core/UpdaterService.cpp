@@ -1,22 +1,10 @@
 #include "UpdaterService.h"
 
+#include "AppInfo.h"
 #include "PreferencesStore.h"
 
 #include <QMetaObject>
 #include <QTimer>
-
-namespace {
-
-// A value that is not text counts as empty.
-QString trimmedText(const QVariantMap& appInfo, const QString& key)
-{
-    const QVariant value = appInfo.value(key);
-    if (value.typeId() != QMetaType::QString)
-        return {};
-    return value.toString().trimmed();
-}
-
-} // namespace
 
 UpdaterService::UpdaterService(const QVariantMap& appInfo,
                                const UpdateFramework::Factory& createFramework,
@@ -47,9 +35,7 @@ UpdaterService::~UpdaterService()
 
 bool UpdaterService::hasValidUpdateConfig(const QVariantMap& appInfo)
 {
-    const QString feed = trimmedText(appInfo, feedUrlKey);
-    const QString key = trimmedText(appInfo, publicKeyKey);
-    return !feed.isEmpty() && !key.isEmpty() && !key.startsWith(QLatin1String("REPLACE_"));
+    return AppInfo::updateConfiguration(appInfo).isValid();
 }
 
 void UpdaterService::checkForUpdates()

@@ -25,8 +25,6 @@ class UpdaterService : public QObject, public UpdateFrameworkDelegate
     Q_PROPERTY(QString statusMessage READ statusMessageText NOTIFY statusMessageChanged)
 
 public:
-    static inline const QString feedUrlKey = QStringLiteral("SUFeedURL");
-    static inline const QString publicKeyKey = QStringLiteral("SUPublicEDKey");
     static inline const QString betaEnabledKey = QStringLiteral("colorpicker.updates.betaEnabled");
     static inline const QString betaChannel = QStringLiteral("beta");
     static inline const QString forceCheckVariable =
@@ -43,8 +41,8 @@ public:
         QObject* parent = nullptr);
     ~UpdaterService() override;
 
-    // Feed and key present as text, non-blank after trimming, and the key not a "REPLACE_"
-    // placeholder.
+    // AppInfo::updateConfiguration(appInfo).isValid(): feed and key present as text, non-blank
+    // after trimming, and the key not a "REPLACE_" placeholder.
     static bool hasValidUpdateConfig(const QVariantMap& appInfo);
 
     bool isConfigured() const { return m_controller != nullptr; }

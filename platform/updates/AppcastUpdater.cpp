@@ -1,18 +1,15 @@
 #include "AppcastUpdater.h"
 
 #include "PreferencesStore.h"
+#include "SignedFeed.h"
+#include "UpdateDownload.h"
 #include "UpdateErrors.h"
+#include "UpdatePolicy.h"
 #include "UpdateSignature.h"
-#include "UpdateTransfer.h"
 #include "UpdateVersion.h"
 #include "WidgetUpdateUserDriver.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QPointer>
-#include <QStandardPaths>
-#include <QSysInfo>
 
 #include <algorithm>
 
@@ -21,57 +18,30 @@ struct AppcastUpdater::Cycle
     quint64 id = 0;
     bool interactive = false;
     std::optional<AppcastItem> item;
-    QString verifiedFile;
-    std::unique_ptr<QFile> partialFile;
-    std::unique_ptr<UpdateTransfer> transfer;
+    std::unique_ptr<SignedFeed> feed;
+    std::unique_ptr<UpdateDownload> download;
 };
 
-class AppcastUpdater::Observation : public UpdateObservation
+// What a user-initiated cycle shows when it ends without an error.
+struct AppcastUpdater::Notice
 {
-public:
-    Observation(AppcastUpdater& updater, int id) : m_updater(&updater), m_id(id) {}
-    ~Observation() override
+    enum class Kind
     {
-        if (m_updater)
-            m_updater->m_observers.remove(m_id);
-    }
-
-private:
-    QPointer<AppcastUpdater> m_updater;
-    int m_id;
+        none,
+        upToDate,
+        downloadReady
+    } kind = Kind::none;
+    QString displayVersion;
+    QString path;
 };
-
-AppcastUpdaterSettings AppcastUpdaterSettings::fromAppInfo(const QVariantMap& appInfo,
-                                                           const QProcessEnvironment& environment)
-{
-    const auto text = [&appInfo](const QString& key) {
-        const QVariant value = appInfo.value(key);
-        return value.typeId() == QMetaType::QString ? value.toString() : QString();
-    };
-    AppcastUpdaterSettings settings;
-    settings.feedUrl = QUrl(text(QStringLiteral("SUFeedURL")).trimmed());
-    settings.publicKey = text(QStringLiteral("SUPublicEDKey")).trimmed();
-    const QVariant version = appInfo.value(QStringLiteral("CFBundleShortVersionString"));
-    settings.currentVersion =
-        version.typeId() == QMetaType::QString ? version.toString() : QStringLiteral("0.1.0");
-    settings.systemVersion = QSysInfo::kernelVersion();
-    settings.appImagePath = environment.value(QStringLiteral("APPIMAGE"));
-    QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
-    if (cache.isEmpty())
-        cache = QDir::tempPath() + QStringLiteral("/morvane-colorpicker");
-    settings.downloadCache = cache + QStringLiteral("/updates");
-    settings.downloadsFolder = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
-    if (settings.downloadsFolder.isEmpty())
-        settings.downloadsFolder = QDir::homePath();
-    return settings;
-}
 
 AppcastUpdater::AppcastUpdater(AppcastUpdaterSettings settings, UpdateFrameworkDelegate& delegate,
                                PreferencesStore& defaults,
                                std::unique_ptr<UpdateUserDriver> userDriver,
                                UpdateInstaller::Hooks installHooks, Clock clock, QObject* parent)
-    : QObject(parent), m_settings(std::move(settings)), m_delegate(delegate), m_defaults(defaults),
-      m_userDriver(std::move(userDriver)),
+    : QObject(parent), m_settings(std::move(settings)),
+      m_publicKey(UpdateSignature::decodePublicKey(m_settings.publicKey).value_or(QByteArray())),
+      m_delegate(delegate), m_defaults(defaults), m_userDriver(std::move(userDriver)),
       m_installer(m_settings.appImagePath, m_settings.downloadsFolder, std::move(installHooks)),
       m_clock(clock ? std::move(clock) : [] { return QDateTime::currentDateTimeUtc(); })
 {
@@ -87,8 +57,6 @@ AppcastUpdater::AppcastUpdater(AppcastUpdaterSettings settings, UpdateFrameworkD
 // A running cycle ends silently: the delegate is being torn down with its owner.
 AppcastUpdater::~AppcastUpdater()
 {
-    if (m_cycle && m_cycle->partialFile)
-        m_cycle->partialFile->remove();
     m_cycle.reset();
 }
 
@@ -110,25 +78,13 @@ void AppcastUpdater::start()
     if (m_started)
         return;
     m_started = true;
-    setCanCheck(true);
-    const QDateTime now = m_clock();
+    m_installer.removeLeftovers();
+    recordVersionSeen(m_settings.currentVersion);
+    m_canCheck.set(true);
     const QDateTime last = QDateTime::fromString(
         m_defaults.stringForKey(lastCheckTimeKey).value_or(QString()), Qt::ISODateWithMs);
-    // A stored time in the future (a clock set back) does not postpone checks for long.
-    QDateTime due = last.isValid() && last <= now
-                        ? last.addMSecs(m_settings.automaticCheckInterval.count())
-                        : now;
-    due = std::max(due, now.addMSecs(m_settings.firstAutomaticCheckDelay.count()));
-    scheduleAutomaticCheck(due);
-}
-
-std::unique_ptr<UpdateObservation>
-AppcastUpdater::observeCanCheckForUpdates(std::function<void()> handler)
-{
-    const int id = ++m_lastObserverId;
-    m_observers.insert(id, handler);
-    handler();
-    return std::make_unique<Observation>(*this, id);
+    scheduleAutomaticCheck(UpdatePolicy::firstAutomaticCheck(
+        m_clock(), last, m_settings.automaticCheckInterval, m_settings.firstAutomaticCheckDelay));
 }
 
 void AppcastUpdater::checkForUpdates()
@@ -149,130 +105,68 @@ void AppcastUpdater::beginCycle(bool interactive)
     m_cycle = std::make_unique<Cycle>();
     m_cycle->id = ++m_lastCycleId;
     m_cycle->interactive = interactive;
-    setCanCheck(false);
+    m_canCheck.set(false);
     m_defaults.setString(lastCheckTimeKey, m_clock().toString(Qt::ISODateWithMs));
 
-    if (!UpdateSignature::decodePublicKey(m_settings.publicKey)) {
+    if (m_publicKey.isEmpty()) {
         finishCycle(frameworkError(UpdateErrorCode::invalidPublicKey,
-                                   tr("The application's update key is not valid.")));
+                                   tr("The application's update key is not valid.")),
+                    {});
         return;
     }
-    m_cycle->transfer = std::make_unique<UpdateTransfer>(
-        m_network, m_settings.feedUrl, m_settings.maximumFeedBytes, m_settings.transferTimeout,
-        nullptr, [this](const QByteArray& body, const std::optional<UpdateError>& error) {
-            onFeed(body, error);
+    const UpdateTransfer::Limits limits{m_settings.maximumFeedBytes, m_settings.transferTimeout,
+                                        m_settings.feedTimeLimit};
+    m_cycle->feed = std::make_unique<SignedFeed>(
+        m_network, m_settings.feedUrl, m_publicKey, limits,
+        [this](const QList<AppcastItem>& items, const std::optional<UpdateError>& error) {
+            onFeed(items, error);
         });
 }
 
-void AppcastUpdater::onFeed(const QByteArray& body, const std::optional<UpdateError>& error)
+void AppcastUpdater::onFeed(const QList<AppcastItem>& items,
+                            const std::optional<UpdateError>& error)
 {
-    if (error) {
-        finishCycle(error);
-        return;
-    }
-    const std::optional<QList<AppcastItem>> items = Appcast::parse(body);
-    if (!items) {
-        finishCycle(frameworkError(UpdateErrorCode::malformedFeed,
-                                   tr("The update feed could not be read.")));
-        return;
-    }
-    const std::optional<AppcastItem> item = newestSuitableItem(*items);
-    const bool skipped = item && m_defaults.stringForKey(skippedVersionKey) == item->version;
-    if (!item || (skipped && !m_cycle->interactive)) {
-        if (m_cycle->interactive)
-            m_userDriver->showUpToDate(m_settings.currentVersion);
-        finishCycle(std::nullopt);
-        return;
-    }
+    if (error)
+        return finishCycle(error, {});
+    const UpdatePolicy::Candidates candidates{m_delegate.allowedChannels(),
+                                              m_settings.currentVersion, m_settings.systemVersion,
+                                              highestVersionSeen()};
+    const std::optional<AppcastItem> item = UpdatePolicy::newestSuitableItem(items, candidates);
+    if (!item || !UpdatePolicy::isOffered(item->version, m_defaults.stringForKey(skippedVersionKey),
+                                          m_cycle->interactive))
+        return finishCycle(std::nullopt, {Notice::Kind::upToDate, {}, {}});
+    if (!m_cycle->interactive && item->enclosureLength > m_settings.automaticDownloadCap)
+        return finishCycle(
+            frameworkError(
+                UpdateErrorCode::tooLarge,
+                tr("The update %1 is too large to download unasked.").arg(item->displayVersion())),
+            {});
     download(*item);
-}
-
-std::optional<AppcastItem> AppcastUpdater::newestSuitableItem(const QList<AppcastItem>& items) const
-{
-    const QSet<QString> channels = m_delegate.allowedChannels();
-    std::optional<AppcastItem> newest;
-    for (const AppcastItem& item : items) {
-        if (!item.channel.isEmpty() && !channels.contains(item.channel))
-            continue;
-        if (!item.minimumSystemVersion.isEmpty() &&
-            UpdateVersion::compare(m_settings.systemVersion, item.minimumSystemVersion) < 0)
-            continue;
-        if (!UpdateVersion::isNewer(item.version, m_settings.currentVersion))
-            continue;
-        if (!newest || UpdateVersion::isNewer(item.version, newest->version))
-            newest = item;
-    }
-    return newest;
 }
 
 void AppcastUpdater::download(const AppcastItem& item)
 {
     m_cycle->item = item;
-    if (item.edSignature.isEmpty()) {
-        finishCycle(frameworkError(UpdateErrorCode::signatureInvalid,
-                                   tr("The update %1 is not signed.").arg(item.displayVersion())));
-        return;
-    }
-    if (item.enclosureLength <= 0) {
-        finishCycle(frameworkError(
-            UpdateErrorCode::lengthMismatch,
-            tr("The feed gives no size for the update %1.").arg(item.displayVersion())));
-        return;
-    }
-    QString fileName = item.enclosureUrl.fileName();
-    if (fileName.isEmpty() || fileName.startsWith(u'.'))
-        fileName = QStringLiteral("update");
-    const QDir cache(m_settings.downloadCache);
-    cache.mkpath(QStringLiteral("."));
-    m_cycle->verifiedFile = cache.filePath(fileName);
-    m_cycle->partialFile = std::make_unique<QFile>(m_cycle->verifiedFile + QStringLiteral(".part"));
-    if (!m_cycle->partialFile->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        finishCycle(frameworkError(
-            UpdateErrorCode::downloadFailed,
-            tr("The update could not be saved: %1").arg(m_cycle->partialFile->errorString())));
-        return;
-    }
-    m_cycle->transfer = std::make_unique<UpdateTransfer>(
-        m_network, item.enclosureUrl, item.enclosureLength, m_settings.transferTimeout,
-        m_cycle->partialFile.get(),
-        [this](const QByteArray&, const std::optional<UpdateError>& error) {
-            onDownloaded(error);
-        });
+    const UpdateTransfer::Limits limits{item.enclosureLength, m_settings.transferTimeout,
+                                        m_settings.downloadTimeLimit};
+    m_cycle->download = std::make_unique<UpdateDownload>(m_network, item, m_publicKey,
+                                                         m_settings.downloadCache, limits);
+    if (const std::optional<UpdateError> error = m_cycle->download->start(
+            [this](const std::optional<UpdateError>& failure) { onDownloaded(failure); }))
+        finishCycle(error, {});
 }
 
 void AppcastUpdater::onDownloaded(const std::optional<UpdateError>& error)
 {
-    Cycle& cycle = *m_cycle;
-    QFile& partial = *cycle.partialFile;
-    partial.close();
-    const auto refuse = [&](const UpdateError& reason) {
-        partial.remove();
-        finishCycle(reason);
-    };
     if (error)
-        return refuse(*error);
-    const AppcastItem& item = *cycle.item;
-    if (partial.size() != item.enclosureLength)
-        return refuse(frameworkError(
-            UpdateErrorCode::lengthMismatch,
-            tr("The update %1 does not have the size the feed gives.").arg(item.displayVersion())));
-    const QByteArray key = *UpdateSignature::decodePublicKey(m_settings.publicKey);
-    if (!UpdateSignature::verifyFile(partial.fileName(), item.edSignature, key))
-        return refuse(frameworkError(UpdateErrorCode::signatureInvalid,
-                                     tr("The update %1 is improperly signed and was not offered.")
-                                         .arg(item.displayVersion())));
-    QFile::remove(cycle.verifiedFile);
-    if (!partial.rename(cycle.verifiedFile))
-        return refuse(
-            frameworkError(UpdateErrorCode::downloadFailed,
-                           tr("The update could not be saved: %1").arg(partial.errorString())));
-    cycle.partialFile.reset();
-    cycle.transfer.reset();
-
-    const UpdateOffer offer{item.displayVersion(), item.version,          m_settings.currentVersion,
-                            item.description,      item.releaseNotesLink, cycle.verifiedFile};
+        return finishCycle(error, {});
+    const AppcastItem& item = *m_cycle->item;
+    recordVersionSeen(item.version);
+    const UpdateOffer offer{item.displayVersion(),     item.version,
+                            m_settings.currentVersion, item.description,
+                            item.releaseNotesLink,     m_cycle->download->file()};
     QPointer<AppcastUpdater> self(this);
-    const quint64 id = cycle.id;
+    const quint64 id = m_cycle->id;
     m_userDriver->showUpdateAvailable(offer, [self, id](UpdateChoice choice) {
         if (self)
             self->onChoice(id, choice);
@@ -281,19 +175,16 @@ void AppcastUpdater::onDownloaded(const std::optional<UpdateError>& error)
 
 void AppcastUpdater::onChoice(quint64 cycleId, UpdateChoice choice)
 {
-    if (!m_cycle || m_cycle->id != cycleId || !m_cycle->item)
+    if (!m_cycle || m_cycle->id != cycleId || !m_cycle->download)
         return;
     switch (choice) {
     case UpdateChoice::install:
-        install();
-        return;
+        return install();
     case UpdateChoice::skip:
         m_defaults.setString(skippedVersionKey, m_cycle->item->version);
-        finishCycle(std::nullopt);
-        return;
+        return finishCycle(std::nullopt, {});
     case UpdateChoice::later:
-        finishCycle(std::nullopt);
-        return;
+        return finishCycle(std::nullopt, {});
     }
 }
 
@@ -302,38 +193,66 @@ void AppcastUpdater::install()
     // The user acted on this offer, so its outcome is shown even for an automatic cycle.
     m_cycle->interactive = true;
     const AppcastItem item = *m_cycle->item;
-    if (!UpdateVersion::isNewer(item.version, m_settings.currentVersion)) {
-        finishCycle(frameworkError(UpdateErrorCode::downgrade,
-                                   tr("%1 is not newer than the running version %2.")
-                                       .arg(item.displayVersion(), m_settings.currentVersion)));
-        return;
-    }
-    if (m_installer.replacesItself()) {
-        finishCycle(m_installer.replaceAppImage(m_cycle->verifiedFile));
-        return;
-    }
+    if (!UpdateVersion::isNewer(item.version, m_settings.currentVersion) ||
+        UpdateVersion::compare(item.version, highestVersionSeen()) < 0)
+        return finishCycle(frameworkError(UpdateErrorCode::downgrade,
+                                          tr("%1 is older than a version already offered or "
+                                             "installed (%2).")
+                                              .arg(item.displayVersion(), highestVersionSeen())),
+                           {});
+    const QByteArray key = m_publicKey;
+    const auto check = [item, key](const QString& path) {
+        return UpdateDownload::check(path, item, key);
+    };
+    const QString file = m_cycle->download->file();
+    if (m_installer.replacesItself())
+        return finishCycle(m_installer.replaceAppImage(file, check), {});
     QString placedAt;
-    const std::optional<UpdateError> error =
-        m_installer.revealDownload(m_cycle->verifiedFile, placedAt);
-    if (!error)
-        m_userDriver->showDownloadReady(item.displayVersion(), placedAt);
-    finishCycle(error);
+    const std::optional<UpdateError> error = m_installer.revealDownload(file, check, placedAt);
+    finishCycle(error, {Notice::Kind::downloadReady, item.displayVersion(), placedAt});
 }
 
-void AppcastUpdater::finishCycle(const std::optional<UpdateError>& error)
+// A user-initiated cycle shows its outcome and ends once that window is closed, so whoever
+// brought the application forward for it keeps it so while the window is on screen.
+void AppcastUpdater::finishCycle(const std::optional<UpdateError>& error, const Notice& notice)
 {
-    const std::unique_ptr<Cycle> cycle = std::move(m_cycle);
-    // A download lives only as long as its cycle: by now it is installed, copied for the user,
-    // postponed (the next cycle fetches afresh) or refused.
-    if (cycle->partialFile)
-        cycle->partialFile->remove();
-    if (!cycle->verifiedFile.isEmpty())
-        QFile::remove(cycle->verifiedFile);
-    if (error && cycle->interactive)
-        m_userDriver->showError(*error);
+    m_cycle->feed.reset();
+    m_cycle->download.reset();
+    if (!m_cycle->interactive || (!error && notice.kind == Notice::Kind::none))
+        return endCycle(error);
+    QPointer<AppcastUpdater> self(this);
+    const quint64 id = m_cycle->id;
+    auto closed = [self, id, error] {
+        if (self && self->m_cycle && self->m_cycle->id == id)
+            self->endCycle(error);
+    };
+    if (error)
+        m_userDriver->showError(*error, closed);
+    else if (notice.kind == Notice::Kind::upToDate)
+        m_userDriver->showUpToDate(m_settings.currentVersion, closed);
+    else
+        m_userDriver->showDownloadReady(notice.displayVersion, notice.path, closed);
+}
+
+void AppcastUpdater::endCycle(const std::optional<UpdateError>& error)
+{
+    m_cycle.reset();
     scheduleAutomaticCheck(m_clock().addMSecs(m_settings.automaticCheckInterval.count()));
-    setCanCheck(true);
+    m_canCheck.set(true);
     m_delegate.didFinishUpdateCycle(error);
+}
+
+QString AppcastUpdater::highestVersionSeen() const
+{
+    return UpdatePolicy::higherVersion(
+        m_defaults.stringForKey(highestVersionKey).value_or(QString()), m_settings.currentVersion);
+}
+
+void AppcastUpdater::recordVersionSeen(const QString& version)
+{
+    const QString highest = UpdatePolicy::higherVersion(highestVersionSeen(), version);
+    if (m_defaults.stringForKey(highestVersionKey) != highest)
+        m_defaults.setString(highestVersionKey, highest);
 }
 
 void AppcastUpdater::scheduleAutomaticCheck(const QDateTime& due)
@@ -342,15 +261,4 @@ void AppcastUpdater::scheduleAutomaticCheck(const QDateTime& due)
     const qint64 wait =
         std::clamp<qint64>(m_clock().msecsTo(due), 0, std::numeric_limits<int>::max());
     m_automaticTimer.start(static_cast<int>(wait));
-}
-
-void AppcastUpdater::setCanCheck(bool canCheck)
-{
-    if (m_canCheck == canCheck)
-        return;
-    m_canCheck = canCheck;
-    // A handler may end its own observation.
-    const auto observers = m_observers;
-    for (const auto& handler : observers)
-        handler();
 }

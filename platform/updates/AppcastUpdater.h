@@ -1,55 +1,33 @@
 #pragma once
 
-#include "Appcast.h"
+#include "AppcastUpdaterSettings.h"
+#include "ObservableFlag.h"
 #include "UpdateFramework.h"
 #include "UpdateInstaller.h"
 #include "UpdateUserDriver.h"
 
 #include <QDateTime>
-#include <QMap>
+#include <QList>
 #include <QNetworkAccessManager>
 #include <QObject>
-#include <QProcessEnvironment>
 #include <QTimer>
-#include <QUrl>
-#include <QVariantMap>
 
-#include <chrono>
 #include <memory>
 
 class FileManagerReveal;
 class PreferencesStore;
-class QFile;
-class UpdateTransfer;
+struct AppcastItem;
 
-struct AppcastUpdaterSettings
-{
-    QUrl feedUrl;
-    QString publicKey; // base64 Ed25519
-    QString currentVersion;
-    QString systemVersion;   // compared with an item's minimumSystemVersion
-    QString appImagePath;    // the running AppImage; empty when not running from one
-    QString downloadCache;   // downloads wait here until installed
-    QString downloadsFolder; // where a download is put for the user to install by hand
-    std::chrono::milliseconds automaticCheckInterval = std::chrono::hours(24);
-    std::chrono::milliseconds firstAutomaticCheckDelay = std::chrono::seconds(60);
-    std::chrono::milliseconds transferTimeout = std::chrono::seconds(60);
-    qint64 maximumFeedBytes = 4 * 1024 * 1024;
-
-    // From the build's information map ("SUFeedURL", "SUPublicEDKey",
-    // "CFBundleShortVersionString") and the process environment ($APPIMAGE); the rest from the
-    // system's standard folders and the kernel version.
-    static AppcastUpdaterSettings fromAppInfo(const QVariantMap& appInfo,
-                                              const QProcessEnvironment& environment);
-};
-
-// The update framework: fetches the appcast, keeps the items of the default channel and of the
-// delegate's allowed channels that suit this system and are newer than the running version,
-// downloads the newest, and offers it only after its length and Ed25519 signature check out.
-// Bad signatures, length mismatches, downgrades, malformed feeds and insecure addresses end
-// the cycle with an error of updateFrameworkErrorDomain; network failures with the network's
-// domain. User-initiated checks report every outcome in the user driver's windows; automatic
-// checks, once per interval, only offer updates. One cycle runs at a time.
+// The update framework: fetches the appcast and its detached Ed25519 signature (the feed's
+// address with ".sig" appended), keeps the items of the default channel and of the delegate's
+// allowed channels that suit this system, are newer than the running version and not older
+// than the highest version ever installed or offered, downloads the newest, and offers it only
+// after its length and signature check out; both are checked again on the copy that is
+// installed. Bad or missing signatures, length mismatches, downgrades, malformed feeds and
+// insecure addresses end the cycle with an error of updateFrameworkErrorDomain; network
+// failures with the network's domain. User-initiated checks report every outcome in the user
+// driver's windows, and the cycle ends when that window is closed; automatic checks, once per
+// interval, only offer updates and download no more than a fixed cap. One cycle runs at a time.
 class AppcastUpdater : public QObject, public UpdateFramework
 {
     Q_OBJECT
@@ -57,6 +35,7 @@ class AppcastUpdater : public QObject, public UpdateFramework
 public:
     static inline const QString lastCheckTimeKey = QStringLiteral("updates.lastCheckTime");
     static inline const QString skippedVersionKey = QStringLiteral("updates.skippedVersion");
+    static inline const QString highestVersionKey = QStringLiteral("updates.highestVersion");
     using Clock = std::function<QDateTime()>;
 
     // The delegate and the store must outlive the updater.
@@ -72,32 +51,38 @@ public:
                                             PreferencesStore& defaults,
                                             FileManagerReveal& fileManager);
 
-    // Allows checks and schedules the automatic ones.
+    // Allows checks, removes what an interrupted replacement left, records the running version
+    // as installed and schedules the automatic checks.
     void start();
     QDateTime nextAutomaticCheck() const { return m_nextAutomaticCheck; }
 
-    bool canCheckForUpdates() const override { return m_canCheck; }
+    bool canCheckForUpdates() const override { return m_canCheck.value(); }
     std::unique_ptr<UpdateObservation>
-    observeCanCheckForUpdates(std::function<void()> handler) override;
+    observeCanCheckForUpdates(std::function<void()> handler) override
+    {
+        return m_canCheck.observe(std::move(handler));
+    }
     // While a cycle runs, makes it report like a user-initiated one and raises its window.
     void checkForUpdates() override;
 
 private:
     struct Cycle;
-    class Observation;
+    struct Notice;
 
     void beginCycle(bool interactive);
-    void onFeed(const QByteArray& body, const std::optional<UpdateError>& error);
-    std::optional<AppcastItem> newestSuitableItem(const QList<AppcastItem>& items) const;
+    void onFeed(const QList<AppcastItem>& items, const std::optional<UpdateError>& error);
     void download(const AppcastItem& item);
     void onDownloaded(const std::optional<UpdateError>& error);
     void onChoice(quint64 cycleId, UpdateChoice choice);
     void install();
-    void finishCycle(const std::optional<UpdateError>& error);
+    void finishCycle(const std::optional<UpdateError>& error, const Notice& notice);
+    void endCycle(const std::optional<UpdateError>& error);
+    QString highestVersionSeen() const;
+    void recordVersionSeen(const QString& version);
     void scheduleAutomaticCheck(const QDateTime& due);
-    void setCanCheck(bool canCheck);
 
     AppcastUpdaterSettings m_settings;
+    QByteArray m_publicKey; // decoded; empty when the configured key is not an Ed25519 key
     UpdateFrameworkDelegate& m_delegate;
     PreferencesStore& m_defaults;
     std::unique_ptr<UpdateUserDriver> m_userDriver;
@@ -109,7 +94,5 @@ private:
     std::unique_ptr<Cycle> m_cycle;
     quint64 m_lastCycleId = 0;
     bool m_started = false;
-    bool m_canCheck = false;
-    QMap<int, std::function<void()>> m_observers;
-    int m_lastObserverId = 0;
+    ObservableFlag m_canCheck;
 };

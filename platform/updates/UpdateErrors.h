@@ -13,6 +13,8 @@ enum class UpdateErrorCode
     invalidPublicKey = 6,
     downloadFailed = 7,
     installationFailed = 8,
+    feedSignatureInvalid = 9,
+    tooLarge = 10,
 };
 
 inline UpdateError frameworkError(UpdateErrorCode code, const QString& description)

@@ -91,16 +91,38 @@ UpdateInstaller::Hooks UpdateInstaller::systemHooks(FileManagerReveal& fileManag
                  [&fileManager](const QString& path) { fileManager.reveal(path); }};
 }
 
-std::optional<UpdateError> UpdateInstaller::replaceAppImage(const QString& verifiedFile)
+// The temporary replacement: a hidden file beside the image, QTemporaryFile's six characters
+// at the end.
+QString UpdateInstaller::replacementPattern() const
+{
+    return QStringLiteral(".") + QFileInfo(m_appImagePath).fileName() +
+           QStringLiteral(".update-XXXXXX");
+}
+
+void UpdateInstaller::removeLeftovers() const
+{
+    if (m_appImagePath.isEmpty())
+        return;
+    const QDir folder = QFileInfo(m_appImagePath).absoluteDir();
+    QString pattern = replacementPattern();
+    pattern.replace(QStringLiteral("XXXXXX"), QStringLiteral("??????"));
+    for (const QString& name : folder.entryList({pattern}, QDir::Files | QDir::Hidden))
+        QFile::remove(folder.filePath(name));
+}
+
+std::optional<UpdateError> UpdateInstaller::replaceAppImage(const QString& verifiedFile,
+                                                            const Check& check)
 {
     const QFileInfo image(m_appImagePath);
-    QTemporaryFile replacement(image.absolutePath() + QStringLiteral("/.") + image.fileName() +
-                               QStringLiteral(".update-XXXXXX"));
+    QTemporaryFile replacement(image.absolutePath() + u'/' + replacementPattern());
     if (!replacement.open())
         return installationError(replacement.errorString());
     QString reason;
     if (!copyInto(verifiedFile, replacement, reason))
         return installationError(reason);
+    // The copy is what takes the image's place, so the copy is what is checked.
+    if (const std::optional<UpdateError> changed = check(replacement.fileName()))
+        return changed;
     const QFileDevice::Permissions executable = QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                                 QFileDevice::ExeOwner | QFileDevice::ReadGroup |
                                                 QFileDevice::ExeGroup | QFileDevice::ReadOther |
@@ -120,7 +142,7 @@ std::optional<UpdateError> UpdateInstaller::replaceAppImage(const QString& verif
 }
 
 std::optional<UpdateError> UpdateInstaller::revealDownload(const QString& verifiedFile,
-                                                           QString& placedAt)
+                                                           const Check& check, QString& placedAt)
 {
     QDir folder(m_downloadsFolder);
     if (!folder.mkpath(QStringLiteral(".")))
@@ -130,6 +152,10 @@ std::optional<UpdateError> UpdateInstaller::revealDownload(const QString& verifi
     if (!QFile::copy(verifiedFile, target))
         return installationError(
             QCoreApplication::translate("UpdateInstaller", "cannot write %1").arg(target));
+    if (std::optional<UpdateError> changed = check(target)) {
+        QFile::remove(target);
+        return changed;
+    }
     placedAt = target;
     if (m_hooks.reveal)
         m_hooks.reveal(target);

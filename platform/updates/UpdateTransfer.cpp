@@ -10,21 +10,39 @@
 
 #include <utility>
 
+bool UpdateTransfer::isLoopbackHost(const QString& host)
+{
+    const QString name = host.toLower();
+    if (name == u"localhost" || name.endsWith(u".localhost") || name == u"localhost.")
+        return true;
+    const QHostAddress address(name);
+    if (address.isNull())
+        return false;
+    bool mapped = false;
+    const QHostAddress ipv4(address.toIPv4Address(&mapped));
+    return address.isLoopback() || address == QHostAddress::AnyIPv4 ||
+           address == QHostAddress::AnyIPv6 ||
+           (mapped && (ipv4.isLoopback() || ipv4.isNull() || ipv4 == QHostAddress::AnyIPv4));
+}
+
 bool UpdateTransfer::isAllowedUrl(const QUrl& url)
 {
     const QString scheme = url.scheme().toLower();
     if (scheme == u"https")
         return !url.host().isEmpty();
-    if (scheme != u"http")
-        return false;
-    const QString host = url.host();
-    return host.compare(u"localhost", Qt::CaseInsensitive) == 0 || QHostAddress(host).isLoopback();
+    return scheme == u"http" && isLoopbackHost(url.host());
 }
 
-UpdateTransfer::UpdateTransfer(QNetworkAccessManager& network, const QUrl& url, qint64 maxBytes,
-                               std::chrono::milliseconds timeout, QFile* file,
-                               Completion completion, QObject* parent)
-    : QObject(parent), m_file(file), m_maxBytes(maxBytes), m_completion(std::move(completion))
+bool UpdateTransfer::isAllowedRedirect(bool remoteSoFar, const QUrl& target)
+{
+    return isAllowedUrl(target) && !(remoteSoFar && isLoopbackHost(target.host()));
+}
+
+UpdateTransfer::UpdateTransfer(QNetworkAccessManager& network, const QUrl& url,
+                               const Limits& limits, QFile* file, Completion completion,
+                               QObject* parent)
+    : QObject(parent), m_file(file), m_maxBytes(limits.maxBytes),
+      m_remoteSoFar(!isLoopbackHost(url.host())), m_completion(std::move(completion))
 {
     if (!isAllowedUrl(url)) {
         // Reported from the event loop, like every other outcome.
@@ -39,21 +57,29 @@ UpdateTransfer::UpdateTransfer(QNetworkAccessManager& network, const QUrl& url, 
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::UserVerifiedRedirectPolicy);
     request.setMaximumRedirectsAllowed(5);
-    request.setTransferTimeout(static_cast<int>(timeout.count()));
+    request.setTransferTimeout(static_cast<int>(limits.idleTimeout.count()));
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
                          QNetworkRequest::AlwaysNetwork);
     m_reply = network.get(request);
     connect(m_reply, &QNetworkReply::redirected, this, [this](const QUrl& target) {
-        if (isAllowedUrl(target)) {
+        if (isAllowedRedirect(m_remoteSoFar, target)) {
+            m_remoteSoFar = m_remoteSoFar || !isLoopbackHost(target.host());
             emit m_reply->redirectAllowed();
             return;
         }
         fail(frameworkError(UpdateErrorCode::insecureAddress,
-                            tr("The update server redirected to %1, which does not use HTTPS.")
+                            tr("The update server redirected to %1, which is not allowed.")
                                 .arg(target.toDisplayString(QUrl::RemoveUserInfo))));
     });
     connect(m_reply, &QNetworkReply::readyRead, this, &UpdateTransfer::onReadyRead);
     connect(m_reply, &QNetworkReply::finished, this, &UpdateTransfer::onFinished);
+    // The idle timeout alone lets a server that sends a byte now and then hold on forever.
+    m_timeLimit.setSingleShot(true);
+    connect(&m_timeLimit, &QTimer::timeout, this, [this] {
+        fail(UpdateError{networkErrorDomain, QNetworkReply::TimeoutError,
+                         tr("The update server did not finish sending in time.")});
+    });
+    m_timeLimit.start(limits.timeLimit);
 }
 
 UpdateTransfer::~UpdateTransfer()
@@ -103,6 +129,7 @@ void UpdateTransfer::onFinished()
 // Stops the transfer; the reply's own abort error is not what is reported.
 void UpdateTransfer::fail(const UpdateError& error)
 {
+    m_timeLimit.stop();
     m_failure = error;
     if (m_reply) {
         m_reply->disconnect(this);
@@ -114,6 +141,7 @@ void UpdateTransfer::fail(const UpdateError& error)
 
 void UpdateTransfer::complete(const std::optional<UpdateError>& error)
 {
+    m_timeLimit.stop();
     if (!m_completion)
         return;
     // The handler may destroy this transfer; it runs from a moved-out copy.

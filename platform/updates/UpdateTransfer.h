@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
 #include <QUrl>
 
 #include <chrono>
@@ -14,9 +15,11 @@ class QFile;
 class QNetworkAccessManager;
 class QNetworkReply;
 
-// One GET over HTTPS (plain HTTP only to loopback hosts, also after redirects), into memory
-// or into a file, with a size cap. Reports once through the completion handler, on the
-// thread it was started on, unless it is destroyed first (which aborts the request).
+// One GET over HTTPS (plain HTTP only to loopback hosts, also after redirects; a redirect never
+// leads from a remote host to a loopback one), into memory or into a file, with a size cap,
+// an idle timeout and a time limit for the whole transfer. Reports once through the
+// completion handler, on the thread it was started on, unless it is destroyed first (which
+// aborts the request).
 class UpdateTransfer : public QObject
 {
     Q_OBJECT
@@ -28,14 +31,27 @@ public:
 
     static inline const QString networkErrorDomain = QStringLiteral("QNetworkReply");
 
-    // True for https, and for http to localhost, 127.0.0.0/8 or ::1.
-    static bool isAllowedUrl(const QUrl& url);
+    struct Limits
+    {
+        // A body that grows beyond it ends the transfer with an error of the framework's domain.
+        qint64 maxBytes = 0;
+        // Without any data for this long, or not done after the time limit, the transfer ends
+        // with an error of the network's domain.
+        std::chrono::milliseconds idleTimeout{60000};
+        std::chrono::milliseconds timeLimit{120000};
+    };
 
-    // maxBytes: a body that grows beyond it ends the transfer with an error of the framework's
-    // own domain. file: when set, the body goes there instead of memory.
-    UpdateTransfer(QNetworkAccessManager& network, const QUrl& url, qint64 maxBytes,
-                   std::chrono::milliseconds timeout, QFile* file, Completion completion,
-                   QObject* parent = nullptr);
+    // localhost and its subdomains, 127.0.0.0/8, ::1 and their IPv4-mapped forms, and the
+    // unspecified addresses (which connect to this machine).
+    static bool isLoopbackHost(const QString& host);
+    // True for https, and for http to a loopback host.
+    static bool isAllowedUrl(const QUrl& url);
+    // A redirect target must be allowed, and loopback only while every address so far was.
+    static bool isAllowedRedirect(bool remoteSoFar, const QUrl& target);
+
+    // file: when set, the body goes there instead of memory.
+    UpdateTransfer(QNetworkAccessManager& network, const QUrl& url, const Limits& limits,
+                   QFile* file, Completion completion, QObject* parent = nullptr);
     ~UpdateTransfer() override;
 
 private:
@@ -45,8 +61,10 @@ private:
     void complete(const std::optional<UpdateError>& error);
 
     QPointer<QNetworkReply> m_reply;
+    QTimer m_timeLimit;
     QFile* m_file;
     qint64 m_maxBytes;
+    bool m_remoteSoFar = false;
     qint64 m_received = 0;
     QByteArray m_body;
     std::optional<UpdateError> m_failure;

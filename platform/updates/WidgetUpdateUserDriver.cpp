@@ -4,41 +4,111 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QStyle>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
 #include <memory>
+
+namespace {
+
+// Text from the feed or the network is never read as markup.
+QLabel* plainLabel(const QString& text, bool headline = false)
+{
+    auto* label = new QLabel(text);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    if (headline) {
+        QFont font = label->font();
+        font.setBold(true);
+        label->setFont(font);
+    }
+    return label;
+}
+
+// The words of HTML notes: tags are dropped without being read (Qt's HTML reader would load
+// the local files a style sheet link names), line-ending tags become line breaks and the
+// common entities are decoded.
+QString plainTextOf(QString html)
+{
+    using RE = QRegularExpression;
+    html.replace(
+        RE(QStringLiteral("<(br|/p|/li|/div|/h[1-6])\\b[^>]*>"), RE::CaseInsensitiveOption),
+        QStringLiteral("\n"));
+    html.remove(RE(QStringLiteral("<[^>]*>")));
+    html.replace(RE(QStringLiteral("[ \t\r]+")), QStringLiteral(" "));
+    html.replace(RE(QStringLiteral(" ?\n ?")), QStringLiteral("\n"));
+    html.replace(RE(QStringLiteral("\n{3,}")), QStringLiteral("\n\n"));
+    const std::pair<const char*, const char*> entities[] = {{"&lt;", "<"},    {"&gt;", ">"},
+                                                            {"&quot;", "\""}, {"&#39;", "'"},
+                                                            {"&nbsp;", " "},  {"&amp;", "&"}};
+    for (const auto& [entity, character] : entities)
+        html.replace(QLatin1String(entity), QLatin1String(character));
+    return html.trimmed();
+}
+
+// The notes as plain text; a link of the feed's only as our own link to a web page.
+QTextBrowser* notesView(const QString& notes, const QUrl& link)
+{
+    auto* view = new QTextBrowser;
+    view->setOpenLinks(false);
+    if (!notes.trimmed().isEmpty()) {
+        view->setPlainText(plainTextOf(notes));
+        return view;
+    }
+    // Our own link, to a web page only: the address comes from the feed.
+    view->setHtml(
+        QStringLiteral("<a href=\"%1\">%2</a>")
+            .arg(link.toString(QUrl::FullyEncoded).toHtmlEscaped(), QObject::tr("Release notes")));
+    QObject::connect(view, &QTextBrowser::anchorClicked, view,
+                     [link](const QUrl&) { QDesktopServices::openUrl(link); });
+    return view;
+}
+
+bool isWebLink(const QUrl& url)
+{
+    return url.isValid() && (url.scheme() == u"https" || url.scheme() == u"http");
+}
+
+} // namespace
 
 WidgetUpdateUserDriver::WidgetUpdateUserDriver(QString applicationName)
     : m_applicationName(std::move(applicationName))
 {
 }
 
+// The window goes without answering: whoever waited for it is being destroyed as well.
 WidgetUpdateUserDriver::~WidgetUpdateUserDriver()
 {
-    delete m_window.data();
+    if (m_window) {
+        m_window->disconnect();
+        delete m_window.data();
+    }
 }
 
-void WidgetUpdateUserDriver::showUpToDate(const QString& currentVersion)
+void WidgetUpdateUserDriver::showUpToDate(const QString& currentVersion, Closed closed)
 {
     showMessage(false, QObject::tr("You're up to date!"),
                 QObject::tr("%1 %2 is currently the newest version available.")
-                    .arg(m_applicationName, currentVersion));
+                    .arg(m_applicationName, currentVersion),
+                std::move(closed));
 }
 
-void WidgetUpdateUserDriver::showError(const UpdateError& error)
+void WidgetUpdateUserDriver::showError(const UpdateError& error, Closed closed)
 {
-    showMessage(true, QObject::tr("Update Error!"), error.localizedDescription);
+    showMessage(true, QObject::tr("Update Error!"), error.localizedDescription, std::move(closed));
 }
 
-void WidgetUpdateUserDriver::showDownloadReady(const QString& displayVersion, const QString& path)
+void WidgetUpdateUserDriver::showDownloadReady(const QString& displayVersion, const QString& path,
+                                               Closed closed)
 {
     showMessage(false, QObject::tr("Update downloaded"),
                 QObject::tr("%1 %2 was downloaded and verified:\n%3\n\nReplace the installed copy "
                             "with it and start it again to finish updating.")
-                    .arg(m_applicationName, displayVersion, path));
+                    .arg(m_applicationName, displayVersion, path),
+                std::move(closed));
 }
 
 void WidgetUpdateUserDriver::showUpdateAvailable(const UpdateOffer& offer,
@@ -47,39 +117,28 @@ void WidgetUpdateUserDriver::showUpdateAvailable(const UpdateOffer& offer,
     auto* dialog = new QDialog;
     dialog->setWindowTitle(QObject::tr("Software Update"));
     auto* layout = new QVBoxLayout(dialog);
-    auto* heading = new QLabel(QObject::tr("<b>A new version of %1 is available!</b>")
-                                   .arg(m_applicationName.toHtmlEscaped()));
-    layout->addWidget(heading);
     layout->addWidget(
-        new QLabel(QObject::tr("%1 %2 is now available; you have %3. Would you like "
-                               "to install it now?")
+        plainLabel(QObject::tr("A new version of %1 is available!").arg(m_applicationName), true));
+    layout->addWidget(
+        plainLabel(QObject::tr("%1 %2 is now available; you have %3. Would you "
+                               "like to install it now?")
                        .arg(m_applicationName, offer.displayVersion, offer.currentVersion)));
-    if (!offer.releaseNotesHtml.trimmed().isEmpty() || offer.releaseNotesLink.isValid()) {
-        auto* notes = new QTextBrowser;
-        // Links leave for the browser, and only web links: the notes come from the network.
-        notes->setOpenLinks(false);
-        QObject::connect(notes, &QTextBrowser::anchorClicked, notes, [](const QUrl& url) {
-            if (url.scheme() == u"https" || url.scheme() == u"http")
-                QDesktopServices::openUrl(url);
-        });
-        if (!offer.releaseNotesHtml.trimmed().isEmpty()) {
-            notes->setHtml(offer.releaseNotesHtml);
-        } else {
-            const QString link = offer.releaseNotesLink.toString().toHtmlEscaped();
-            notes->setHtml(
-                QStringLiteral("<a href=\"%1\">%2</a>").arg(link, QObject::tr("Release notes")));
-        }
-        layout->addWidget(notes);
-    }
+    if (!offer.releaseNotes.trimmed().isEmpty() || isWebLink(offer.releaseNotesLink))
+        layout->addWidget(notesView(offer.releaseNotes, offer.releaseNotesLink));
     auto* buttons = new QDialogButtonBox;
     QPushButton* skip =
         buttons->addButton(QObject::tr("Skip This Version"), QDialogButtonBox::DestructiveRole);
     QPushButton* later = buttons->addButton(QObject::tr("Later"), QDialogButtonBox::RejectRole);
     QPushButton* install = buttons->addButton(QObject::tr("Install"), QDialogButtonBox::AcceptRole);
+    // Return installs wherever the focus is: a focused auto-default button would take it.
+    skip->setAutoDefault(false);
+    later->setAutoDefault(false);
     install->setDefault(true);
     layout->addWidget(buttons);
+    install->setFocus(); // once in the window: the window gives it focus when activated
 
-    // The reply goes out once: from a button, or as "Later" when the window closes otherwise.
+    // The reply goes out once: from a button, or as "Later" when the window closes otherwise
+    // (Escape, the close button).
     auto pending = std::make_shared<std::function<void(UpdateChoice)>>(std::move(reply));
     const auto answer = [dialog, pending](UpdateChoice choice) {
         if (const auto send = std::exchange(*pending, nullptr))
@@ -106,12 +165,33 @@ void WidgetUpdateUserDriver::raiseWindows()
     }
 }
 
-void WidgetUpdateUserDriver::showMessage(bool isError, const QString& title, const QString& text)
+// A headline over the detail, an icon beside them and one OK button.
+void WidgetUpdateUserDriver::showMessage(bool isError, const QString& headline,
+                                         const QString& detail, Closed closed)
 {
-    auto* box = new QMessageBox(isError ? QMessageBox::Warning : QMessageBox::Information, title,
-                                text, QMessageBox::Ok);
-    box->setWindowTitle(m_applicationName);
-    present(box);
+    auto* dialog = new QDialog;
+    dialog->setWindowTitle(m_applicationName);
+    auto* row = new QHBoxLayout(dialog);
+    auto* icon = new QLabel;
+    const int size = dialog->style()->pixelMetric(QStyle::PM_MessageBoxIconSize);
+    icon->setPixmap(dialog->style()
+                        ->standardIcon(isError ? QStyle::SP_MessageBoxWarning
+                                               : QStyle::SP_MessageBoxInformation)
+                        .pixmap(size, size));
+    row->addWidget(icon, 0, Qt::AlignTop);
+    auto* column = new QVBoxLayout;
+    column->addWidget(plainLabel(headline, true));
+    column->addWidget(plainLabel(detail));
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    column->addWidget(buttons);
+    row->addLayout(column);
+    auto pending = std::make_shared<Closed>(std::move(closed));
+    QObject::connect(dialog, &QDialog::finished, dialog, [pending] {
+        if (const auto send = std::exchange(*pending, nullptr))
+            send();
+    });
+    present(dialog);
 }
 
 // One window at a time; a newer one replaces the one on screen.

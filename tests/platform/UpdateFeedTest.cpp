@@ -3,6 +3,11 @@
 #include "UpdateTransfer.h"
 #include "UpdateVersion.h"
 
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 #include <sodium.h>
 
@@ -160,4 +165,41 @@ TEST(UpdateTransfer, AllowsPlainHttpOnlyToLoopback)
         SCOPED_TRACE(c.url);
         EXPECT_EQ(UpdateTransfer::isAllowedUrl(QUrl(c.url)), c.allowed);
     }
+}
+
+// The release steps of the README, run with the signing script: what it writes is what the
+// application accepts.
+TEST(UpdateSignature, AcceptsWhatTheReleaseScriptSigns)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString script = QStringLiteral(MORVANE_SOURCE_DIR "/scripts/sign-release.sh");
+    const auto run = [&](const QStringList& arguments) {
+        QProcess process;
+        process.setWorkingDirectory(folder.path());
+        process.start(QStringLiteral("bash"), QStringList{script} + arguments);
+        EXPECT_TRUE(process.waitForFinished(30000));
+        EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+        return QString::fromLatin1(process.readAllStandardOutput()).trimmed();
+    };
+    const QByteArray feed = "<rss version=\"2.0\"><channel/></rss>\n";
+    QFile file(folder.filePath("appcast.xml"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(feed);
+    file.close();
+
+    const auto key = UpdateSignature::decodePublicKey(run({"keygen", "release.pem"}));
+    ASSERT_TRUE(key);
+    EXPECT_EQ(UpdateSignature::decodePublicKey(run({"public-key", "release.pem"})), key);
+    EXPECT_TRUE(UpdateSignature::verifyFile(file.fileName(),
+                                            run({"sign", "release.pem", "appcast.xml"}), *key));
+    run({"sign-feed", "release.pem", "appcast.xml"});
+    QFile signature(folder.filePath("appcast.xml.sig"));
+    ASSERT_TRUE(signature.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(UpdateSignature::verify(feed, QString::fromLatin1(signature.readAll()), *key));
+    EXPECT_FALSE(
+        UpdateSignature::verify(feed + " ", QString::fromLatin1(signature.readAll()), *key));
+    EXPECT_EQ(QFileInfo(folder.filePath("release.pem")).permissions() &
+                  (QFileDevice::ReadGroup | QFileDevice::ReadOther),
+              QFileDevice::Permissions());
 }

@@ -1,0 +1,27 @@
+#include "AppcastUpdaterSettings.h"
+
+#include "AppInfo.h"
+
+#include <QDir>
+#include <QStandardPaths>
+#include <QSysInfo>
+
+AppcastUpdaterSettings AppcastUpdaterSettings::fromAppInfo(const QVariantMap& appInfo,
+                                                           const QProcessEnvironment& environment)
+{
+    const AppInfo::UpdateConfiguration configuration = AppInfo::updateConfiguration(appInfo);
+    AppcastUpdaterSettings settings;
+    settings.feedUrl = QUrl(configuration.feedUrl);
+    settings.publicKey = configuration.publicKey;
+    settings.currentVersion = AppInfo::shortVersion(appInfo);
+    settings.systemVersion = QSysInfo::kernelVersion();
+    settings.appImagePath = environment.value(QStringLiteral("APPIMAGE"));
+    // Without a cache folder of the user's own, each download gets a private temporary one.
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    if (!cache.isEmpty())
+        settings.downloadCache = cache + QStringLiteral("/updates");
+    settings.downloadsFolder = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
+    if (settings.downloadsFolder.isEmpty())
+        settings.downloadsFolder = QDir::homePath();
+    return settings;
+}
