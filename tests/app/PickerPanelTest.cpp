@@ -4,8 +4,12 @@
 #include "PickerView.h"
 #include "TrayController.h"
 
+#include "PickButton.h"
+
 #include <QAction>
+#include <QApplication>
 #include <QImage>
+#include <QLabel>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
@@ -101,6 +105,60 @@ TEST_F(PickerPanelTest, StepsAsideWhileSamplingAndReturnsAfterThePick)
         EXPECT_EQ(panel.pos(), place);
     }
     EXPECT_EQ(picker.current(), color("#FF0000"));
+}
+
+TEST_F(PickerPanelTest, KeyboardFocusReturnsToThePickButtonAfterThePick)
+{
+    struct Case
+    {
+        const char* name;
+        std::optional<SrgbComponents> answer;
+    };
+    // Without a colour the rows' copy buttons are disabled, and the footer's link is next.
+    for (const Case& c :
+         {Case{"dismissed, no colour yet", {}}, Case{"a colour", SrgbComponents{1, 0, 0}},
+          Case{"dismissed, with a colour", {}}}) {
+        SCOPED_TRACE(c.name);
+        panel.showAnchored(QRect(500, 0, 24, 24));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&panel));
+        PickButton* button = panel.view()->pickButton();
+        button->setFocus();
+        ASSERT_EQ(QApplication::focusWidget(), button);
+
+        QTest::keyClick(button, Qt::Key_Space);
+        ASSERT_TRUE(picker.isSampling());
+        sampler.answer(c.answer);
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return panel.isActiveWindow() && !picker.isSampling(); }));
+        EXPECT_EQ(QApplication::focusWidget(), button)
+            << (QApplication::focusWidget() ? QApplication::focusWidget()->metaObject()->className()
+                                            : "nothing");
+    }
+}
+
+TEST_F(PickerPanelTest, SaysWhatKeepsPickingFromWorkingUntilAPickRuns)
+{
+    panel.showAnchored(QRect(500, 0, 24, 24));
+    QLabel* notice = panel.view()->pickNotice();
+    EXPECT_FALSE(notice->isVisible());
+    const int height = panel.height();
+
+    const std::string missing =
+        "Screen picking needs the desktop portal (xdg-desktop-portal) with a screenshot back-end.";
+    sampler.reason = missing;
+    picker.pickColor();
+    sampler.answer(std::nullopt);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return panel.isVisible(); }));
+    EXPECT_TRUE(notice->isVisible());
+    EXPECT_EQ(notice->text(), QString::fromStdString(missing));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return panel.height() > height; }));
+    EXPECT_EQ(picker.current(), std::nullopt); // the pick itself ended as a dismissal
+
+    sampler.reason.clear();
+    picker.pickColor();
+    sampler.answer(SrgbComponents{0, 0, 1});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return panel.isVisible(); }));
+    EXPECT_FALSE(notice->isVisible());
 }
 
 TEST_F(PickerPanelTest, StaysClosedAfterAPickStartedWhileClosed)
