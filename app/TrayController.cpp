@@ -7,21 +7,8 @@
 #include <QApplication>
 #include <QMenu>
 #include <QPainter>
-#include <QPalette>
 #include <QSvgRenderer>
 #include <QSystemTrayIcon>
-
-namespace {
-
-// Tray panels mostly follow the desktop's colour scheme; GNOME's top bar is dark in both.
-bool trayPanelIsDark()
-{
-    if (qEnvironmentVariable("XDG_CURRENT_DESKTOP").contains(QLatin1String("GNOME")))
-        return true;
-    return QApplication::palette().color(QPalette::Window).lightnessF() < 0.5;
-}
-
-} // namespace
 
 TrayController::TrayController(ColorPickerModel& picker, QObject* parent)
     : QObject(parent), m_picker(picker)
@@ -41,13 +28,13 @@ TrayController::TrayController(ColorPickerModel& picker, QObject* parent)
                 if (reason == QSystemTrayIcon::Trigger)
                     togglePanel();
             });
-    updateArtwork();
-    qApp->installEventFilter(this);
+    // Neither the application's palette nor the desktop tells the tray's colour reliably (a
+    // StatusNotifierItem host draws the icon itself): the artwork reads on any.
+    m_trayIcon->setIcon(trayArtwork());
 }
 
 TrayController::~TrayController()
 {
-    qApp->removeEventFilter(this);
     delete m_menu;
     delete m_panel;
 }
@@ -73,10 +60,9 @@ void TrayController::show()
     m_trayIcon->show();
 }
 
-QIcon TrayController::trayArtwork(bool forDarkPanel)
+QIcon TrayController::trayArtwork()
 {
-    QSvgRenderer renderer(forDarkPanel ? QStringLiteral(":/icons/tray-eyedropper-light.svg")
-                                       : QStringLiteral(":/icons/tray-eyedropper-dark.svg"));
+    QSvgRenderer renderer(QStringLiteral(":/icons/tray-eyedropper.svg"));
     QIcon icon;
     for (int side : {16, 18, 22, 24, 32, 36, 44, 48, 64}) {
         QPixmap pixmap(side, side);
@@ -106,16 +92,4 @@ void TrayController::togglePanel()
     if (m_panel && m_panel->closedJustNow())
         return;
     openPanel();
-}
-
-void TrayController::updateArtwork()
-{
-    m_trayIcon->setIcon(trayArtwork(trayPanelIsDark()));
-}
-
-bool TrayController::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == qApp && event->type() == QEvent::ApplicationPaletteChange)
-        updateArtwork();
-    return QObject::eventFilter(watched, event);
 }

@@ -13,8 +13,8 @@ class QSystemTrayIcon;
 
 // The application's tray item and its panel. A left click on the icon toggles the panel; the
 // item's context menu opens the panel, starts a pick, asks for settings or quits, for desktops
-// that deliver only context menus to tray items. The icon is static: our monochrome
-// eyedropper, in the variant that reads on the desktop's panel colour.
+// that deliver only context menus to tray items. The icon is static: our eyedropper, light
+// inside a dark outline, so it reads on any tray whatever the desktop or application theme.
 class TrayController : public QObject
 {
     Q_OBJECT
@@ -31,8 +31,8 @@ public:
     QSystemTrayIcon* trayIcon() const { return m_trayIcon; }
     QMenu* contextMenu() const { return m_menu; }
 
-    // The tray icon artwork; `forDarkPanel` picks the light-coloured variant.
-    static QIcon trayArtwork(bool forDarkPanel);
+    // The tray icon artwork, rendered at the usual tray sizes.
+    static QIcon trayArtwork();
 
 public slots:
     // Opens the panel at the tray icon (or the pointer), as a click on the icon does.
@@ -44,9 +44,6 @@ signals:
     void settingsRequested();
 
 private:
-    void updateArtwork();
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
     ColorPickerModel& m_picker;
     PickerPanel* m_panel = nullptr;
     QMenu* m_menu;
