@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMetaType>
+#include <QSet>
 #include <QTemporaryFile>
 
 #include <sys/stat.h>
@@ -140,6 +141,28 @@ bool sameValues(const QVariantMap& a, const QVariantMap& b)
             return false;
     }
     return true;
+}
+
+// How many distinct keys the file's key=value lines name, by their raw text.
+qsizetype keyLineCount(const QByteArray& content)
+{
+    QSet<QByteArray> keys;
+    QByteArray section;
+    const QList<QByteArray> lines = content.split('\n');
+    for (const QByteArray& line : lines) {
+        const QByteArray trimmed = line.trimmed();
+        if (trimmed.isEmpty() || trimmed.startsWith(';') || trimmed.startsWith('#'))
+            continue;
+        if (trimmed.startsWith('[') && trimmed.endsWith(']')) {
+            section =
+                trimmed == "[General]" ? QByteArray() : trimmed.mid(1, trimmed.size() - 2) + '/';
+            continue;
+        }
+        const qsizetype equals = trimmed.indexOf('=');
+        if (equals > 0)
+            keys.insert(section + trimmed.left(equals).trimmed());
+    }
+    return keys.size();
 }
 
 // A value in the form it reads back as, so memory and disk agree.
@@ -307,19 +330,24 @@ void SettingsPreferencesStore::reloadIfChanged() const
         warnOnce(QStringLiteral("cannot use the preferences file %1: %2").arg(m_filePath, problem));
         return;
     }
+    // Loading writes nothing, not even a working copy to check: keys that would not survive
+    // a rewrite are found when the next save checks what it wrote.
     bool wellFormed = false;
-    QVariantMap values = decode(*content, &wellFormed);
-    const std::optional<QByteArray> reencoded = encode(values);
-    // A file that is exactly what this store writes reads back cleanly; anything else is
-    // checked line by line, which also finds a quote that swallowed the lines after it.
+    std::optional<QVariantMap> decoded = decode(*content, &wellFormed);
+    if (!decoded) {
+        m_loadedWhole = false; // read again next time; memory stays as it was
+        m_status = QSettings::AccessError;
+        warnOnce(QStringLiteral("cannot use the preferences file %1: no working copy can be "
+                                "written in %2")
+                     .arg(m_filePath, m_scratch.path()));
+        return;
+    }
+    QVariantMap values = *decoded;
     m_keepOldFile = false;
-    if (!reencoded || *reencoded != *content) {
-        const QVariantMap lineByLine = recover(*content);
-        if (!wellFormed || !sameValues(values, lineByLine) || !reencoded ||
-            !readsBackAs(*reencoded, values)) {
-            values = lineByLine;
-            m_keepOldFile = stamp != m_kept;
-        }
+    if (!wellFormed || values.size() < keyLineCount(*content)) {
+        // Fewer keys than key lines: a quote swallowed the lines after it.
+        values = recover(*content);
+        m_keepOldFile = stamp != m_kept;
     }
     for (auto it = m_pending.cbegin(); it != m_pending.cend(); ++it)
         values.insert(it.key(), it.value());
@@ -342,7 +370,13 @@ bool SettingsPreferencesStore::commit()
     };
     if (QFileInfo(m_filePath).isDir())
         return failed(folderInPlace);
-    const std::optional<QByteArray> encoded = m_scratch.isValid() ? encode(m_values) : std::nullopt;
+    std::optional<QByteArray> encoded = m_scratch.isValid() ? encode(m_values) : std::nullopt;
+    if (encoded && !readsBackAs(*encoded, m_values) && dropKeysThatDoNotReadBack()) {
+        // The old file held keys that do not survive a rewrite: saved without them, and the
+        // file kept as it was.
+        m_keepOldFile = stampOf(m_filePath) != m_kept;
+        encoded = encode(m_values);
+    }
     if (!encoded)
         return failed(QStringLiteral("no working copy can be written in ") + m_scratch.path());
     if (!readsBackAs(*encoded, m_values))
@@ -404,15 +438,17 @@ QString SettingsPreferencesStore::scratchPath() const
     return m_scratch.filePath(QStringLiteral("copy-%1.conf").arg(++m_copies));
 }
 
-QVariantMap SettingsPreferencesStore::decode(const QByteArray& content, bool* wellFormed) const
+std::optional<QVariantMap> SettingsPreferencesStore::decode(const QByteArray& content,
+                                                            bool* wellFormed) const
 {
-    QVariantMap values;
+    std::optional<QVariantMap> values;
     const QString path = scratchPath();
     if (writeScratch(path, content)) {
+        values.emplace();
         const QSettings settings(path, QSettings::IniFormat);
         const QStringList keys = settings.allKeys();
         for (const QString& key : keys)
-            values.insert(key, settings.value(key));
+            values->insert(key, settings.value(key));
         if (wellFormed)
             *wellFormed = settings.status() == QSettings::NoError;
     }
@@ -434,6 +470,10 @@ std::optional<QByteArray> SettingsPreferencesStore::encode(const QVariantMap& va
         if (settings.status() == QSettings::NoError)
             encoded = readWhole(path);
     }
+    // QSettings reports success for a short write (a full disk, a file size limit), but its
+    // every line ends with a line feed: a cut one does not.
+    if (encoded && !encoded->endsWith('\n'))
+        encoded.reset();
     QFile::remove(path);
     return encoded;
 }
@@ -443,8 +483,28 @@ bool SettingsPreferencesStore::readsBackAs(const QByteArray& encoded,
                                            const QVariantMap& values) const
 {
     bool wellFormed = false;
-    const QVariantMap decoded = decode(encoded, &wellFormed);
-    return (wellFormed || encoded.isEmpty()) && sameValues(decoded, values);
+    const std::optional<QVariantMap> decoded = decode(encoded, &wellFormed);
+    return decoded && (wellFormed || encoded.isEmpty()) && sameValues(*decoded, values);
+}
+
+// Removes the keys from the old file whose values do not read back as written on their own;
+// true if any.
+bool SettingsPreferencesStore::dropKeysThatDoNotReadBack()
+{
+    QStringList broken;
+    for (auto it = m_values.cbegin(); it != m_values.cend(); ++it) {
+        // Only what the old file held; a working copy that cannot be written proves nothing.
+        if (m_pending.contains(it.key()))
+            continue;
+        const QVariantMap one{{it.key(), it.value()}};
+        const std::optional<QByteArray> encoded = encode(one);
+        const std::optional<QVariantMap> decoded = encoded ? decode(*encoded) : std::nullopt;
+        if (decoded && !sameValues(*decoded, one))
+            broken.append(it.key());
+    }
+    for (const QString& key : std::as_const(broken))
+        m_values.remove(key);
+    return !broken.isEmpty();
 }
 
 // Every key a line of the file gives on its own (under the section above it) and that reads
@@ -462,7 +522,7 @@ QVariantMap SettingsPreferencesStore::recover(const QByteArray& content) const
             section = trimmed;
             continue;
         }
-        const QVariantMap values = decode(section + '\n' + line + '\n');
+        const QVariantMap values = decode(section + '\n' + line + '\n').value_or(QVariantMap());
         for (auto it = values.cbegin(); it != values.cend(); ++it) {
             const QVariantMap one{{it.key(), it.value()}};
             const std::optional<QByteArray> encoded = encode(one);

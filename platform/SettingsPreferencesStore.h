@@ -79,12 +79,13 @@ private:
     void reloadIfChanged() const;
     bool commit();
     bool keepOldFile();
+    bool dropKeysThatDoNotReadBack();
     void writerLoop();
     void warnOnce(const QString& message) const;
 
     // INI encoding through QSettings on working copies in m_scratch.
     QString scratchPath() const;
-    QVariantMap decode(const QByteArray& content, bool* wellFormed = nullptr) const;
+    std::optional<QVariantMap> decode(const QByteArray& content, bool* wellFormed = nullptr) const;
     std::optional<QByteArray> encode(const QVariantMap& values) const;
     bool readsBackAs(const QByteArray& encoded, const QVariantMap& values) const;
     QVariantMap recover(const QByteArray& content) const;

@@ -400,6 +400,10 @@ TEST_F(SettingsPreferencesStoreTest, CorruptFilesNeverStopASaveAndKeepWhatCouldB
          file("[General]\n\"oops\n"
               "colorpicker.updates.betaEnabled=true\nmorvane.error_telemetry_enabled=false\n"),
          Expect::Kept, ".bad-"},
+        {"an unbalanced quote in a value before good keys",
+         file("[General]\ncolorpicker.note=\"oops\n"
+              "colorpicker.updates.betaEnabled=true\nmorvane.error_telemetry_enabled=false\n"),
+         Expect::Kept, ".bad-"},
         {"a folder in its place",
          [this] { ASSERT_TRUE(QDir().mkpath(path + QStringLiteral("/inside"))); }, Expect::Unusable,
          "is a folder"},
