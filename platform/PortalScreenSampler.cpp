@@ -103,6 +103,9 @@ void PortalScreenSampler::showSampler(SelectionHandler handler)
     }
     m_handler = std::move(handler);
     m_unavailable.clear();
+    // The panel that started the pick steps aside at once; by the time the portal is called
+    // the focus has left it.
+    m_parentHandle = m_parentWindow ? m_parentWindow() : QString();
     ++m_pickSerial;
     if (!m_bus.isConnected()) {
         fail(QStringLiteral("no session bus: screen colour picking is unavailable"), noBus);
@@ -158,8 +161,7 @@ void PortalScreenSampler::callPickColor()
     }
     QDBusMessage call =
         QDBusMessage::createMethodCall(service, objectPath, interface, QStringLiteral("PickColor"));
-    const QString parentWindow = m_parentWindow ? m_parentWindow() : QString();
-    call << parentWindow << QVariantMap{{QStringLiteral("handle_token"), token}};
+    call << m_parentHandle << QVariantMap{{QStringLiteral("handle_token"), token}};
     auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call, noTimeout), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
             [this, watcher, serial = m_pickSerial] {

@@ -29,7 +29,8 @@ public:
     static constexpr uint minimumVersion = 2;
 
     // The portal's identifier of the window the picker belongs to: "x11:<hex id>",
-    // "wayland:<handle>" or empty.
+    // "wayland:<handle>" or empty. Asked when showSampler() is called, while the window that
+    // started the pick still has the focus.
     using ParentWindow = std::function<QString()>;
 
     explicit PortalScreenSampler(QDBusConnection bus = QDBusConnection::sessionBus(),
@@ -66,6 +67,7 @@ private:
     QString m_subscribedPath;
     quint64 m_pickSerial = 0; // replies of an ended pick are recognised and dropped
     std::string m_unavailable;
+    QString m_parentHandle; // of the pick that runs
     QDBusServiceWatcher* m_watcher;
     Log m_log;
 };

@@ -240,6 +240,20 @@ TEST_F(PortalScreenSamplerTest, ResponseZeroCarriesTheColour)
     EXPECT_EQ(sampler.unavailableReason(), "");
 }
 
+TEST_F(PortalScreenSamplerTest, TheParentWindowIsTheOneFocusedWhenThePickStarted)
+{
+    const auto portal = startPortal(2, FakePortal::Answer::Colour);
+    bool panelFocused = true; // the panel steps aside as soon as the pick starts
+    PortalScreenSampler sampler(connect(QStringLiteral("client")), [&] {
+        return panelFocused ? QStringLiteral("x11:4a00007") : QString();
+    });
+    int calls = 0;
+    sampler.showSampler([&](std::optional<SrgbComponents>) { ++calls; });
+    panelFocused = false;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return calls > 0; }, 10000));
+    EXPECT_EQ(portal->parentWindow, QStringLiteral("x11:4a00007"));
+}
+
 TEST_F(PortalScreenSamplerTest, EveryFailureEndsThePickAsACancelAndSaysWhatIsMissing)
 {
     struct Case
