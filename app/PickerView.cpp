@@ -10,6 +10,7 @@
 #include "ValueRow.h"
 
 #include <QDesktopServices>
+#include <QLabel>
 #include <QPainter>
 #include <QVBoxLayout>
 
@@ -39,6 +40,9 @@ PickerView::PickerView(ColorPickerModel& picker, QWidget* parent)
     m_swatch = new SwatchView(this);
     m_pickButton = new PickButton(this);
     connect(m_pickButton, &PickButton::clicked, &m_picker, &ColorPickerModel::pickColor);
+    m_pickNotice = new QLabel(this);
+    m_pickNotice->setWordWrap(true);
+    m_pickNotice->setFont(ForegroundStyle::systemFont(11));
 
     auto* rows = new QVBoxLayout;
     rows->setContentsMargins(0, 0, 0, 0);
@@ -63,6 +67,7 @@ PickerView::PickerView(ColorPickerModel& picker, QWidget* parent)
     layout->setSpacing(12);
     layout->addWidget(m_swatch);
     layout->addWidget(m_pickButton);
+    layout->addWidget(m_pickNotice);
     layout->addLayout(rows);
     layout->addWidget(m_recents);
     layout->addWidget(new Divider(this));
@@ -73,10 +78,13 @@ PickerView::PickerView(ColorPickerModel& picker, QWidget* parent)
     connect(&m_picker, &ColorPickerModel::recentsChanged, this, &PickerView::showRecents);
     connect(&m_picker, &ColorPickerModel::copyConfirmationChanged, this,
             &PickerView::showConfirmation);
+    connect(&m_picker, &ColorPickerModel::pickUnavailableChanged, this,
+            &PickerView::showPickNotice);
     showCurrent();
     showSampling();
     showRecents();
     showConfirmation();
+    showPickNotice();
 }
 
 void PickerView::showCurrent()
@@ -91,6 +99,9 @@ void PickerView::showCurrent()
 void PickerView::showSampling()
 {
     m_pickButton->setEnabled(!m_picker.isSampling());
+    // Disabling the button moved keyboard focus on; after the pick it comes back here.
+    if (!m_picker.isSampling())
+        m_pickButton->setFocus(Qt::OtherFocusReason);
 }
 
 void PickerView::showRecents()
@@ -101,4 +112,11 @@ void PickerView::showRecents()
 void PickerView::showConfirmation()
 {
     m_swatch->setConfirmation(m_picker.copyConfirmation());
+}
+
+void PickerView::showPickNotice()
+{
+    m_pickNotice->setText(m_picker.pickUnavailable());
+    m_pickNotice->setAccessibleName(m_picker.pickUnavailable());
+    m_pickNotice->setVisible(!m_picker.pickUnavailable().isEmpty());
 }

@@ -4,6 +4,7 @@
 #include <QWidget>
 
 class ColorPickerModel;
+class QLabel;
 class PanelFooter;
 class PickButton;
 class RecentsSection;
@@ -24,6 +25,8 @@ public:
 
     SwatchView* swatch() const { return m_swatch; }
     PickButton* pickButton() const { return m_pickButton; }
+    // Says what keeps screen picking from working, under the pick button; hidden otherwise.
+    QLabel* pickNotice() const { return m_pickNotice; }
     const QList<ValueRow*>& valueRows() const { return m_valueRows; }
     RecentsSection* recentsSection() const { return m_recents; }
     PanelFooter* footer() const { return m_footer; }
@@ -39,10 +42,12 @@ private:
     void showSampling();
     void showRecents();
     void showConfirmation();
+    void showPickNotice();
 
     ColorPickerModel& m_picker;
     SwatchView* m_swatch;
     PickButton* m_pickButton;
+    QLabel* m_pickNotice;
     QList<ValueRow*> m_valueRows;
     RecentsSection* m_recents;
     PanelFooter* m_footer;

@@ -47,8 +47,10 @@ void SwatchView::setColor(const std::optional<PickedColor>& color)
 
 void SwatchView::setConfirmation(const std::optional<QString>& message)
 {
-    if (message)
+    if (message && *message != m_capsuleText) {
         m_capsuleText = *message;
+        update(); // a capsule already shown keeps its opacity: only the text changes
+    }
     const qreal target = message ? 1.0 : 0.0;
     m_fade.stop();
     if (m_capsuleOpacity == target)

@@ -7,7 +7,6 @@
 #include <QApplication>
 #include <QMenu>
 #include <QPainter>
-#include <QPalette>
 #include <QSvgRenderer>
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -31,13 +30,13 @@ TrayController::TrayController(ColorPickerModel& picker, const DesktopSession& s
                 if (reason == QSystemTrayIcon::Trigger)
                     togglePanel();
             });
-    updateArtwork();
-    qApp->installEventFilter(this);
+    // Neither the application's palette nor the desktop tells the tray's colour reliably (a
+    // StatusNotifierItem host draws the icon itself): the artwork reads on any.
+    m_trayIcon->setIcon(trayArtwork());
 }
 
 TrayController::~TrayController()
 {
-    qApp->removeEventFilter(this);
     delete m_menu;
     delete m_panel;
 }
@@ -78,10 +77,9 @@ void TrayController::preparePanel()
     built->grab();
 }
 
-QIcon TrayController::trayArtwork(bool forDarkPanel)
+QIcon TrayController::trayArtwork()
 {
-    QSvgRenderer renderer(forDarkPanel ? QStringLiteral(":/icons/tray-eyedropper-light.svg")
-                                       : QStringLiteral(":/icons/tray-eyedropper-dark.svg"));
+    QSvgRenderer renderer(QStringLiteral(":/icons/tray-eyedropper.svg"));
     QIcon icon;
     for (int side : {16, 18, 22, 24, 32, 36, 44, 48, 64}) {
         QPixmap pixmap(side, side);
@@ -93,13 +91,6 @@ QIcon TrayController::trayArtwork(bool forDarkPanel)
         icon.addPixmap(pixmap);
     }
     return icon;
-}
-
-bool TrayController::trayPanelIsDark(const DesktopSession& session, const QPalette& palette)
-{
-    if (session.desktopMentions(u"GNOME"))
-        return true;
-    return palette.color(QPalette::Window).lightnessF() < 0.5;
 }
 
 void TrayController::openPanel()
@@ -118,16 +109,4 @@ void TrayController::togglePanel()
     if (m_panel && m_panel->closedJustNow())
         return;
     openPanel();
-}
-
-void TrayController::updateArtwork()
-{
-    m_trayIcon->setIcon(trayArtwork(trayPanelIsDark(m_session, QApplication::palette())));
-}
-
-bool TrayController::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == qApp && event->type() == QEvent::ApplicationPaletteChange)
-        updateArtwork();
-    return QObject::eventFilter(watched, event);
 }

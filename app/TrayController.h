@@ -17,8 +17,8 @@ class QSystemTrayIcon;
 
 // The application's tray item and its panel. A left click on the icon toggles the panel; the
 // item's context menu opens the panel, starts a pick, asks for settings or quits, for desktops
-// that deliver only context menus to tray items. The icon is static: our monochrome
-// eyedropper, in the variant that reads on the desktop's panel colour.
+// that deliver only context menus to tray items. The icon is static: our eyedropper, light
+// inside a dark outline, so it reads on any tray whatever the desktop or application theme.
 class TrayController : public QObject
 {
     Q_OBJECT
@@ -37,10 +37,8 @@ public:
     QSystemTrayIcon* trayIcon() const { return m_trayIcon; }
     QMenu* contextMenu() const { return m_menu; }
 
-    // The tray icon artwork; `forDarkPanel` picks the light-coloured variant.
-    static QIcon trayArtwork(bool forDarkPanel);
-    // Tray panels mostly follow the desktop's colour scheme; GNOME's top bar is dark in both.
-    static bool trayPanelIsDark(const DesktopSession& session, const QPalette& palette);
+    // The tray icon artwork, rendered at the usual tray sizes.
+    static QIcon trayArtwork();
 
 public slots:
     // Opens the panel at the tray icon (or the pointer), as a click on the icon does.
@@ -53,8 +51,6 @@ signals:
 
 private:
     void preparePanel();
-    void updateArtwork();
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
     ColorPickerModel& m_picker;
     const DesktopSession m_session;

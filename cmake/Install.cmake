@@ -52,10 +52,9 @@ foreach(size IN LISTS MORVANE_ICON_SIZES)
     install(FILES ${packaging_build}/icons/${size}x${size}/apps/${MORVANE_APP_ID}.png
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
 endforeach()
-# The monochrome tray eyedropper, for panels that draw a themed symbolic icon.
-install(FILES ${PROJECT_SOURCE_DIR}/app/resources/icons/tray-eyedropper-dark.svg
-    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/symbolic/apps
-    RENAME ${MORVANE_APP_ID}-symbolic.svg)
+# The monochrome eyedropper, for panels that draw a themed symbolic icon.
+install(FILES ${packaging_source}/${MORVANE_APP_ID}-symbolic.svg
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/symbolic/apps)
 install(FILES ${packaging_build}/${MORVANE_PACKAGE_NAME}.1.gz
     DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${packaging_source}/copyright ${packaging_build}/changelog.gz

@@ -3,7 +3,8 @@
 # One GoogleTest executable registered as one CTest test. Each test gets its own
 # throwaway HOME, XDG_CONFIG_HOME and XDG_RUNTIME_DIR (below the build tree), so no
 # test reads or writes the developer's real settings. QT_GUI tests run on Qt's
-# offscreen platform unless their ENVIRONMENT says otherwise.
+# offscreen platform unless their ENVIRONMENT says otherwise. LeakSanitizer stays on; only
+# third-party libraries' own leaks are suppressed (tests/lsan-suppressions.txt).
 find_package(GTest REQUIRED)
 
 function(morvane_add_test name)
@@ -24,6 +25,7 @@ function(morvane_add_test name)
     set(env HOME=${sandbox}/home XDG_CONFIG_HOME=${sandbox}/config
         XDG_RUNTIME_DIR=${sandbox}/runtime
         ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
+        LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan-suppressions.txt:print_suppressions=0
         UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1)
     if(arg_QT_GUI)
         list(APPEND env QT_QPA_PLATFORM=offscreen)

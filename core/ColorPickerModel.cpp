@@ -62,6 +62,12 @@ void ColorPickerModel::finishPick(quint64 pick, const std::optional<SrgbComponen
     if (!m_isSampling || pick != m_pick)
         return;
     setIsSampling(false);
+    const QString unavailable =
+        components ? QString() : QString::fromStdString(m_sampler.unavailableReason());
+    if (m_pickUnavailable != unavailable) {
+        m_pickUnavailable = unavailable;
+        emit pickUnavailableChanged();
+    }
     if (!components)
         return;
     if (const auto color = PickedColor::fromSrgb(*components))

@@ -25,6 +25,7 @@ class ColorPickerModel : public QObject
     Q_PROPERTY(QStringList recentHexes READ recentHexes NOTIFY recentsChanged)
     Q_PROPERTY(bool isSampling READ isSampling NOTIFY isSamplingChanged)
     Q_PROPERTY(QString copyConfirmation READ copyConfirmationText NOTIFY copyConfirmationChanged)
+    Q_PROPERTY(QString pickUnavailable READ pickUnavailable NOTIFY pickUnavailableChanged)
 
 public:
     static constexpr int maximumRecents = 8;
@@ -45,6 +46,9 @@ public:
     QString currentHex() const;
     QStringList recentHexes() const;
     QString copyConfirmationText() const { return m_copyConfirmation.value_or(QString()); }
+    // What kept the last pick from running (the sampler's words for the user), until a pick
+    // runs again; empty when the last pick ran. The pick itself ended as a dismissal.
+    const QString& pickUnavailable() const { return m_pickUnavailable; }
 
 public slots:
     // Shows the screen sampler unless a pick is already running.
@@ -59,6 +63,7 @@ signals:
     void recentsChanged();
     void isSamplingChanged();
     void copyConfirmationChanged();
+    void pickUnavailableChanged();
 
 private:
     void copyWithConfirmation(const QString& text, const QString& message);
@@ -78,6 +83,7 @@ private:
     bool m_isSampling = false;
     quint64 m_pick = 0; // counts pickColor() runs, so a stale or repeated answer is ignored
     std::optional<QString> m_copyConfirmation;
+    QString m_pickUnavailable;
     PreferencesStore& m_defaults;
     ScreenSampler& m_sampler;
     Clipboard& m_clipboard;

@@ -29,8 +29,3 @@ bool DesktopSession::isXwayland() const
 {
     return isX11Client() && isWaylandSession();
 }
-
-bool DesktopSession::desktopMentions(QStringView name) const
-{
-    return desktop.contains(name);
-}

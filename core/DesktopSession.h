@@ -23,8 +23,6 @@ struct DesktopSession
     bool isWaylandSession() const;
     // An X11 client inside a Wayland session: it sees no other client's pixels.
     bool isXwayland() const;
-    // Whether $XDG_CURRENT_DESKTOP mentions the name.
-    bool desktopMentions(QStringView name) const;
 
     friend bool operator==(const DesktopSession&, const DesktopSession&) = default;
 };

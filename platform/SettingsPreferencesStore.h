@@ -1,38 +1,57 @@
 #pragma once
 
+#include "Log.h"
 #include "PreferencesStore.h"
 
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QVariantMap>
 
-#include <memory>
+#include <chrono>
+#include <condition_variable>
 #include <mutex>
+#include <thread>
 
 // The preferences store on disk: a QSettings INI file, by default
 // $XDG_CONFIG_HOME/morvane/colorpicker.conf (~/.config/... when the variable is unset).
 //
-// Every write replaces the file atomically with its whole verified content, or leaves it
-// exactly as it was: QSettings alone may commit a short write (a full disk, a file size
-// limit) as a truncated file, so it only encodes and decodes a working copy here, and the
-// store writes the file itself. A file that exists but cannot be read is never replaced.
-// Changes made to the file by others are picked up on the next read or write. Bytes are
-// stored in QSettings' @ByteArray() form, Booleans as true/false.
+// Reads and writes work on memory at once. A write that changes a value is saved by a
+// writer thread within writeDelay (changes that follow closely share one save), by flush(),
+// and at destruction; a write of the value already stored saves nothing. Each save replaces
+// the file atomically with its whole content after checking that this content reads back
+// exactly, or leaves the file as it was and keeps the changes for the next save: QSettings
+// only encodes and decodes working copies here, the store writes the file itself.
+//
+// What the old file held never stops a save. A file that does not read back cleanly (a line
+// the INI reader cannot read back as written, an unbalanced quote that swallows the lines
+// after it, an unreadable file) gives every key that can be read line by line; before the
+// first save replaces it, it is kept beside itself as colorpicker.conf.bad-YYYYMMDD-HHMMSS,
+// with one warning naming that file. A file that cannot be read, or a save that fails, is
+// logged once with the path and the reason, not on every write. Changes made to the file by
+// others are picked up on the next read or save. Bytes are stored in QSettings' @ByteArray()
+// form, Booleans as true/false.
 //
 // Safe to use from any thread. Open one store per file in a process and share it.
 class SettingsPreferencesStore : public PreferencesStore
 {
 public:
+    static constexpr std::chrono::milliseconds writeDelay{200};
+
     SettingsPreferencesStore();
-    explicit SettingsPreferencesStore(const QString& filePath);
+    explicit SettingsPreferencesStore(const QString& filePath, Log log = Log("lifecycle"));
+    // Saves what is not yet on disk.
     ~SettingsPreferencesStore() override;
 
     static QString defaultFilePath();
 
     QString filePath() const { return m_filePath; }
-    // AccessError when the last read of the file or the last write failed (a failed write
-    // leaves the file as it was and keeps the value in memory for the next write), else
+    // AccessError when the last read of the file or the last save failed (a failed save
+    // leaves the file as it was and keeps the changes in memory for the next save), else
     // NoError.
     QSettings::Status status() const;
+
+    // Saves pending changes now, on the calling thread; false when they could not be saved.
+    bool flush();
 
     bool boolForKey(const QString& key) const override;
     std::optional<QString> stringForKey(const QString& key) const override;
@@ -59,13 +78,34 @@ private:
     void write(const QString& key, const QVariant& value);
     void reloadIfChanged() const;
     bool commit();
+    bool keepOldFile();
+    bool dropKeysThatDoNotReadBack();
+    void writerLoop();
+    void warnOnce(const QString& message) const;
+
+    // INI encoding through QSettings on working copies in m_scratch.
+    QString scratchPath() const;
+    std::optional<QVariantMap> decode(const QByteArray& content, bool* wellFormed = nullptr) const;
+    std::optional<QByteArray> encode(const QVariantMap& values) const;
+    bool readsBackAs(const QByteArray& encoded, const QVariantMap& values) const;
+    QVariantMap recover(const QByteArray& content) const;
 
     const QString m_filePath;
-    const QTemporaryDir m_scratch; // the working copy that QSettings reads and writes
+    const QTemporaryDir m_scratch;
+    const Log m_log;
     mutable std::mutex m_mutex;
-    mutable std::unique_ptr<QSettings> m_settings;
+    std::condition_variable m_wake;
+    std::thread m_writer; // started with the first change
+    bool m_stopping = false;
+    bool m_saveScheduled = false;
+    std::chrono::steady_clock::time_point m_saveDue;
+    mutable QVariantMap m_values; // what reads see: the file's readable keys and the changes
+    QVariantMap m_pending;        // changes not yet on disk
     mutable FileStamp m_loaded;
-    mutable bool m_readable = true;
+    FileStamp m_kept; // the state of the file last kept beside itself
+    mutable bool m_loadedWhole = false;
+    mutable bool m_keepOldFile = false; // the file on disk does not read back cleanly
     mutable int m_copies = 0;
     mutable QSettings::Status m_status = QSettings::NoError;
+    mutable QString m_lastWarning;
 };

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <optional>
+#include <string>
 
 // A colour as the screen sampler reports it: sRGB red, green and blue in 0...1.
 struct SrgbComponents
@@ -22,4 +23,9 @@ public:
     virtual ~ScreenSampler() = default;
 
     virtual void showSampler(SelectionHandler handler) = 0;
+
+    // After a pick ended without a colour: what kept it from running, in plain words for the
+    // user (what is missing on this system); empty when the user ended it. Read on the
+    // thread that called showSampler(), after the handler ran.
+    virtual std::string unavailableReason() const { return {}; }
 };

@@ -16,6 +16,29 @@ namespace {
 
 const QString requestInterface = QStringLiteral("org.freedesktop.portal.Request");
 
+// What the user reads in the panel when a pick cannot run.
+const std::string noBus = "Screen picking needs the desktop portal (xdg-desktop-portal), and no "
+                          "session bus (D-Bus) is running to reach it.";
+const std::string noPortal = "Screen picking needs the desktop portal (xdg-desktop-portal) with a "
+                             "screenshot back-end.";
+const std::string noPickColor =
+    "Screen picking needs a screenshot back-end for the desktop portal that can pick colours "
+    "(for instance xdg-desktop-portal-gnome, -kde or -wlr); the portal here has none.";
+const std::string portalFailed = "The desktop portal could not pick a colour: its screenshot "
+                                 "back-end failed or is missing.";
+const std::string portalLeft = "The desktop portal stopped during the pick.";
+
+std::string oldPortal(uint version)
+{
+    return "Screen picking needs a newer desktop portal: its screenshot interface is version " +
+           std::to_string(version) + ", and picking colours needs version 2.";
+}
+
+QString describe(const QDBusError& error)
+{
+    return error.name() + QStringLiteral(": ") + error.message();
+}
+
 // No timeout on PickColor: a portal may hold its reply while the user picks, and the user
 // may take minutes. A portal that leaves the bus still ends the pick (see the watcher).
 constexpr int noTimeout = INT_MAX;
@@ -38,14 +61,15 @@ std::optional<SrgbComponents> colorOf(const QVariantMap& results)
 } // namespace
 
 PortalScreenSampler::PortalScreenSampler(QDBusConnection bus, ParentWindow parentWindow,
-                                         QObject* parent)
+                                         QObject* parent, Log log)
     : QObject(parent), m_bus(std::move(bus)), m_parentWindow(std::move(parentWindow)),
       m_watcher(new QDBusServiceWatcher(service, m_bus, QDBusServiceWatcher::WatchForUnregistration,
-                                        this))
+                                        this)),
+      m_log(std::move(log))
 {
     connect(m_watcher, &QDBusServiceWatcher::serviceUnregistered, this, [this] {
         if (isWaiting())
-            fail("the desktop portal left the bus during a pick");
+            fail(QStringLiteral("the desktop portal left the bus during a pick"), portalLeft);
     });
 }
 
@@ -87,9 +111,13 @@ void PortalScreenSampler::showSampler(SelectionHandler handler)
         return;
     }
     m_handler = std::move(handler);
+    m_unavailable.clear();
+    // The panel that started the pick steps aside at once; by the time the portal is called
+    // the focus has left it.
+    m_parentHandle = m_parentWindow ? m_parentWindow() : QString();
     ++m_pickSerial;
     if (!m_bus.isConnected()) {
-        fail("no session bus: screen colour picking is unavailable");
+        fail(QStringLiteral("no session bus: screen colour picking is unavailable"), noBus);
         return;
     }
     queryVersion();
@@ -109,11 +137,23 @@ void PortalScreenSampler::queryVersion()
                     return;
                 const QDBusPendingReply<QDBusVariant> reply = *watcher;
                 if (reply.isError()) {
-                    fail("no desktop portal for screen colour picking");
+                    // No portal at all, or a portal without the screenshot interface.
+                    const QDBusError error = reply.error();
+                    const bool noService =
+                        error.type() == QDBusError::ServiceUnknown ||
+                        error.name() == QLatin1String("org.freedesktop.DBus.Error.NameHasNoOwner");
+                    fail(QStringLiteral("no desktop portal screenshot interface for picking "
+                                        "colours (%1)")
+                             .arg(describe(error)),
+                         noService ? noPortal : noPickColor);
                     return;
                 }
-                if (reply.value().variant().toUInt() < minimumVersion) {
-                    fail("the desktop portal is too old to pick colours (version below 2)");
+                const uint version = reply.value().variant().toUInt();
+                if (version < minimumVersion) {
+                    fail(QStringLiteral("the desktop portal's screenshot interface is version %1; "
+                                        "picking colours needs 2")
+                             .arg(version),
+                         oldPortal(version));
                     return;
                 }
                 callPickColor();
@@ -125,13 +165,12 @@ void PortalScreenSampler::callPickColor()
     const QString token = QStringLiteral("morvane%1").arg(m_pickSerial);
     // Subscribed before the call: the portal may answer before its reply is read.
     if (!subscribe(requestPath(m_bus.baseService(), token))) {
-        fail("could not listen for the desktop portal's answer");
+        fail(QStringLiteral("could not listen for the desktop portal's answer"), portalFailed);
         return;
     }
     QDBusMessage call =
         QDBusMessage::createMethodCall(service, objectPath, interface, QStringLiteral("PickColor"));
-    const QString parentWindow = m_parentWindow ? m_parentWindow() : QString();
-    call << parentWindow << QVariantMap{{QStringLiteral("handle_token"), token}};
+    call << m_parentHandle << QVariantMap{{QStringLiteral("handle_token"), token}};
     auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call, noTimeout), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
             [this, watcher, serial = m_pickSerial] {
@@ -140,13 +179,17 @@ void PortalScreenSampler::callPickColor()
                     return;
                 const QDBusPendingReply<QDBusObjectPath> reply = *watcher;
                 if (reply.isError()) {
-                    fail("the desktop portal refused to pick a colour");
+                    const QDBusError error = reply.error();
+                    fail(QStringLiteral("the desktop portal refused to pick a colour (%1)")
+                             .arg(describe(error)),
+                         error.type() == QDBusError::UnknownMethod ? noPickColor : portalFailed);
                     return;
                 }
                 // A portal that ignores handle_token answers on the path it returns.
                 const QString handle = reply.value().path();
                 if (handle != m_subscribedPath && !subscribe(handle))
-                    fail("could not listen for the desktop portal's answer");
+                    fail(QStringLiteral("could not listen for the desktop portal's answer"),
+                         portalFailed);
             });
 }
 
@@ -174,12 +217,27 @@ void PortalScreenSampler::onResponse(uint response, const QVariantMap& results)
     if (!isWaiting())
         return;
     // 0 is a colour; 1 (the user cancelled) and 2 (anything else) end without one.
-    finish(response == 0 ? colorOf(results) : std::nullopt);
+    if (response == 1) {
+        m_log.info("the desktop portal's pick was cancelled (response 1)");
+        finish(std::nullopt);
+        return;
+    }
+    const std::optional<SrgbComponents> colour = response == 0 ? colorOf(results) : std::nullopt;
+    if (!colour) {
+        fail(QStringLiteral("the desktop portal ended the pick with response %1 and no colour "
+                            "(results: %2)")
+                 .arg(response)
+                 .arg(results.keys().join(QStringLiteral(", "))),
+             portalFailed);
+        return;
+    }
+    finish(colour);
 }
 
-void PortalScreenSampler::fail(const char* reason)
+void PortalScreenSampler::fail(const QString& logLine, const std::string& reason)
 {
-    m_log.warning(reason);
+    m_log.warning(logLine.toStdString());
+    m_unavailable = reason;
     finish(std::nullopt);
 }
 

@@ -16,9 +16,9 @@ class QDBusServiceWatcher;
 // picker; its Request.Response signal carries the colour (response 0) or a cancel (any other
 // response). No bus, no portal, a portal older than version 2, a failed call or a portal
 // that leaves the bus mid-pick all end the pick as a cancel at once, so a pick never stays
-// stuck. There is no time limit on the user. One pick runs at a time: a showSampler() while
-// one waits ends the new request as a cancel. Main thread only; the handler is called on
-// the main thread.
+// stuck; each is logged with the portal's answer and named in unavailableReason(). There is no time
+// limit on the user. One pick runs at a time: a showSampler() while one waits ends the new request
+// as a cancel. Main thread only; the handler is called on the main thread.
 class PortalScreenSampler : public QObject, public ScreenSampler
 {
     Q_OBJECT
@@ -30,16 +30,19 @@ public:
     static constexpr uint minimumVersion = 2;
 
     // The portal's identifier of the window the picker belongs to: "x11:<hex id>",
-    // "wayland:<handle>" or empty.
+    // "wayland:<handle>" or empty. Asked when showSampler() is called, while the window that
+    // started the pick still has the focus.
     using ParentWindow = std::function<QString()>;
 
     // parentWindow: empty for none.
     explicit PortalScreenSampler(QDBusConnection bus = QDBusConnection::sessionBus(),
-                                 ParentWindow parentWindow = {}, QObject* parent = nullptr);
+                                 ParentWindow parentWindow = {}, QObject* parent = nullptr,
+                                 Log log = Log("sampler"));
     // A pick still waiting ends as a cancel.
     ~PortalScreenSampler() override;
 
     void showSampler(SelectionHandler handler) override;
+    std::string unavailableReason() const override { return m_unavailable; }
 
     bool isWaiting() const { return static_cast<bool>(m_handler); }
 
@@ -58,7 +61,8 @@ private:
     void callPickColor();
     bool subscribe(const QString& path);
     void unsubscribe();
-    void fail(const char* reason);
+    // Ends the pick as a cancel: `logLine` for the journal, `reason` for the user.
+    void fail(const QString& logLine, const std::string& reason);
     void finish(std::optional<SrgbComponents> components);
 
     QDBusConnection m_bus;
@@ -66,6 +70,8 @@ private:
     SelectionHandler m_handler;
     QString m_subscribedPath;
     quint64 m_pickSerial = 0; // replies of an ended pick are recognised and dropped
+    std::string m_unavailable;
+    QString m_parentHandle; // of the pick that runs
     QDBusServiceWatcher* m_watcher;
-    Log m_log{"sampler"};
+    Log m_log;
 };

@@ -7,4 +7,9 @@ class UnavailableScreenSampler : public ScreenSampler
 {
 public:
     void showSampler(SelectionHandler handler) override { handler(std::nullopt); }
+    std::string unavailableReason() const override
+    {
+        return "Screen picking works in an X11 or Wayland desktop session; this display has "
+               "neither.";
+    }
 };

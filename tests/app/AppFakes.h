@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <optional>
+#include <string>
 
 // Test doubles for the picker's platform, beside the shared in-memory store: a clipboard that
 // records what it was given, and a sampler whose answer the test gives.
@@ -39,7 +40,10 @@ public:
         handler(components);
     }
 
+    std::string unavailableReason() const override { return reason; }
+
     SelectionHandler pending;
+    std::string reason;
 };
 
 #include "ColorPickerModel.h"

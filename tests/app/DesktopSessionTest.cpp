@@ -84,17 +84,4 @@ TEST(DesktopSession, EveryChoiceFollowsTheSession)
     }
 }
 
-TEST(DesktopSession, GnomeTopBarsAreDarkElseThePaletteDecides)
-{
-    QPalette light;
-    light.setColor(QPalette::Window, Qt::white);
-    QPalette dark;
-    dark.setColor(QPalette::Window, QColor(30, 30, 30));
-    const DesktopSession gnome{"xcb", "x11", false, "ubuntu:GNOME"};
-    const DesktopSession kde{"xcb", "x11", false, "KDE"};
-    EXPECT_TRUE(TrayController::trayPanelIsDark(gnome, light));
-    EXPECT_FALSE(TrayController::trayPanelIsDark(kde, light));
-    EXPECT_TRUE(TrayController::trayPanelIsDark(kde, dark));
-}
-
 } // namespace

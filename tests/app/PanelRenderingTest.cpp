@@ -8,6 +8,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QScreen>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -153,6 +154,56 @@ TEST_F(SwatchRendering, CapsuleFadesInAtTheBottomAndOut)
     EXPECT_EQ(swatch.capsuleText(), "Hex copied"); // the message stays while it fades out
     ASSERT_TRUE(QTest::qWaitFor([&] { return swatch.capsuleOpacity() == 0.0; }, 5000));
     EXPECT_TRUE(near(render(swatch).pixel(probe), blue));
+}
+
+// What the window shows: the offscreen platform's backing store, as last painted, so a
+// change that never asked for a repaint shows as the old picture.
+QImage onScreen(QWidget& window)
+{
+    QCoreApplication::processEvents();
+    return window.screen()
+        ->grabWindow(window.winId())
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+// Pixels that differ by more than a rounding step inside the rectangle.
+int differingPixels(const QImage& a, const QImage& b, const QRect& area)
+{
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            count += !near(a.pixel(x, y), b.pixel(x, y), 8);
+    return count;
+}
+
+TEST(SwatchOnScreen, ANewMessageWhileTheCapsuleShowsIsPaintedAtOnce)
+{
+    const auto shownWith = [](SwatchView& swatch, const QString& message) {
+        swatch.setPalette(testPalette());
+        swatch.resize(276, 72);
+        swatch.setColor(PickerHarness::color("#3A7BD5"));
+        swatch.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&swatch));
+        swatch.setConfirmation(message);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return swatch.capsuleOpacity() == 1.0; }, 5000));
+        QTest::qWait(50);
+        return onScreen(swatch);
+    };
+    SwatchView hsl;
+    const QImage expected = shownWith(hsl, QStringLiteral("HSL copied"));
+    hsl.hide();
+
+    SwatchView swatch;
+    const QImage hex = shownWith(swatch, QStringLiteral("Hex copied"));
+    const QRect capsule =
+        swatch.capsuleRect().toAlignedRect().united(hsl.capsuleRect().toAlignedRect());
+    ASSERT_GT(differingPixels(hex, expected, capsule), 20); // the two messages look different
+
+    // Within the 1.5 s a second copy replaces the message: the capsule shows the new text.
+    swatch.setConfirmation(QStringLiteral("HSL copied"));
+    QTest::qWait(100);
+    EXPECT_EQ(differingPixels(onScreen(swatch), expected, capsule), 0);
 }
 
 // The strongest ink of the row's copy button: its highest alpha, and how many of its pixels

@@ -4,14 +4,22 @@
 #include "PickerView.h"
 #include "TrayController.h"
 
+#include "PickButton.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QImage>
+#include <QLabel>
 #include <QMenu>
+#include <QPainter>
 #include <QSignalSpy>
+#include <QSystemTrayIcon>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -104,6 +112,60 @@ TEST_F(PickerPanelTest, StepsAsideWhileSamplingAndReturnsAfterThePick)
     EXPECT_EQ(picker.current(), color("#FF0000"));
 }
 
+TEST_F(PickerPanelTest, KeyboardFocusReturnsToThePickButtonAfterThePick)
+{
+    struct Case
+    {
+        const char* name;
+        std::optional<SrgbComponents> answer;
+    };
+    // Without a colour the rows' copy buttons are disabled, and the footer's link is next.
+    for (const Case& c :
+         {Case{"dismissed, no colour yet", {}}, Case{"a colour", SrgbComponents{1, 0, 0}},
+          Case{"dismissed, with a colour", {}}}) {
+        SCOPED_TRACE(c.name);
+        panel.showAnchored(QRect(500, 0, 24, 24));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&panel));
+        PickButton* button = panel.view()->pickButton();
+        button->setFocus();
+        ASSERT_EQ(QApplication::focusWidget(), button);
+
+        QTest::keyClick(button, Qt::Key_Space);
+        ASSERT_TRUE(picker.isSampling());
+        sampler.answer(c.answer);
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return panel.isActiveWindow() && !picker.isSampling(); }));
+        EXPECT_EQ(QApplication::focusWidget(), button)
+            << (QApplication::focusWidget() ? QApplication::focusWidget()->metaObject()->className()
+                                            : "nothing");
+    }
+}
+
+TEST_F(PickerPanelTest, SaysWhatKeepsPickingFromWorkingUntilAPickRuns)
+{
+    panel.showAnchored(QRect(500, 0, 24, 24));
+    QLabel* notice = panel.view()->pickNotice();
+    EXPECT_FALSE(notice->isVisible());
+    const int height = panel.height();
+
+    const std::string missing =
+        "Screen picking needs the desktop portal (xdg-desktop-portal) with a screenshot back-end.";
+    sampler.reason = missing;
+    picker.pickColor();
+    sampler.answer(std::nullopt);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return panel.isVisible(); }));
+    EXPECT_TRUE(notice->isVisible());
+    EXPECT_EQ(notice->text(), QString::fromStdString(missing));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return panel.height() > height; }));
+    EXPECT_EQ(picker.current(), std::nullopt); // the pick itself ended as a dismissal
+
+    sampler.reason.clear();
+    picker.pickColor();
+    sampler.answer(SrgbComponents{0, 0, 1});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return panel.isVisible(); }));
+    EXPECT_FALSE(notice->isVisible());
+}
+
 TEST_F(PickerPanelTest, StaysClosedAfterAPickStartedWhileClosed)
 {
     picker.pickColor();
@@ -190,28 +252,106 @@ TEST_F(TrayControllerTest, BuildsThePanelInIdleTimeAfterShowing)
     EXPECT_EQ(panels(), 2);
 }
 
-TEST(TrayArtwork, DarkAndLightVariantsReadAt18)
+// WCAG relative luminance and contrast ratio.
+double luminance(QRgb colour)
 {
-    for (const bool forDarkPanel : {false, true}) {
-        SCOPED_TRACE(forDarkPanel ? "light artwork" : "dark artwork");
-        const QImage image = TrayController::trayArtwork(forDarkPanel)
-                                 .pixmap(18, 18)
-                                 .toImage()
-                                 .convertToFormat(QImage::Format_ARGB32);
-        ASSERT_EQ(image.size(), QSize(18, 18));
-        int ink = 0;
-        for (int y = 0; y < 18; ++y) {
-            for (int x = 0; x < 18; ++x) {
-                const QRgb pixel = image.pixel(x, y);
-                if (qAlpha(pixel) < 200)
-                    continue;
-                ++ink;
-                // Monochrome: every solid pixel is the variant's one grey.
-                EXPECT_EQ(qGray(pixel) > 128, forDarkPanel);
+    const auto linear = [](int channel) {
+        const double c = channel / 255.0;
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(qRed(colour)) + 0.7152 * linear(qGreen(colour)) +
+           0.0722 * linear(qBlue(colour));
+}
+
+double contrast(QRgb a, QRgb b)
+{
+    const double first = luminance(a);
+    const double second = luminance(b);
+    const double dark = std::min(first, second);
+    const double light = std::max(first, second);
+    return (light + 0.05) / (dark + 0.05);
+}
+
+// How the icon reads on a bar: the pixels it changes, and those that stand out at 3:1.
+struct Reading
+{
+    int ink = 0;
+    int strong = 0;
+    QRect inkBounds, strongBounds;
+};
+
+Reading readOn(const QImage& shown, QRgb bar)
+{
+    Reading reading;
+    for (int y = 0; y < shown.height(); ++y) {
+        for (int x = 0; x < shown.width(); ++x) {
+            const QRgb pixel = shown.pixel(x, y);
+            if (contrast(pixel, bar) < 1.05)
+                continue;
+            ++reading.ink;
+            reading.inkBounds |= QRect(x, y, 1, 1);
+            if (contrast(pixel, bar) >= 3.0) {
+                ++reading.strong;
+                reading.strongBounds |= QRect(x, y, 1, 1);
             }
         }
-        EXPECT_GT(ink, 25);
     }
+    return reading;
+}
+
+// The icon on a bar as each kind of tray host shows it: an XEmbed tray (trayer, as Qt paints
+// into the embedded window over the tray's tint) and a StatusNotifierItem host (the host
+// scales the largest pixmap it was sent and draws it on its bar).
+QImage onBar(const QIcon& icon, QRgb bar, int side, bool statusNotifierHost)
+{
+    QImage image(side, side, QImage::Format_RGB32);
+    image.fill(bar);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    if (statusNotifierHost)
+        painter.drawImage(image.rect(), icon.pixmap(QSize(64, 64)).toImage());
+    else
+        icon.paint(&painter, image.rect());
+    painter.end();
+    return image;
+}
+
+TEST(TrayArtwork, ReadsAtThreeToOneOnLightAndDarkTraysInEitherTheme)
+{
+    const QPalette saved = QApplication::palette();
+    const QRgb bars[] = {0xFFFFFF, 0xDCDAD5, 0xEFEFEF, 0x000000, 0x202020, 0x323232};
+    for (const bool darkTheme : {false, true}) {
+        QPalette palette;
+        palette.setColor(QPalette::Window, darkTheme ? QColor(0x30, 0x30, 0x30) : Qt::white);
+        palette.setColor(QPalette::WindowText, darkTheme ? Qt::white : Qt::black);
+        QApplication::setPalette(palette);
+        PickerHarness harness;
+        TrayController tray{harness.picker, offscreenSession()};
+        const QIcon icon = tray.trayIcon()->icon();
+        for (const bool statusNotifierHost : {false, true}) {
+            for (const QRgb bar : bars) {
+                for (const int side : {16, 22, 24, 32}) {
+                    SCOPED_TRACE(testing::Message()
+                                 << (darkTheme ? "dark" : "light") << " theme, "
+                                 << (statusNotifierHost ? "StatusNotifierItem" : "XEmbed")
+                                 << " host, bar " << QColor(bar).name().toStdString() << ", "
+                                 << side << " px");
+                    const Reading reading = readOn(onBar(icon, bar, side, statusNotifierHost), bar);
+                    // A third of what it draws stands out (an outline does on a light bar, the fill
+                    // on a dark one), across its whole extent, not a few dots.
+                    if (reading.ink <= side * side / 8) {
+                        ADD_FAILURE() << "the icon barely changes the bar: " << reading.ink;
+                        continue;
+                    }
+                    EXPECT_GE(reading.strong, reading.ink / 3)
+                        << reading.strong << " of " << reading.ink;
+                    EXPECT_GE(reading.strongBounds.width(), reading.inkBounds.width() * 4 / 5);
+                    EXPECT_GE(reading.strongBounds.height(), reading.inkBounds.height() * 4 / 5);
+                }
+            }
+        }
+    }
+    QApplication::setPalette(saved);
 }
 
 } // namespace

@@ -115,6 +115,8 @@ wait_for "the clipboard" bash -c "[ \"\$(xclip -o -selection clipboard)\" = '#3A
 wait_for "the panel to return" xdotool search --onlyvisible --name '^Morvane Color Picker$'
 echo "clipboard holds $(xclip -o -selection clipboard)"
 
+# Saved within a second of the pick, so even an application killed now keeps it.
+wait_for "the colour on disk" grep -q 3A7BD5 "$XDG_CONFIG_HOME/morvane/colorpicker.conf"
 kill "$app_pid"
 wait "$app_pid" 2>/dev/null || true
 launch

@@ -123,6 +123,31 @@ TEST_F(ColorPickerModelTest, DismissedOrUnconvertiblePickChangesNothingElse)
     EXPECT_TRUE(log.entries().empty()) << "a dismissal is not worth a log line";
 }
 
+TEST_F(ColorPickerModelTest, APickThatCouldNotRunEndsAsADismissalAndSaysWhyUntilAPickRuns)
+{
+    const auto model = makeModel();
+    Spies spies(*model);
+    QSignalSpy unavailable(model.get(), &ColorPickerModel::pickUnavailableChanged);
+
+    sampler.reason = "Screen picking needs the desktop portal.";
+    pick(*model, std::nullopt);
+    pick(*model, std::nullopt); // said once: the same words do not notify again
+    EXPECT_EQ(model->pickUnavailable(), QStringLiteral("Screen picking needs the desktop portal."));
+    EXPECT_EQ(unavailable.count(), 1);
+    EXPECT_EQ(spies.current.count() + spies.recents.count() + spies.confirmation.count(), 0);
+    EXPECT_TRUE(clipboard.texts.isEmpty());
+    EXPECT_EQ(store.writes, 0);
+
+    sampler.reason.clear(); // the user dismissed a pick that ran
+    pick(*model, std::nullopt);
+    EXPECT_EQ(model->pickUnavailable(), QString());
+    sampler.reason = "no portal";
+    pick(*model, std::nullopt);
+    pick(*model, componentsOf(worked));
+    EXPECT_EQ(model->pickUnavailable(), QString());
+    EXPECT_EQ(unavailable.count(), 4);
+}
+
 TEST_F(ColorPickerModelTest, SecondPickWhileSamplingShowsNoSecondSamplerAndARepeatedAnswerIsIgnored)
 {
     const auto model = makeModel();

@@ -13,6 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
+
 namespace {
 
 struct Rgb
@@ -138,6 +141,35 @@ private:
     Answer m_answer;
 };
 
+// A portal whose back-ends offer no screenshot interface: other portal interfaces only.
+class PortalWithoutScreenshot : public QObject
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.Settings")
+    Q_PROPERTY(uint version READ version)
+
+public:
+    uint version() const { return 2; }
+};
+
+// The sampler's log lines.
+struct LogLines
+{
+    std::shared_ptr<QStringList> lines = std::make_shared<QStringList>();
+
+    Log log() const
+    {
+        return Log("sampler", [lines = lines](Log::Priority, std::string_view, std::string_view m) {
+            lines->append(QString::fromUtf8(m.data(), qsizetype(m.size())));
+        });
+    }
+    bool contain(const QString& text) const
+    {
+        return std::any_of(lines->cbegin(), lines->cend(),
+                           [&](const QString& line) { return line.contains(text); });
+    }
+};
+
 class PortalScreenSamplerTest : public testing::Test
 {
 protected:
@@ -205,9 +237,24 @@ TEST_F(PortalScreenSamplerTest, ResponseZeroCarriesTheColour)
     EXPECT_DOUBLE_EQ(result->blue, 213 / 255.0);
     EXPECT_EQ(portal->parentWindow, QStringLiteral("x11:4a00007"));
     EXPECT_FALSE(portal->token.isEmpty());
+    EXPECT_EQ(sampler.unavailableReason(), "");
 }
 
-TEST_F(PortalScreenSamplerTest, EveryFailureEndsThePickAsACancel)
+TEST_F(PortalScreenSamplerTest, TheParentWindowIsTheOneFocusedWhenThePickStarted)
+{
+    const auto portal = startPortal(2, FakePortal::Answer::colour);
+    bool panelFocused = true; // the panel steps aside as soon as the pick starts
+    PortalScreenSampler sampler(connect(QStringLiteral("client")), [&] {
+        return panelFocused ? QStringLiteral("x11:4a00007") : QString();
+    });
+    int calls = 0;
+    sampler.showSampler([&](std::optional<SrgbComponents>) { ++calls; });
+    panelFocused = false;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return calls > 0; }, 10000));
+    EXPECT_EQ(portal->parentWindow, QStringLiteral("x11:4a00007"));
+}
+
+TEST_F(PortalScreenSamplerTest, EveryFailureEndsThePickAsACancelAndSaysWhatIsMissing)
 {
     struct Case
     {
@@ -215,24 +262,46 @@ TEST_F(PortalScreenSamplerTest, EveryFailureEndsThePickAsACancel)
         std::optional<uint> version; // none: no portal on the bus
         FakePortal::Answer answer;
         int expectedCalls;
+        QString logged;      // in the journal: the portal's answer
+        const char* forUser; // in unavailableReason(); empty: the user ended the pick
     };
     const Case cases[] = {
-        {"response 1 (user cancelled)", 2, FakePortal::Answer::response1, 1},
-        {"response 2 (other)", 2, FakePortal::Answer::response2, 1},
-        {"error reply", 2, FakePortal::Answer::error, 1},
-        {"portal version 1", 1, FakePortal::Answer::colour, 0},
-        {"no portal on the bus", std::nullopt, FakePortal::Answer::colour, 0},
+        {"response 1 (user cancelled)", 2, FakePortal::Answer::response1, 1, "response 1", ""},
+        {"response 2 (other)", 2, FakePortal::Answer::response2, 1, "response 2",
+         "could not pick a colour"},
+        {"error reply", 2, FakePortal::Answer::error, 1, "AccessDenied", "could not pick a colour"},
+        {"portal version 1", 1, FakePortal::Answer::colour, 0, "version 1",
+         "interface is version 1, and picking colours needs version 2"},
+        {"no portal on the bus", std::nullopt, FakePortal::Answer::colour, 0, "ServiceUnknown",
+         "needs the desktop portal (xdg-desktop-portal) with a screenshot back-end"},
+        {"a portal without a screenshot interface", 0, FakePortal::Answer::colour, 0,
+         "no desktop portal screenshot interface", "that can pick colours"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         std::unique_ptr<FakePortal> portal;
-        if (c.version)
+        PortalWithoutScreenshot otherPortal;
+        if (c.version == 0u) {
+            QDBusConnection bus = connect(QStringLiteral("portal"));
+            ASSERT_TRUE(bus.registerObject(PortalScreenSampler::objectPath, &otherPortal,
+                                           QDBusConnection::ExportAllProperties));
+            ASSERT_TRUE(bus.registerService(PortalScreenSampler::service));
+        } else if (c.version) {
             portal = startPortal(*c.version, c.answer);
-        PortalScreenSampler sampler(connect(QStringLiteral("client")));
+        }
+        const LogLines log;
+        PortalScreenSampler sampler(connect(QStringLiteral("client")), {}, nullptr, log.log());
 
         EXPECT_FALSE(pick(sampler).has_value());
         if (portal) {
             EXPECT_EQ(portal->calls, c.expectedCalls);
+        }
+        EXPECT_TRUE(log.contain(c.logged)) << log.lines->join(u'\n').toStdString();
+        const std::string reason = sampler.unavailableReason();
+        if (*c.forUser) {
+            EXPECT_NE(reason.find(c.forUser), std::string::npos) << reason;
+        } else {
+            EXPECT_EQ(reason, "");
         }
         TearDown();
     }
@@ -247,6 +316,7 @@ TEST_F(PortalScreenSamplerTest, NoBusCancelsAtOnce)
         EXPECT_FALSE(components.has_value());
     });
     EXPECT_TRUE(called);
+    EXPECT_NE(sampler.unavailableReason().find("no session bus"), std::string::npos);
 }
 
 TEST_F(PortalScreenSamplerTest, PortalLeavingTheBusMidPickCancels)

@@ -2,6 +2,7 @@
 
 #include "ScreenSampler.h"
 
+#include <string>
 #include <thread>
 
 // A sampler that keeps each handler until the test answers, on this thread or another.
@@ -22,7 +23,10 @@ public:
         std::thread([handler = m_handler, components] { handler(components); }).join();
     }
 
+    std::string unavailableReason() const override { return reason; }
+
     int shown = 0;
+    std::string reason; // what the next answers say kept the pick from running
 
 private:
     SelectionHandler m_handler;
