@@ -94,9 +94,13 @@ TEST_F(UpdaterFixture, WaitsADayBetweenAutomaticChecksAndStopsCleanly)
     QTest::qWait(200);
     EXPECT_TRUE(server.requests().empty());
 
-    // Destroyed in the middle of a cycle: the request is dropped and nobody is called back.
+    // Destroyed in the middle of a cycle, its feed request held open by the server: the request
+    // is dropped (its connection closed) and nobody is called back.
+    server.route("/appcast.xml", {.delivery = morvane::TestHttpServer::Delivery::silent});
     updater->checkForUpdates();
+    ASSERT_TRUE(waitFor([&] { return server.requests().size() == 1; }));
     updater.reset();
+    EXPECT_TRUE(waitFor([&] { return server.openConnections() == 0; }));
     QTest::qWait(200);
     EXPECT_TRUE(delegate.finishes.isEmpty());
 }
