@@ -7,7 +7,6 @@
 
 #include <QApplication>
 #include <QLabel>
-#include <QTcpServer>
 
 namespace {
 
@@ -53,7 +52,7 @@ TEST_F(UpdaterFixture, OffersTheNewestVerifiedUpdateOfTheDefaultChannel)
     EXPECT_EQ(offer.releaseNotes, "Notes for 1.10");
     EXPECT_EQ(driver->offeredBytes, QList<QByteArray>{Release{"1.10"}.archive()});
     EXPECT_EQ(cachedFiles(), QStringList()); // the postponed download is not kept
-    EXPECT_EQ(server.requests,
+    EXPECT_EQ(requestedPaths(),
               QStringList({"/appcast.xml", "/appcast.xml.sig", "/app-1.10.AppImage"}));
     EXPECT_EQ(delegate.finishes, QList<std::optional<UpdateError>>{std::nullopt});
     EXPECT_EQ(canCheck, QList<bool>({true, false, true}));
@@ -69,7 +68,7 @@ TEST_F(UpdaterFixture, ReportsUpToDateOnlyToTheUserWhoAsked)
     checkAndWait(*updater);
     EXPECT_EQ(driver->upToDate, 1);
     EXPECT_TRUE(driver->offers.isEmpty());
-    EXPECT_EQ(server.requests, QStringList({"/appcast.xml", "/appcast.xml.sig"}));
+    EXPECT_EQ(requestedPaths(), QStringList({"/appcast.xml", "/appcast.xml.sig"}));
     EXPECT_EQ(delegate.finishes, QList<std::optional<UpdateError>>{std::nullopt});
 
     // An automatic check, due since the last one is a day old, runs on its own and says nothing.
@@ -93,11 +92,15 @@ TEST_F(UpdaterFixture, WaitsADayBetweenAutomaticChecksAndStopsCleanly)
     auto updater = makeUpdater(delegate);
     EXPECT_EQ(updater->nextAutomaticCheck(), lastCheck.addDays(1));
     QTest::qWait(200);
-    EXPECT_TRUE(server.requests.isEmpty());
+    EXPECT_TRUE(server.requests().empty());
 
-    // Destroyed in the middle of a cycle: the request is dropped and nobody is called back.
+    // Destroyed in the middle of a cycle, its feed request held open by the server: the request
+    // is dropped (its connection closed) and nobody is called back.
+    server.route("/appcast.xml", {.delivery = morvane::TestHttpServer::Delivery::silent});
     updater->checkForUpdates();
+    ASSERT_TRUE(waitFor([&] { return server.requests().size() == 1; }));
     updater.reset();
+    EXPECT_TRUE(waitFor([&] { return server.openConnections() == 0; }));
     QTest::qWait(200);
     EXPECT_TRUE(delegate.finishes.isEmpty());
 }
@@ -182,24 +185,22 @@ TEST_F(UpdaterFixture, InstallOutsideAnAppImageRevealsTheVerifiedDownload)
 
 TEST_F(UpdaterFixture, EndsTheCycleWithTheFailureInItsDomain)
 {
-    QTcpServer closed;
-    ASSERT_TRUE(closed.listen(QHostAddress::LocalHost));
-    const QUrl downUrl(QString("http://127.0.0.1:%1/appcast.xml").arg(closed.serverPort()));
-    closed.close();
+    const QUrl downUrl(
+        QString("http://127.0.0.1:%1/appcast.xml").arg(morvane::TestHttpServer::closedPort()));
 
     publish({{"1.2"}});
-    const LoopbackHttpServer::Response feed = server.routes["/appcast.xml"];
-    const LoopbackHttpServer::Response signature = server.routes["/appcast.xml.sig"];
-    const auto serve = [&](const QString& path, const QByteArray& body) {
-        server.routes[path] = {200, body, {}};
-        server.routes[path + ".sig"] = {200, key.sign(body).toUtf8(), {}};
+    const QByteArray feed = publishedFeed;
+    const auto serveSigned = [&](const QString& path, const QByteArray& body) {
+        serve(path, body);
+        serve(path + ".sig", key.sign(body).toUtf8());
     };
-    server.routes["/500"] = {500, "oops", {}};
-    serve("/truncated", feed.body.left(feed.body.indexOf("</item>") + 7));
-    serve("/html", "<html><body>Moved</body></html>");
-    server.routes["/insecure-redirect"] = {302, {}, "http://morvane.dev/appcast.xml"};
-    server.routes["/redirect"] = {302, {}, server.url("/appcast.xml").toEncoded()};
-    server.routes["/redirect.sig"] = signature;
+    serve("/500", "oops", 500);
+    serveSigned("/truncated", feed.left(feed.indexOf("</item>") + 7));
+    serveSigned("/html", "<html><body>Moved</body></html>");
+    using Reply = morvane::TestHttpServer::Reply;
+    server.route("/insecure-redirect", Reply::redirect("http://morvane.dev/appcast.xml"));
+    server.route("/redirect", Reply::redirect(server.url("/appcast.xml")));
+    serve("/redirect.sig", key.sign(feed).toUtf8() + "\n");
 
     const struct
     {
@@ -208,12 +209,12 @@ TEST_F(UpdaterFixture, EndsTheCycleWithTheFailureInItsDomain)
         std::optional<UpdateErrorCode> own; // none: a foreign (network) error
     } cases[] = {
         {"server down", downUrl, std::nullopt},
-        {"status 500", server.url("/500"), std::nullopt},
-        {"truncated feed", server.url("/truncated"), UpdateErrorCode::malformedFeed},
-        {"not a feed", server.url("/html"), UpdateErrorCode::malformedFeed},
+        {"status 500", serverUrl("/500"), std::nullopt},
+        {"truncated feed", serverUrl("/truncated"), UpdateErrorCode::malformedFeed},
+        {"not a feed", serverUrl("/html"), UpdateErrorCode::malformedFeed},
         {"plain http elsewhere", QUrl("http://morvane.dev/appcast.xml"),
          UpdateErrorCode::insecureAddress},
-        {"redirect to plain http", server.url("/insecure-redirect"),
+        {"redirect to plain http", serverUrl("/insecure-redirect"),
          UpdateErrorCode::insecureAddress},
     };
     for (const auto& c : cases) {
@@ -234,7 +235,7 @@ TEST_F(UpdaterFixture, EndsTheCycleWithTheFailureInItsDomain)
     }
 
     // A redirect that stays on loopback is followed.
-    settings.feedUrl = server.url("/redirect");
+    settings.feedUrl = serverUrl("/redirect");
     auto updater = makeUpdater(delegate);
     checkAndWait(*updater);
     EXPECT_EQ(driver->offers.size(), 1);
@@ -273,7 +274,7 @@ TEST_F(UpdaterFixture, ACheckDuringACycleRaisesItsWindowInsteadOfStartingAnother
     std::exchange(driver->pendingReply, nullptr)(UpdateChoice::later);
     EXPECT_EQ(delegate.finishes, QList<std::optional<UpdateError>>{std::nullopt});
     EXPECT_TRUE(updater->canCheckForUpdates());
-    EXPECT_EQ(server.requests.count("/appcast.xml"), 1);
+    EXPECT_EQ(requestedPaths().count("/appcast.xml"), 1);
 }
 
 // The application's service over the real framework and its real windows, as the
@@ -281,8 +282,8 @@ TEST_F(UpdaterFixture, ACheckDuringACycleRaisesItsWindowInsteadOfStartingAnother
 // window is closed.
 TEST_F(UpdaterFixture, TheApplicationStaysRegularWhileTheOutcomeIsOnScreen)
 {
-    server.routes["/broken.xml"] = {200, "<html/>", {}};
-    server.routes["/broken.xml.sig"] = {200, key.sign("<html/>").toUtf8(), {}};
+    serve("/broken.xml", "<html/>");
+    serve("/broken.xml.sig", key.sign("<html/>").toUtf8());
     const struct
     {
         const char* name;
@@ -300,7 +301,7 @@ TEST_F(UpdaterFixture, TheApplicationStaysRegularWhileTheOutcomeIsOnScreen)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         publish(c.releases);
-        settings.feedUrl = server.url(c.feedPath);
+        settings.feedUrl = serverUrl(c.feedPath);
         FakePresence presence;
         const QVariantMap appInfo{{AppInfo::feedUrlKey, settings.feedUrl.toString()},
                                   {AppInfo::publicEdKeyKey, settings.publicKey}};

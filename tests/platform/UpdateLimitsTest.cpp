@@ -6,54 +6,25 @@
 
 #include <QFileInfo>
 #include <QNetworkReply>
-#include <QTcpServer>
-#include <QTcpSocket>
 
 #include <unistd.h>
 
-namespace {
-
-// Answers every request with a header announcing a long body, then one byte every 50 ms:
-// never idle, never done.
-class TrickleServer : public QObject
-{
-public:
-    TrickleServer()
-    {
-        m_server.listen(QHostAddress::LocalHost);
-        connect(&m_server, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket* socket = m_server.nextPendingConnection()) {
-                socket->setParent(this);
-                socket->write("HTTP/1.1 200 OK\r\nContent-Length: 100000\r\n\r\n");
-                auto* timer = new QTimer(socket);
-                connect(timer, &QTimer::timeout, socket, [socket] { socket->write("x"); });
-                timer->start(50);
-            }
-        });
-    }
-    QUrl url(const QString& path) const
-    {
-        return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(m_server.serverPort()).arg(path));
-    }
-
-private:
-    QTcpServer m_server;
-};
-
-} // namespace
-
 TEST_F(UpdaterFixture, EndsATransferThatNeverFinishesAtItsTimeLimit)
 {
-    TrickleServer trickle;
+    // A head announcing a long body, then a byte every 100 ms: never idle, never done.
+    const morvane::TestHttpServer::Reply trickle{
+        .delivery = morvane::TestHttpServer::Delivery::trickledBody};
+    server.route("/trickle/appcast.xml", trickle);
+    server.route("/trickle/app-1.2.AppImage", trickle);
     settings.feedTimeLimit = std::chrono::milliseconds(600);
     settings.downloadTimeLimit = std::chrono::milliseconds(600);
     for (const bool feedTrickles : {true, false}) {
         SCOPED_TRACE(feedTrickles ? "feed" : "download");
         Release release{"1.2"};
-        release.url = trickle.url("/app-1.2.AppImage");
+        release.url = serverUrl("/trickle/app-1.2.AppImage");
         release.length = 100000;
         publish({release});
-        settings.feedUrl = feedTrickles ? trickle.url("/appcast.xml") : server.url("/appcast.xml");
+        settings.feedUrl = serverUrl(feedTrickles ? "/trickle/appcast.xml" : "/appcast.xml");
         auto updater = makeUpdater(delegate);
 
         ASSERT_NO_FATAL_FAILURE(checkAndWait(*updater));
@@ -76,7 +47,7 @@ TEST_F(UpdaterFixture, AnAutomaticCheckDownloadsNoMoreThanTheCap)
     auto updater = makeUpdater(delegate);
     ASSERT_TRUE(waitFor([&] { return delegate.finishes.size() == 1; }));
     EXPECT_EQ(lastFrameworkError(), static_cast<int>(UpdateErrorCode::tooLarge));
-    EXPECT_FALSE(server.requests.contains("/app-1.2.AppImage"));
+    EXPECT_FALSE(requestedPaths().contains("/app-1.2.AppImage"));
     EXPECT_TRUE(driver->errors.isEmpty()); // silent
 
     // A user who asks gets it.

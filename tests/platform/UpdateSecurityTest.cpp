@@ -54,7 +54,7 @@ TEST_F(UpdaterFixture, RefusesUpdatesThatDoNotVerify)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        server.requests.clear();
+        server.clearRequests();
         delegate.finishes.clear();
         publish({c.release});
         settings.publicKey = c.publicKey.isEmpty() ? key.publicKeyText() : c.publicKey;
@@ -68,7 +68,7 @@ TEST_F(UpdaterFixture, RefusesUpdatesThatDoNotVerify)
         EXPECT_EQ(delegate.finishes[0]->code, static_cast<int>(c.code));
         EXPECT_TRUE(driver->offers.isEmpty());
         ASSERT_EQ(driver->errors.size(), 1);
-        EXPECT_EQ(server.requests.contains("/app-1.2.AppImage"), c.downloads);
+        EXPECT_EQ(requestedPaths().contains("/app-1.2.AppImage"), c.downloads);
         EXPECT_EQ(cachedFiles(), QStringList());
     }
 }
@@ -77,7 +77,7 @@ TEST_F(UpdaterFixture, RefusesAFeedWithoutItsOwnSignature)
 {
     const KeyPair otherKey;
     publish({{"1.2"}});
-    const QByteArray feed = server.routes["/appcast.xml"].body;
+    const QByteArray feed = publishedFeed;
     QByteArray older = feed;
     older.replace("1.2", "1.3");
     const struct
@@ -95,12 +95,12 @@ TEST_F(UpdaterFixture, RefusesAFeedWithoutItsOwnSignature)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        server.requests.clear();
-        server.routes["/appcast.xml"].body = c.feed;
+        server.clearRequests();
+        serve("/appcast.xml", c.feed);
         if (c.signature)
-            server.routes["/appcast.xml.sig"] = {200, *c.signature, {}};
+            serve("/appcast.xml.sig", *c.signature);
         else
-            server.routes.remove("/appcast.xml.sig");
+            serve("/appcast.xml.sig", "not found", 404);
         auto updater = makeUpdater(delegate);
 
         checkAndWait(*updater);
@@ -108,14 +108,14 @@ TEST_F(UpdaterFixture, RefusesAFeedWithoutItsOwnSignature)
         EXPECT_EQ(lastFrameworkError(), static_cast<int>(UpdateErrorCode::feedSignatureInvalid));
         ASSERT_EQ(driver->errors.size(), 1); // in the framework's own error window
         EXPECT_TRUE(driver->offers.isEmpty());
-        EXPECT_EQ(server.requests, QStringList({"/appcast.xml", "/appcast.xml.sig"}));
+        EXPECT_EQ(requestedPaths(), QStringList({"/appcast.xml", "/appcast.xml.sig"}));
     }
 
     // A signature wrapped over lines, as base64 tools write it, is the same signature.
-    server.routes["/appcast.xml"].body = feed;
+    serve("/appcast.xml", feed);
     QByteArray wrapped = key.sign(feed).toUtf8();
     wrapped.insert(40, "\n");
-    server.routes["/appcast.xml.sig"] = {200, wrapped, {}};
+    serve("/appcast.xml.sig", wrapped);
     auto updater = makeUpdater(delegate);
     checkAndWait(*updater);
     EXPECT_EQ(driver->offers.size(), 1);
@@ -136,12 +136,12 @@ TEST_F(UpdaterFixture, NeverOffersOrInstallsOlderThanTheHighestVersionSeen)
     for (const QList<Release>& rollback :
          {QList<Release>{{"1.2"}}, QList<Release>{{"1.2.9"}, {"1.0"}}}) {
         publish(rollback);
-        server.requests.clear();
+        server.clearRequests();
         const int upToDate = driver->upToDate;
         checkAndWait(*updater);
         EXPECT_EQ(driver->offers.size(), 1);
         EXPECT_EQ(driver->upToDate, upToDate + 1);
-        EXPECT_FALSE(server.requests.contains(rollback[0].path()));
+        EXPECT_FALSE(requestedPaths().contains(rollback[0].path()));
     }
 
     // A version installed by hand above the stored one is the new floor at the next start.

@@ -4,9 +4,10 @@
 // update framework's tests.
 
 #include "AppcastUpdater.h"
-#include "LoopbackHttpServer.h"
 #include "MemoryPreferencesStore.h"
 #include "UpdateErrors.h"
+
+#include <TestHttpServer.h>
 
 #include <QDir>
 #include <QFile>
@@ -130,7 +131,8 @@ struct UpdaterFixture : testing::Test
         ASSERT_TRUE(folder.isValid());
         // The loopback server is reached directly, whatever proxy the machine sets.
         QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
-        settings.feedUrl = server.url("/appcast.xml");
+        server.setFallback({.status = 404, .body = "not found"});
+        settings.feedUrl = serverUrl("/appcast.xml");
         settings.publicKey = key.publicKeyText();
         settings.currentVersion = "1.1";
         settings.systemVersion = "6.1.0-18-amd64";
@@ -160,16 +162,37 @@ struct UpdaterFixture : testing::Test
                 r.description.isNull() ? "Notes for " + r.version.toUtf8() : r.description;
             feed += "<description>" + QString::fromUtf8(notes).toHtmlEscaped().toUtf8() +
                     "</description>";
-            feed += "<enclosure url=\"" + r.url.value_or(server.url(r.path())).toEncoded() + "\"";
+            feed += "<enclosure url=\"" + r.url.value_or(serverUrl(r.path())).toEncoded() + "\"";
             if (length >= 0)
                 feed += " length=\"" + QByteArray::number(length) + "\"";
             feed += " appcast:edSignature=\"" + r.signature.value_or(key.sign(archive)).toUtf8() +
                     "\" type=\"application/octet-stream\"/></item>\n";
-            server.routes[r.path()] = {200, r.served.isNull() ? archive : r.served, {}};
+            serve(r.path(), r.served.isNull() ? archive : r.served);
         }
         feed += "</channel></rss>\n";
-        server.routes["/appcast.xml"] = {200, feed, {}};
-        server.routes["/appcast.xml.sig"] = {200, key.sign(feed).toUtf8() + "\n", {}};
+        publishedFeed = feed;
+        serve("/appcast.xml", feed);
+        serve("/appcast.xml.sig", key.sign(feed).toUtf8() + "\n");
+    }
+
+    // Answers every request for path with this status and body from now on.
+    void serve(const QString& path, const QByteArray& body, int status = 200)
+    {
+        server.route(path.toStdString(), {.status = status, .body = body.toStdString()});
+    }
+
+    QUrl serverUrl(const QString& path) const
+    {
+        return QUrl(QString::fromStdString(server.url(path.toStdString())));
+    }
+
+    // The targets asked for since the server started or was last cleared, in order.
+    QStringList requestedPaths() const
+    {
+        QStringList paths;
+        for (const morvane::TestHttpServer::Request& request : server.requests())
+            paths.append(QString::fromStdString(request.target));
+        return paths;
     }
 
     std::unique_ptr<AppcastUpdater> makeUpdater(UpdateFrameworkDelegate& owner,
@@ -216,7 +239,8 @@ struct UpdaterFixture : testing::Test
         file.write(contents);
     }
 
-    LoopbackHttpServer server;
+    morvane::TestHttpServer server; // unknown paths: 404
+    QByteArray publishedFeed;       // the feed the last publish() serves
     QTemporaryDir folder;
     KeyPair key;
     AppcastUpdaterSettings settings;
