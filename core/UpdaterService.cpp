@@ -73,7 +73,7 @@ void UpdaterService::forceInteractiveCheckOnLaunchIfNeeded(const QProcessEnviron
     if (environment.value(forceCheckVariable) != QLatin1String("1"))
         return;
     // The timer's context makes it hold the service weakly.
-    QTimer::singleShot(forcedCheckDelayMilliseconds, this, &UpdaterService::checkForUpdates);
+    QTimer::singleShot(forcedCheckDelay, this, &UpdaterService::checkForUpdates);
 }
 
 void UpdaterService::setCanCheckForUpdates(bool canCheck)

@@ -43,9 +43,8 @@ ErrorFirehoseClient::ErrorFirehoseClient(Dependencies dependencies, FirehoseLimi
                                    [] { return std::make_shared<CurlHttpTransport>(); })),
       m_limits(std::move(limits)), m_osVersion(runningOsVersion()),
       m_urlSession(m_defaultTransport), m_buffer(m_limits.maxDistinctFingerprints),
-      m_circuitBreakers(m_limits.circuitBreakerThreshold,
-                        seconds(m_limits.circuitBreakerWindowSeconds),
-                        seconds(m_limits.circuitBreakerSilenceSeconds)),
+      m_circuitBreakers(m_limits.circuitBreakerThreshold, m_limits.circuitBreakerWindow,
+                        m_limits.circuitBreakerSilence),
       m_windowStart(m_clock->now()),
       m_pendingBatches(m_limits.maxPendingBatches, m_limits.maxBatchSize)
 {
@@ -145,7 +144,7 @@ void ErrorFirehoseClient::observe(ErrorReport report)
     case FloodGuard::Verdict::counted:
         break;
     }
-    if (now - m_windowStart > seconds(m_limits.coalescingWindowSeconds)) {
+    if (now - m_windowStart > m_limits.coalescingWindow) {
         enqueueBatch(drainBuffer(now));
         m_windowStart = now;
         m_buffer.resetDroppedCount();

@@ -63,7 +63,7 @@ void ErrorFirehoseClient::scheduleFlush(std::stop_token stop)
     // Leaving this function, for whatever reason, stops and joins the senders still running.
     std::vector<Sender> senders;
     for (;;) {
-        m_sleeper->sleepFor(seconds(m_limits.flushIntervalSeconds), stop);
+        m_sleeper->sleepFor(m_limits.flushInterval, stop);
         if (stop.stop_requested())
             break;
         std::vector<CoalescedEntry> drained;
@@ -127,10 +127,11 @@ bool ErrorFirehoseClient::sendBatch(const std::vector<CoalescedEntry>& entries,
             return true;
         if (stop.stop_requested())
             return false; // the request was cut short: not delivered
-        if (retryCount >= m_limits.backoffSeconds.size())
+        if (retryCount >= m_limits.backoff.size())
             return false;
-        const double jitter = m_random->uniform(-m_limits.backoffJitter, m_limits.backoffJitter);
-        m_sleeper->sleepFor(*retryDelay(m_limits, retryCount, jitter), stop);
+        const double jitter =
+            m_random->uniform(-m_limits.backoffJitter.count(), m_limits.backoffJitter.count());
+        m_sleeper->sleepFor(*retryDelay(m_limits, retryCount, seconds(jitter)), stop);
         if (stop.stop_requested())
             return false;
     }
