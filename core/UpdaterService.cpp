@@ -61,7 +61,7 @@ void UpdaterService::didFinishUpdateCycle(const std::optional<UpdateError>& erro
 {
     // The framework's own errors are shown in its own windows.
     if (error && error->domain != updateFrameworkErrorDomain)
-        setStatusMessage(QStringLiteral("Update check failed: ") + error->localizedDescription);
+        setStatusMessage(tr("Update check failed: %1").arg(error->localizedDescription));
     if (m_policyBeforeCheck) {
         m_presence.setActivationPolicy(*m_policyBeforeCheck);
         m_policyBeforeCheck.reset();
