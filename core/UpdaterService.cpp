@@ -61,7 +61,7 @@ void UpdaterService::didFinishUpdateCycle(const std::optional<UpdateError>& erro
 {
     // The framework's own errors are shown in its own windows.
     if (error && error->domain != updateFrameworkErrorDomain)
-        setStatusMessage(QStringLiteral("Update check failed: ") + error->localizedDescription);
+        setStatusMessage(tr("Update check failed: %1").arg(error->localizedDescription));
     if (m_policyBeforeCheck) {
         m_presence.setActivationPolicy(*m_policyBeforeCheck);
         m_policyBeforeCheck.reset();
@@ -73,7 +73,7 @@ void UpdaterService::forceInteractiveCheckOnLaunchIfNeeded(const QProcessEnviron
     if (environment.value(forceCheckVariable) != QLatin1String("1"))
         return;
     // The timer's context makes it hold the service weakly.
-    QTimer::singleShot(forcedCheckDelayMilliseconds, this, &UpdaterService::checkForUpdates);
+    QTimer::singleShot(forcedCheckDelay, this, &UpdaterService::checkForUpdates);
 }
 
 void UpdaterService::setCanCheckForUpdates(bool canCheck)

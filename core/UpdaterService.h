@@ -7,6 +7,7 @@
 #include <QProcessEnvironment>
 #include <QVariantMap>
 
+#include <chrono>
 #include <memory>
 #include <optional>
 
@@ -29,7 +30,7 @@ public:
     static inline const QString betaChannel = QStringLiteral("beta");
     static inline const QString forceCheckVariable =
         QStringLiteral("COLORPICKER_FORCE_UPDATE_CHECK_ON_LAUNCH");
-    static constexpr int forcedCheckDelayMilliseconds = 1000;
+    static constexpr std::chrono::milliseconds forcedCheckDelay{1000};
 
     // appInfo: the build's information map ("SUFeedURL", "SUPublicEDKey"; values that are not
     // text count as empty). createFramework runs only when that configuration is valid. The

@@ -26,12 +26,12 @@ class SteppingClock final : public Clock
 public:
     std::chrono::system_clock::time_point now() const override
     {
-        const auto step = ticks_.fetch_add(1, std::memory_order_relaxed);
+        const auto step = m_ticks.fetch_add(1, std::memory_order_relaxed);
         return std::chrono::system_clock::time_point(std::chrono::milliseconds(step * 200));
     }
 
 private:
-    mutable std::atomic<std::int64_t> ticks_{1'000'000'000};
+    mutable std::atomic<std::int64_t> m_ticks{1'000'000'000};
 };
 
 // Does nothing: the loop is never started, so nothing is sent.

@@ -8,15 +8,11 @@
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("SignedFeed", text);
-}
-
 UpdateError unsignedFeed()
 {
-    return frameworkError(UpdateErrorCode::feedSignatureInvalid,
-                          tr("The update feed is not signed with the application's key."));
+    return frameworkError(
+        UpdateErrorCode::feedSignatureInvalid,
+        SignedFeed::tr("The update feed is not signed with the application's key."));
 }
 
 } // namespace

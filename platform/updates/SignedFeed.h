@@ -4,6 +4,8 @@
 #include "UpdateFramework.h"
 #include "UpdateTransfer.h"
 
+#include <QCoreApplication>
+
 #include <functional>
 #include <memory>
 #include <optional>
@@ -16,6 +18,8 @@ class QNetworkAccessManager;
 // versions, lengths or channels, or serve an old feed, without the release key.
 class SignedFeed
 {
+    Q_DECLARE_TR_FUNCTIONS(SignedFeed)
+
 public:
     using Completion =
         std::function<void(const QList<AppcastItem>& items, const std::optional<UpdateError>&)>;

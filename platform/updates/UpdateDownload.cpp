@@ -12,11 +12,6 @@
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("UpdateDownload", text);
-}
-
 // Owned by this user and writable by nobody else, so no one can swap a verified file.
 bool isPrivateFolder(const QString& path)
 {

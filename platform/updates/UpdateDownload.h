@@ -4,6 +4,7 @@
 #include "UpdateFramework.h"
 #include "UpdateTransfer.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -18,6 +19,8 @@ class QNetworkAccessManager;
 // else may write to, otherwise in a private temporary folder; it lives as long as this object.
 class UpdateDownload
 {
+    Q_DECLARE_TR_FUNCTIONS(UpdateDownload)
+
 public:
     using Completion = std::function<void(const std::optional<UpdateError>&)>;
 

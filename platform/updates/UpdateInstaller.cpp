@@ -20,10 +20,8 @@ namespace {
 
 UpdateError installationError(const QString& reason)
 {
-    return frameworkError(
-        UpdateErrorCode::installationFailed,
-        QCoreApplication::translate("UpdateInstaller", "The update could not be installed: %1")
-            .arg(reason));
+    return frameworkError(UpdateErrorCode::installationFailed,
+                          UpdateInstaller::tr("The update could not be installed: %1").arg(reason));
 }
 
 // Copies the file into an open temporary file and flushes it to disk.
@@ -146,12 +144,10 @@ std::optional<UpdateError> UpdateInstaller::revealDownload(const QString& verifi
 {
     QDir folder(m_downloadsFolder);
     if (!folder.mkpath(QStringLiteral(".")))
-        return installationError(QCoreApplication::translate("UpdateInstaller", "cannot create %1")
-                                     .arg(m_downloadsFolder));
+        return installationError(tr("cannot create %1").arg(m_downloadsFolder));
     const QString target = uniquePath(folder, QFileInfo(verifiedFile).fileName());
     if (!QFile::copy(verifiedFile, target))
-        return installationError(
-            QCoreApplication::translate("UpdateInstaller", "cannot write %1").arg(target));
+        return installationError(tr("cannot write %1").arg(target));
     if (std::optional<UpdateError> changed = check(target)) {
         QFile::remove(target);
         return changed;

@@ -2,6 +2,7 @@
 
 #include "UpdateFramework.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <functional>
@@ -17,6 +18,8 @@ class FileManagerReveal;
 // download changed after its first check is never installed.
 class UpdateInstaller
 {
+    Q_DECLARE_TR_FUNCTIONS(UpdateInstaller)
+
 public:
     struct Hooks
     {

@@ -37,8 +37,8 @@ public:
         qint64 maxBytes = 0;
         // Without any data for this long, or not done after the time limit, the transfer ends
         // with an error of the network's domain.
-        std::chrono::milliseconds idleTimeout{60000};
-        std::chrono::milliseconds timeLimit{120000};
+        std::chrono::milliseconds idleTimeout = std::chrono::seconds(60);
+        std::chrono::milliseconds timeLimit = std::chrono::minutes(2);
     };
 
     // localhost and its subdomains, 127.0.0.0/8, ::1 and their IPv4-mapped forms, and the

@@ -59,9 +59,9 @@ QTextBrowser* notesView(const QString& notes, const QUrl& link)
         return view;
     }
     // Our own link, to a web page only: the address comes from the feed.
-    view->setHtml(
-        QStringLiteral("<a href=\"%1\">%2</a>")
-            .arg(link.toString(QUrl::FullyEncoded).toHtmlEscaped(), QObject::tr("Release notes")));
+    view->setHtml(QStringLiteral("<a href=\"%1\">%2</a>")
+                      .arg(link.toString(QUrl::FullyEncoded).toHtmlEscaped(),
+                           WidgetUpdateUserDriver::tr("Release notes")));
     QObject::connect(view, &QTextBrowser::anchorClicked, view,
                      [link](const QUrl&) { QDesktopServices::openUrl(link); });
     return view;
@@ -90,23 +90,23 @@ WidgetUpdateUserDriver::~WidgetUpdateUserDriver()
 
 void WidgetUpdateUserDriver::showUpToDate(const QString& currentVersion, Closed closed)
 {
-    showMessage(false, QObject::tr("You're up to date!"),
-                QObject::tr("%1 %2 is currently the newest version available.")
+    showMessage(false, tr("You're up to date!"),
+                tr("%1 %2 is currently the newest version available.")
                     .arg(m_applicationName, currentVersion),
                 std::move(closed));
 }
 
 void WidgetUpdateUserDriver::showError(const UpdateError& error, Closed closed)
 {
-    showMessage(true, QObject::tr("Update Error!"), error.localizedDescription, std::move(closed));
+    showMessage(true, tr("Update Error!"), error.localizedDescription, std::move(closed));
 }
 
 void WidgetUpdateUserDriver::showDownloadReady(const QString& displayVersion, const QString& path,
                                                Closed closed)
 {
-    showMessage(false, QObject::tr("Update downloaded"),
-                QObject::tr("%1 %2 was downloaded and verified:\n%3\n\nReplace the installed copy "
-                            "with it and start it again to finish updating.")
+    showMessage(false, tr("Update downloaded"),
+                tr("%1 %2 was downloaded and verified:\n%3\n\nReplace the installed copy "
+                   "with it and start it again to finish updating.")
                     .arg(m_applicationName, displayVersion, path),
                 std::move(closed));
 }
@@ -115,21 +115,21 @@ void WidgetUpdateUserDriver::showUpdateAvailable(const UpdateOffer& offer,
                                                  std::function<void(UpdateChoice)> reply)
 {
     auto* dialog = new QDialog;
-    dialog->setWindowTitle(QObject::tr("Software Update"));
+    dialog->setWindowTitle(tr("Software Update"));
     auto* layout = new QVBoxLayout(dialog);
     layout->addWidget(
-        plainLabel(QObject::tr("A new version of %1 is available!").arg(m_applicationName), true));
+        plainLabel(tr("A new version of %1 is available!").arg(m_applicationName), true));
     layout->addWidget(
-        plainLabel(QObject::tr("%1 %2 is now available; you have %3. Would you "
-                               "like to install it now?")
+        plainLabel(tr("%1 %2 is now available; you have %3. Would you "
+                      "like to install it now?")
                        .arg(m_applicationName, offer.displayVersion, offer.currentVersion)));
     if (!offer.releaseNotes.trimmed().isEmpty() || isWebLink(offer.releaseNotesLink))
         layout->addWidget(notesView(offer.releaseNotes, offer.releaseNotesLink));
     auto* buttons = new QDialogButtonBox;
     QPushButton* skip =
-        buttons->addButton(QObject::tr("Skip This Version"), QDialogButtonBox::DestructiveRole);
-    QPushButton* later = buttons->addButton(QObject::tr("Later"), QDialogButtonBox::RejectRole);
-    QPushButton* install = buttons->addButton(QObject::tr("Install"), QDialogButtonBox::AcceptRole);
+        buttons->addButton(tr("Skip This Version"), QDialogButtonBox::DestructiveRole);
+    QPushButton* later = buttons->addButton(tr("Later"), QDialogButtonBox::RejectRole);
+    QPushButton* install = buttons->addButton(tr("Install"), QDialogButtonBox::AcceptRole);
     // Return installs wherever the focus is: a focused auto-default button would take it.
     skip->setAutoDefault(false);
     later->setAutoDefault(false);

@@ -2,6 +2,7 @@
 
 #include "UpdateUserDriver.h"
 
+#include <QCoreApplication>
 #include <QPointer>
 #include <QWidget>
 
@@ -10,6 +11,8 @@
 // is the default and focused button; Escape or closing the window counts as "Later".
 class WidgetUpdateUserDriver : public UpdateUserDriver
 {
+    Q_DECLARE_TR_FUNCTIONS(WidgetUpdateUserDriver)
+
 public:
     explicit WidgetUpdateUserDriver(
         QString applicationName = QStringLiteral("Morvane Color Picker"));

@@ -33,20 +33,20 @@ ErrorFirehoseClient& ErrorFirehoseClient::shared()
 }
 
 ErrorFirehoseClient::ErrorFirehoseClient(Dependencies dependencies, FirehoseLimits limits)
-    : clock_(
+    : m_clock(
           orDefault(std::move(dependencies.clock), [] { return std::make_shared<SystemClock>(); })),
-      sleeper_(orDefault(std::move(dependencies.sleeper),
-                         [] { return std::make_shared<ThreadSleeper>(); })),
-      random_(orDefault(std::move(dependencies.random),
-                        [] { return std::make_shared<SystemRandomSource>(); })),
-      defaultTransport_(orDefault(std::move(dependencies.transport),
-                                  [] { return std::make_shared<CurlHttpTransport>(); })),
-      limits_(std::move(limits)), osVersion_(runningOsVersion()), urlSession_(defaultTransport_),
-      buffer_(limits_.maxDistinctFingerprints),
-      circuitBreakers_(limits_.circuitBreakerThreshold,
-                       seconds(limits_.circuitBreakerWindowSeconds),
-                       seconds(limits_.circuitBreakerSilenceSeconds)),
-      windowStart_(clock_->now()), pendingBatches_(limits_.maxPendingBatches, limits_.maxBatchSize)
+      m_sleeper(orDefault(std::move(dependencies.sleeper),
+                          [] { return std::make_shared<ThreadSleeper>(); })),
+      m_random(orDefault(std::move(dependencies.random),
+                         [] { return std::make_shared<SystemRandomSource>(); })),
+      m_defaultTransport(orDefault(std::move(dependencies.transport),
+                                   [] { return std::make_shared<CurlHttpTransport>(); })),
+      m_limits(std::move(limits)), m_osVersion(runningOsVersion()),
+      m_urlSession(m_defaultTransport), m_buffer(m_limits.maxDistinctFingerprints),
+      m_circuitBreakers(m_limits.circuitBreakerThreshold, m_limits.circuitBreakerWindow,
+                        m_limits.circuitBreakerSilence),
+      m_windowStart(m_clock->now()),
+      m_pendingBatches(m_limits.maxPendingBatches, m_limits.maxBatchSize)
 {
 }
 
@@ -54,47 +54,47 @@ ErrorFirehoseClient::~ErrorFirehoseClient()
 {
     std::jthread loop;
     {
-        std::lock_guard lock(lock_);
-        loop = std::move(flushTask_);
+        std::lock_guard lock(m_lock);
+        loop = std::move(m_flushTask);
     }
     // Leaving scope requests stop and joins; the loop joins its senders before it returns.
 }
 
 void ErrorFirehoseClient::configure(HostIdentity identity)
 {
-    const Timestamp now = clock_->now();
+    const Timestamp now = m_clock->now();
     std::string token = computeDailyToken(identity.installId, now);
-    std::lock_guard lock(lock_);
-    appSlug_ = std::move(identity.appSlug);
+    std::lock_guard lock(m_lock);
+    m_appSlug = std::move(identity.appSlug);
     if (identity.platform)
-        platform_ = std::move(*identity.platform);
-    appVersion_ = std::move(identity.appVersion);
+        m_platform = std::move(*identity.platform);
+    m_appVersion = std::move(identity.appVersion);
     if (identity.osVersion)
-        osVersion_ = std::move(*identity.osVersion);
-    installId_ = std::move(identity.installId);
-    identityURL_ = std::move(identity.identityURL);
-    urlSession_ = identity.urlSession ? std::move(identity.urlSession) : defaultTransport_;
-    dailyToken_ = std::move(token);
+        m_osVersion = std::move(*identity.osVersion);
+    m_installId = std::move(identity.installId);
+    m_identityURL = std::move(identity.identityURL);
+    m_urlSession = identity.urlSession ? std::move(identity.urlSession) : m_defaultTransport;
+    m_dailyToken = std::move(token);
 }
 
 void ErrorFirehoseClient::updateContext(bool online,
                                         std::optional<std::int64_t> sessionUptimeSeconds)
 {
-    std::lock_guard lock(lock_);
-    online_ = online;
-    sessionUptimeSeconds_ =
+    std::lock_guard lock(m_lock);
+    m_online = online;
+    m_sessionUptimeSeconds =
         sessionUptimeSeconds ? std::optional(roundedUptime(*sessionUptimeSeconds)) : std::nullopt;
 }
 
 void ErrorFirehoseClient::start()
 {
-    std::lock_guard lock(lock_);
-    if (isStarted_)
+    std::lock_guard lock(m_lock);
+    if (m_isStarted)
         return;
-    // Created before isStarted_ is set: if creation throws, the client stays unstarted. The
-    // loop waits for lock_ only after its first sleep, so holding it here is harmless.
-    flushTask_ = std::jthread([this](std::stop_token stop) { scheduleFlush(std::move(stop)); });
-    isStarted_ = true;
+    // Created before m_isStarted is set: if creation throws, the client stays unstarted. The
+    // loop waits for m_lock only after its first sleep, so holding it here is harmless.
+    m_flushTask = std::jthread([this](std::stop_token stop) { scheduleFlush(std::move(stop)); });
+    m_isStarted = true;
 }
 
 Occurrence ErrorFirehoseClient::prepare(ErrorReport report)
@@ -102,9 +102,9 @@ Occurrence ErrorFirehoseClient::prepare(ErrorReport report)
     std::string slug;
     std::string platform;
     {
-        std::lock_guard lock(lock_);
-        slug = appSlug_;
-        platform = platform_;
+        std::lock_guard lock(m_lock);
+        slug = m_appSlug;
+        platform = m_platform;
     }
     Occurrence occurrence;
     if (report.error)
@@ -129,30 +129,30 @@ void ErrorFirehoseClient::observe(ErrorReport report)
 {
     if (!ErrorTelemetryConsent::isEnabled())
         return;
-    const Timestamp now = clock_->now();
+    const Timestamp now = m_clock->now();
     // String work and hashing before the lock: contention stays limited to map updates.
     Occurrence occurrence = prepare(std::move(report));
 
-    std::lock_guard lock(lock_);
-    switch (circuitBreakers_.record(occurrence.fingerprint, now)) {
+    std::lock_guard lock(m_lock);
+    switch (m_circuitBreakers.record(occurrence.fingerprint, now)) {
     case FloodGuard::Verdict::silenced:
         return;
     case FloodGuard::Verdict::tripped:
-        if (buffer_.contains(occurrence.fingerprint))
+        if (m_buffer.contains(occurrence.fingerprint))
             enqueueBatch(drainBuffer(now));
         return;
     case FloodGuard::Verdict::counted:
         break;
     }
-    if (now - windowStart_ > seconds(limits_.coalescingWindowSeconds)) {
+    if (now - m_windowStart > m_limits.coalescingWindow) {
         enqueueBatch(drainBuffer(now));
-        windowStart_ = now;
-        buffer_.resetDroppedCount();
+        m_windowStart = now;
+        m_buffer.resetDroppedCount();
     }
-    buffer_.add(std::move(occurrence), now, online_, sessionUptimeSeconds_);
-    if (buffer_.size() >= limits_.maxBatchSize) {
+    m_buffer.add(std::move(occurrence), now, m_online, m_sessionUptimeSeconds);
+    if (m_buffer.size() >= m_limits.maxBatchSize) {
         enqueueBatch(drainBuffer(now));
-        windowStart_ = now;
+        m_windowStart = now;
     }
 }
 
@@ -192,12 +192,12 @@ void ErrorFirehoseClient::observeFromFacade(MorvaneLogLevel level, std::string_v
 
 ErrorFirehoseClient::Statistics ErrorFirehoseClient::statistics() const
 {
-    std::lock_guard lock(lock_);
+    std::lock_guard lock(m_lock);
     Statistics result;
-    result.bufferedEntries = buffer_.size();
-    result.droppedCount = buffer_.droppedCount();
-    result.fingerprintsSeen = circuitBreakers_.size();
-    for (const auto& batch : pendingBatches_.batches())
+    result.bufferedEntries = m_buffer.size();
+    result.droppedCount = m_buffer.droppedCount();
+    result.fingerprintsSeen = m_circuitBreakers.size();
+    for (const auto& batch : m_pendingBatches.batches())
         result.pendingBatchSizes.push_back(batch.size());
     return result;
 }

@@ -38,24 +38,24 @@ DeliveryOutcome attempt(const std::vector<CoalescedEntry>& entries, const Contex
 
 std::vector<CoalescedEntry> ErrorFirehoseClient::drainBuffer(Timestamp now)
 {
-    return buffer_.drain(appSlug_, platform_, now, online_);
+    return m_buffer.drain(m_appSlug, m_platform, now, m_online);
 }
 
 void ErrorFirehoseClient::enqueueBatch(std::vector<CoalescedEntry> entries)
 {
-    pendingBatches_.enqueue(std::move(entries));
+    m_pendingBatches.enqueue(std::move(entries));
 }
 
 ContextSnapshot ErrorFirehoseClient::snapshot()
 {
-    dailyToken_ = computeDailyToken(installId_, clock_->now());
-    return ContextSnapshot{.appSlug = appSlug_,
-                           .platform = platform_,
-                           .appVersion = appVersion_,
-                           .osVersion = osVersion_,
-                           .dailyToken = dailyToken_,
-                           .identityURL = identityURL_,
-                           .urlSession = urlSession_};
+    m_dailyToken = computeDailyToken(m_installId, m_clock->now());
+    return ContextSnapshot{.appSlug = m_appSlug,
+                           .platform = m_platform,
+                           .appVersion = m_appVersion,
+                           .osVersion = m_osVersion,
+                           .dailyToken = m_dailyToken,
+                           .identityURL = m_identityURL,
+                           .urlSession = m_urlSession};
 }
 
 void ErrorFirehoseClient::scheduleFlush(std::stop_token stop)
@@ -63,19 +63,19 @@ void ErrorFirehoseClient::scheduleFlush(std::stop_token stop)
     // Leaving this function, for whatever reason, stops and joins the senders still running.
     std::vector<Sender> senders;
     for (;;) {
-        sleeper_->sleepFor(seconds(limits_.flushIntervalSeconds), stop);
+        m_sleeper->sleepFor(m_limits.flushInterval, stop);
         if (stop.stop_requested())
             break;
         std::vector<CoalescedEntry> drained;
         {
-            std::lock_guard lock(lock_);
-            const Timestamp now = clock_->now();
+            std::lock_guard lock(m_lock);
+            const Timestamp now = m_clock->now();
             drained = drainBuffer(now);
-            windowStart_ = now;
+            m_windowStart = now;
         }
         if (!drained.empty()) {
             // A separate lock turn, so an observation may slip in between.
-            std::lock_guard lock(lock_);
+            std::lock_guard lock(m_lock);
             enqueueBatch(std::move(drained));
         }
         std::erase_if(senders, [](const Sender& sender) { return sender.done->load(); });
@@ -98,16 +98,16 @@ void ErrorFirehoseClient::sendPendingBatches(std::stop_token stop)
         PendingBatchQueue::Batch batch;
         ContextSnapshot context;
         {
-            std::lock_guard lock(lock_);
-            auto oldest = pendingBatches_.takeOldest();
+            std::lock_guard lock(m_lock);
+            auto oldest = m_pendingBatches.takeOldest();
             if (!oldest)
                 return;
             batch = std::move(*oldest);
             context = snapshot();
         }
         if (!sendBatch(batch, context, stop)) {
-            std::lock_guard lock(lock_);
-            pendingBatches_.putBackFront(std::move(batch));
+            std::lock_guard lock(m_lock);
+            m_pendingBatches.putBackFront(std::move(batch));
             return; // the next tick starts a new sender
         }
     }
@@ -127,10 +127,11 @@ bool ErrorFirehoseClient::sendBatch(const std::vector<CoalescedEntry>& entries,
             return true;
         if (stop.stop_requested())
             return false; // the request was cut short: not delivered
-        if (retryCount >= limits_.backoffSeconds.size())
+        if (retryCount >= m_limits.backoff.size())
             return false;
-        const double jitter = random_->uniform(-limits_.backoffJitter, limits_.backoffJitter);
-        sleeper_->sleepFor(*retryDelay(limits_, retryCount, jitter), stop);
+        const double jitter =
+            m_random->uniform(-m_limits.backoffJitter.count(), m_limits.backoffJitter.count());
+        m_sleeper->sleepFor(*retryDelay(m_limits, retryCount, seconds(jitter)), stop);
         if (stop.stop_requested())
             return false;
     }

@@ -5,11 +5,13 @@
 namespace morvane::telemetry {
 
 std::optional<std::chrono::duration<double>> retryDelay(const FirehoseLimits& limits,
-                                                        std::size_t retryCount, double jitterDraw)
+                                                        std::size_t retryCount,
+                                                        std::chrono::duration<double> jitterDraw)
 {
-    if (retryCount >= limits.backoffSeconds.size())
+    if (retryCount >= limits.backoff.size())
         return std::nullopt;
-    return seconds(std::max(1.0, limits.backoffSeconds[retryCount] + jitterDraw));
+    return std::max<std::chrono::duration<double>>(std::chrono::seconds(1),
+                                                   limits.backoff[retryCount] + jitterDraw);
 }
 
 } // namespace morvane::telemetry

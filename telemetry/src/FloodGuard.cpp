@@ -7,7 +7,7 @@ namespace morvane::telemetry {
 
 FloodGuard::FloodGuard(std::int64_t threshold, std::chrono::duration<double> window,
                        std::chrono::duration<double> silence)
-    : threshold_(threshold), window_(window), silence_(silence)
+    : m_threshold(threshold), m_window(window), m_silence(silence)
 {
 }
 
@@ -25,21 +25,21 @@ std::uint64_t FloodGuard::keyOf(std::string_view fingerprint)
 
 FloodGuard::Verdict FloodGuard::record(std::string_view fingerprint, Timestamp now)
 {
-    const auto [found, inserted] = states_.try_emplace(keyOf(fingerprint));
+    const auto [found, inserted] = m_states.try_emplace(keyOf(fingerprint));
     CircuitBreakerState& state = found->second;
     if (inserted) {
         state.windowStart = now;
     } else if (state.silencedUntil && *state.silencedUntil > now) {
         return Verdict::silenced;
     }
-    if (now - state.windowStart > window_) {
+    if (now - state.windowStart > m_window) {
         state.countInWindow = 0;
         state.windowStart = now;
     }
     state.countInWindow += 1;
-    if (state.countInWindow > threshold_) {
+    if (state.countInWindow > m_threshold) {
         state.silencedUntil =
-            now + std::chrono::duration_cast<std::chrono::system_clock::duration>(silence_);
+            now + std::chrono::duration_cast<std::chrono::system_clock::duration>(m_silence);
         return Verdict::tripped;
     }
     return Verdict::counted;

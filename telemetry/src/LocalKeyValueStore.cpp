@@ -30,28 +30,28 @@ bool equalsIgnoringCase(std::string_view text, std::string_view lower)
 } // namespace
 
 LocalKeyValueStore::LocalKeyValueStore(std::optional<std::filesystem::path> file)
-    : file_(std::move(file))
+    : m_file(std::move(file))
 {
     load();
 }
 
 bool LocalKeyValueStore::contains(std::string_view key) const
 {
-    std::lock_guard lock(mutex_);
-    return values_.find(key) != values_.end();
+    std::lock_guard lock(m_mutex);
+    return m_values.find(key) != m_values.end();
 }
 
 bool LocalKeyValueStore::boolValue(std::string_view key) const
 {
-    std::lock_guard lock(mutex_);
-    const auto found = values_.find(key);
-    return found != values_.end() && readsAsTrue(found->second);
+    std::lock_guard lock(m_mutex);
+    const auto found = m_values.find(key);
+    return found != m_values.end() && readsAsTrue(found->second);
 }
 
 void LocalKeyValueStore::setBool(std::string_view key, bool value)
 {
-    std::lock_guard lock(mutex_);
-    values_.insert_or_assign(std::string(key), value ? "true" : "false");
+    std::lock_guard lock(m_mutex);
+    m_values.insert_or_assign(std::string(key), value ? "true" : "false");
     save();
 }
 
@@ -67,9 +67,9 @@ bool LocalKeyValueStore::readsAsTrue(std::string_view text)
 
 void LocalKeyValueStore::load()
 {
-    if (!file_)
+    if (!m_file)
         return;
-    std::ifstream in(*file_);
+    std::ifstream in(*m_file);
     std::string line;
     while (std::getline(in, line)) {
         const std::string_view view = trimmed(line);
@@ -78,31 +78,31 @@ void LocalKeyValueStore::load()
             continue;
         const std::string_view key = trimmed(view.substr(0, equals));
         if (!key.empty())
-            values_.insert_or_assign(std::string(key),
-                                     std::string(trimmed(view.substr(equals + 1))));
+            m_values.insert_or_assign(std::string(key),
+                                      std::string(trimmed(view.substr(equals + 1))));
     }
 }
 
 void LocalKeyValueStore::save() const
 {
-    if (!file_)
+    if (!m_file)
         return;
     // Write a sibling file and rename it over the old one: readers see the old or the new
     // content, never a torn one. A failed write keeps the old file and the value in memory.
     std::error_code error;
-    if (file_->has_parent_path())
-        std::filesystem::create_directories(file_->parent_path(), error);
-    std::filesystem::path temporary = *file_;
+    if (m_file->has_parent_path())
+        std::filesystem::create_directories(m_file->parent_path(), error);
+    std::filesystem::path temporary = *m_file;
     temporary += ".tmp";
     {
         std::ofstream out(temporary, std::ios::trunc);
-        for (const auto& [key, value] : values_)
+        for (const auto& [key, value] : m_values)
             out << key << '=' << value << '\n';
         out.flush();
         if (!out)
             return;
     }
-    std::filesystem::rename(temporary, *file_, error);
+    std::filesystem::rename(temporary, *m_file, error);
 }
 
 } // namespace morvane::telemetry

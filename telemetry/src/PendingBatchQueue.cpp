@@ -6,7 +6,7 @@
 namespace morvane::telemetry {
 
 PendingBatchQueue::PendingBatchQueue(std::size_t capacity, std::size_t maxBatchSize)
-    : capacity_(capacity), maxBatchSize_(std::max<std::size_t>(1, maxBatchSize))
+    : m_capacity(capacity), m_maxBatchSize(std::max<std::size_t>(1, maxBatchSize))
 {
 }
 
@@ -14,36 +14,36 @@ std::size_t PendingBatchQueue::enqueue(std::vector<CoalescedEntry> entries)
 {
     if (entries.empty())
         return 0;
-    if (batches_.size() >= capacity_ && !batches_.empty()) {
-        batches_.pop_front();
+    if (m_batches.size() >= m_capacity && !m_batches.empty()) {
+        m_batches.pop_front();
     }
     std::size_t dropped = 0;
-    for (std::size_t start = 0; start < entries.size(); start += maxBatchSize_) {
-        const std::size_t end = std::min(entries.size(), start + maxBatchSize_);
-        if (batches_.size() >= capacity_) {
+    for (std::size_t start = 0; start < entries.size(); start += m_maxBatchSize) {
+        const std::size_t end = std::min(entries.size(), start + m_maxBatchSize);
+        if (m_batches.size() >= m_capacity) {
             dropped += end - start;
             continue;
         }
-        batches_.emplace_back(std::make_move_iterator(entries.begin() + start),
-                              std::make_move_iterator(entries.begin() + end));
+        m_batches.emplace_back(std::make_move_iterator(entries.begin() + start),
+                               std::make_move_iterator(entries.begin() + end));
     }
     return dropped;
 }
 
 std::optional<PendingBatchQueue::Batch> PendingBatchQueue::takeOldest()
 {
-    if (batches_.empty())
+    if (m_batches.empty())
         return std::nullopt;
-    Batch oldest = std::move(batches_.front());
-    batches_.pop_front();
+    Batch oldest = std::move(m_batches.front());
+    m_batches.pop_front();
     return oldest;
 }
 
 bool PendingBatchQueue::putBackFront(Batch batch)
 {
-    if (batches_.size() >= capacity_)
+    if (m_batches.size() >= m_capacity)
         return false;
-    batches_.push_front(std::move(batch));
+    m_batches.push_front(std::move(batch));
     return true;
 }
 

@@ -16,14 +16,14 @@ thread_local std::vector<std::unique_ptr<icu::RegexMatcher>> matchers;
 class MatcherOn
 {
 public:
-    MatcherOn(icu::RegexMatcher& matcher, const icu::UnicodeString& text) : matcher_(matcher)
+    MatcherOn(icu::RegexMatcher& matcher, const icu::UnicodeString& text) : m_matcher(matcher)
     {
-        matcher_.reset(text);
+        m_matcher.reset(text);
     }
     ~MatcherOn()
     {
         static const icu::UnicodeString nothing;
-        matcher_.reset(nothing);
+        m_matcher.reset(nothing);
     }
     MatcherOn(const MatcherOn&) = delete;
     MatcherOn& operator=(const MatcherOn&) = delete;
@@ -33,41 +33,41 @@ public:
     std::optional<int> matchAt(int index, bool& failed)
     {
         UErrorCode status = U_ZERO_ERROR;
-        if (!matcher_.lookingAt(index, status)) {
+        if (!m_matcher.lookingAt(index, status)) {
             failed = failed || U_FAILURE(status);
             return std::nullopt;
         }
-        const int end = matcher_.end(status);
+        const int end = m_matcher.end(status);
         failed = failed || U_FAILURE(status);
         return U_SUCCESS(status) ? std::optional(end) : std::nullopt;
     }
 
 private:
-    icu::RegexMatcher& matcher_;
+    icu::RegexMatcher& m_matcher;
 };
 
 } // namespace
 
 RegexReplacer::RegexReplacer(const char16_t* pattern, const char16_t* replacement)
-    : replacement_(replacement), slot_(nextSlot++)
+    : m_replacement(replacement), m_slot(nextSlot++)
 {
     UErrorCode status = U_ZERO_ERROR;
     UParseError where{};
-    pattern_.reset(icu::RegexPattern::compile(icu::UnicodeString(pattern), 0, where, status));
+    m_pattern.reset(icu::RegexPattern::compile(icu::UnicodeString(pattern), 0, where, status));
     if (U_FAILURE(status))
-        pattern_.reset(); // every replacement then gives none
+        m_pattern.reset(); // every replacement then gives none
 }
 
 RegexReplacer::~RegexReplacer() = default;
 
 icu::RegexMatcher* RegexReplacer::threadMatcher() const
 {
-    if (matchers.size() <= slot_)
-        matchers.resize(slot_ + 1);
-    std::unique_ptr<icu::RegexMatcher>& matcher = matchers[slot_];
-    if (!matcher && pattern_) {
+    if (matchers.size() <= m_slot)
+        matchers.resize(m_slot + 1);
+    std::unique_ptr<icu::RegexMatcher>& matcher = matchers[m_slot];
+    if (!matcher && m_pattern) {
         UErrorCode status = U_ZERO_ERROR;
-        matcher.reset(pattern_->matcher(status));
+        matcher.reset(m_pattern->matcher(status));
         if (U_FAILURE(status))
             matcher.reset();
     }
@@ -91,7 +91,7 @@ std::optional<icu::UnicodeString> RegexReplacer::replaceAll(const icu::UnicodeSt
         const int end = matcher->end(status);
         if (U_FAILURE(status))
             return std::nullopt;
-        result.append(text, copied, start - copied).append(replacement_);
+        result.append(text, copied, start - copied).append(m_replacement);
         copied = end;
         matched = true;
     }
@@ -116,7 +116,7 @@ std::optional<icu::UnicodeString> RegexReplacer::replaceAll(const icu::UnicodeSt
         if (mayStart(text, index, copied)) {
             const std::optional<int> end = on.matchAt(index, failed);
             if (end && *end > index) {
-                result.append(text, copied, index - copied).append(replacement_);
+                result.append(text, copied, index - copied).append(m_replacement);
                 copied = index = *end;
                 continue;
             }
@@ -144,7 +144,7 @@ RegexReplacer::replaceAllStartingAt(const icu::UnicodeString& text,
             continue;
         const std::optional<int> end = on.matchAt(start, failed);
         if (end && *end > start) {
-            result.append(text, copied, start - copied).append(replacement_);
+            result.append(text, copied, start - copied).append(m_replacement);
             copied = *end;
         }
     }

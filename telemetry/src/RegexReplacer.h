@@ -43,9 +43,9 @@ public:
 private:
     icu::RegexMatcher* threadMatcher() const;
 
-    std::unique_ptr<icu::RegexPattern> pattern_;
-    icu::UnicodeString replacement_;
-    std::size_t slot_; // index of this replacer's matcher in each thread's cache
+    std::unique_ptr<icu::RegexPattern> m_pattern;
+    icu::UnicodeString m_replacement;
+    std::size_t m_slot; // index of this replacer's matcher in each thread's cache
 };
 
 } // namespace morvane::telemetry

@@ -5,7 +5,7 @@
 
 namespace morvane::telemetry {
 
-SystemRandomSource::SystemRandomSource() : engine_(std::random_device{}()) {}
+SystemRandomSource::SystemRandomSource() : m_engine(std::random_device{}()) {}
 
 double SystemRandomSource::uniform(double low, double high)
 {
@@ -14,8 +14,8 @@ double SystemRandomSource::uniform(double low, double high)
     // The standard distribution is half-open; widen by one step to include `high`.
     std::uniform_real_distribution<double> distribution(
         low, std::nextafter(high, std::numeric_limits<double>::infinity()));
-    std::lock_guard lock(mutex_);
-    return distribution(engine_);
+    std::lock_guard lock(m_mutex);
+    return distribution(m_engine);
 }
 
 } // namespace morvane::telemetry

@@ -193,7 +193,7 @@ TEST_F(ServiceFixture, EndsTheObservationAndDropsPendingWorkWhenDestroyed)
     service.reset();
     QCoreApplication::processEvents();
     // A forced check that would have fired later is gone with the service as well.
-    QTest::qWait(UpdaterService::forcedCheckDelayMilliseconds + 200);
+    QTest::qWait(int((UpdaterService::forcedCheckDelay + std::chrono::milliseconds(200)).count()));
     EXPECT_EQ(presence.activations, 0);
 }
 

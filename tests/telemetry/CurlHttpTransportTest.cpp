@@ -23,18 +23,18 @@ namespace {
 class InjectedTimeOut final : public HttpTransport
 {
 public:
-    explicit InjectedTimeOut(std::chrono::milliseconds timeout) : timeout_(timeout) {}
+    explicit InjectedTimeOut(std::chrono::milliseconds timeout) : m_timeout(timeout) {}
 
     HttpResponse send(const HttpRequest& request, std::stop_token stop) override
     {
         HttpRequest shortened = request;
-        shortened.timeout = timeout_;
-        return curl_.send(shortened, stop);
+        shortened.timeout = m_timeout;
+        return m_curl.send(shortened, stop);
     }
 
 private:
-    std::chrono::milliseconds timeout_;
-    CurlHttpTransport curl_;
+    std::chrono::milliseconds m_timeout;
+    CurlHttpTransport m_curl;
 };
 
 // Generous enough for a loaded machine; the silent-server case passes a short one.

@@ -26,48 +26,48 @@ public:
 
     HttpResponse send(const HttpRequest& request, std::stop_token) override
     {
-        std::lock_guard lock(mutex_);
-        requests_.push_back(request);
-        HttpResponse response = fallback_;
-        if (!script_.empty()) {
-            response = script_.front();
-            script_.pop_front();
+        std::lock_guard lock(m_mutex);
+        m_requests.push_back(request);
+        HttpResponse response = m_fallback;
+        if (!m_script.empty()) {
+            response = m_script.front();
+            m_script.pop_front();
         }
-        changed_.notify_all();
+        m_changed.notify_all();
         return response;
     }
 
     void script(std::vector<HttpResponse> responses)
     {
-        std::lock_guard lock(mutex_);
-        script_.assign(responses.begin(), responses.end());
+        std::lock_guard lock(m_mutex);
+        m_script.assign(responses.begin(), responses.end());
     }
 
     std::vector<HttpRequest> requests() const
     {
-        std::lock_guard lock(mutex_);
-        return requests_;
+        std::lock_guard lock(m_mutex);
+        return m_requests;
     }
 
     nlohmann::json body(std::size_t index) const
     {
-        std::lock_guard lock(mutex_);
-        return nlohmann::json::parse(requests_.at(index).body);
+        std::lock_guard lock(m_mutex);
+        return nlohmann::json::parse(m_requests.at(index).body);
     }
 
     bool waitForRequests(std::size_t count,
                          std::chrono::seconds patience = std::chrono::seconds(20))
     {
-        std::unique_lock lock(mutex_);
-        return changed_.wait_for(lock, patience, [&] { return requests_.size() >= count; });
+        std::unique_lock lock(m_mutex);
+        return m_changed.wait_for(lock, patience, [&] { return m_requests.size() >= count; });
     }
 
 private:
-    mutable std::mutex mutex_;
-    std::condition_variable changed_;
-    std::vector<HttpRequest> requests_;
-    std::deque<HttpResponse> script_;
-    HttpResponse fallback_ = status(200);
+    mutable std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::vector<HttpRequest> m_requests;
+    std::deque<HttpResponse> m_script;
+    HttpResponse m_fallback = status(200);
 };
 
 } // namespace morvane::telemetry::testing

@@ -20,21 +20,21 @@ protected:
     void SetUp() override
     {
         if (const char* tz = std::getenv("TZ"))
-            saved_ = tz;
+            m_saved = tz;
         setenv("TZ", "Pacific/Kiritimati", 1); // UTC+14
         tzset();
     }
     void TearDown() override
     {
-        if (saved_)
-            setenv("TZ", saved_->c_str(), 1);
+        if (m_saved)
+            setenv("TZ", m_saved->c_str(), 1);
         else
             unsetenv("TZ");
         tzset();
     }
 
 private:
-    std::optional<std::string> saved_;
+    std::optional<std::string> m_saved;
 };
 
 } // namespace

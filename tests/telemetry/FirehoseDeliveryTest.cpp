@@ -50,7 +50,7 @@ TEST_F(FirehoseDeliveryTest, ABatchRefusedFourTimesReturnsToTheFrontAndIsResentU
     server.script({unavailable, unavailable, unavailable, unavailable});
     // Ticks every 10 minutes, so no other sender runs while this one retries.
     FirehoseLimits limits;
-    limits.flushIntervalSeconds = 600;
+    limits.flushInterval = 600_s;
     startClient(limits);
     observe("Sync failed");
 

@@ -116,14 +116,14 @@ TEST(RetryDelay, IsTheBaseDelayPlusJitterButAtLeastOneSecond)
         {0, -10, 20}, {0, 10, 40}, {1, 0, 60}, {2, 10, 130}, {3, 0, {}}, {7, -10, {}},
     };
     for (const auto& c : cases) {
-        const auto delay = retryDelay(limits, c.retry, c.jitter);
+        const auto delay = retryDelay(limits, c.retry, seconds(c.jitter));
         ASSERT_EQ(delay.has_value(), c.seconds.has_value()) << c.retry;
         if (delay) {
             EXPECT_DOUBLE_EQ(delay->count(), *c.seconds) << c.retry;
         }
     }
-    limits.backoffSeconds = {5};
-    EXPECT_DOUBLE_EQ(retryDelay(limits, 0, -10)->count(), 1.0);
+    limits.backoff = {seconds(5)};
+    EXPECT_DOUBLE_EQ(retryDelay(limits, 0, seconds(-10))->count(), 1.0);
 }
 
 } // namespace

@@ -18,24 +18,24 @@ namespace morvane::telemetry::testing {
 class FixedRandom final : public RandomSource
 {
 public:
-    explicit FixedRandom(double draw) : draw_(draw) {}
+    explicit FixedRandom(double draw) : m_draw(draw) {}
     double uniform(double low, double high) override
     {
-        std::lock_guard lock(mutex_);
-        lastInterval_ = {low, high};
-        return std::clamp(draw_, low, high);
+        std::lock_guard lock(m_mutex);
+        m_lastInterval = {low, high};
+        return std::clamp(m_draw, low, high);
     }
 
     std::pair<double, double> lastInterval() const
     {
-        std::lock_guard lock(mutex_);
-        return lastInterval_;
+        std::lock_guard lock(m_mutex);
+        return m_lastInterval;
     }
 
 private:
-    const double draw_;
-    mutable std::mutex mutex_;
-    std::pair<double, double> lastInterval_{0, 0};
+    const double m_draw;
+    mutable std::mutex m_mutex;
+    std::pair<double, double> m_lastInterval{0, 0};
 };
 
 // A client on virtual time with a fresh consent store, configured as host "picker".

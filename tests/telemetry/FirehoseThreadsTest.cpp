@@ -62,7 +62,7 @@ TEST_F(FirehoseThreadsTest, DestroyingTheClientWhileASenderWaitsOnBackoffEndsItP
     transport->script({FakeTransport::status(503)});
     auto sleeper = std::make_shared<CountingSleeper>();
     FirehoseLimits limits;
-    limits.flushIntervalSeconds = 0.01;
+    limits.flushInterval = std::chrono::milliseconds(10);
     client = std::make_unique<ErrorFirehoseClient>(
         ErrorFirehoseClient::Dependencies{nullptr, sleeper, nullptr, transport}, limits);
     observe("Service down");
@@ -84,7 +84,7 @@ TEST_F(FirehoseThreadsTest, DestroyingTheClientWhileARequestHangsEndsItPromptly)
         TestHttpServer server;
         server.setFallback({.delivery = delivery});
         FirehoseLimits limits;
-        limits.flushIntervalSeconds = 0.01;
+        limits.flushInterval = std::chrono::milliseconds(10);
         auto transport = std::make_shared<CurlHttpTransport>();
         client = std::make_unique<ErrorFirehoseClient>(
             ErrorFirehoseClient::Dependencies{nullptr, nullptr, nullptr, transport}, limits);
@@ -139,9 +139,10 @@ TEST_F(FirehoseThreadsTest, EveryOccurrenceFromManyThreadsIsDeliveredOrADocument
     constexpr int floodPerThread = 25;        // 200 of one error: 100 counted, 100 dropped
     auto transport = std::make_shared<TallyTransport>();
     FirehoseLimits limits;
-    limits.flushIntervalSeconds = 0.005;
-    limits.backoffSeconds = {0.001, 0.002, 0.004};
-    limits.backoffJitter = 0.001;
+    limits.flushInterval = std::chrono::milliseconds(5);
+    limits.backoff = {std::chrono::milliseconds(1), std::chrono::milliseconds(2),
+                      std::chrono::milliseconds(4)};
+    limits.backoffJitter = std::chrono::milliseconds(1);
     limits.maxPendingBatches = 1'000'000; // no queue drops: every loss must be a breaker's
     // The clock stands still, so every occurrence falls into one breaker window.
     client = std::make_unique<ErrorFirehoseClient>(

@@ -24,31 +24,31 @@ public:
         return sys_days(year(2026) / 12 / 5) + hours(12);
     }
 
-    explicit VirtualTime(Time start = noonUtc()) : now_(start) {}
+    explicit VirtualTime(Time start = noonUtc()) : m_now(start) {}
 
     Time now() const override
     {
-        std::lock_guard lock(mutex_);
-        return now_;
+        std::lock_guard lock(m_mutex);
+        return m_now;
     }
 
     void sleepFor(std::chrono::duration<double> duration, std::stop_token stop) override
     {
-        std::unique_lock lock(mutex_);
+        std::unique_lock lock(m_mutex);
         const Time deadline =
-            now_ + std::chrono::duration_cast<std::chrono::system_clock::duration>(duration);
-        const auto registered = deadlines_.insert(deadline);
-        changed_.notify_all();
-        changed_.wait(lock, stop, [&] { return now_ >= deadline; });
-        deadlines_.erase(registered);
-        changed_.notify_all();
+            m_now + std::chrono::duration_cast<std::chrono::system_clock::duration>(duration);
+        const auto registered = m_deadlines.insert(deadline);
+        m_changed.notify_all();
+        m_changed.wait(lock, stop, [&] { return m_now >= deadline; });
+        m_deadlines.erase(registered);
+        m_changed.notify_all();
     }
 
     void advance(std::chrono::duration<double> duration)
     {
-        std::lock_guard lock(mutex_);
-        now_ += std::chrono::duration_cast<std::chrono::system_clock::duration>(duration);
-        changed_.notify_all();
+        std::lock_guard lock(m_mutex);
+        m_now += std::chrono::duration_cast<std::chrono::system_clock::duration>(duration);
+        m_changed.notify_all();
     }
 
     // Waits (in real time, bounded) until exactly `count` threads sleep and none of them
@@ -56,24 +56,25 @@ public:
     bool waitForSleepers(std::size_t count,
                          std::chrono::seconds patience = std::chrono::seconds(20))
     {
-        std::unique_lock lock(mutex_);
-        return changed_.wait_for(lock, patience, [&] {
-            return deadlines_.size() == count && (deadlines_.empty() || *deadlines_.begin() > now_);
+        std::unique_lock lock(m_mutex);
+        return m_changed.wait_for(lock, patience, [&] {
+            return m_deadlines.size() == count &&
+                   (m_deadlines.empty() || *m_deadlines.begin() > m_now);
         });
     }
 
     // The deadlines of the sleeps currently waiting.
     std::multiset<Time> deadlines() const
     {
-        std::lock_guard lock(mutex_);
-        return deadlines_;
+        std::lock_guard lock(m_mutex);
+        return m_deadlines;
     }
 
 private:
-    mutable std::mutex mutex_;
-    std::condition_variable_any changed_;
-    Time now_;
-    std::multiset<Time> deadlines_;
+    mutable std::mutex m_mutex;
+    std::condition_variable_any m_changed;
+    Time m_now;
+    std::multiset<Time> m_deadlines;
 };
 
 } // namespace morvane::telemetry::testing

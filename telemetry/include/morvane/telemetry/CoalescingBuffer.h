@@ -51,15 +51,15 @@ public:
     std::vector<CoalescedEntry> drain(std::string_view appSlug, std::string_view platform,
                                       Timestamp now, bool online);
 
-    bool contains(const std::string& fingerprint) const { return entries_.contains(fingerprint); }
-    std::size_t size() const { return entries_.size(); }
-    std::int64_t droppedCount() const { return droppedCount_; }
-    void resetDroppedCount() { droppedCount_ = 0; }
+    bool contains(const std::string& fingerprint) const { return m_entries.contains(fingerprint); }
+    std::size_t size() const { return m_entries.size(); }
+    std::int64_t droppedCount() const { return m_droppedCount; }
+    void resetDroppedCount() { m_droppedCount = 0; }
 
 private:
-    const std::size_t maxDistinctFingerprints_;
-    std::unordered_map<std::string, CoalescedEntry> entries_;
-    std::int64_t droppedCount_ = 0;
+    const std::size_t m_maxDistinctFingerprints;
+    std::unordered_map<std::string, CoalescedEntry> m_entries;
+    std::int64_t m_droppedCount = 0;
 };
 
 } // namespace morvane::telemetry

@@ -132,40 +132,40 @@ public:
 private:
     Occurrence prepare(ErrorReport report);
 
-    // With lock_ held.
+    // With m_lock held.
     std::vector<CoalescedEntry> drainBuffer(Timestamp now);
     void enqueueBatch(std::vector<CoalescedEntry> entries);
     ContextSnapshot snapshot();
 
-    // Without lock_, on the client's threads.
+    // Without m_lock, on the client's threads.
     void scheduleFlush(std::stop_token stop);
     void sendPendingBatches(std::stop_token stop);
     bool sendBatch(const std::vector<CoalescedEntry>& entries, const ContextSnapshot& context,
                    const std::stop_token& stop);
 
-    const std::shared_ptr<Clock> clock_;
-    const std::shared_ptr<Sleeper> sleeper_;
-    const std::shared_ptr<RandomSource> random_;
-    const std::shared_ptr<HttpTransport> defaultTransport_;
-    const FirehoseLimits limits_;
+    const std::shared_ptr<Clock> m_clock;
+    const std::shared_ptr<Sleeper> m_sleeper;
+    const std::shared_ptr<RandomSource> m_random;
+    const std::shared_ptr<HttpTransport> m_defaultTransport;
+    const FirehoseLimits m_limits;
 
-    mutable std::mutex lock_;
-    std::string appSlug_ = "unknown";
-    std::string platform_ = "linux";
-    std::string appVersion_ = "0.0.0";
-    std::string osVersion_;
-    std::string installId_;
-    std::string dailyToken_;
-    std::shared_ptr<HttpTransport> urlSession_;
-    std::string identityURL_{defaultIdentityURL};
-    CoalescingBuffer buffer_;
-    FloodGuard circuitBreakers_;
-    Timestamp windowStart_;
-    PendingBatchQueue pendingBatches_;
-    std::jthread flushTask_;
-    bool isStarted_ = false;
-    bool online_ = true;
-    std::optional<std::int64_t> sessionUptimeSeconds_;
+    mutable std::mutex m_lock;
+    std::string m_appSlug = "unknown";
+    std::string m_platform = "linux";
+    std::string m_appVersion = "0.0.0";
+    std::string m_osVersion;
+    std::string m_installId;
+    std::string m_dailyToken;
+    std::shared_ptr<HttpTransport> m_urlSession;
+    std::string m_identityURL{defaultIdentityURL};
+    CoalescingBuffer m_buffer;
+    FloodGuard m_circuitBreakers;
+    Timestamp m_windowStart;
+    PendingBatchQueue m_pendingBatches;
+    std::jthread m_flushTask;
+    bool m_isStarted = false;
+    bool m_online = true;
+    std::optional<std::int64_t> m_sessionUptimeSeconds;
 };
 
 } // namespace morvane::telemetry

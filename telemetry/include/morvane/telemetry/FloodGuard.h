@@ -35,16 +35,16 @@ public:
 
     Verdict record(std::string_view fingerprint, Timestamp now);
 
-    std::size_t size() const { return states_.size(); }
+    std::size_t size() const { return m_states.size(); }
 
     // The 64-bit key of a 16-hex-digit fingerprint (other text is hashed).
     static std::uint64_t keyOf(std::string_view fingerprint);
 
 private:
-    const std::int64_t threshold_;
-    const std::chrono::duration<double> window_;
-    const std::chrono::duration<double> silence_;
-    std::unordered_map<std::uint64_t, CircuitBreakerState> states_;
+    const std::int64_t m_threshold;
+    const std::chrono::duration<double> m_window;
+    const std::chrono::duration<double> m_silence;
+    std::unordered_map<std::uint64_t, CircuitBreakerState> m_states;
 };
 
 } // namespace morvane::telemetry

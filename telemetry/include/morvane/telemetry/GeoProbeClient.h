@@ -30,16 +30,16 @@ public:
     {
     public:
         Probe(std::future<bool> result, std::jthread thread)
-            : result_(std::move(result)), thread_(std::move(thread))
+            : m_result(std::move(result)), m_thread(std::move(thread))
         {
         }
         // The probe's answer; waits until the probe is over.
-        bool get() { return result_.get(); }
-        std::future<bool>& result() { return result_; }
+        bool get() { return m_result.get(); }
+        std::future<bool>& result() { return m_result; }
 
     private:
-        std::future<bool> result_;
-        std::jthread thread_; // last: stopped and joined first
+        std::future<bool> m_result;
+        std::jthread m_thread; // last: stopped and joined first
     };
 
     GeoProbeClient() = delete;

@@ -30,11 +30,11 @@ public:
 
 private:
     void load();
-    void save() const; // with mutex_ held
+    void save() const; // with m_mutex held
 
-    const std::optional<std::filesystem::path> file_;
-    mutable std::mutex mutex_;
-    std::map<std::string, std::string, std::less<>> values_;
+    const std::optional<std::filesystem::path> m_file;
+    mutable std::mutex m_mutex;
+    std::map<std::string, std::string, std::less<>> m_values;
 };
 
 } // namespace morvane::telemetry

@@ -30,14 +30,14 @@ public:
     // (then it is dropped). Returns whether it was kept.
     bool putBackFront(Batch batch);
 
-    std::size_t size() const { return batches_.size(); }
-    bool empty() const { return batches_.empty(); }
-    const std::deque<Batch>& batches() const { return batches_; }
+    std::size_t size() const { return m_batches.size(); }
+    bool empty() const { return m_batches.empty(); }
+    const std::deque<Batch>& batches() const { return m_batches; }
 
 private:
-    const std::size_t capacity_;
-    const std::size_t maxBatchSize_;
-    std::deque<Batch> batches_;
+    const std::size_t m_capacity;
+    const std::size_t m_maxBatchSize;
+    std::deque<Batch> m_batches;
 };
 
 } // namespace morvane::telemetry

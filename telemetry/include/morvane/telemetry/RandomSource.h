@@ -22,8 +22,8 @@ public:
     double uniform(double low, double high) override;
 
 private:
-    std::mutex mutex_;
-    std::mt19937_64 engine_;
+    std::mutex m_mutex;
+    std::mt19937_64 m_engine;
 };
 
 } // namespace morvane::telemetry
