@@ -18,11 +18,11 @@ fail() {
     exit 1
 }
 
-# Polls a command for up to 20 s.
+# Polls a command for up to 60 s (an ASan build on a loaded machine starts slowly).
 wait_for() {
     local what=$1
     shift
-    for _ in $(seq 1 100); do
+    for _ in $(seq 1 300); do
         if "$@" >/dev/null 2>&1; then return 0; fi
         sleep 0.2
     done
@@ -70,8 +70,13 @@ for tint in FFFFFF DCDAD5 202020 000000; do
     # The icon is drawn once it covers more than a few pixels of the slot.
     wait_for "the tray icon on #$tint" bash -c "[ \"\$(import -window root -crop 24x24+1000+0 \
         -depth 8 -format '%[fx:standard_deviation>0.1]' info:)\" = 1 ]"
-    sleep 0.3
-    strong=$(strong_pixels "$tint")
+    # Read until the icon has settled (the host may paint it in steps).
+    strong=0
+    for _ in $(seq 1 25); do
+        strong=$(strong_pixels "$tint")
+        [ "$strong" -ge 40 ] && break
+        sleep 0.2
+    done
     echo "on #$tint: $strong of the slot's 576 pixels stand out at 3:1"
     [ "$strong" -ge 40 ] || fail "the tray icon hardly shows on #$tint ($strong pixels at 3:1)"
     kill "$app_pid" "$trayer_pid"
