@@ -161,30 +161,30 @@ struct TestHttpServer::Tls
 class TestHttpServer::Connection
 {
 public:
-    Connection(int socket, Tls* tls) : socket_(socket)
+    Connection(int socket, Tls* tls) : m_socket(socket)
     {
         timeval step{0, std::chrono::microseconds(tick).count()};
-        setsockopt(socket_, SOL_SOCKET, SO_RCVTIMEO, &step, sizeof step);
-        setsockopt(socket_, SOL_SOCKET, SO_SNDTIMEO, &step, sizeof step);
+        setsockopt(m_socket, SOL_SOCKET, SO_RCVTIMEO, &step, sizeof step);
+        setsockopt(m_socket, SOL_SOCKET, SO_SNDTIMEO, &step, sizeof step);
         if (tls) {
-            ssl_ = SSL_new(tls->context);
-            SSL_set_fd(ssl_, socket_);
+            m_ssl = SSL_new(tls->context);
+            SSL_set_fd(m_ssl, m_socket);
         }
     }
     ~Connection()
     {
-        if (ssl_)
-            SSL_free(ssl_);
-        shutdown(socket_, SHUT_RDWR);
-        close(socket_);
+        if (m_ssl)
+            SSL_free(m_ssl);
+        shutdown(m_socket, SHUT_RDWR);
+        close(m_socket);
     }
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
     bool handshake(const std::stop_token& stop)
     {
-        while (ssl_ && !stop.stop_requested()) {
-            const int result = SSL_accept(ssl_);
+        while (m_ssl && !stop.stop_requested()) {
+            const int result = SSL_accept(m_ssl);
             if (result == 1)
                 return true;
             if (!retry(result))
@@ -197,8 +197,8 @@ public:
     std::size_t read(char* buffer, std::size_t size, const std::stop_token& stop)
     {
         while (!stop.stop_requested()) {
-            const long got = ssl_ ? SSL_read(ssl_, buffer, static_cast<int>(size))
-                                  : recv(socket_, buffer, size, 0);
+            const long got = m_ssl ? SSL_read(m_ssl, buffer, static_cast<int>(size))
+                                   : recv(m_socket, buffer, size, 0);
             if (got > 0)
                 return static_cast<std::size_t>(got);
             if (!retry(static_cast<int>(got)))
@@ -210,8 +210,8 @@ public:
     bool write(std::string_view data, const std::stop_token& stop)
     {
         while (!data.empty() && !stop.stop_requested()) {
-            const long wrote = ssl_ ? SSL_write(ssl_, data.data(), static_cast<int>(data.size()))
-                                    : send(socket_, data.data(), data.size(), MSG_NOSIGNAL);
+            const long wrote = m_ssl ? SSL_write(m_ssl, data.data(), static_cast<int>(data.size()))
+                                     : send(m_socket, data.data(), data.size(), MSG_NOSIGNAL);
             if (wrote > 0)
                 data.remove_prefix(static_cast<std::size_t>(wrote));
             else if (!retry(static_cast<int>(wrote)))
@@ -223,7 +223,7 @@ public:
     // Whether the peer has closed its end (or broken the connection).
     bool peerGone()
     {
-        pollfd entry{socket_, POLLIN | POLLRDHUP, 0};
+        pollfd entry{m_socket, POLLIN | POLLRDHUP, 0};
         return poll(&entry, 1, 0) > 0 && (entry.revents & (POLLRDHUP | POLLHUP | POLLERR));
     }
 
@@ -231,16 +231,16 @@ private:
     // Whether a failed call only timed out and may be repeated.
     bool retry(int result)
     {
-        if (ssl_) {
-            const int error = SSL_get_error(ssl_, result);
+        if (m_ssl) {
+            const int error = SSL_get_error(m_ssl, result);
             ERR_clear_error();
             return error == SSL_ERROR_WANT_READ || error == SSL_ERROR_WANT_WRITE;
         }
         return result < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR);
     }
 
-    int socket_;
-    SSL* ssl_ = nullptr;
+    int m_socket;
+    SSL* m_ssl = nullptr;
 };
 
 TestHttpServer::Reply TestHttpServer::Reply::redirect(std::string location, int status)
@@ -258,29 +258,29 @@ TestHttpServer::Reply TestHttpServer::Reply::rawBytes(std::string bytes)
 TestHttpServer::TestHttpServer() : TestHttpServer(Options{}) {}
 
 TestHttpServer::TestHttpServer(Options options)
-    : tls_(options.tls), tlsContext_(options.tls ? std::make_unique<Tls>() : nullptr),
-      listener_(boundLoopbackSocket()), port_(localPort(listener_))
+    : m_tls(options.tls), m_tlsContext(options.tls ? std::make_unique<Tls>() : nullptr),
+      m_listener(boundLoopbackSocket()), m_port(localPort(m_listener))
 {
-    if (listen(listener_, 64) != 0) {
-        close(listener_);
+    if (listen(m_listener, 64) != 0) {
+        close(m_listener);
         throw std::runtime_error("listen");
     }
-    acceptor_ = std::jthread([this](std::stop_token stop) { serve(std::move(stop)); });
+    m_acceptor = std::jthread([this](std::stop_token stop) { serve(std::move(stop)); });
 }
 
 TestHttpServer::~TestHttpServer()
 {
-    acceptor_.request_stop();
-    acceptor_.join();
-    for (std::jthread& handler : handlers_)
+    m_acceptor.request_stop();
+    m_acceptor.join();
+    for (std::jthread& handler : m_handlers)
         handler.request_stop();
-    handlers_.clear(); // joins them
-    close(listener_);
+    m_handlers.clear(); // joins them
+    close(m_listener);
 }
 
 std::string TestHttpServer::baseURL() const
 {
-    return std::string(tls_ ? "https" : "http") + "://127.0.0.1:" + std::to_string(port_) + "/";
+    return std::string(m_tls ? "https" : "http") + "://127.0.0.1:" + std::to_string(m_port) + "/";
 }
 
 std::string TestHttpServer::url(std::string_view path) const
@@ -292,45 +292,45 @@ std::string TestHttpServer::url(std::string_view path) const
 
 void TestHttpServer::script(std::vector<Reply> replies)
 {
-    std::lock_guard lock(mutex_);
-    script_.assign(std::make_move_iterator(replies.begin()),
-                   std::make_move_iterator(replies.end()));
+    std::lock_guard lock(m_mutex);
+    m_script.assign(std::make_move_iterator(replies.begin()),
+                    std::make_move_iterator(replies.end()));
 }
 
 void TestHttpServer::route(std::string target, Reply reply)
 {
-    std::lock_guard lock(mutex_);
-    routes_.insert_or_assign(std::move(target), std::move(reply));
+    std::lock_guard lock(m_mutex);
+    m_routes.insert_or_assign(std::move(target), std::move(reply));
 }
 
 void TestHttpServer::setFallback(Reply reply)
 {
-    std::lock_guard lock(mutex_);
-    fallback_ = std::move(reply);
+    std::lock_guard lock(m_mutex);
+    m_fallback = std::move(reply);
 }
 
 std::vector<TestHttpServer::Request> TestHttpServer::requests() const
 {
-    std::lock_guard lock(mutex_);
-    return requests_;
+    std::lock_guard lock(m_mutex);
+    return m_requests;
 }
 
 void TestHttpServer::clearRequests()
 {
-    std::lock_guard lock(mutex_);
-    requests_.clear();
+    std::lock_guard lock(m_mutex);
+    m_requests.clear();
 }
 
 bool TestHttpServer::waitForRequests(std::size_t count, std::chrono::milliseconds patience) const
 {
-    std::unique_lock lock(mutex_);
-    return changed_.wait_for(lock, patience, [&] { return requests_.size() >= count; });
+    std::unique_lock lock(m_mutex);
+    return m_changed.wait_for(lock, patience, [&] { return m_requests.size() >= count; });
 }
 
 std::size_t TestHttpServer::openConnections() const
 {
-    std::lock_guard lock(mutex_);
-    return openConnections_;
+    std::lock_guard lock(m_mutex);
+    return m_openConnections;
 }
 
 int TestHttpServer::closedPort()
@@ -344,15 +344,15 @@ int TestHttpServer::closedPort()
 void TestHttpServer::serve(std::stop_token stop)
 {
     while (!stop.stop_requested()) {
-        pollfd waiting{listener_, POLLIN, 0};
+        pollfd waiting{m_listener, POLLIN, 0};
         if (poll(&waiting, 1, static_cast<int>(tick.count())) <= 0)
             continue;
-        const int socket = accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
+        const int socket = accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC);
         if (socket < 0)
             continue;
-        std::lock_guard lock(mutex_);
-        ++openConnections_;
-        handlers_.emplace_back([this, socket](std::stop_token handlerStop) {
+        std::lock_guard lock(m_mutex);
+        ++m_openConnections;
+        m_handlers.emplace_back([this, socket](std::stop_token handlerStop) {
             handle(std::move(handlerStop), socket);
         });
     }
@@ -360,19 +360,19 @@ void TestHttpServer::serve(std::stop_token stop)
 
 TestHttpServer::Reply TestHttpServer::replyFor(const Request& request)
 {
-    if (!script_.empty()) {
-        Reply reply = std::move(script_.front());
-        script_.pop_front();
+    if (!m_script.empty()) {
+        Reply reply = std::move(m_script.front());
+        m_script.pop_front();
         return reply;
     }
-    const auto routed = routes_.find(request.target);
-    return routed != routes_.end() ? routed->second : fallback_;
+    const auto routed = m_routes.find(request.target);
+    return routed != m_routes.end() ? routed->second : m_fallback;
 }
 
 void TestHttpServer::handle(std::stop_token stop, int socket)
 {
     {
-        Connection connection(socket, tlsContext_.get());
+        Connection connection(socket, m_tlsContext.get());
         std::string data;
         std::optional<Request> request;
         if (connection.handshake(stop)) {
@@ -393,16 +393,16 @@ void TestHttpServer::handle(std::stop_token stop, int socket)
         if (request) {
             Reply reply;
             {
-                std::lock_guard lock(mutex_);
-                requests_.push_back(*request);
+                std::lock_guard lock(m_mutex);
+                m_requests.push_back(*request);
                 reply = replyFor(*request);
-                changed_.notify_all();
+                m_changed.notify_all();
             }
             deliver(connection, reply, stop);
         }
     }
-    std::lock_guard lock(mutex_);
-    --openConnections_;
+    std::lock_guard lock(m_mutex);
+    --m_openConnections;
 }
 
 void TestHttpServer::deliver(Connection& connection, const Reply& reply, std::stop_token stop)

@@ -67,7 +67,7 @@ public:
     TestHttpServer(const TestHttpServer&) = delete;
     TestHttpServer& operator=(const TestHttpServer&) = delete;
 
-    int port() const { return port_; }
+    int port() const { return m_port; }
     // "http://127.0.0.1:<port>/", or "https://..." with tls.
     std::string baseURL() const;
     // The base URL with the path (which starts with "/") in place of the last "/".
@@ -98,20 +98,20 @@ private:
     Reply replyFor(const Request& request);
     static void deliver(Connection& connection, const Reply& reply, std::stop_token stop);
 
-    const bool tls_;
-    std::unique_ptr<Tls> tlsContext_;
-    int listener_ = -1;
-    int port_ = 0;
+    const bool m_tls;
+    std::unique_ptr<Tls> m_tlsContext;
+    int m_listener = -1;
+    int m_port = 0;
 
-    mutable std::mutex mutex_;
-    mutable std::condition_variable changed_;
-    std::vector<Request> requests_;
-    std::deque<Reply> script_;
-    std::map<std::string, Reply> routes_;
-    Reply fallback_;
-    std::size_t openConnections_ = 0;
-    std::vector<std::jthread> handlers_;
-    std::jthread acceptor_; // last: stopped and joined first
+    mutable std::mutex m_mutex;
+    mutable std::condition_variable m_changed;
+    std::vector<Request> m_requests;
+    std::deque<Reply> m_script;
+    std::map<std::string, Reply> m_routes;
+    Reply m_fallback;
+    std::size_t m_openConnections = 0;
+    std::vector<std::jthread> m_handlers;
+    std::jthread m_acceptor; // last: stopped and joined first
 };
 
 } // namespace morvane
