@@ -8,6 +8,7 @@
 #include <QScreen>
 
 #include <chrono>
+#include <tuple>
 
 namespace {
 constexpr std::chrono::seconds keepGrabs{30};
@@ -45,7 +46,7 @@ void OverlayScreenSampler::showSampler(SelectionHandler handler)
     }
 
     // Every screen is grabbed before any overlay shows, so no overlay is in a grab.
-    QList<std::pair<PickOverlay*, QImage>> grabs;
+    QList<std::tuple<PickOverlay*, QImage, const X11ScreenGrab*>> grabs;
     for (QScreen* screen : QGuiApplication::screens()) {
         ScreenOverlay& entry = overlayFor(screen);
         QImage image = grabScreen(entry);
@@ -55,7 +56,7 @@ void OverlayScreenSampler::showSampler(SelectionHandler handler)
             handler(std::nullopt);
             return;
         }
-        grabs.append({entry.overlay, std::move(image)});
+        grabs.append({entry.overlay, std::move(image), entry.grab.get()});
     }
     if (grabs.isEmpty()) {
         m_log.warning("no screen to pick from");
@@ -65,8 +66,8 @@ void OverlayScreenSampler::showSampler(SelectionHandler handler)
 
     m_handler = std::move(handler);
     m_releaseTimer.stop();
-    for (auto& [overlay, image] : grabs) {
-        overlay->present(std::move(image));
+    for (auto& [overlay, image, source] : grabs) {
+        overlay->present(std::move(image), source);
         m_shown.append(overlay);
     }
     // The keyboard goes to the overlay under the pointer (then follows the pointer).
