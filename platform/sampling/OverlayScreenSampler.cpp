@@ -27,6 +27,13 @@ OverlayScreenSampler::OverlayScreenSampler(QObject* parent) : QObject(parent)
     m_releaseTimer.setSingleShot(true);
     m_releaseTimer.setInterval(keepGrabs);
     connect(&m_releaseTimer, &QTimer::timeout, this, &OverlayScreenSampler::releaseGrabs);
+    m_fenceTimer.setTimerType(Qt::PreciseTimer);
+    m_fenceTimer.setInterval(1);
+    connect(&m_fenceTimer, &QTimer::timeout, this, [this] {
+        if (X11ScreenGrab::fenceReached(m_fence) ||
+            std::chrono::steady_clock::now() > m_answerDeadline)
+            answer();
+    });
     // The windows are made in idle time after start, so the first pick does not wait for them.
     QTimer::singleShot(prepareOverlaysAfter, this, &OverlayScreenSampler::prepareOverlays);
 }
@@ -35,6 +42,7 @@ OverlayScreenSampler::~OverlayScreenSampler()
 {
     if (isShowing())
         finish(std::nullopt);
+    answer();
     releaseOverlays();
 }
 
@@ -130,7 +138,32 @@ void OverlayScreenSampler::finish(std::optional<SrgbComponents> components)
     const SelectionHandler handler = std::exchange(m_handler, {});
     hideOverlays();
     m_releaseTimer.start();
-    handler(components);
+    answer(); // a pick ended before this one's overlays came down is answered first
+    m_answer = [handler, components] { handler(components); };
+    answerWhenServerCaughtUp();
+}
+
+void OverlayScreenSampler::answerWhenServerCaughtUp()
+{
+    // Uncovering a whole screen costs the X server milliseconds (tens at 4K); whatever the
+    // answer leads to (the clipboard's ownership check, say) would wait for a reply that
+    // long, holding this event loop. So the answer waits, without blocking, until the server
+    // has taken the overlays down.
+    const auto fence = X11ScreenGrab::sendFence();
+    if (!fence) {
+        answer();
+        return;
+    }
+    m_fence = *fence;
+    m_answerDeadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(500);
+    m_fenceTimer.start();
+}
+
+void OverlayScreenSampler::answer()
+{
+    m_fenceTimer.stop();
+    if (const std::function<void()> pending = std::exchange(m_answer, {}))
+        pending();
 }
 
 void OverlayScreenSampler::hideOverlays()

@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -51,6 +52,8 @@ private:
     ScreenOverlay& overlayFor(QScreen* screen);
     QImage grabScreen(ScreenOverlay& entry);
     void finish(std::optional<SrgbComponents> components);
+    void answerWhenServerCaughtUp();
+    void answer();
     void prepareOverlays();
     void hideOverlays();
     void releaseGrabs();
@@ -62,5 +65,11 @@ private:
     std::vector<ScreenOverlay> m_overlays;
     QList<PickOverlay*> m_shown;
     QTimer m_releaseTimer;
+    // The answer of a pick whose overlays are coming down, sent once the X server has taken
+    // them down (see finish()).
+    std::function<void()> m_answer;
+    unsigned m_fence = 0;
+    QTimer m_fenceTimer;
+    std::chrono::steady_clock::time_point m_answerDeadline;
     Log m_log{"sampler"};
 };

@@ -7,6 +7,7 @@
 
 #include <xcb/shm.h>
 #include <xcb/xcb.h>
+#include <xcb/xcbext.h>
 
 #include <sys/ipc.h>
 #include <sys/shm.h>
@@ -156,6 +157,30 @@ bool X11ScreenGrab::putImage(const QWindow* window, const QImage& image, QPoint 
     xcb_free_gc(x, gc);
     xcb_flush(x);
     return true;
+}
+
+std::optional<unsigned> X11ScreenGrab::sendFence()
+{
+    xcb_connection_t* x = connection();
+    if (!x)
+        return std::nullopt;
+    // Any request with a reply will do; the server answers requests in order.
+    const unsigned sequence = xcb_get_input_focus(x).sequence;
+    xcb_flush(x);
+    return sequence;
+}
+
+bool X11ScreenGrab::fenceReached(unsigned fence)
+{
+    xcb_connection_t* x = connection();
+    if (!x)
+        return true;
+    void* reply = nullptr;
+    xcb_generic_error_t* error = nullptr;
+    const bool reached = xcb_poll_for_reply(x, fence, &reply, &error) != 0;
+    std::free(reply);
+    std::free(error);
+    return reached;
 }
 
 bool X11ScreenGrab::ensureSegment(std::size_t bytes)

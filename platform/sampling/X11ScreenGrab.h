@@ -40,6 +40,12 @@ public:
     // `at`, sent through the socket. False when canPaint() does not hold.
     bool putImage(const QWindow* window, const QImage& image, QPoint at) const;
 
+    // A marker after every request this process has sent the X server so far, and whether the
+    // server has handled it: a way to wait for the server without blocking on it. None when
+    // not on X11.
+    static std::optional<unsigned> sendFence();
+    static bool fenceReached(unsigned fence);
+
 private:
     bool ensureSegment(std::size_t bytes);
     void releaseSegment();

@@ -321,6 +321,29 @@ public:
     QStringList texts;
 };
 
+// The answer waits for the X server to take the overlays down; a sampler that goes away in
+// the meantime still gives it, once.
+TEST_F(OverlayScreenSamplerTest, SamplerGoneBeforeTheServerCaughtUpStillAnswersOnce)
+{
+    auto sampler = std::make_unique<OverlayScreenSampler>();
+    int calls = 0;
+    std::optional<SrgbComponents> result = SrgbComponents{};
+    sampler->showSampler([&](std::optional<SrgbComponents> components) {
+        ++calls;
+        result = components;
+    });
+    for (PickOverlay* overlay : sampler->overlays())
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(overlay));
+
+    QTest::keyClick(sampler->overlays().first(), Qt::Key_Escape);
+    sampler.reset();
+
+    EXPECT_EQ(calls, 1);
+    EXPECT_FALSE(result.has_value());
+    QTest::qWait(50);
+    EXPECT_EQ(calls, 1);
+}
+
 TEST_F(OverlayScreenSamplerTest, SecondPickWhileOneRunsShowsNoSecondOverlay)
 {
     MemoryPreferencesStore store;
