@@ -30,8 +30,9 @@ OverlayScreenSampler::OverlayScreenSampler(QObject* parent) : QObject(parent)
     m_fenceTimer.setTimerType(Qt::PreciseTimer);
     m_fenceTimer.setInterval(1);
     connect(&m_fenceTimer, &QTimer::timeout, this, [this] {
-        if (X11ScreenGrab::fenceReached(m_fence) ||
-            std::chrono::steady_clock::now() > m_answerDeadline)
+        if (X11ScreenGrab::fenceReached(*m_fence))
+            m_fence.reset();
+        if (!m_fence || std::chrono::steady_clock::now() > m_answerDeadline)
             answer();
     });
     // The windows are made in idle time after start, so the first pick does not wait for them.
@@ -149,12 +150,11 @@ void OverlayScreenSampler::answerWhenServerCaughtUp()
     // answer leads to (the clipboard's ownership check, say) would wait for a reply that
     // long, holding this event loop. So the answer waits, without blocking, until the server
     // has taken the overlays down.
-    const auto fence = X11ScreenGrab::sendFence();
-    if (!fence) {
+    m_fence = X11ScreenGrab::sendFence();
+    if (!m_fence) {
         answer();
         return;
     }
-    m_fence = *fence;
     m_answerDeadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(500);
     m_fenceTimer.start();
 }
@@ -162,6 +162,8 @@ void OverlayScreenSampler::answerWhenServerCaughtUp()
 void OverlayScreenSampler::answer()
 {
     m_fenceTimer.stop();
+    if (m_fence)
+        X11ScreenGrab::dropFence(*std::exchange(m_fence, std::nullopt));
     if (const std::function<void()> pending = std::exchange(m_answer, {}))
         pending();
 }

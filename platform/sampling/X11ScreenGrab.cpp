@@ -183,6 +183,12 @@ bool X11ScreenGrab::fenceReached(unsigned fence)
     return reached;
 }
 
+void X11ScreenGrab::dropFence(unsigned fence)
+{
+    if (xcb_connection_t* x = connection())
+        xcb_discard_reply(x, fence);
+}
+
 bool X11ScreenGrab::ensureSegment(std::size_t bytes)
 {
     if (m_memory && m_bytes == bytes)

@@ -45,6 +45,8 @@ public:
     // not on X11.
     static std::optional<unsigned> sendFence();
     static bool fenceReached(unsigned fence);
+    // Forgets a fence that was not reached, so its reply is not kept.
+    static void dropFence(unsigned fence);
 
 private:
     bool ensureSegment(std::size_t bytes);
