@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 class XProbe
@@ -32,6 +33,8 @@ public:
         m_window = xcb_generate_id(m_c);
         xcb_create_window(m_c, XCB_COPY_FROM_PARENT, m_window, m_root, 0, 0, 1, 1, 0,
                           XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, 0, nullptr);
+        for (const char* name : {"CLIPBOARD", "UTF8_STRING", "XPROBE_PASTE"})
+            atom(name);
         sync();
     }
     ~XProbe() { xcb_disconnect(m_c); }
@@ -44,12 +47,20 @@ public:
     int width() const { return m_width; }
     int height() const { return m_height; }
 
+    // Interned once: a round trip per use would count against whatever is being timed.
     xcb_atom_t atom(const char* name)
     {
+        for (const auto& [known, value] : m_atoms) {
+            if (known == name)
+                return value;
+        }
         const auto cookie =
             xcb_intern_atom(m_c, 0, static_cast<std::uint16_t>(std::strlen(name)), name);
         const Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(m_c, cookie, nullptr));
-        return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+        if (!reply)
+            return XCB_ATOM_NONE;
+        m_atoms.emplace_back(name, reply->atom);
+        return reply->atom;
     }
 
     // Waits until the server has handled everything sent so far.
@@ -157,6 +168,7 @@ private:
     template <typename T> using Reply = std::unique_ptr<T, FreeDeleter>;
 
     xcb_connection_t* m_c;
+    std::vector<std::pair<std::string, xcb_atom_t>> m_atoms;
     xcb_window_t m_root = 0;
     xcb_window_t m_window = 0;
     int m_width = 0;

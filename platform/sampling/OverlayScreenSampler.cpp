@@ -8,6 +8,7 @@
 #include <QScreen>
 
 #include <chrono>
+#include <tuple>
 
 namespace {
 constexpr std::chrono::seconds keepGrabs{30};
@@ -26,6 +27,14 @@ OverlayScreenSampler::OverlayScreenSampler(QObject* parent) : QObject(parent)
     m_releaseTimer.setSingleShot(true);
     m_releaseTimer.setInterval(keepGrabs);
     connect(&m_releaseTimer, &QTimer::timeout, this, &OverlayScreenSampler::releaseGrabs);
+    m_fenceTimer.setTimerType(Qt::PreciseTimer);
+    m_fenceTimer.setInterval(1);
+    connect(&m_fenceTimer, &QTimer::timeout, this, [this] {
+        if (X11ScreenGrab::fenceReached(*m_fence))
+            m_fence.reset();
+        if (!m_fence || std::chrono::steady_clock::now() > m_answerDeadline)
+            answer();
+    });
     // The windows are made in idle time after start, so the first pick does not wait for them.
     QTimer::singleShot(prepareOverlaysAfter, this, &OverlayScreenSampler::prepareOverlays);
 }
@@ -34,6 +43,7 @@ OverlayScreenSampler::~OverlayScreenSampler()
 {
     if (isShowing())
         finish(std::nullopt);
+    answer();
     releaseOverlays();
 }
 
@@ -45,7 +55,7 @@ void OverlayScreenSampler::showSampler(SelectionHandler handler)
     }
 
     // Every screen is grabbed before any overlay shows, so no overlay is in a grab.
-    QList<std::pair<PickOverlay*, QImage>> grabs;
+    QList<std::tuple<PickOverlay*, QImage, const X11ScreenGrab*>> grabs;
     for (QScreen* screen : QGuiApplication::screens()) {
         ScreenOverlay& entry = overlayFor(screen);
         QImage image = grabScreen(entry);
@@ -55,7 +65,7 @@ void OverlayScreenSampler::showSampler(SelectionHandler handler)
             handler(std::nullopt);
             return;
         }
-        grabs.append({entry.overlay, std::move(image)});
+        grabs.append({entry.overlay, std::move(image), entry.grab.get()});
     }
     if (grabs.isEmpty()) {
         m_log.warning("no screen to pick from");
@@ -65,8 +75,8 @@ void OverlayScreenSampler::showSampler(SelectionHandler handler)
 
     m_handler = std::move(handler);
     m_releaseTimer.stop();
-    for (auto& [overlay, image] : grabs) {
-        overlay->present(std::move(image));
+    for (auto& [overlay, image, source] : grabs) {
+        overlay->present(std::move(image), source);
         m_shown.append(overlay);
     }
     // The keyboard goes to the overlay under the pointer (then follows the pointer).
@@ -129,7 +139,33 @@ void OverlayScreenSampler::finish(std::optional<SrgbComponents> components)
     const SelectionHandler handler = std::exchange(m_handler, {});
     hideOverlays();
     m_releaseTimer.start();
-    handler(components);
+    answer(); // a pick ended before this one's overlays came down is answered first
+    m_answer = [handler, components] { handler(components); };
+    answerWhenServerCaughtUp();
+}
+
+void OverlayScreenSampler::answerWhenServerCaughtUp()
+{
+    // Uncovering a whole screen costs the X server milliseconds (tens at 4K); whatever the
+    // answer leads to (the clipboard's ownership check, say) would wait for a reply that
+    // long, holding this event loop. So the answer waits, without blocking, until the server
+    // has taken the overlays down.
+    m_fence = X11ScreenGrab::sendFence();
+    if (!m_fence) {
+        answer();
+        return;
+    }
+    m_answerDeadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(500);
+    m_fenceTimer.start();
+}
+
+void OverlayScreenSampler::answer()
+{
+    m_fenceTimer.stop();
+    if (m_fence)
+        X11ScreenGrab::dropFence(*std::exchange(m_fence, std::nullopt));
+    if (const std::function<void()> pending = std::exchange(m_answer, {}))
+        pending();
 }
 
 void OverlayScreenSampler::hideOverlays()

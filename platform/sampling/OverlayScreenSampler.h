@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -21,7 +22,8 @@ class X11ScreenGrab;
 // The X11 sampler: freezes every screen and shows a PickOverlay on each at once; the first
 // pick or cancel on any of them ends the pick everywhere. One pick runs at a time: a
 // showSampler() while one is shown ends the new request as a cancel at once and leaves the
-// running pick alone. Main thread only; the handler is called on the main thread.
+// running pick alone. Main thread only; the handler is called on the main thread, once the
+// X server has taken the overlays down.
 class OverlayScreenSampler : public QObject, public ScreenSampler
 {
     Q_OBJECT
@@ -51,6 +53,8 @@ private:
     ScreenOverlay& overlayFor(QScreen* screen);
     QImage grabScreen(ScreenOverlay& entry);
     void finish(std::optional<SrgbComponents> components);
+    void answerWhenServerCaughtUp();
+    void answer();
     void prepareOverlays();
     void hideOverlays();
     void releaseGrabs();
@@ -62,5 +66,11 @@ private:
     std::vector<ScreenOverlay> m_overlays;
     QList<PickOverlay*> m_shown;
     QTimer m_releaseTimer;
+    // The answer of a pick whose overlays are coming down, sent once the X server has taken
+    // them down (see finish()).
+    std::function<void()> m_answer;
+    std::optional<unsigned> m_fence;
+    QTimer m_fenceTimer;
+    std::chrono::steady_clock::time_point m_answerDeadline;
     Log m_log{"sampler"};
 };

@@ -3,6 +3,7 @@
 #include "MagnifierLoupe.h"
 #include "ScreenPixel.h"
 #include "X11Pointer.h"
+#include "X11ScreenGrab.h"
 
 #include <QBackingStore>
 #include <QCursor>
@@ -27,9 +28,14 @@ PickOverlay::PickOverlay(QScreen* screen) : m_screen(screen)
     setGeometry(screen->geometry());
 }
 
-void PickOverlay::present(QImage grab)
+void PickOverlay::present(QImage grab, const X11ScreenGrab* source)
 {
     m_grab = std::move(grab);
+    // Painting from the grab's own memory spares a window image of a whole screen and its
+    // first paint, which cost more than the grab itself.
+    m_source = source && source->canPaint() ? source : nullptr;
+    if (testAttribute(Qt::WA_PaintOnScreen) != bool(m_source))
+        setAttribute(Qt::WA_PaintOnScreen, bool(m_source));
     m_pixel.reset();
     m_loupeRect = QRect();
     m_warpedTo.reset();
@@ -66,6 +72,7 @@ void PickOverlay::releaseWindowImage()
 
 void PickOverlay::releaseGrab()
 {
+    m_source = nullptr;
     m_grab = QImage();
     m_pixel.reset();
     m_loupeRect = QRect();
@@ -95,6 +102,10 @@ void PickOverlay::takeKeyboard()
 
 void PickOverlay::paintEvent(QPaintEvent* event)
 {
+    if (testAttribute(Qt::WA_PaintOnScreen)) {
+        paintFromSource(event->region());
+        return;
+    }
     QPainter painter(this);
     // The grab carries the screen's device pixel ratio, so it is drawn 1:1 without scaling.
     painter.drawImage(event->rect().topLeft(), m_grab,
@@ -102,6 +113,48 @@ void PickOverlay::paintEvent(QPaintEvent* event)
                              QSizeF(event->rect().size()) * m_grab.devicePixelRatio()));
     if (m_pixel && event->rect().intersects(m_loupeRect))
         MagnifierLoupe::paint(painter, m_loupeRect, m_grab, *m_pixel);
+}
+
+namespace {
+
+// The device pixels a logical rectangle touches on a screen of this scale.
+QRect deviceRectOf(const QRect& logical, qreal ratio)
+{
+    const int left = int(std::floor(logical.left() * ratio));
+    const int top = int(std::floor(logical.top() * ratio));
+    const int right = int(std::ceil((logical.right() + 1) * ratio));
+    const int bottom = int(std::ceil((logical.bottom() + 1) * ratio));
+    return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+}
+
+} // namespace
+
+void PickOverlay::paintFromSource(const QRegion& region)
+{
+    if (!m_source)
+        return;
+    const qreal ratio = m_grab.devicePixelRatio();
+    QRegion device;
+    for (const QRect& rect : region)
+        device += deviceRectOf(rect, ratio);
+    // The loupe and the margin its pen may reach, drawn over a copy of the grab there and
+    // put whole; the rest of the region comes straight from the grab, so nothing flickers.
+    const QRect loupe = m_pixel ? deviceRectOf(m_loupeRect.adjusted(-2, -2, 2, 2), ratio) &
+                                      QRect(QPoint(), m_grab.size())
+                                : QRect();
+    if (loupe.isEmpty() || !device.intersects(loupe)) {
+        m_source->paintOnto(windowHandle(), device);
+        return;
+    }
+    m_source->paintOnto(windowHandle(), device - loupe);
+    QImage image = m_grab.copy(loupe);
+    image.setDevicePixelRatio(ratio);
+    {
+        QPainter painter(&image);
+        painter.translate(-QPointF(loupe.topLeft()) / ratio);
+        MagnifierLoupe::paint(painter, m_loupeRect, m_grab, *m_pixel);
+    }
+    m_source->putImage(windowHandle(), image, loupe.topLeft());
 }
 
 void PickOverlay::mouseMoveEvent(QMouseEvent* event)

@@ -8,6 +8,7 @@
 #include <optional>
 
 class QScreen;
+class X11ScreenGrab;
 
 // One screen's part of the pick: a frameless window over the whole screen showing a frozen
 // grab of it, with a crosshair pointer and a magnifier loupe. It only reports what the user
@@ -26,12 +27,16 @@ public:
 
     // Shows the overlay over its screen with `grab`, the screen's own image in device
     // pixels (its devicePixelRatio set to the screen's). An overlay is shown again for each
-    // pick, so its window and backing store are made once.
-    void present(QImage grab);
+    // pick, so its window is made once. With a `source` that can paint (the shared-memory
+    // grab `grab` lies in), the window shows the grab straight from that memory and has no
+    // image of its own; otherwise it paints through its backing store. `source` must outlive
+    // the pick, or releaseGrab() be called first.
+    void present(QImage grab, const X11ScreenGrab* source = nullptr);
     // Makes the native window ahead of the first pick (hidden, without pixels) and warms the
     // loupe's text drawing, so that present() only grabs, paints and maps.
     void prepare();
-    // Frees the window's image while the overlay is hidden; present() paints a new one.
+    // Frees the window's image (a backing store's) while the overlay is hidden; present()
+    // paints a new one.
     void releaseWindowImage();
     // Lets go of the grab (memory its sampler is about to free); present() brings a new one.
     void releaseGrab();
@@ -45,6 +50,8 @@ signals:
     void cancelled();
 
 protected:
+    // None: drawn by the X server from the grab's memory while the grab can paint.
+    QPaintEngine* paintEngine() const override { return nullptr; }
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -59,9 +66,11 @@ private:
     void moveByDevicePixels(int dx, int dy);
     void pick();
     QRect loupeRectFor(QPoint pixel) const;
+    void paintFromSource(const QRegion& region);
 
     QScreen* m_screen;
     QImage m_grab;
+    const X11ScreenGrab* m_source = nullptr;
     std::optional<QPoint> m_pixel;
     QRect m_loupeRect;
     // Where the arrow keys last put the system pointer: the motion that warp causes must

@@ -1,17 +1,21 @@
 #include "X11ScreenGrab.h"
 
 #include <QGuiApplication>
+#include <QRegion>
 #include <QSysInfo>
 #include <QWindow>
 
 #include <xcb/shm.h>
 #include <xcb/xcb.h>
+#include <xcb/xcbext.h>
 
 #include <sys/ipc.h>
 #include <sys/shm.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -45,6 +49,15 @@ bool isRgb32Layout(xcb_connection_t* x, std::uint8_t depth)
     return false;
 }
 
+// A graphics context for copying pixels onto `window`: no exposure events for the copies.
+xcb_gcontext_t makeGc(xcb_connection_t* x, xcb_window_t window)
+{
+    const xcb_gcontext_t gc = xcb_generate_id(x);
+    const std::uint32_t noExposures = 0;
+    xcb_create_gc(x, gc, window, XCB_GC_GRAPHICS_EXPOSURES, &noExposures);
+    return gc;
+}
+
 } // namespace
 
 X11ScreenGrab::~X11ScreenGrab()
@@ -54,6 +67,7 @@ X11ScreenGrab::~X11ScreenGrab()
 
 std::optional<QImage> X11ScreenGrab::grabUnder(const QWindow* window)
 {
+    m_paintable = false;
     xcb_connection_t* x = connection();
     if (!x || !window || !window->handle())
         return std::nullopt;
@@ -84,8 +98,95 @@ std::optional<QImage> X11ScreenGrab::grabUnder(const QWindow* window)
     const Reply<xcb_shm_get_image_reply_t> image(xcb_shm_get_image_reply(x, cookie, nullptr));
     if (!image)
         return std::nullopt;
+    m_width = width;
+    m_height = height;
+    m_depth = root->depth;
+    m_paintable = geometry->depth == root->depth;
     return QImage(static_cast<const uchar*>(m_memory), width, height, width * 4,
                   QImage::Format_RGB32);
+}
+
+bool X11ScreenGrab::paintOnto(const QWindow* window, const QRegion& region) const
+{
+    xcb_connection_t* x = connection();
+    if (!x || !canPaint() || !window || !window->handle())
+        return false;
+    const QRegion clipped = region & QRect(0, 0, m_width, m_height);
+    if (clipped.isEmpty())
+        return true;
+    std::vector<xcb_rectangle_t> rectangles;
+    for (const QRect& rect : clipped) {
+        rectangles.push_back({std::int16_t(rect.x()), std::int16_t(rect.y()),
+                              std::uint16_t(rect.width()), std::uint16_t(rect.height())});
+    }
+    const auto target = xcb_window_t(window->winId());
+    const xcb_gcontext_t gc = makeGc(x, target);
+    // One copy of the region's bounding rectangle, clipped to the region itself.
+    xcb_set_clip_rectangles(x, XCB_CLIP_ORDERING_YX_BANDED, gc, 0, 0,
+                            std::uint32_t(rectangles.size()), rectangles.data());
+    const QRect bounds = clipped.boundingRect();
+    xcb_shm_put_image(x, target, gc, std::uint16_t(m_width), std::uint16_t(m_height),
+                      std::uint16_t(bounds.x()), std::uint16_t(bounds.y()),
+                      std::uint16_t(bounds.width()), std::uint16_t(bounds.height()),
+                      std::int16_t(bounds.x()), std::int16_t(bounds.y()), m_depth,
+                      XCB_IMAGE_FORMAT_Z_PIXMAP, 0, m_segment, 0);
+    xcb_free_gc(x, gc);
+    xcb_flush(x);
+    return true;
+}
+
+bool X11ScreenGrab::putImage(const QWindow* window, const QImage& image, QPoint at) const
+{
+    xcb_connection_t* x = connection();
+    if (!x || !canPaint() || !window || !window->handle() ||
+        image.format() != QImage::Format_RGB32 || image.bytesPerLine() != image.width() * 4)
+        return false;
+    const auto target = xcb_window_t(window->winId());
+    const xcb_gcontext_t gc = makeGc(x, target);
+    // In bands of rows, each within the server's request size (in 4-byte units).
+    const std::size_t header = 32;
+    const std::size_t maximum = std::size_t(xcb_get_maximum_request_length(x)) * 4;
+    const std::size_t line = std::size_t(image.width()) * 4;
+    const int band = std::max(1, int((maximum - header) / line));
+    for (int top = 0; top < image.height(); top += band) {
+        const int rows = std::min(band, image.height() - top);
+        xcb_put_image(x, XCB_IMAGE_FORMAT_Z_PIXMAP, target, gc, std::uint16_t(image.width()),
+                      std::uint16_t(rows), std::int16_t(at.x()), std::int16_t(at.y() + top), 0,
+                      m_depth, std::uint32_t(line * std::size_t(rows)), image.constScanLine(top));
+    }
+    xcb_free_gc(x, gc);
+    xcb_flush(x);
+    return true;
+}
+
+std::optional<unsigned> X11ScreenGrab::sendFence()
+{
+    xcb_connection_t* x = connection();
+    if (!x)
+        return std::nullopt;
+    // Any request with a reply will do; the server answers requests in order.
+    const unsigned sequence = xcb_get_input_focus(x).sequence;
+    xcb_flush(x);
+    return sequence;
+}
+
+bool X11ScreenGrab::fenceReached(unsigned fence)
+{
+    xcb_connection_t* x = connection();
+    if (!x)
+        return true;
+    void* reply = nullptr;
+    xcb_generic_error_t* error = nullptr;
+    const bool reached = xcb_poll_for_reply(x, fence, &reply, &error) != 0;
+    std::free(reply);
+    std::free(error);
+    return reached;
+}
+
+void X11ScreenGrab::dropFence(unsigned fence)
+{
+    if (xcb_connection_t* x = connection())
+        xcb_discard_reply(x, fence);
 }
 
 bool X11ScreenGrab::ensureSegment(std::size_t bytes)
@@ -129,4 +230,5 @@ void X11ScreenGrab::releaseSegment()
     shmdt(m_memory);
     m_memory = nullptr;
     m_bytes = 0;
+    m_paintable = false;
 }

@@ -1,16 +1,19 @@
 #pragma once
 
 #include <QImage>
+#include <QPoint>
 
 #include <cstdint>
 #include <optional>
 
+class QRegion;
 class QWindow;
 
 // Grabs what lies under a window from the X server through shared memory: the server writes
 // the pixels straight into memory this process maps, instead of sending them through the
 // socket as QScreen::grabWindow() does, which at 4K costs several times longer. The segment
-// is kept for the next grab of the same size.
+// is kept for the next grab of the same size. The same memory can be put back onto a window
+// by the server (paintOnto), so a window can show the grab without an image of its own.
 class X11ScreenGrab
 {
 public:
@@ -26,11 +29,34 @@ public:
     // then use QScreen::grabWindow().
     std::optional<QImage> grabUnder(const QWindow* window);
 
+    // Whether the last grab can be put onto the window it was taken under: that window has
+    // the root's depth, so the grab's pixels are in its format.
+    bool canPaint() const { return m_memory && m_paintable; }
+    // Puts the part `region` (the window's device pixels) of the last grab onto `window` at the
+    // same place, straight from the shared memory; the server copies, this process touches
+    // nothing. False when canPaint() does not hold.
+    bool paintOnto(const QWindow* window, const QRegion& region) const;
+    // Puts `image` (Format_RGB32, device pixels) onto that window with its top-left corner at
+    // `at`, sent through the socket. False when canPaint() does not hold.
+    bool putImage(const QWindow* window, const QImage& image, QPoint at) const;
+
+    // A marker after every request this process has sent the X server so far, and whether the
+    // server has handled it: a way to wait for the server without blocking on it. None when
+    // not on X11.
+    static std::optional<unsigned> sendFence();
+    static bool fenceReached(unsigned fence);
+    // Forgets a fence that was not reached, so its reply is not kept.
+    static void dropFence(unsigned fence);
+
 private:
     bool ensureSegment(std::size_t bytes);
     void releaseSegment();
 
     std::size_t m_bytes = 0;
+    int m_width = 0;
+    int m_height = 0;
+    std::uint8_t m_depth = 0;
+    bool m_paintable = false;
     int m_shmId = -1;
     void* m_memory = nullptr;
     std::uint32_t m_segment = 0;

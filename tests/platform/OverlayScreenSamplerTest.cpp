@@ -4,6 +4,7 @@
 #include "OverlayScreenSampler.h"
 #include "Clipboard.h"
 #include "ColorPickerModel.h"
+#include "MagnifierLoupe.h"
 #include "MemoryPreferencesStore.h"
 #include "PickOverlay.h"
 #include "X11ScreenGrab.h"
@@ -164,6 +165,61 @@ TEST_F(OverlayScreenSamplerTest, SharedMemoryGrabEqualsQtsGrabOnEachScreen)
     }
 }
 
+// The screen's colour at a device pixel, as another program sees it.
+QColor shownAt(int screen, QPoint devicePixel)
+{
+    const QImage shown = QGuiApplication::screens()[screen]->grabWindow(0).toImage();
+    return shown.pixelColor(devicePixel);
+}
+
+// The overlay shows the frozen screen with the loupe beside the pointer: its centre cell in
+// the colour under the pointer, its label below. When the pointer moves on, the loupe
+// follows and the screen comes back where it was.
+TEST_F(OverlayScreenSamplerTest, LoupeFollowsThePointerOverTheFrozenScreen)
+{
+    for (int screen = 0; screen < 2; ++screen) {
+        SCOPED_TRACE(testing::Message() << "screen " << screen);
+        m_calls = 0;
+        start();
+        QScreen* target = QGuiApplication::screens()[screen];
+        const qreal ratio = target->devicePixelRatio();
+        const QRect bounds(QPoint(), target->geometry().size());
+        const auto centreCellOf = [&](QPoint pixel) {
+            const QRect loupe =
+                MagnifierLoupe::placement((QPointF(pixel) / ratio).toPoint(), bounds);
+            const int middle = MagnifierLoupe::pixelsAcross / 2 * MagnifierLoupe::cellSize +
+                               MagnifierLoupe::cellSize / 2;
+            return (QPointF(loupe.topLeft() + QPoint(middle, middle)) * ratio).toPoint();
+        };
+        const auto labelOf = [&](QPoint pixel) {
+            const QRect loupe =
+                MagnifierLoupe::placement((QPointF(pixel) / ratio).toPoint(), bounds);
+            const QPoint inLabel(3, MagnifierLoupe::pixelsAcross * MagnifierLoupe::cellSize + 3);
+            return (QPointF(loupe.topLeft() + inLabel) * ratio).toPoint();
+        };
+
+        const QPoint first(120, 90);
+        movePointer(screen, first);
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return shownAt(screen, centreCellOf(first)) == patternAt(screen, first); },
+            3000));
+        EXPECT_EQ(shownAt(screen, labelOf(first)).name(), "#1e1e1e");
+        const QPoint far(deviceSize(screen).width() - 3, 2);
+        EXPECT_EQ(shownAt(screen, far).name(), patternAt(screen, far).name());
+
+        const QPoint second(deviceSize(screen).width() - 40, deviceSize(screen).height() - 30);
+        movePointer(screen, second);
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return shownAt(screen, centreCellOf(second)) == patternAt(screen, second); },
+            3000));
+        for (const QPoint left : {centreCellOf(first), labelOf(first)})
+            EXPECT_EQ(shownAt(screen, left).name(), patternAt(screen, left).name());
+
+        xdotool({"key", "Escape"});
+        ASSERT_TRUE(waitForAnswer());
+    }
+}
+
 struct ClickCase
 {
     int screen;
@@ -264,6 +320,29 @@ public:
     }
     QStringList texts;
 };
+
+// The answer waits for the X server to take the overlays down; a sampler that goes away in
+// the meantime still gives it, once.
+TEST_F(OverlayScreenSamplerTest, SamplerGoneBeforeTheServerCaughtUpStillAnswersOnce)
+{
+    auto sampler = std::make_unique<OverlayScreenSampler>();
+    int calls = 0;
+    std::optional<SrgbComponents> result = SrgbComponents{};
+    sampler->showSampler([&](std::optional<SrgbComponents> components) {
+        ++calls;
+        result = components;
+    });
+    for (PickOverlay* overlay : sampler->overlays())
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(overlay));
+
+    QTest::keyClick(sampler->overlays().first(), Qt::Key_Escape);
+    sampler.reset();
+
+    EXPECT_EQ(calls, 1);
+    EXPECT_FALSE(result.has_value());
+    QTest::qWait(50);
+    EXPECT_EQ(calls, 1);
+}
 
 TEST_F(OverlayScreenSamplerTest, SecondPickWhileOneRunsShowsNoSecondOverlay)
 {
