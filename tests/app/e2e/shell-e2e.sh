@@ -160,7 +160,7 @@ window=$(visible_windows "$settings" | grep " Settings — Morvane Color Picker\
 if [ -n "$window" ]; then
     geometry=$(xdotool getwindowgeometry "$window" | grep Geometry)
     [[ $geometry == *"400x320"* ]] || fail "settings window $geometry"
-    "$close_window" "$window"
+    "$close_window" "$window" || fail "the close request for the settings window failed"
     await_exit "$settings" 10
     [ "$status" -eq 0 ] || fail "closing the settings window: exit status $status"
 fi
