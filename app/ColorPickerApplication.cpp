@@ -6,6 +6,7 @@
 #include "Clipboard.h"
 #include "FileManagerReveal.h"
 #include "JournalLogSink.h"
+#include "PickedColor.h"
 #include "PreferencesStore.h"
 #include "ScreenSampler.h"
 #include "SettingsScene.h"
@@ -13,6 +14,49 @@
 
 #include <QApplication>
 #include <QProcessEnvironment>
+
+#include <atomic>
+
+namespace {
+
+// Passes picks through to the desktop's sampler and reports how each ended (the hex, or none
+// for a cancel) on the main thread, after the model has adopted the colour: the answer to a
+// "--pick" request.
+class ReportingScreenSampler : public ScreenSampler
+{
+public:
+    using Report = std::function<void(const std::optional<QString>& hex)>;
+
+    ReportingScreenSampler(std::unique_ptr<ScreenSampler> sampler, Report report)
+        : m_sampler(std::move(sampler)), m_report(std::move(report))
+    {
+    }
+
+    void showSampler(SelectionHandler handler) override
+    {
+        m_sampler->showSampler([handler = std::move(handler), report = m_report,
+                                answered = std::make_shared<std::atomic_bool>(false)](
+                                   std::optional<SrgbComponents> components) {
+            handler(components);
+            if (answered->exchange(true))
+                return;
+            std::optional<QString> hex;
+            if (components) {
+                if (const auto color = PickedColor::fromSrgb(*components))
+                    hex = color->hexString();
+            }
+            // Queued behind the model's own handling of the answer.
+            QMetaObject::invokeMethod(
+                QCoreApplication::instance(), [report, hex] { report(hex); }, Qt::QueuedConnection);
+        });
+    }
+
+private:
+    std::unique_ptr<ScreenSampler> m_sampler;
+    Report m_report;
+};
+
+} // namespace
 
 void TrayPanelOpener::attach(TrayController& tray)
 {
@@ -37,7 +81,14 @@ ColorPickerApplication::ColorPickerApplication(ReviewLaunchMode mode, const Desk
         return;
 
     // The parts the self-test goes without, in their declaration order.
-    m_sampler = adapters.makeSampler();
+    // The report outlives no part of this object: the sampler and the single instance are
+    // members, and a queued report runs only while the event loop does.
+    m_sampler = std::make_unique<ReportingScreenSampler>(
+        adapters.makeSampler(), [singleInstance = QPointer<SingleInstance>(&m_singleInstance)](
+                                    const std::optional<QString>& hex) {
+            if (singleInstance)
+                singleInstance->answerPickRequests(hex);
+        });
     m_clipboard = adapters.makeClipboard([this] { m_panelOpener.open(); });
     const UpdateFramework::Factory updater =
         adapters.makeUpdater ? adapters.makeUpdater(*m_store, *m_reveal) : nullptr;
@@ -50,6 +101,9 @@ ColorPickerApplication::ColorPickerApplication(ReviewLaunchMode mode, const Desk
                      &SettingsScene::open);
     QObject::connect(&m_delegate, &AppDelegate::settingsWindowRequested, m_settings.get(),
                      &SettingsScene::open);
+    // "--pick" from another launch: a pick as from the panel (joining one already running).
+    QObject::connect(&m_singleInstance, &SingleInstance::pickRequested, &m_services->picker(),
+                     &ColorPickerModel::pickColor);
 }
 
 ColorPickerApplication::~ColorPickerApplication() = default;
@@ -62,6 +116,24 @@ void ColorPickerApplication::setUpProcess()
     QApplication::setApplicationVersion(Constants::version());
     QApplication::setDesktopFileName(QStringLiteral("dev.morvane.colorpicker"));
     QApplication::setQuitOnLastWindowClosed(false);
+}
+
+QByteArray ColorPickerApplication::selftestPlatforms(const QProcessEnvironment& environment)
+{
+    QByteArrayList platforms;
+    const QByteArray chosen = environment.value(QStringLiteral("QT_QPA_PLATFORM")).toLocal8Bit();
+    if (!chosen.isEmpty()) {
+        platforms = chosen.split(';');
+    } else {
+        // Qt's own choice where a display is named.
+        if (!environment.value(QStringLiteral("WAYLAND_DISPLAY")).isEmpty())
+            platforms.append("wayland");
+        if (!environment.value(QStringLiteral("DISPLAY")).isEmpty())
+            platforms.append("xcb");
+    }
+    if (!platforms.contains("offscreen"))
+        platforms.append("offscreen");
+    return platforms.join(';');
 }
 
 DesktopSession ColorPickerApplication::currentSession()

@@ -11,7 +11,9 @@
 #include "SingleInstance.h"
 #include "UpdateFramework.h"
 
+#include <QByteArray>
 #include <QPointer>
+#include <QProcessEnvironment>
 
 #include <functional>
 #include <memory>
@@ -65,6 +67,9 @@ public:
 
     // Once, after the QApplication is built: names the process and sends Log to the journal.
     static void setUpProcess();
+    // The platform plugins a self-test tries, as a QT_QPA_PLATFORM list: those the environment
+    // names, then "offscreen", so that the self-test also runs where no display is reachable.
+    static QByteArray selftestPlatforms(const QProcessEnvironment& environment);
     // The session of the running QGuiApplication, read once.
     static DesktopSession currentSession();
 

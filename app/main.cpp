@@ -1,6 +1,8 @@
 #include "AppInfo.h"
 #include "ColorPickerApplication.h"
 #include "CommandLineReply.h"
+#include "PickCommand.h"
+#include "TerminationSignals.h"
 
 #include <QApplication>
 
@@ -8,14 +10,24 @@
 
 int main(int argc, char* argv[])
 {
-    // --help and --version answer before any display is opened.
-    if (const std::optional<QString> reply = commandLineReply(argc, argv, Constants::version())) {
+    const QStringList arguments = ReviewLaunchModes::arguments(argc, argv);
+    // --help, --version and --pick open no display in this process.
+    if (const std::optional<QString> reply = commandLineReply(arguments, Constants::version())) {
         std::fputs(reply->toLocal8Bit().constData(), stdout);
         return 0;
     }
+    if (ReviewLaunchModes::requestsPick(arguments))
+        return PickCommand::exec(argc, argv);
+    if (ReviewLaunchModes::fromArguments(arguments) == ReviewLaunchMode::selftest)
+        qputenv("QT_QPA_PLATFORM", ColorPickerApplication::selftestPlatforms(
+                                       QProcessEnvironment::systemEnvironment()));
 
     QApplication qtApplication(argc, argv);
     ColorPickerApplication::setUpProcess();
+    // SIGTERM and SIGINT leave through the event loop, so everything below is torn down.
+    const TerminationSignals termination;
+    QObject::connect(&termination, &TerminationSignals::received, &qtApplication,
+                     [] { QCoreApplication::exit(0); });
     const DesktopSession session = ColorPickerApplication::currentSession();
     ColorPickerApplication application(ReviewLaunchModes::current(), session,
                                        ColorPickerAdapters::desktop(session));

@@ -14,6 +14,8 @@ std::optional<QString> commandLineReply(const QStringList& arguments, const QStr
                 "Usage: morvane-color-picker [OPTION]\n"
                 "Pick any color on your screen, right from the tray.\n"
                 "\n"
+                "  --pick           pick a color in the running copy (starting one if need\n"
+                "                   be), print its hex and exit; exit status 1 when cancelled\n"
                 "  --show-settings  open the settings window\n"
                 "  --selftest       check that the application starts, then quit\n"
                 "  -h, --help       show this help and exit\n"
@@ -27,12 +29,4 @@ std::optional<QString> commandLineReply(const QStringList& arguments, const QStr
                 .arg(version);
     }
     return std::nullopt;
-}
-
-std::optional<QString> commandLineReply(int argc, char* argv[], const QString& version)
-{
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
-    return commandLineReply(arguments, version);
 }

@@ -10,5 +10,3 @@
 // and exits with status 0 before starting the application. Arguments after "--" are not
 // options. The first element of the list is the program path.
 std::optional<QString> commandLineReply(const QStringList& arguments, const QString& version);
-// The same for main()'s arguments, read before any QCoreApplication exists.
-std::optional<QString> commandLineReply(int argc, char* argv[], const QString& version);

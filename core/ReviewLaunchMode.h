@@ -4,6 +4,7 @@
 
 // The launch mode of this process, chosen by whole, case-sensitive command-line arguments at
 // any position: "--selftest" wins over "--show-settings"; anything else is an ordinary launch.
+// "--pick" selects no mode: such a process only asks the running copy for a pick (below).
 enum class ReviewLaunchMode
 {
     none,
@@ -15,8 +16,14 @@ namespace ReviewLaunchModes {
 
 inline const QString selftestArgument = QStringLiteral("--selftest");
 inline const QString settingsArgument = QStringLiteral("--show-settings");
+inline const QString pickArgument = QStringLiteral("--pick");
 
 ReviewLaunchMode fromArguments(const QStringList& arguments);
+// main()'s arguments as a list, read before any QCoreApplication exists.
+QStringList arguments(int argc, char* argv[]);
+// Whether this process is a pick request: "--pick" without "--selftest" (a self-test never
+// reaches the running copy).
+bool requestsPick(const QStringList& arguments);
 // The mode of the running process (QCoreApplication::arguments()).
 ReviewLaunchMode current();
 

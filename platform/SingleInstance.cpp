@@ -5,13 +5,19 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QLocalSocket>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QThread>
 
 namespace {
 
 const QByteArray reopenRequest = "reopen\n";
+const QByteArray pickRequest = "pick\n";
 const QByteArray acknowledgement = "ok\n";
+const QByteArray pickedAnswer = "picked ";
+const QByteArray cancelledAnswer = "cancelled\n";
+// Longer than any request line; a peer sending more without a newline is not one of ours.
+constexpr qint64 longestLine = 64;
 
 QString runtimeDirectory(const QString& directory)
 {
@@ -19,6 +25,28 @@ QString runtimeDirectory(const QString& directory)
         return directory;
     const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     return runtime.isEmpty() ? QDir::tempPath() : runtime;
+}
+
+int remainingMs(const QDeadlineTimer& deadline)
+{
+    return static_cast<int>(qMax<qint64>(deadline.remainingTime(), 1));
+}
+
+// Reads one line; waits at most until the deadline, or for ever without one.
+std::optional<QByteArray> readLine(QLocalSocket& socket, const QDeadlineTimer* deadline)
+{
+    while (!socket.canReadLine()) {
+        if (socket.bytesAvailable() > longestLine ||
+            !socket.waitForReadyRead(deadline ? remainingMs(*deadline) : -1))
+            return std::nullopt;
+    }
+    return socket.readLine(longestLine + 1);
+}
+
+bool isHex(const QByteArray& text)
+{
+    static const QRegularExpression hex(QStringLiteral("^#[0-9A-F]{6}$"));
+    return hex.match(QString::fromLatin1(text)).hasMatch();
 }
 
 } // namespace
@@ -33,6 +61,15 @@ SingleInstance::SingleInstance(const QString& directory, const QString& name, QO
     // process that holds it is gone.
     m_lock.setStaleLockTime(0);
     connect(&m_server, &QLocalServer::newConnection, this, &SingleInstance::acceptConnection);
+}
+
+SingleInstance::~SingleInstance()
+{
+    // A pick request still waiting when the copy quits ends as lost, not as a cancel.
+    for (const QPointer<QLocalSocket>& socket : std::as_const(m_pickRequests)) {
+        if (socket)
+            socket->abort();
+    }
 }
 
 bool SingleInstance::claim()
@@ -52,48 +89,105 @@ bool SingleInstance::claim()
     return true;
 }
 
-bool SingleInstance::requestReopen(std::chrono::milliseconds timeout)
+bool SingleInstance::isClaimedElsewhere() const
 {
-    const QDeadlineTimer deadline(timeout);
-    const auto remaining = [&deadline] {
-        return static_cast<int>(qMax<qint64>(deadline.remainingTime(), 1));
-    };
+    QLockFile probe(m_lockPath);
+    probe.setStaleLockTime(0);
+    if (probe.tryLock(0)) {
+        probe.unlock();
+        return false;
+    }
+    return probe.error() == QLockFile::LockFailedError;
+}
+
+std::unique_ptr<QLocalSocket> SingleInstance::sendRequest(const QByteArray& request,
+                                                          const QDeadlineTimer& deadline,
+                                                          bool& acknowledged) const
+{
+    acknowledged = false;
     // The running copy may hold the lock and not listen yet: retry until the deadline.
     while (!deadline.hasExpired()) {
-        QLocalSocket socket;
-        socket.connectToServer(m_socketPath);
-        if (socket.waitForConnected(remaining())) {
-            socket.write(reopenRequest);
-            socket.waitForBytesWritten(remaining());
-            while (socket.bytesAvailable() < acknowledgement.size() &&
-                   socket.waitForReadyRead(remaining())) {
-            }
-            return socket.readAll().startsWith(acknowledgement);
+        auto socket = std::make_unique<QLocalSocket>();
+        socket->connectToServer(m_socketPath);
+        if (socket->waitForConnected(remainingMs(deadline))) {
+            socket->write(request);
+            socket->waitForBytesWritten(remainingMs(deadline));
+            acknowledged = readLine(*socket, &deadline) == acknowledgement;
+            return socket;
         }
         QThread::msleep(50);
     }
-    return false;
+    return nullptr;
+}
+
+bool SingleInstance::requestReopen(std::chrono::milliseconds timeout)
+{
+    bool acknowledged = false;
+    sendRequest(reopenRequest, QDeadlineTimer(timeout), acknowledged);
+    return acknowledged;
+}
+
+SingleInstance::PickAnswer SingleInstance::requestPick(std::chrono::milliseconds timeout)
+{
+    using Outcome = PickAnswer::Outcome;
+    bool acknowledged = false;
+    const std::unique_ptr<QLocalSocket> socket =
+        sendRequest(pickRequest, QDeadlineTimer(timeout), acknowledged);
+    if (!socket)
+        return {Outcome::unreachable, {}};
+    if (!acknowledged)
+        return {Outcome::refused, {}};
+
+    // No deadline: the user may take minutes to pick.
+    const std::optional<QByteArray> line = readLine(*socket, nullptr);
+    if (line == cancelledAnswer)
+        return {Outcome::cancelled, {}};
+    if (line && line->startsWith(pickedAnswer) && line->endsWith('\n')) {
+        const QByteArray hex = line->mid(pickedAnswer.size()).chopped(1);
+        if (isHex(hex))
+            return {Outcome::picked, QString::fromLatin1(hex)};
+    }
+    return {Outcome::lost, {}};
+}
+
+void SingleInstance::answerPickRequests(const std::optional<QString>& hex)
+{
+    const QByteArray answer = hex ? pickedAnswer + hex->toLatin1() + '\n' : cancelledAnswer;
+    const QList<QPointer<QLocalSocket>> waiting = std::exchange(m_pickRequests, {});
+    for (const QPointer<QLocalSocket>& socket : waiting) {
+        if (!socket)
+            continue;
+        socket->write(answer);
+        socket->disconnectFromServer(); // after the answer is written
+    }
 }
 
 void SingleInstance::acceptConnection()
 {
     while (QLocalSocket* socket = m_server.nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            if (!socket->canReadLine()) {
-                // A peer that sends no line is not one of ours.
-                if (socket->bytesAvailable() > 64)
-                    socket->abort();
-                return;
-            }
-            const QByteArray line = socket->readLine();
-            if (line != reopenRequest) {
-                socket->disconnectFromServer();
-                return;
-            }
-            socket->write(acknowledgement);
-            socket->flush();
-            emit reopenRequested();
-        });
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { serve(*socket); });
     }
+}
+
+void SingleInstance::serve(QLocalSocket& socket)
+{
+    if (!socket.canReadLine()) {
+        if (socket.bytesAvailable() > longestLine)
+            socket.abort();
+        return;
+    }
+    const QByteArray line = socket.readLine();
+    if (line != reopenRequest && line != pickRequest) {
+        socket.disconnectFromServer();
+        return;
+    }
+    socket.write(acknowledgement);
+    socket.flush();
+    if (line == reopenRequest) {
+        emit reopenRequested();
+        return;
+    }
+    m_pickRequests.append(&socket);
+    emit pickRequested();
 }

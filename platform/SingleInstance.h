@@ -1,16 +1,29 @@
 #pragma once
 
+#include <QList>
 #include <QLocalServer>
 #include <QLockFile>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include <chrono>
+#include <memory>
+#include <optional>
+
+class QDeadlineTimer;
+class QLocalSocket;
 
 // One running copy per user. A lock file in the user's private runtime folder decides who
 // runs (the kernel settles two launches at the same instant; a lock left by a dead process is
 // taken over); the winner listens on a local socket beside it, through which a later launch
-// asks for a reopen. Needs no session bus.
+// asks for a reopen or a pick. Needs no session bus.
+//
+// The requests are one line each, answered with "ok\n" once taken:
+//   "reopen\n"  reopen the running copy;
+//   "pick\n"    start a pick (or wait for the one running); once it ends, a second line
+//               follows: "picked #RRGGBB\n" or "cancelled\n", and the copy hangs up.
+// A copy that does not know a request hangs up without answering.
 class SingleInstance : public QObject
 {
     Q_OBJECT
@@ -18,16 +31,44 @@ class SingleInstance : public QObject
 public:
     static inline const QString defaultName = QStringLiteral("dev.morvane.colorpicker");
 
+    // How a pick request ended, for the process that sent it.
+    struct PickAnswer
+    {
+        enum class Outcome
+        {
+            picked,      // hex holds the colour as "#RRGGBB"
+            cancelled,   // the user cancelled, or the copy could not pick
+            unreachable, // no running copy took the request in time
+            refused,     // the running copy does not take pick requests (an older version)
+            lost         // the running copy went away, or answered nonsense, before the end
+        };
+        Outcome outcome = Outcome::unreachable;
+        QString hex;
+    };
+
     // directory: $XDG_RUNTIME_DIR (Qt's runtime location) when empty.
     explicit SingleInstance(const QString& directory = {}, const QString& name = defaultName,
                             QObject* parent = nullptr);
+    ~SingleInstance() override;
 
     // True when this process is the running copy from now on. An unusable lock (an unwritable
     // folder, say) also answers true: better two copies than none.
     bool claim();
+    // Whether some other live process holds the lock (it may not listen yet). Probes by taking
+    // the lock for an instant, so call it only from a process that will not claim.
+    bool isClaimedElsewhere() const;
+
     // For a process that lost the claim: asks the running copy to reopen, waiting at most
     // `timeout` for it to start listening and acknowledge. True when acknowledged.
     bool requestReopen(std::chrono::milliseconds timeout = std::chrono::seconds(3));
+    // For a process that is not the running copy: asks it for a pick and waits for the pick to
+    // end, however long the user takes. `timeout` bounds only the wait for the running copy to
+    // start listening and acknowledge.
+    PickAnswer requestPick(std::chrono::milliseconds timeout = std::chrono::seconds(3));
+
+    // In the running copy: answers every pick request waiting for the pick that just ended,
+    // with its hex ("#RRGGBB"), or none when it was cancelled.
+    void answerPickRequests(const std::optional<QString>& hex);
 
     QString lockPath() const { return m_lockPath; }
     QString socketPath() const { return m_socketPath; }
@@ -35,12 +76,20 @@ public:
 signals:
     // Another launch asked this running copy to reopen.
     void reopenRequested();
+    // Another launch asked this running copy for a pick; answer with answerPickRequests().
+    void pickRequested();
 
 private:
     void acceptConnection();
+    void serve(QLocalSocket& socket);
+    // Connects to the running copy, sends the request line and waits for "ok\n".
+    std::unique_ptr<QLocalSocket> sendRequest(const QByteArray& request,
+                                              const QDeadlineTimer& deadline,
+                                              bool& acknowledged) const;
 
     QString m_lockPath;
     QString m_socketPath;
     QLockFile m_lock;
     QLocalServer m_server;
+    QList<QPointer<QLocalSocket>> m_pickRequests;
 };

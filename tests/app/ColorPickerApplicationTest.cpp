@@ -11,12 +11,15 @@
 #include "TrayController.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <future>
 
 namespace {
 
@@ -130,6 +133,39 @@ TEST_F(ColorPickerApplicationTest, TheSettingsLaunchOpensTheSettingsWindowInFron
     application->settings()->window()->close();
 }
 
+TEST_F(ColorPickerApplicationTest, APickRequestFromAnotherLaunchGetsTheAdoptedColourOrTheCancel)
+{
+    const auto application = build(ReviewLaunchMode::none);
+    ASSERT_EQ(application->launch(), AppDelegate::LaunchOutcome::running);
+    const auto pickFromAnotherLaunch = [this] {
+        return std::async(std::launch::async, [this] {
+            return SingleInstance(runtime.path()).requestPick(std::chrono::seconds(5));
+        });
+    };
+    const auto answerOf = [](std::future<SingleInstance::PickAnswer>& answer) {
+        while (answer.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready)
+            QCoreApplication::processEvents();
+        return answer.get();
+    };
+
+    auto picked = pickFromAnotherLaunch();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return static_cast<bool>(sampler->pending); }));
+    sampler->answer(SrgbComponents{58 / 255.0, 123 / 255.0, 213 / 255.0});
+    const SingleInstance::PickAnswer got = answerOf(picked);
+    EXPECT_EQ(got.outcome, SingleInstance::PickAnswer::Outcome::picked);
+    EXPECT_EQ(got.hex, QStringLiteral("#3A7BD5"));
+    // Adopted as any pick is, before the answer went out.
+    EXPECT_EQ(application->picker()->currentHex(), QStringLiteral("#3A7BD5"));
+    EXPECT_EQ(clipboard->texts, QStringList{QStringLiteral("#3A7BD5")});
+    EXPECT_EQ(store->stringForKey(ColorPickerModel::currentHexKey), QStringLiteral("#3A7BD5"));
+
+    auto cancelled = pickFromAnotherLaunch();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return static_cast<bool>(sampler->pending); }));
+    sampler->answer(std::nullopt);
+    EXPECT_EQ(answerOf(cancelled).outcome, SingleInstance::PickAnswer::Outcome::cancelled);
+    EXPECT_EQ(application->picker()->currentHex(), QStringLiteral("#3A7BD5"));
+}
+
 TEST_F(ColorPickerApplicationTest, TheSelfTestBuildsNoServicesLogsOneLineAndQuits)
 {
     const RecordingLogSink log;
@@ -143,6 +179,30 @@ TEST_F(ColorPickerApplicationTest, TheSelfTestBuildsNoServicesLogsOneLineAndQuit
     EXPECT_EQ(log.entries(), (std::vector<Entry>{{Log::Priority::info, "lifecycle",
                                                   "selftest ok — Morvane Color Picker " +
                                                       Constants::version().toStdString()}}));
+}
+
+TEST(ColorPickerApplicationSelftest, FallsBackToTheOffscreenPlatformAfterTheChosenOnes)
+{
+    const struct
+    {
+        std::vector<std::pair<QString, QString>> environment;
+        QByteArray platforms;
+    } cases[] = {
+        {{}, "offscreen"},
+        {{{"DISPLAY", ":0"}}, "xcb;offscreen"},
+        {{{"WAYLAND_DISPLAY", "wayland-0"}, {"DISPLAY", ":0"}}, "wayland;xcb;offscreen"},
+        {{{"QT_QPA_PLATFORM", "xcb"}, {"WAYLAND_DISPLAY", "wayland-0"}}, "xcb;offscreen"},
+        {{{"QT_QPA_PLATFORM", "wayland;xcb"}}, "wayland;xcb;offscreen"},
+        {{{"QT_QPA_PLATFORM", "offscreen"}, {"DISPLAY", ":0"}}, "offscreen"},
+        {{{"DISPLAY", ""}}, "offscreen"},
+    };
+    for (const auto& c : cases) {
+        QProcessEnvironment environment;
+        for (const auto& [name, value] : c.environment)
+            environment.insert(name, value);
+        EXPECT_EQ(ColorPickerApplication::selftestPlatforms(environment), c.platforms)
+            << environment.toStringList().join(QLatin1Char(' ')).toStdString();
+    }
 }
 
 } // namespace

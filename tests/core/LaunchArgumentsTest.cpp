@@ -44,6 +44,28 @@ TEST(ReviewLaunchMode, MatchesWholeCaseSensitiveArgumentsWithSelftestFirst)
               ReviewLaunchMode::selftest);
 }
 
+TEST(ReviewLaunchMode, APickRequestIsAnExactPickArgumentUnlessTheSelfTestIsAsked)
+{
+    const struct
+    {
+        std::initializer_list<const char*> args;
+        bool pick;
+    } cases[] = {
+        {{"--pick"}, true},
+        {{"--show-settings", "--pick"}, true},
+        {{"--pick", "--selftest"}, false},
+        {{}, false},
+        {{"--pick=1"}, false},
+        {{"--Pick"}, false},
+        {{"-pick"}, false},
+    };
+    for (const auto& c : cases) {
+        const QStringList args = arguments(c.args);
+        SCOPED_TRACE(args.join(QLatin1Char(' ')).toStdString());
+        EXPECT_EQ(ReviewLaunchModes::requestsPick(args), c.pick);
+    }
+}
+
 TEST(CommandLineReply, AnswersHelpAndVersionOnlyForTheirExactOptions)
 {
     const QString version = QStringLiteral("2.3.4");
@@ -53,7 +75,8 @@ TEST(CommandLineReply, AnswersHelpAndVersionOnlyForTheirExactOptions)
         const auto reply = commandLineReply(arguments({"--selftest", help}), version);
         ASSERT_TRUE(reply) << help;
         EXPECT_TRUE(reply->startsWith(QStringLiteral("Usage: morvane-color-picker")));
-        EXPECT_TRUE(reply->contains(QStringLiteral("--show-settings")));
+        for (const char* option : {"--pick", "--show-settings", "--selftest", "--version"})
+            EXPECT_TRUE(reply->contains(QLatin1String(option))) << option;
     }
     for (auto args : {arguments({}), arguments({"--selftest"}), arguments({"--Help"}),
                       arguments({"--version=1"}), arguments({"--", "--help"}),

@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QLocalServer>
+#include <QLocalSocket>
 #include <QLockFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -28,11 +30,27 @@ struct SingleInstanceFixture : testing::Test
             SingleInstance other(runtime.path());
             return other.requestReopen(timeout);
         });
+        return serveUntilReady(answer);
+    }
+
+    // Asks for a pick from another thread, as "--pick" would.
+    std::future<SingleInstance::PickAnswer> pickFromAnotherCopy()
+    {
+        return std::async(std::launch::async, [this] {
+            SingleInstance other(runtime.path());
+            return other.requestPick(std::chrono::seconds(5));
+        });
+    }
+
+    template <typename T> static T serveUntilReady(std::future<T>& answer)
+    {
         while (answer.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready)
             QCoreApplication::processEvents();
         return answer.get();
     }
 };
+
+using Outcome = SingleInstance::PickAnswer::Outcome;
 
 } // namespace
 
@@ -85,4 +103,93 @@ TEST_F(SingleInstanceFixture, AnUnusableFolderStillLetsTheApplicationRun)
 {
     SingleInstance nowhere(runtime.filePath(QStringLiteral("missing/deeper")));
     EXPECT_TRUE(nowhere.claim());
+}
+
+TEST_F(SingleInstanceFixture, PickRequestsWaitForThePickAndAllGetItsOutcome)
+{
+    SingleInstance running(runtime.path());
+    ASSERT_TRUE(running.claim());
+    QSignalSpy picks(&running, &SingleInstance::pickRequested);
+
+    const struct
+    {
+        std::optional<QString> hex;
+        Outcome outcome;
+    } cases[] = {{QStringLiteral("#3A7BD5"), Outcome::picked}, {std::nullopt, Outcome::cancelled}};
+    for (const auto& c : cases) {
+        picks.clear();
+        // Two launches ask while one pick runs; both wait for it.
+        auto first = pickFromAnotherCopy();
+        auto second = pickFromAnotherCopy();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return picks.size() == 2; }, 10000));
+        EXPECT_EQ(first.wait_for(std::chrono::milliseconds(200)), std::future_status::timeout)
+            << "answered before the pick ended";
+        running.answerPickRequests(c.hex);
+        for (auto* answer : {&first, &second}) {
+            const SingleInstance::PickAnswer got = serveUntilReady(*answer);
+            EXPECT_EQ(got.outcome, c.outcome);
+            EXPECT_EQ(got.hex, c.hex.value_or(QString()));
+        }
+    }
+    // An ordinary second launch still means a reopen.
+    QSignalSpy reopens(&running, &SingleInstance::reopenRequested);
+    EXPECT_TRUE(reopenFromAnotherCopy(std::chrono::seconds(5)));
+    EXPECT_EQ(reopens.size(), 1);
+}
+
+TEST_F(SingleInstanceFixture, APickRequestReadsOnlyAWellFormedAnswer)
+{
+    // A scripted running copy: what it answers to "pick\n", then it hangs up.
+    const struct
+    {
+        const char* name;
+        QByteArray reply;
+        Outcome outcome;
+        QString hex;
+    } cases[] = {
+        {"picked", "ok\npicked #3A7BD5\n", Outcome::picked, QStringLiteral("#3A7BD5")},
+        {"cancelled", "ok\ncancelled\n", Outcome::cancelled, {}},
+        {"an older copy hangs up", "", Outcome::refused, {}},
+        {"gone mid-pick", "ok\n", Outcome::lost, {}},
+        {"lower case", "ok\npicked #3a7bd5\n", Outcome::lost, {}},
+        {"not a colour", "ok\npicked $(reboot)\n", Outcome::lost, {}},
+        {"no newline", "ok\npicked #3A7BD5", Outcome::lost, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QLocalServer server;
+        const QString path = runtime.filePath(QStringLiteral("scripted.socket"));
+        QLocalServer::removeServer(path);
+        ASSERT_TRUE(server.listen(path));
+        QByteArray request;
+        QObject::connect(&server, &QLocalServer::newConnection, [&] {
+            QLocalSocket* socket = server.nextPendingConnection();
+            QObject::connect(socket, &QLocalSocket::readyRead, socket, [&, socket] {
+                if (!socket->canReadLine())
+                    return;
+                request = socket->readLine();
+                socket->write(c.reply);
+                socket->disconnectFromServer();
+            });
+        });
+        auto answer = std::async(std::launch::async, [this] {
+            return SingleInstance(runtime.path(), QStringLiteral("scripted"))
+                .requestPick(std::chrono::seconds(5));
+        });
+        const SingleInstance::PickAnswer got = serveUntilReady(answer);
+        EXPECT_EQ(request, QByteArray("pick\n"));
+        EXPECT_EQ(got.outcome, c.outcome);
+        EXPECT_EQ(got.hex, c.hex);
+    }
+}
+
+TEST_F(SingleInstanceFixture, APickWithNobodyListeningIsUnreachable)
+{
+    SingleInstance alone(runtime.path());
+    EXPECT_FALSE(alone.isClaimedElsewhere());
+    EXPECT_EQ(alone.requestPick(std::chrono::milliseconds(300)).outcome, Outcome::unreachable);
+
+    SingleInstance running(runtime.path());
+    ASSERT_TRUE(running.claim());
+    EXPECT_TRUE(alone.isClaimedElsewhere());
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # End-to-end checks of the built executable on a private X server with a tray host:
-# self-test, help, single instance and reopen, settings launch, stray arguments.
+# self-test (with and without a display), help, single instance and reopen, settings launch,
+# stray arguments.
 # Usage: shell-e2e.sh EXECUTABLE X11-CLOSE-WINDOW
 set -uo pipefail
 
@@ -113,6 +114,24 @@ lines=$(logged_line_of "$selftest" "$work/selftest.err" | grep -c "selftest ok �
 grep -q "\[lifecycle\]" "$work/selftest.err" || [ -S /run/systemd/journal/socket ] ||
     fail "self-test line not in category lifecycle"
 
+# --- the self-test needs no display ------------------------------------------------------
+for display in "" ":4711"; do
+    if [ -z "$display" ]; then
+        env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$app" --selftest \
+            >/dev/null 2>"$work/selftest.err" &
+    else
+        # A display that does not answer, with the platform the environment asks for.
+        DISPLAY=$display "$app" --selftest >/dev/null 2>"$work/selftest.err" &
+    fi
+    selftest=$!
+    await_exit "$selftest" 10
+    [ "$status" -eq 0 ] || fail "self-test with display '$display': exit status $status"
+    lines=$(logged_line_of "$selftest" "$work/selftest.err" | grep -c "selftest ok — Morvane")
+    [ "$lines" -eq 1 ] || fail "self-test with display '$display' logged $lines matching lines"
+done
+grep -q "qt.qpa" <(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$app" --selftest 2>&1) &&
+    fail "a self-test without a display printed Qt platform errors"
+
 # --- a second launch reopens the running copy ---------------------------------------------
 start_app
 first=$last_pid
@@ -160,7 +179,7 @@ window=$(visible_windows "$settings" | grep " Settings — Morvane Color Picker\
 if [ -n "$window" ]; then
     geometry=$(xdotool getwindowgeometry "$window" | grep Geometry)
     [[ $geometry == *"400x320"* ]] || fail "settings window $geometry"
-    "$close_window" "$window"
+    "$close_window" "$window" || fail "the close request for the settings window failed"
     await_exit "$settings" 10
     [ "$status" -eq 0 ] || fail "closing the settings window: exit status $status"
 fi

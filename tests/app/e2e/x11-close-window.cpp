@@ -38,9 +38,17 @@ int main(int argc, char* argv[])
     event.type = atom(connection, "WM_PROTOCOLS");
     event.data.data32[0] = atom(connection, "WM_DELETE_WINDOW");
     event.data.data32[1] = XCB_CURRENT_TIME;
-    xcb_send_event(connection, 0, event.window, XCB_EVENT_MASK_NO_EVENT,
-                   reinterpret_cast<const char*>(&event));
-    xcb_flush(connection);
+    // Checked, so this waits until the server has handled the request. A client that only
+    // flushes and disconnects may be torn down before the server reads the request, and the
+    // message is then silently lost.
+    xcb_generic_error_t* error = xcb_request_check(
+        connection, xcb_send_event_checked(connection, 0, event.window, XCB_EVENT_MASK_NO_EVENT,
+                                           reinterpret_cast<const char*>(&event)));
+    const int status = error ? 1 : 0;
+    if (error)
+        std::fprintf(stderr, "x11-close-window: X error %d for window %s\n", error->error_code,
+                     argv[1]);
+    std::free(error);
     xcb_disconnect(connection);
-    return 0;
+    return status;
 }
