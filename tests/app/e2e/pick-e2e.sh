@@ -109,7 +109,8 @@ await_exit "$picker" 30
 detached=$(running_copy)
 [ -n "$detached" ] && kill -0 "$detached" 2>/dev/null || fail "the started copy did not stay"
 wait_for 10 clipboard_is '#3A7BD5' || fail "the clipboard does not hold the picked colour"
-grep -q '^colorpicker.currentHex=#3A7BD5$' "$conf" || fail "the pick was not stored"
+# Saved off the pick's path, within a second.
+wait_for 1 grep -q '^colorpicker.currentHex=#3A7BD5$' "$conf" || fail "the pick was not stored"
 
 # --- a cancel: exit 1, nothing on standard output, one line on standard error -------------
 start_pick
@@ -144,7 +145,7 @@ await_exit "$picker" 30
 [ "$(cat "$work/pick.out")" = "#D5803A" ] || fail "--pick printed '$(cat "$work/pick.out")'"
 [ "$(running_copy)" = "$copy" ] || fail "--pick with a running copy started another"
 wait_for 10 clipboard_is '#D5803A' || fail "the clipboard does not hold the second colour"
-grep -q 'colorpicker.recentHexes=.*#D5803A.*#3A7BD5' "$conf" || fail "the recents are $(grep recent "$conf")"
+wait_for 1 grep -q 'colorpicker.recentHexes=.*#D5803A.*#3A7BD5' "$conf" || fail "the recents are $(grep recent "$conf")"
 
 kill -TERM "$copy"
 await_exit "$copy" 20
