@@ -25,7 +25,8 @@ namespace {
 class ReportingScreenSampler : public ScreenSampler
 {
 public:
-    using Report = std::function<void(const std::optional<QString>& hex)>;
+    // hex: the picked colour; reason: when there is none, what kept the pick from running.
+    using Report = std::function<void(const std::optional<QString>& hex, const QString& reason)>;
 
     ReportingScreenSampler(std::unique_ptr<ScreenSampler> sampler, Report report)
         : m_sampler(std::move(sampler)), m_report(std::move(report))
@@ -35,6 +36,7 @@ public:
     void showSampler(SelectionHandler handler) override
     {
         m_sampler->showSampler([handler = std::move(handler), report = m_report,
+                                sampler = m_sampler.get(),
                                 answered = std::make_shared<std::atomic_bool>(false)](
                                    std::optional<SrgbComponents> components) {
             handler(components);
@@ -45,11 +47,16 @@ public:
                 if (const auto color = PickedColor::fromSrgb(*components))
                     hex = color->hexString();
             }
+            const QString reason =
+                hex ? QString() : QString::fromStdString(sampler->unavailableReason());
             // Queued behind the model's own handling of the answer.
             QMetaObject::invokeMethod(
-                QCoreApplication::instance(), [report, hex] { report(hex); }, Qt::QueuedConnection);
+                QCoreApplication::instance(), [report, hex, reason] { report(hex, reason); },
+                Qt::QueuedConnection);
         });
     }
+
+    std::string unavailableReason() const override { return m_sampler->unavailableReason(); }
 
 private:
     std::unique_ptr<ScreenSampler> m_sampler;
@@ -85,9 +92,9 @@ ColorPickerApplication::ColorPickerApplication(ReviewLaunchMode mode, const Desk
     // members, and a queued report runs only while the event loop does.
     m_sampler = std::make_unique<ReportingScreenSampler>(
         adapters.makeSampler(), [singleInstance = QPointer<SingleInstance>(&m_singleInstance)](
-                                    const std::optional<QString>& hex) {
+                                    const std::optional<QString>& hex, const QString& reason) {
             if (singleInstance)
-                singleInstance->answerPickRequests(hex);
+                singleInstance->answerPickRequests(hex, reason);
         });
     m_clipboard = adapters.makeClipboard([this] { m_panelOpener.open(); });
     const UpdateFramework::Factory updater =

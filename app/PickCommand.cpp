@@ -40,8 +40,9 @@ int run(SingleInstance& channel, const StartCopy& startCopy, QTextStream& out, Q
         out << answer.hex << Qt::endl;
         return 0;
     case Outcome::cancelled:
-        return fail(QStringLiteral("no color picked: the pick was cancelled, or screen picking "
-                                   "is unavailable here (the log says why)"));
+        return fail(QStringLiteral("no color picked: the pick was cancelled"));
+    case Outcome::unavailable:
+        return fail(QStringLiteral("no color picked: %1").arg(answer.reason));
     case Outcome::unreachable:
         return fail(QStringLiteral("the picker in the tray did not answer"));
     case Outcome::refused:

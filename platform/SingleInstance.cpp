@@ -16,8 +16,10 @@ const QByteArray pickRequest = "pick\n";
 const QByteArray acknowledgement = "ok\n";
 const QByteArray pickedAnswer = "picked ";
 const QByteArray cancelledAnswer = "cancelled\n";
-// Longer than any request line; a peer sending more without a newline is not one of ours.
-constexpr qint64 longestLine = 64;
+const QByteArray unavailableAnswer = "unavailable ";
+// Longer than any request or answer line; a peer sending more without a newline is not one
+// of ours.
+constexpr qint64 longestLine = 512;
 
 QString runtimeDirectory(const QString& directory)
 {
@@ -134,25 +136,50 @@ SingleInstance::PickAnswer SingleInstance::requestPick(std::chrono::milliseconds
     const std::unique_ptr<QLocalSocket> socket =
         sendRequest(pickRequest, QDeadlineTimer(timeout), acknowledged);
     if (!socket)
-        return {Outcome::unreachable, {}};
+        return {.outcome = Outcome::unreachable};
     if (!acknowledged)
-        return {Outcome::refused, {}};
+        return {.outcome = Outcome::refused};
 
     // No deadline: the user may take minutes to pick.
     const std::optional<QByteArray> line = readLine(*socket, nullptr);
     if (line == cancelledAnswer)
-        return {Outcome::cancelled, {}};
-    if (line && line->startsWith(pickedAnswer) && line->endsWith('\n')) {
+        return {.outcome = Outcome::cancelled};
+    if (!line || !line->endsWith('\n'))
+        return {.outcome = Outcome::lost};
+    if (line->startsWith(pickedAnswer)) {
         const QByteArray hex = line->mid(pickedAnswer.size()).chopped(1);
         if (isHex(hex))
-            return {Outcome::picked, QString::fromLatin1(hex)};
+            return {.outcome = Outcome::picked, .hex = QString::fromLatin1(hex)};
     }
-    return {Outcome::lost, {}};
+    if (line->startsWith(unavailableAnswer)) {
+        // Shown on a terminal: printable text only.
+        QString reason = QString::fromUtf8(line->mid(unavailableAnswer.size()).chopped(1));
+        reason.removeIf([](QChar c) { return !c.isPrint(); });
+        if (!reason.isEmpty())
+            return {.outcome = Outcome::unavailable, .reason = reason};
+    }
+    return {.outcome = Outcome::lost};
 }
 
-void SingleInstance::answerPickRequests(const std::optional<QString>& hex)
+// One line, short enough for the peer to read.
+static QByteArray pickAnswer(const std::optional<QString>& hex, const QString& reason)
 {
-    const QByteArray answer = hex ? pickedAnswer + hex->toLatin1() + '\n' : cancelledAnswer;
+    if (hex)
+        return pickedAnswer + hex->toLatin1() + '\n';
+    QString text = reason.simplified();
+    if (text.isEmpty())
+        return cancelledAnswer;
+    QByteArray line = unavailableAnswer + text.toUtf8();
+    while (line.size() >= longestLine) {
+        text.chop(1);
+        line = unavailableAnswer + text.toUtf8();
+    }
+    return line + '\n';
+}
+
+void SingleInstance::answerPickRequests(const std::optional<QString>& hex, const QString& reason)
+{
+    const QByteArray answer = pickAnswer(hex, reason);
     const QList<QPointer<QLocalSocket>> waiting = std::exchange(m_pickRequests, {});
     for (const QPointer<QLocalSocket>& socket : waiting) {
         if (!socket)

@@ -37,13 +37,15 @@ public:
         enum class Outcome
         {
             picked,      // hex holds the colour as "#RRGGBB"
-            cancelled,   // the user cancelled, or the copy could not pick
+            cancelled,   // the user cancelled
+            unavailable, // the copy could not pick; reason says why
             unreachable, // no running copy took the request in time
             refused,     // the running copy does not take pick requests (an older version)
             lost         // the running copy went away, or answered nonsense, before the end
         };
         Outcome outcome = Outcome::unreachable;
-        QString hex;
+        QString hex = {};
+        QString reason = {};
     };
 
     // directory: $XDG_RUNTIME_DIR (Qt's runtime location) when empty.
@@ -67,8 +69,9 @@ public:
     PickAnswer requestPick(std::chrono::milliseconds timeout = std::chrono::seconds(3));
 
     // In the running copy: answers every pick request waiting for the pick that just ended,
-    // with its hex ("#RRGGBB"), or none when it was cancelled.
-    void answerPickRequests(const std::optional<QString>& hex);
+    // with its hex ("#RRGGBB"), or none when it ended without a colour: cancelled, or
+    // unavailable when a reason (what kept the pick from running) is given.
+    void answerPickRequests(const std::optional<QString>& hex, const QString& reason = {});
 
     QString lockPath() const { return m_lockPath; }
     QString socketPath() const { return m_socketPath; }

@@ -164,6 +164,17 @@ TEST_F(ColorPickerApplicationTest, APickRequestFromAnotherLaunchGetsTheAdoptedCo
     sampler->answer(std::nullopt);
     EXPECT_EQ(answerOf(cancelled).outcome, SingleInstance::PickAnswer::Outcome::cancelled);
     EXPECT_EQ(application->picker()->currentHex(), QStringLiteral("#3A7BD5"));
+
+    // A sampler that cannot pick says why: in the panel and to the launch that asked.
+    auto unavailable = pickFromAnotherLaunch();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return static_cast<bool>(sampler->pending); }));
+    sampler->reason = "Screen picking needs the desktop portal.";
+    sampler->answer(std::nullopt);
+    const SingleInstance::PickAnswer refused = answerOf(unavailable);
+    EXPECT_EQ(refused.outcome, SingleInstance::PickAnswer::Outcome::unavailable);
+    EXPECT_EQ(refused.reason, QStringLiteral("Screen picking needs the desktop portal."));
+    EXPECT_EQ(application->picker()->pickUnavailable(),
+              QStringLiteral("Screen picking needs the desktop portal."));
 }
 
 TEST_F(ColorPickerApplicationTest, TheSelfTestBuildsNoServicesLogsOneLineAndQuits)

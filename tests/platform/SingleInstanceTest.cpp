@@ -111,11 +111,18 @@ TEST_F(SingleInstanceFixture, PickRequestsWaitForThePickAndAllGetItsOutcome)
     ASSERT_TRUE(running.claim());
     QSignalSpy picks(&running, &SingleInstance::pickRequested);
 
+    const QString noPortal = QStringLiteral("Screen picking needs the desktop portal "
+                                            "(xdg-desktop-portal) with a screenshot back-end.");
     const struct
     {
         std::optional<QString> hex;
+        QString reason;
         Outcome outcome;
-    } cases[] = {{QStringLiteral("#3A7BD5"), Outcome::picked}, {std::nullopt, Outcome::cancelled}};
+    } cases[] = {{QStringLiteral("#3A7BD5"), {}, Outcome::picked},
+                 {std::nullopt, {}, Outcome::cancelled},
+                 {std::nullopt, noPortal, Outcome::unavailable},
+                 // A reason longer than a line the peer reads is cut, not lost.
+                 {std::nullopt, QString(2000, u'x'), Outcome::unavailable}};
     for (const auto& c : cases) {
         picks.clear();
         // Two launches ask while one pick runs; both wait for it.
@@ -124,11 +131,16 @@ TEST_F(SingleInstanceFixture, PickRequestsWaitForThePickAndAllGetItsOutcome)
         ASSERT_TRUE(QTest::qWaitFor([&] { return picks.size() == 2; }, 10000));
         EXPECT_EQ(first.wait_for(std::chrono::milliseconds(200)), std::future_status::timeout)
             << "answered before the pick ended";
-        running.answerPickRequests(c.hex);
+        running.answerPickRequests(c.hex, c.reason);
         for (auto* answer : {&first, &second}) {
             const SingleInstance::PickAnswer got = serveUntilReady(*answer);
             EXPECT_EQ(got.outcome, c.outcome);
             EXPECT_EQ(got.hex, c.hex.value_or(QString()));
+            EXPECT_EQ(got.reason.isEmpty(), c.reason.isEmpty());
+            EXPECT_TRUE(c.reason.startsWith(got.reason)) << got.reason.toStdString();
+            if (c.reason.size() < 200) {
+                EXPECT_EQ(got.reason, c.reason);
+            }
         }
     }
     // An ordinary second launch still means a reopen.
@@ -154,6 +166,8 @@ TEST_F(SingleInstanceFixture, APickRequestReadsOnlyAWellFormedAnswer)
         {"lower case", "ok\npicked #3a7bd5\n", Outcome::lost, {}},
         {"not a colour", "ok\npicked $(reboot)\n", Outcome::lost, {}},
         {"no newline", "ok\npicked #3A7BD5", Outcome::lost, {}},
+        {"unavailable", "ok\nunavailable no portal\n", Outcome::unavailable, {}},
+        {"unavailable without words", "ok\nunavailable \n", Outcome::lost, {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
