@@ -1,10 +1,11 @@
 #pragma once
 
+#include "IniCodec.h"
 #include "Log.h"
+#include "PreferencesFile.h"
 #include "PreferencesStore.h"
 
 #include <QSettings>
-#include <QTemporaryDir>
 #include <QVariantMap>
 
 #include <chrono>
@@ -44,7 +45,7 @@ public:
 
     static QString defaultFilePath();
 
-    QString filePath() const { return m_filePath; }
+    QString filePath() const { return m_file.path(); }
     // AccessError when the last read of the file or the last save failed (a failed save
     // leaves the file as it was and keeps the changes in memory for the next save), else
     // NoError.
@@ -63,15 +64,7 @@ public:
     void setData(const QString& key, const QByteArray& value) override;
 
     // What identifies one state of the file on disk; a change means someone rewrote it.
-    struct FileStamp
-    {
-        bool exists = false;
-        qint64 size = 0;
-        qint64 modifiedNanoseconds = 0;
-        quint64 inode = 0;
-
-        friend bool operator==(const FileStamp&, const FileStamp&) = default;
-    };
+    using FileStamp = PreferencesFile::Stamp;
 
 private:
     QVariant read(const QString& key) const;
@@ -83,15 +76,8 @@ private:
     void writerLoop();
     void warnOnce(const QString& message) const;
 
-    // INI encoding through QSettings on working copies in m_scratch.
-    QString scratchPath() const;
-    std::optional<QVariantMap> decode(const QByteArray& content, bool* wellFormed = nullptr) const;
-    std::optional<QByteArray> encode(const QVariantMap& values) const;
-    bool readsBackAs(const QByteArray& encoded, const QVariantMap& values) const;
-    QVariantMap recover(const QByteArray& content) const;
-
-    const QString m_filePath;
-    const QTemporaryDir m_scratch;
+    const PreferencesFile m_file;
+    mutable IniCodec m_codec; // used under m_mutex only
     const Log m_log;
     mutable std::mutex m_mutex;
     std::condition_variable m_wake;
@@ -105,7 +91,6 @@ private:
     FileStamp m_kept; // the state of the file last kept beside itself
     mutable bool m_loadedWhole = false;
     mutable bool m_keepOldFile = false; // the file on disk does not read back cleanly
-    mutable int m_copies = 0;
     mutable QSettings::Status m_status = QSettings::NoError;
     mutable QString m_lastWarning;
 };
