@@ -164,10 +164,8 @@ void SettingsPreferencesStore::reloadIfChanged() const
     if (!content) {
         // Nothing of it can be read: what memory holds stays, and a file (not a folder) is
         // kept beside itself before it is replaced.
-        m_status = QSettings::AccessError;
         m_keepOldFile = !m_file.isFolder() && stamp != m_kept;
-        warnOnce(
-            QStringLiteral("cannot use the preferences file %1: %2").arg(m_file.path(), problem));
+        fail(problem);
         return;
     }
     // Loading writes nothing, not even a working copy to check: keys that would not survive
@@ -175,35 +173,47 @@ void SettingsPreferencesStore::reloadIfChanged() const
     std::optional<IniCodec::Reading> reading = m_codec.read(*content);
     if (!reading) {
         m_loadedWhole = false; // read again next time; memory stays as it was
-        m_status = QSettings::AccessError;
-        warnOnce(QStringLiteral("cannot use the preferences file %1: no working copy can be "
-                                "written in %2")
-                     .arg(m_file.path(), m_codec.scratchFolder()));
+        fail(QStringLiteral("no working copy can be written in ") + m_codec.scratchFolder());
         return;
     }
     m_keepOldFile = !reading->clean && stamp != m_kept;
-    QVariantMap& values = reading->values;
     for (auto it = m_pending.cbegin(); it != m_pending.cend(); ++it)
-        values.insert(it.key(), it.value());
-    m_values = std::move(values);
+        reading->values.insert(it.key(), it.value());
+    m_values = std::move(reading->values);
     m_status = QSettings::NoError;
 }
 
-// Encodes the values, checks that they read back whole, then replaces the file.
+// Checks that the values read back whole, then replaces the file.
 bool SettingsPreferencesStore::commit()
 {
     if (m_pending.isEmpty())
         return true;
     reloadIfChanged();
-    const auto failed = [this](const QString& problem) {
-        m_status = QSettings::AccessError;
-        if (!problem.isEmpty())
-            warnOnce(QStringLiteral("cannot use the preferences file %1: %2")
-                         .arg(m_file.path(), problem));
-        return false;
-    };
     if (m_file.isFolder())
-        return failed(PreferencesFile::folderProblem());
+        return fail(PreferencesFile::folderProblem());
+    const std::optional<QByteArray> content = checkedContent();
+    if (!content)
+        return false;
+    if (m_keepOldFile) {
+        if (!keepOldFile())
+            return false;
+        m_keepOldFile = false; // kept once is enough, even if this save fails
+    }
+    QString problem;
+    if (!m_file.replace(*content, &problem))
+        return fail(problem);
+    m_loaded = m_file.stamp();
+    m_loadedWhole = true;
+    m_pending.clear();
+    m_status = QSettings::NoError;
+    m_lastWarning.clear();
+    return true;
+}
+
+// The values encoded and shown to read back exactly; none, with the reason logged, when
+// they cannot be.
+std::optional<QByteArray> SettingsPreferencesStore::checkedContent()
+{
     std::optional<QByteArray> encoded = m_codec.isValid() ? m_codec.encode(m_values) : std::nullopt;
     if (encoded && !m_codec.readsBackAs(*encoded, m_values) && dropKeysThatDoNotReadBack()) {
         // The old file held keys that do not survive a rewrite: saved without them, and the
@@ -212,24 +222,12 @@ bool SettingsPreferencesStore::commit()
         encoded = m_codec.encode(m_values);
     }
     if (!encoded)
-        return failed(QStringLiteral("no working copy can be written in ") +
-                      m_codec.scratchFolder());
-    if (!m_codec.readsBackAs(*encoded, m_values))
-        return failed(QStringLiteral("its settings do not read back as written"));
-    if (m_keepOldFile) {
-        if (!keepOldFile())
-            return failed({}); // already said why
-        m_keepOldFile = false; // kept once is enough, even if this save fails
-    }
-    QString problem;
-    if (!m_file.replace(*encoded, &problem))
-        return failed(problem);
-    m_loaded = m_file.stamp();
-    m_loadedWhole = true;
-    m_pending.clear();
-    m_status = QSettings::NoError;
-    m_lastWarning.clear();
-    return true;
+        fail(QStringLiteral("no working copy can be written in ") + m_codec.scratchFolder());
+    else if (!m_codec.readsBackAs(*encoded, m_values))
+        fail(QStringLiteral("its settings do not read back as written"));
+    else
+        return encoded;
+    return std::nullopt;
 }
 
 // Keeps the file that does not read back cleanly beside itself, with one warning naming it.
@@ -241,10 +239,8 @@ bool SettingsPreferencesStore::keepOldFile()
     case PreferencesFile::Keeping::Gone:
         return true; // gone meanwhile: nothing to keep
     case PreferencesFile::Keeping::Failed:
-        warnOnce(QStringLiteral("cannot use the preferences file %1: it does not read back "
-                                "cleanly and cannot be kept as %2 (%3)")
-                     .arg(m_file.path(), kept, problem));
-        return false;
+        return fail(QStringLiteral("it does not read back cleanly and cannot be kept as %1 (%2)")
+                        .arg(kept, problem));
     case PreferencesFile::Keeping::Kept:
         break;
     }
@@ -269,6 +265,13 @@ bool SettingsPreferencesStore::dropKeysThatDoNotReadBack()
     for (const QString& key : std::as_const(broken))
         m_values.remove(key);
     return !broken.isEmpty();
+}
+
+bool SettingsPreferencesStore::fail(const QString& problem) const
+{
+    m_status = QSettings::AccessError;
+    warnOnce(QStringLiteral("cannot use the preferences file %1: %2").arg(m_file.path(), problem));
+    return false;
 }
 
 void SettingsPreferencesStore::warnOnce(const QString& message) const

@@ -71,9 +71,12 @@ private:
     void write(const QString& key, const QVariant& value);
     void reloadIfChanged() const;
     bool commit();
+    std::optional<QByteArray> checkedContent();
     bool keepOldFile();
     bool dropKeysThatDoNotReadBack();
     void writerLoop();
+    // Marks the last read or save as failed and logs why, once; false.
+    bool fail(const QString& problem) const;
     void warnOnce(const QString& message) const;
 
     const PreferencesFile m_file;
