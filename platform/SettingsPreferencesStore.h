@@ -1,12 +1,10 @@
 #pragma once
 
-#include "IniCodec.h"
 #include "Log.h"
-#include "PreferencesFile.h"
+#include "PreferencesDocument.h"
 #include "PreferencesStore.h"
 
 #include <QSettings>
-#include <QVariantMap>
 
 #include <chrono>
 #include <condition_variable>
@@ -45,7 +43,7 @@ public:
 
     static QString defaultFilePath();
 
-    QString filePath() const { return m_file.path(); }
+    QString filePath() const { return m_document.filePath(); }
     // AccessError when the last read of the file or the last save failed (a failed save
     // leaves the file as it was and keeps the changes in memory for the next save), else
     // NoError.
@@ -69,31 +67,13 @@ public:
 private:
     QVariant read(const QString& key) const;
     void write(const QString& key, const QVariant& value);
-    void reloadIfChanged() const;
-    bool commit();
-    std::optional<QByteArray> checkedContent();
-    bool keepOldFile();
-    bool dropKeysThatDoNotReadBack();
     void writerLoop();
-    // Marks the last read or save as failed and logs why, once; false.
-    bool fail(const QString& problem) const;
-    void warnOnce(const QString& message) const;
 
-    const PreferencesFile m_file;
-    mutable IniCodec m_codec; // used under m_mutex only
-    const Log m_log;
+    mutable PreferencesDocument m_document; // used under m_mutex only
     mutable std::mutex m_mutex;
     std::condition_variable m_wake;
     std::thread m_writer; // started with the first change
     bool m_stopping = false;
     bool m_saveScheduled = false;
     std::chrono::steady_clock::time_point m_saveDue;
-    mutable QVariantMap m_values; // what reads see: the file's readable keys and the changes
-    QVariantMap m_pending;        // changes not yet on disk
-    mutable FileStamp m_loaded;
-    FileStamp m_kept; // the state of the file last kept beside itself
-    mutable bool m_loadedWhole = false;
-    mutable bool m_keepOldFile = false; // the file on disk does not read back cleanly
-    mutable QSettings::Status m_status = QSettings::NoError;
-    mutable QString m_lastWarning;
 };
