@@ -1,11 +1,10 @@
 #pragma once
 
 #include "Log.h"
+#include "PreferencesDocument.h"
 #include "PreferencesStore.h"
 
 #include <QSettings>
-#include <QTemporaryDir>
-#include <QVariantMap>
 
 #include <chrono>
 #include <condition_variable>
@@ -44,7 +43,7 @@ public:
 
     static QString defaultFilePath();
 
-    QString filePath() const { return m_filePath; }
+    QString filePath() const { return m_document.filePath(); }
     // AccessError when the last read of the file or the last save failed (a failed save
     // leaves the file as it was and keeps the changes in memory for the next save), else
     // NoError.
@@ -63,49 +62,18 @@ public:
     void setData(const QString& key, const QByteArray& value) override;
 
     // What identifies one state of the file on disk; a change means someone rewrote it.
-    struct FileStamp
-    {
-        bool exists = false;
-        qint64 size = 0;
-        qint64 modifiedNanoseconds = 0;
-        quint64 inode = 0;
-
-        friend bool operator==(const FileStamp&, const FileStamp&) = default;
-    };
+    using FileStamp = PreferencesFile::Stamp;
 
 private:
     QVariant read(const QString& key) const;
     void write(const QString& key, const QVariant& value);
-    void reloadIfChanged() const;
-    bool commit();
-    bool keepOldFile();
-    bool dropKeysThatDoNotReadBack();
     void writerLoop();
-    void warnOnce(const QString& message) const;
 
-    // INI encoding through QSettings on working copies in m_scratch.
-    QString scratchPath() const;
-    std::optional<QVariantMap> decode(const QByteArray& content, bool* wellFormed = nullptr) const;
-    std::optional<QByteArray> encode(const QVariantMap& values) const;
-    bool readsBackAs(const QByteArray& encoded, const QVariantMap& values) const;
-    QVariantMap recover(const QByteArray& content) const;
-
-    const QString m_filePath;
-    const QTemporaryDir m_scratch;
-    const Log m_log;
+    mutable PreferencesDocument m_document; // used under m_mutex only
     mutable std::mutex m_mutex;
     std::condition_variable m_wake;
     std::thread m_writer; // started with the first change
     bool m_stopping = false;
     bool m_saveScheduled = false;
     std::chrono::steady_clock::time_point m_saveDue;
-    mutable QVariantMap m_values; // what reads see: the file's readable keys and the changes
-    QVariantMap m_pending;        // changes not yet on disk
-    mutable FileStamp m_loaded;
-    FileStamp m_kept; // the state of the file last kept beside itself
-    mutable bool m_loadedWhole = false;
-    mutable bool m_keepOldFile = false; // the file on disk does not read back cleanly
-    mutable int m_copies = 0;
-    mutable QSettings::Status m_status = QSettings::NoError;
-    mutable QString m_lastWarning;
 };
