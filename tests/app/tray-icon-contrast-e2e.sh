@@ -4,30 +4,10 @@
 #   tray-icon-contrast-e2e.sh APP_BINARY
 set -euo pipefail
 app_binary=$1
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-
-# Polls a command for up to 60 s (an ASan build on a loaded machine starts slowly).
-wait_for() {
-    local what=$1
-    shift
-    for _ in $(seq 1 300); do
-        if "$@" >/dev/null 2>&1; then return 0; fi
-        sleep 0.2
-    done
-    fail "timed out waiting for $what"
-}
+# shellcheck source=e2e/e2e-lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/e2e/e2e-lib.sh"
+e2e_stop_at_first_failure=1
+e2e_app_log=$work/app.log
 
 # How many pixels of the tray's icon slot differ from the tint at 3:1 or more (WCAG
 # contrast of relative luminances).
@@ -46,30 +26,18 @@ strong_pixels() { # strong_pixels RRGGBB
         END { print n + 0 }'
 }
 
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-wait_for "Xvfb" test -s "$work/display"
-export DISPLAY=":$(cat "$work/display")"
-unset WAYLAND_DISPLAY XDG_CURRENT_DESKTOP
-export QT_QPA_PLATFORM=xcb XDG_SESSION_TYPE=x11
-export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
-mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
+start_xvfb 1024x768
 
 for tint in FFFFFF DCDAD5 202020 000000; do
-    trayer --edge top --align right --widthtype pixel --width 48 --heighttype pixel \
-        --height 24 --SetDockType true --transparent true --tint "0x$tint" --alpha 0 \
-        >>"$work/trayer.log" 2>&1 &
-    trayer_pid=$!
-    pids+=("$trayer_pid")
-    wait_for "the tray" xdotool search --name '^panel$'
+    start_trayer --edge top --align right --widthtype pixel --width 48 --heighttype pixel \
+        --height 24 --SetDockType true --transparent true --tint "0x$tint" --alpha 0
     "$app_binary" >>"$work/app.log" 2>&1 &
     app_pid=$!
     pids+=("$app_pid")
     # The icon is drawn once it covers more than a few pixels of the slot.
-    wait_for "the tray icon on #$tint" bash -c "[ \"\$(import -window root -crop 24x24+1000+0 \
-        -depth 8 -format '%[fx:standard_deviation>0.1]' info:)\" = 1 ]"
+    wait_for 60 bash -c "[ \"\$(import -window root -crop 24x24+1000+0 \
+        -depth 8 -format '%[fx:standard_deviation>0.1]' info:)\" = 1 ]" ||
+        fail "timed out waiting for the tray icon on #$tint"
     # Read until the icon has settled (the host may paint it in steps).
     strong=0
     for _ in $(seq 1 25); do

@@ -7,43 +7,9 @@ set -uo pipefail
 
 app=$1
 close_window=$2
-work=$(mktemp -d)
-failures=0
-pids=()
-
-export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
-mkdir -p "$HOME" "$XDG_CONFIG_HOME"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-unset WAYLAND_DISPLAY
-export QT_QPA_PLATFORM=xcb
-# A leak report at exit would turn a clean exit status into a failure of the wrong kind.
-export ASAN_OPTIONS=${ASAN_OPTIONS:-}:detect_leaks=0
-
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
-    wait 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
-
-now_ms() { echo $(($(date +%s%N) / 1000000)); }
-
-# Waits up to $1 seconds for the command after it to succeed.
-wait_for() {
-    local deadline=$(($(now_ms) + $1 * 1000))
-    shift
-    until "$@"; do
-        [ "$(now_ms)" -ge "$deadline" ] && return 1
-        sleep 0.1
-    done
-}
-
-is_gone() { ! kill -0 "$1" 2>/dev/null; }
+# shellcheck source=e2e-lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/e2e-lib.sh"
+e2e_app_log=$work/app.err
 
 # Visible top-level windows of a process, as "id title" lines.
 visible_windows() {
@@ -55,15 +21,6 @@ visible_windows() {
 
 window_count_is() { [ "$(visible_windows "$1" | wc -l)" -eq "$2" ]; }
 has_window_titled() { visible_windows "$1" | grep " $2\$" >/dev/null; }
-
-# Sets status to the exit status of background process $1, or 255 when it does not end in
-# $2 seconds. (Not a command substitution: a subshell cannot wait for its parent's children.)
-await_exit() {
-    status=255
-    wait_for "$2" is_gone "$1" || return
-    wait "$1"
-    status=$?
-}
 
 start_app() {
     "$app" "$@" >>"$work/app.out" 2>>"$work/app.err" &
@@ -86,14 +43,8 @@ logged_line_of() {
 }
 
 # --- a display and a tray host ---------------------------------------------------------
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-wait_for 10 test -s "$work/display" || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=:$(head -n1 "$work/display")
-trayer --edge top --align right --widthtype request --height 24 >/dev/null 2>&1 &
-pids+=($!)
-sleep 0.5
+start_xvfb 1280x800
+start_trayer --edge top --align right --widthtype request --height 24
 
 # --- informational options need no display ----------------------------------------------
 out=$(env -u DISPLAY "$app" --help) || fail "--help exit status $?"
@@ -193,9 +144,4 @@ sleep 1
 kill -0 "$stray" 2>/dev/null || fail "--selftest=1 quit"
 stop_app "$stray"
 
-if [ "$failures" -ne 0 ]; then
-    echo "--- application standard error" >&2
-    cat "$work/app.err" >&2
-    exit 1
-fi
-echo "all end-to-end checks passed"
+e2e_finish "all end-to-end checks passed"
