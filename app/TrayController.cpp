@@ -5,11 +5,79 @@
 #include "PickerView.h"
 
 #include <QApplication>
+#include <QHash>
+#include <QIconEngine>
 #include <QMenu>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOption>
 #include <QSvgRenderer>
 #include <QSystemTrayIcon>
 #include <QTimer>
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+// The tray artwork, drawn from its SVG at the size a tray asks for, when it asks: an XEmbed
+// tray paints one size, a StatusNotifierItem host is sent a small and a large one. Nothing is
+// drawn before the icon is on its way into the tray.
+class TrayArtworkEngine : public QIconEngine
+{
+public:
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override
+    {
+        const int side = std::min(size.width(), size.height());
+        return QSize(side, side);
+    }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        const int side = actualSize(size, mode, state).width();
+        if (side <= 0)
+            return QPixmap();
+        QPixmap& rendered = m_rendered[side];
+        if (rendered.isNull())
+            rendered = render(side);
+        if (mode != QIcon::Disabled)
+            return rendered;
+        QStyleOption option;
+        return QApplication::style()->generatedIconPixmap(mode, rendered, &option);
+    }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        const qreal ratio = painter->device() ? painter->device()->devicePixelRatio() : 1.0;
+        QPixmap shown = pixmap((QSizeF(rect.size()) * ratio).toSize(), mode, state);
+        shown.setDevicePixelRatio(ratio);
+        const QSize logical = (QSizeF(shown.size()) / ratio).toSize();
+        painter->drawPixmap(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, logical, rect),
+                            shown);
+    }
+
+    QIconEngine* clone() const override { return new TrayArtworkEngine(*this); }
+    QString key() const override { return QStringLiteral("TrayArtworkEngine"); }
+
+private:
+    QPixmap render(int side)
+    {
+        if (!m_renderer)
+            m_renderer =
+                std::make_shared<QSvgRenderer>(QStringLiteral(":/icons/tray-eyedropper.svg"));
+        QPixmap pixmap(side, side);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        m_renderer->render(&painter, QRectF(0, 0, side, side));
+        return pixmap;
+    }
+
+    std::shared_ptr<QSvgRenderer> m_renderer;
+    QHash<int, QPixmap> m_rendered;
+};
+
+} // namespace
 
 TrayController::TrayController(ColorPickerModel& picker, const DesktopSession& session,
                                QObject* parent)
@@ -79,18 +147,7 @@ void TrayController::preparePanel()
 
 QIcon TrayController::trayArtwork()
 {
-    QSvgRenderer renderer(QStringLiteral(":/icons/tray-eyedropper.svg"));
-    QIcon icon;
-    for (int side : {16, 18, 22, 24, 32, 36, 44, 48, 64}) {
-        QPixmap pixmap(side, side);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        renderer.render(&painter, QRectF(0, 0, side, side));
-        painter.end();
-        icon.addPixmap(pixmap);
-    }
-    return icon;
+    return QIcon(new TrayArtworkEngine);
 }
 
 void TrayController::openPanel()

@@ -37,7 +37,7 @@ public:
     QSystemTrayIcon* trayIcon() const { return m_trayIcon; }
     QMenu* contextMenu() const { return m_menu; }
 
-    // The tray icon artwork, rendered at the usual tray sizes.
+    // The tray icon artwork, rendered from its SVG at each size asked of it, when asked.
     static QIcon trayArtwork();
 
 public slots:
