@@ -2,6 +2,8 @@
 // application asks it to SAVE_TARGETS, copies that application's CLIPBOARD as UTF-8 text,
 // prints "saved TEXT" and confirms, then exits 0. Prints "ready" once it owns the selection.
 // Usage: x11-clipboard-manager (exits 1 when it cannot own the selection).
+#include "XcbAtom.h"
+
 #include <xcb/xcb.h>
 
 #include <cstdio>
@@ -15,12 +17,7 @@ xcb_connection_t* connection = nullptr;
 
 xcb_atom_t atom(const char* name)
 {
-    const auto cookie =
-        xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name);
-    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
-    const xcb_atom_t result = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-    std::free(reply);
-    return result;
+    return internAtom(connection, name);
 }
 
 void answer(const xcb_selection_request_event_t& request, xcb_atom_t property)

@@ -1,24 +1,12 @@
 // Asks an X11 window to close the way a window manager does: a WM_DELETE_WINDOW client
 // message. Usage: x11-close-window WINDOW-ID (decimal or 0x hexadecimal).
+#include "XcbAtom.h"
+
 #include <xcb/xcb.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-
-namespace {
-
-xcb_atom_t atom(xcb_connection_t* connection, const char* name)
-{
-    const auto cookie =
-        xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name);
-    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
-    const xcb_atom_t result = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-    std::free(reply);
-    return result;
-}
-
-} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -35,8 +23,8 @@ int main(int argc, char* argv[])
     event.response_type = XCB_CLIENT_MESSAGE;
     event.format = 32;
     event.window = static_cast<xcb_window_t>(std::strtoul(argv[1], nullptr, 0));
-    event.type = atom(connection, "WM_PROTOCOLS");
-    event.data.data32[0] = atom(connection, "WM_DELETE_WINDOW");
+    event.type = internAtom(connection, "WM_PROTOCOLS");
+    event.data.data32[0] = internAtom(connection, "WM_DELETE_WINDOW");
     event.data.data32[1] = XCB_CURRENT_TIME;
     // Checked, so this waits until the server has handled the request. A client that only
     // flushes and disconnects may be torn down before the server reads the request, and the
