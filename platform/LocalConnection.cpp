@@ -10,6 +10,7 @@ LocalConnection::LocalConnection(UniqueFd fd, qsizetype longestLine, QObject* pa
     : QObject(parent), m_fd(std::move(fd)), m_input(longestLine),
       m_readable(m_fd.get(), QSocketNotifier::Read), m_writable(m_fd.get(), QSocketNotifier::Write)
 {
+    m_fd.setNonBlocking(); // a blocking call would stall the event loop
     m_writable.setEnabled(false);
     connect(&m_readable, &QSocketNotifier::activated, this, &LocalConnection::readAvailable);
     connect(&m_writable, &QSocketNotifier::activated, this, &LocalConnection::sendPending);

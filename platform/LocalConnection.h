@@ -16,8 +16,8 @@ class LocalConnection : public QObject
     Q_OBJECT
 
 public:
-    // Takes over a connected, non-blocking stream socket. Lines are at most `longestLine`
-    // bytes before the newline; a peer sending a longer one is hung up on.
+    // Takes over a connected stream socket and makes it non-blocking. Lines are at most
+    // `longestLine` bytes before the newline; a peer sending a longer one is hung up on.
     LocalConnection(UniqueFd fd, qsizetype longestLine, QObject* parent = nullptr);
     ~LocalConnection() override;
 

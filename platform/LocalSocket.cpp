@@ -7,7 +7,6 @@
 #include <climits>
 #include <cstring>
 
-#include <fcntl.h>
 #include <poll.h>
 #include <sys/socket.h>
 
@@ -40,9 +39,7 @@ std::optional<LocalSocket> LocalSocket::connectTo(const QString& path, qsizetype
 LocalSocket::LocalSocket(UniqueFd fd, qsizetype longestLine)
     : m_fd(std::move(fd)), m_input(longestLine)
 {
-    const int flags = ::fcntl(m_fd.get(), F_GETFL);
-    if (flags != -1)
-        ::fcntl(m_fd.get(), F_SETFL, flags | O_NONBLOCK);
+    m_fd.setNonBlocking();
 }
 
 bool LocalSocket::writeAll(QByteArrayView bytes, const QDeadlineTimer& deadline)

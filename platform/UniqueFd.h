@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include <fcntl.h>
 #include <unistd.h>
 
 // Owns one file descriptor and closes it once: on destruction, reset() or assignment.
@@ -23,6 +24,13 @@ public:
     int get() const { return m_fd; }
     bool isValid() const { return m_fd >= 0; }
     int release() { return std::exchange(m_fd, -1); }
+    // Calls on it return EAGAIN instead of waiting.
+    void setNonBlocking() const
+    {
+        const int flags = ::fcntl(m_fd, F_GETFL);
+        if (flags != -1 && !(flags & O_NONBLOCK))
+            ::fcntl(m_fd, F_SETFL, flags | O_NONBLOCK);
+    }
     // Not retried on EINTR: Linux frees the descriptor either way, and a retry could close
     // one another thread has just been given.
     void reset(int fd = -1)
