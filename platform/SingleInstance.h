@@ -17,10 +17,11 @@ class LocalConnection;
 // One running copy per user. A lock file in the user's private runtime folder decides who
 // runs (the kernel settles two launches at the same instant; a lock left by a dead process is
 // taken over); the winner listens on a local socket beside it, through which a later launch
-// asks for a reopen or a pick. Needs no session bus.
+// asks for a reopen or a pick. Needs no session bus, and no QtNetwork either: loading it
+// would cost every launch start-up time.
 //
 // The requests are one line each, answered with "ok\n" once taken:
-//   "reopen\n"  reopen the running copy;
+//   "reopen\n"  reopen the running copy, which then hangs up;
 //   "pick\n"    start a pick (or wait for the one running); once it ends, a second line
 //               follows: "picked #RRGGBB\n", "cancelled\n" or "unavailable <reason>\n",
 //               and the copy hangs up.
