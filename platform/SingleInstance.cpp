@@ -1,13 +1,14 @@
 #include "SingleInstance.h"
 
+#include "LocalConnection.h"
 #include "Log.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
-#include <QLocalSocket>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QThread>
+#include <QTimer>
 
 namespace {
 
@@ -19,7 +20,10 @@ const QByteArray cancelledAnswer = "cancelled\n";
 const QByteArray unavailableAnswer = "unavailable ";
 // Longer than any request or answer line; a peer sending more without a newline is not one
 // of ours.
-constexpr qint64 longestLine = 512;
+constexpr qsizetype longestLine = 512;
+// A copy of ours writes its request as soon as it connects; a peer silent for this long is not
+// one, and is hung up on.
+constexpr std::chrono::seconds requestTimeLimit{3};
 
 QString runtimeDirectory(const QString& directory)
 {
@@ -27,22 +31,6 @@ QString runtimeDirectory(const QString& directory)
         return directory;
     const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     return runtime.isEmpty() ? QDir::tempPath() : runtime;
-}
-
-int remainingMs(const QDeadlineTimer& deadline)
-{
-    return static_cast<int>(qMax<qint64>(deadline.remainingTime(), 1));
-}
-
-// Reads one line; waits at most until the deadline, or for ever without one.
-std::optional<QByteArray> readLine(QLocalSocket& socket, const QDeadlineTimer* deadline)
-{
-    while (!socket.canReadLine()) {
-        if (socket.bytesAvailable() > longestLine ||
-            !socket.waitForReadyRead(deadline ? remainingMs(*deadline) : -1))
-            return std::nullopt;
-    }
-    return socket.readLine(longestLine + 1);
 }
 
 bool isHex(const QByteArray& text)
@@ -57,22 +45,17 @@ SingleInstance::SingleInstance(const QString& directory, const QString& name, QO
     : QObject(parent),
       m_lockPath(QDir(runtimeDirectory(directory)).filePath(name + QStringLiteral(".lock"))),
       m_socketPath(QDir(runtimeDirectory(directory)).filePath(name + QStringLiteral(".socket"))),
-      m_lock(m_lockPath)
+      m_lock(m_lockPath), m_listener(longestLine)
 {
     // The running copy may run for weeks: its lock never goes stale by age, only when the
     // process that holds it is gone.
     m_lock.setStaleLockTime(0);
-    connect(&m_server, &QLocalServer::newConnection, this, &SingleInstance::acceptConnection);
+    connect(&m_listener, &LocalListener::newConnection, this, &SingleInstance::acceptConnection);
 }
 
-SingleInstance::~SingleInstance()
-{
-    // A pick request still waiting when the copy quits ends as lost, not as a cancel.
-    for (const QPointer<QLocalSocket>& socket : std::as_const(m_pickRequests)) {
-        if (socket)
-            socket->abort();
-    }
-}
+// The listener takes its connections with it: a pick request still waiting when the copy
+// quits sees the hang-up, and ends as lost, not as a cancel.
+SingleInstance::~SingleInstance() = default;
 
 bool SingleInstance::claim()
 {
@@ -82,12 +65,11 @@ bool SingleInstance::claim()
         Log("lifecycle").warning("single-instance lock unusable at " + m_lockPath.toStdString());
         return true;
     }
-    // Holding the lock, a socket file left here belongs to a copy that is gone.
-    QLocalServer::removeServer(m_socketPath);
-    m_server.setSocketOptions(QLocalServer::UserAccessOption);
-    if (!m_server.listen(m_socketPath))
+    // Holding the lock, a socket file left here belongs to a copy that is gone: the new one
+    // replaces it.
+    if (!m_listener.listen(m_socketPath))
         Log("lifecycle")
-            .warning("single-instance socket unusable: " + m_server.errorString().toStdString());
+            .warning("single-instance socket unusable: " + m_listener.errorString().toStdString());
     return true;
 }
 
@@ -102,24 +84,21 @@ bool SingleInstance::isClaimedElsewhere() const
     return probe.error() == QLockFile::LockFailedError;
 }
 
-std::unique_ptr<QLocalSocket> SingleInstance::sendRequest(const QByteArray& request,
-                                                          const QDeadlineTimer& deadline,
-                                                          bool& acknowledged) const
+std::optional<LocalSocket> SingleInstance::sendRequest(const QByteArray& request,
+                                                       const QDeadlineTimer& deadline,
+                                                       bool& acknowledged) const
 {
     acknowledged = false;
     // The running copy may hold the lock and not listen yet: retry until the deadline.
     while (!deadline.hasExpired()) {
-        auto socket = std::make_unique<QLocalSocket>();
-        socket->connectToServer(m_socketPath);
-        if (socket->waitForConnected(remainingMs(deadline))) {
-            socket->write(request);
-            socket->waitForBytesWritten(remainingMs(deadline));
-            acknowledged = readLine(*socket, &deadline) == acknowledgement;
+        if (std::optional<LocalSocket> socket = LocalSocket::connectTo(m_socketPath, longestLine)) {
+            acknowledged = socket->writeAll(request, deadline) &&
+                           socket->readLine(deadline) == acknowledgement;
             return socket;
         }
         QThread::msleep(50);
     }
-    return nullptr;
+    return std::nullopt;
 }
 
 bool SingleInstance::requestReopen(std::chrono::milliseconds timeout)
@@ -133,7 +112,7 @@ SingleInstance::PickAnswer SingleInstance::requestPick(std::chrono::milliseconds
 {
     using Outcome = PickAnswer::Outcome;
     bool acknowledged = false;
-    const std::unique_ptr<QLocalSocket> socket =
+    std::optional<LocalSocket> socket =
         sendRequest(pickRequest, QDeadlineTimer(timeout), acknowledged);
     if (!socket)
         return {.outcome = Outcome::unreachable};
@@ -141,7 +120,7 @@ SingleInstance::PickAnswer SingleInstance::requestPick(std::chrono::milliseconds
         return {.outcome = Outcome::refused};
 
     // No deadline: the user may take minutes to pick.
-    const std::optional<QByteArray> line = readLine(*socket, nullptr);
+    const std::optional<QByteArray> line = socket->readLine(QDeadlineTimer::Forever);
     if (line == cancelledAnswer)
         return {.outcome = Outcome::cancelled};
     if (!line || !line->endsWith('\n'))
@@ -180,41 +159,42 @@ static QByteArray pickAnswer(const std::optional<QString>& hex, const QString& r
 void SingleInstance::answerPickRequests(const std::optional<QString>& hex, const QString& reason)
 {
     const QByteArray answer = pickAnswer(hex, reason);
-    const QList<QPointer<QLocalSocket>> waiting = std::exchange(m_pickRequests, {});
-    for (const QPointer<QLocalSocket>& socket : waiting) {
-        if (!socket)
+    const QList<QPointer<LocalConnection>> waiting = std::exchange(m_pickRequests, {});
+    for (const QPointer<LocalConnection>& connection : waiting) {
+        if (!connection)
             continue;
-        socket->write(answer);
-        socket->disconnectFromServer(); // after the answer is written
+        connection->write(answer);
+        connection->closeAfterWriting();
     }
 }
 
-void SingleInstance::acceptConnection()
+void SingleInstance::acceptConnection(LocalConnection* connection)
 {
-    while (QLocalSocket* socket = m_server.nextPendingConnection()) {
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { serve(*socket); });
-    }
+    connect(connection, &LocalConnection::closed, connection, &QObject::deleteLater);
+    auto* silence = new QTimer(connection);
+    silence->setSingleShot(true);
+    connect(silence, &QTimer::timeout, connection, &LocalConnection::abort);
+    silence->start(requestTimeLimit);
+    connect(connection, &LocalConnection::lineReceived, this,
+            [this, connection, silence](const QByteArray& line) {
+                silence->stop();
+                serve(*connection, line);
+            });
 }
 
-void SingleInstance::serve(QLocalSocket& socket)
+void SingleInstance::serve(LocalConnection& connection, const QByteArray& line)
 {
-    if (!socket.canReadLine()) {
-        if (socket.bytesAvailable() > longestLine)
-            socket.abort();
+    // One request per connection: a line after a pick request is not one of ours either.
+    if (m_pickRequests.contains(&connection) || (line != reopenRequest && line != pickRequest)) {
+        connection.closeAfterWriting();
         return;
     }
-    const QByteArray line = socket.readLine();
-    if (line != reopenRequest && line != pickRequest) {
-        socket.disconnectFromServer();
-        return;
-    }
-    socket.write(acknowledgement);
-    socket.flush();
+    connection.write(acknowledgement);
     if (line == reopenRequest) {
+        connection.closeAfterWriting();
         emit reopenRequested();
         return;
     }
-    m_pickRequests.append(&socket);
+    m_pickRequests.append(&connection);
     emit pickRequested();
 }

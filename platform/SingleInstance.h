@@ -1,29 +1,32 @@
 #pragma once
 
+#include "LocalListener.h"
+#include "LocalSocket.h"
+
 #include <QList>
-#include <QLocalServer>
 #include <QLockFile>
 #include <QObject>
 #include <QPointer>
 #include <QString>
 
 #include <chrono>
-#include <memory>
 #include <optional>
 
-class QDeadlineTimer;
-class QLocalSocket;
+class LocalConnection;
 
 // One running copy per user. A lock file in the user's private runtime folder decides who
 // runs (the kernel settles two launches at the same instant; a lock left by a dead process is
 // taken over); the winner listens on a local socket beside it, through which a later launch
-// asks for a reopen or a pick. Needs no session bus.
+// asks for a reopen or a pick. Needs no session bus, and no QtNetwork either: loading it
+// would cost every launch start-up time.
 //
 // The requests are one line each, answered with "ok\n" once taken:
-//   "reopen\n"  reopen the running copy;
+//   "reopen\n"  reopen the running copy, which then hangs up;
 //   "pick\n"    start a pick (or wait for the one running); once it ends, a second line
-//               follows: "picked #RRGGBB\n" or "cancelled\n", and the copy hangs up.
-// A copy that does not know a request hangs up without answering.
+//               follows: "picked #RRGGBB\n", "cancelled\n" or "unavailable <reason>\n",
+//               and the copy hangs up.
+// A copy that does not know a request hangs up without answering, as it does on a peer that
+// sends nothing within a few seconds, a line too long to be a request, or a second line.
 class SingleInstance : public QObject
 {
     Q_OBJECT
@@ -83,16 +86,16 @@ signals:
     void pickRequested();
 
 private:
-    void acceptConnection();
-    void serve(QLocalSocket& socket);
+    void acceptConnection(LocalConnection* connection);
+    void serve(LocalConnection& connection, const QByteArray& line);
     // Connects to the running copy, sends the request line and waits for "ok\n".
-    std::unique_ptr<QLocalSocket> sendRequest(const QByteArray& request,
-                                              const QDeadlineTimer& deadline,
-                                              bool& acknowledged) const;
+    std::optional<LocalSocket> sendRequest(const QByteArray& request,
+                                           const QDeadlineTimer& deadline,
+                                           bool& acknowledged) const;
 
     QString m_lockPath;
     QString m_socketPath;
     QLockFile m_lock;
-    QLocalServer m_server;
-    QList<QPointer<QLocalSocket>> m_pickRequests;
+    LocalListener m_listener; // after the lock: the socket goes before the lock is released
+    QList<QPointer<LocalConnection>> m_pickRequests;
 };

@@ -1,6 +1,10 @@
 #include "SingleInstance.h"
 
+#include "LocalSocketTestSupport.h"
+
 #include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -12,9 +16,13 @@
 #include <gtest/gtest.h>
 
 #include <future>
+#include <set>
 
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+using namespace std::chrono_literals;
 
 namespace {
 
@@ -51,6 +59,18 @@ struct SingleInstanceFixture : testing::Test
 };
 
 using Outcome = SingleInstance::PickAnswer::Outcome;
+
+// The socket descriptors this process holds now.
+std::set<int> openSockets()
+{
+    std::set<int> sockets;
+    const QDir descriptors(QStringLiteral("/proc/self/fd"));
+    for (const QString& name : descriptors.entryList(QDir::Files | QDir::System)) {
+        if (QFile::symLinkTarget(descriptors.filePath(name)).contains(QStringLiteral("socket:")))
+            sockets.insert(name.toInt());
+    }
+    return sockets;
+}
 
 } // namespace
 
@@ -206,4 +226,121 @@ TEST_F(SingleInstanceFixture, APickWithNobodyListeningIsUnreachable)
     SingleInstance running(runtime.path());
     ASSERT_TRUE(running.claim());
     EXPECT_TRUE(alone.isClaimedElsewhere());
+}
+
+TEST_F(SingleInstanceFixture, PeersThatAreNotOursAreHungUpOnWhileOthersAreServed)
+{
+    SingleInstance running(runtime.path());
+    ASSERT_TRUE(running.claim());
+    QSignalSpy reopens(&running, &SingleInstance::reopenRequested);
+
+    // What a peer sends, what it gets before the hang-up, and whether the hang-up comes at
+    // once or only when the copy's patience with a silent peer runs out (a few seconds).
+    const struct
+    {
+        const char* name;
+        QByteArray sent;
+        QByteArray answer;
+        bool atOnce;
+    } cases[] = {
+        {"never writes", "", "", false},
+        {"stops mid-line", "reo", "", false},
+        {"a line over the limit", QByteArray(600, 'x'), "", true},
+        {"not a request", "hello\n", "", true},
+        {"a second line after its pick", "pick\nreopen\n", "ok\n", true},
+    };
+    // All connected before a real launch asks, which must not wait for any of them.
+    std::vector<std::future<std::pair<std::optional<QByteArray>, qint64>>> peers;
+    for (const auto& c : cases) {
+        auto fd = std::make_shared<UniqueFd>(connectRaw(running.socketPath()));
+        ASSERT_TRUE(fd->isValid());
+        peers.push_back(std::async(std::launch::async, [fd, &c] {
+            QElapsedTimer clock;
+            clock.start();
+            ::send(fd->get(), c.sent.constData(), c.sent.size(), MSG_NOSIGNAL);
+            const std::optional<QByteArray> received = receivedUntilHangUp(fd->get(), 10s);
+            return std::pair(received, clock.elapsed());
+        }));
+    }
+    EXPECT_TRUE(reopenFromAnotherCopy(5s));
+
+    for (size_t i = 0; i < peers.size(); ++i) {
+        SCOPED_TRACE(cases[i].name);
+        const auto [received, tookMs] = serveUntilReady(peers[i]);
+        EXPECT_EQ(received, std::optional(cases[i].answer)) << "never hung up on";
+        if (cases[i].atOnce) {
+            EXPECT_LT(tookMs, 2000) << "hung up on only when the silence ran out";
+        }
+    }
+    EXPECT_EQ(reopens.size(), 1);
+}
+
+TEST_F(SingleInstanceFixture, APickRequesterThatLeftEarlyIsSkippedWithoutSigpipe)
+{
+    SingleInstance running(runtime.path());
+    ASSERT_TRUE(running.claim());
+    QSignalSpy picks(&running, &SingleInstance::pickRequested);
+    UniqueFd early = connectRaw(running.socketPath());
+    ASSERT_EQ(::send(early.get(), "pick\n", 5, MSG_NOSIGNAL), 5);
+    auto waiting = pickFromAnotherCopy();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return picks.size() == 2; }, 10000));
+
+    // Gone with no turn of the event loop to notice: the answer goes to a closed socket.
+    early.reset();
+    const SigpipeCounter sigpipes;
+    running.answerPickRequests(QStringLiteral("#3A7BD5"));
+    const SingleInstance::PickAnswer got = serveUntilReady(waiting);
+    EXPECT_EQ(got.outcome, Outcome::picked);
+    EXPECT_EQ(got.hex, QStringLiteral("#3A7BD5"));
+    EXPECT_EQ(sigpipes.count(), 0);
+}
+
+TEST_F(SingleInstanceFixture, TheChannelsSocketsAreClosedOnExec)
+{
+    // A program the copy starts (a browser, a file manager) must not inherit them: a waiting
+    // pick request would not see the copy quit while that program runs.
+    const std::set<int> before = openSockets();
+    SingleInstance running(runtime.path());
+    ASSERT_TRUE(running.claim());
+    QSignalSpy picks(&running, &SingleInstance::pickRequested);
+    auto waiting = pickFromAnotherCopy();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return picks.size() == 1; }, 10000));
+
+    int added = 0;
+    for (const int fd : openSockets()) {
+        if (before.contains(fd))
+            continue;
+        ++added;
+        EXPECT_TRUE(::fcntl(fd, F_GETFD) & FD_CLOEXEC) << "descriptor " << fd;
+    }
+    EXPECT_GE(added, 3) << "the listener, the accepted and the connected socket";
+    running.answerPickRequests(std::nullopt);
+    EXPECT_EQ(serveUntilReady(waiting).outcome, Outcome::cancelled);
+}
+
+TEST_F(SingleInstanceFixture, ALaunchOfThePreviousVersionIsServed)
+{
+    // It asked through Qt's local socket, with the same lines.
+    SingleInstance running(runtime.path());
+    ASSERT_TRUE(running.claim());
+    QObject::connect(&running, &SingleInstance::pickRequested, &running,
+                     [&] { running.answerPickRequests(QStringLiteral("#3A7BD5")); });
+    const struct
+    {
+        QByteArray request;
+        QByteArray answer;
+    } cases[] = {{"reopen\n", "ok\n"}, {"pick\n", "ok\npicked #3A7BD5\n"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.request.constData());
+        QLocalSocket previous;
+        QByteArray received;
+        QObject::connect(&previous, &QLocalSocket::readyRead,
+                         [&] { received += previous.readAll(); });
+        previous.connectToServer(running.socketPath());
+        ASSERT_TRUE(previous.waitForConnected(5000));
+        previous.write(c.request);
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return previous.state() == QLocalSocket::UnconnectedState; }, 10000));
+        EXPECT_EQ(received, c.answer);
+    }
 }
