@@ -107,6 +107,7 @@ TEST_F(DeferredFixture, TokensEndTheirObservationBeforeAndAfterLoading)
     early.reset();
 
     deferred.checkForUpdates(); // loads
+    ASSERT_TRUE(deferred.isLoaded());
     const auto registeredLateToken = observe(deferred, registeredLate);
     late.reset();
     real->flag.set(false);
