@@ -2,7 +2,6 @@
 
 #include "UpdaterModuleEntry.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -18,10 +17,10 @@ std::string loaderError()
 
 } // namespace
 
-QString UpdaterModuleLoader::besideExecutable()
+QString UpdaterModuleLoader::besideExecutable(const QString& executableFolder)
 {
-    return QDir::cleanPath(QCoreApplication::applicationDirPath() +
-                           QStringLiteral("/" MORVANE_UPDATER_MODULE));
+    return QDir::cleanPath(executableFolder + QLatin1Char('/') +
+                           QString::fromUtf8(MORVANE_UPDATER_MODULE));
 }
 
 DeferredUpdateFramework::Loader

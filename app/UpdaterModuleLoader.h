@@ -3,6 +3,7 @@
 #include "AppcastUpdaterSettings.h"
 #include "DeferredUpdateFramework.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <functional>
@@ -13,10 +14,11 @@ class PreferencesStore;
 // Opens the updater module (UpdaterModuleEntry.h) and creates the real update framework in it.
 namespace UpdaterModuleLoader {
 
-// Where the module is: the executable's folder, then the path from the executable's install
-// folder to the module's, fixed when the build was configured. The build tree has the same
-// layout, so a build runs from where it was made as well as installed.
-QString besideExecutable();
+// Where the module is: the executable's folder (by default the running one's), then the path
+// from the executable's install folder to the module's, fixed when the build was configured.
+// The build tree has the same layout, so a build runs from where it was made as well as
+// installed.
+QString besideExecutable(const QString& executableFolder = QCoreApplication::applicationDirPath());
 
 // Opens the module at path (bound at once, its symbols kept to itself; it stays loaded for the
 // rest of the process), finds its entry point and creates a started updater with the settings

@@ -51,9 +51,10 @@ struct ModuleFixture : testing::Test
 
 } // namespace
 
-// A started updater from the module: it records the running version in the store it was
-// given and runs its first automatic check, fetching the feed and its signature over the
-// network and verifying the signature (a wrong one here), then reports to the delegate.
+// The module, where the executable looks for it in the build tree, gives a started updater: it
+// records the running version in the store it was given and runs its first automatic check,
+// fetching the feed and its signature over the network and verifying the signature (a wrong one
+// here), then reports to the delegate.
 TEST_F(ModuleFixture, TheBuiltModuleGivesAStartedUpdater)
 {
     QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
@@ -68,7 +69,10 @@ TEST_F(ModuleFixture, TheBuiltModuleGivesAStartedUpdater)
     settings.downloadsFolder = folder.filePath("Downloads");
     settings.firstAutomaticCheckDelay = 0ms;
 
-    DeferredUpdateFramework::Loaded loaded = load(MORVANE_UPDATER_MODULE_PATH);
+    // Where the executable looks for it, from the executable's build folder.
+    const QString path = UpdaterModuleLoader::besideExecutable(MORVANE_EXECUTABLE_FOLDER);
+    ASSERT_EQ(path.toStdString(), MORVANE_UPDATER_MODULE_PATH);
+    DeferredUpdateFramework::Loaded loaded = load(path);
     ASSERT_TRUE(loaded.framework) << loaded.failure;
     EXPECT_TRUE(loaded.framework->canCheckForUpdates());
     EXPECT_EQ(defaults.stringForKey("updates.highestVersion"), "1.4");
