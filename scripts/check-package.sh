@@ -52,7 +52,11 @@ check_manual "$manual"
 
 echo "== release build and Debian package ($dir)"
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
-cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+# Configured for /usr, as a Debian build is: the library folder is then the multiarch one,
+# where the updater module is private to the package (CPack calls ldconfig for a shared
+# object one level below /usr/lib).
+multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
+cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
     -DMORVANE_BUILD_TESTS=OFF -DMORVANE_BUILD_BENCH=OFF \
     -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
     -DCMAKE_C_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CFLAGS)" \
@@ -74,7 +78,7 @@ echo "== install test (dpkg-deb -x)"
 root=$(mktemp -d)
 trap 'rm -f "$manual"; rm -rf "$root"' EXIT
 dpkg-deb -x "$deb" "$root"
-module=usr/lib/morvane-color-picker/morvane-updater.so
+module=usr/lib/$multiarch/morvane-color-picker/morvane-updater.so
 expected=$(
     printf '%s\n' \
         usr/bin/morvane-color-picker \
@@ -101,7 +105,7 @@ done
 [ -x "$root/usr/bin/morvane-color-picker" ] || fail "the binary is not executable"
 # The binary opens the module by its path from the binary's folder, so the two must keep their
 # places; the module's libraries come through Depends (dpkg-shlibdeps reads the module too).
-grep -aq "\.\./lib/morvane-color-picker/morvane-updater\.so" "$root/usr/bin/morvane-color-picker" ||
+grep -aqF "../${module#usr/}" "$root/usr/bin/morvane-color-picker" ||
     fail "the binary does not look for $module"
 python3 -c '
 import ctypes, os, sys
