@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include <chrono>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>

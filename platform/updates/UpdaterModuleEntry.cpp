@@ -7,6 +7,7 @@
 extern "C" __attribute__((visibility("default"))) UpdateFramework*
 morvane_create_updater(const UpdaterModuleEntry::Arguments& arguments)
 {
+    // The module holds its own copy of core's Log: it writes where the application's does.
     Log::installProcessSink(arguments.logSink);
     return AppcastUpdater::factory(arguments.settings, arguments.defaults,
                                    arguments.fileManager)(arguments.delegate)
