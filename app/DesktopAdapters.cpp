@@ -1,11 +1,13 @@
 #include "AppInfo.h"
-#include "AppcastUpdater.h"
+#include "AppcastUpdaterSettings.h"
 #include "ClipboardChoice.h"
 #include "ColorPickerApplication.h"
+#include "DeferredUpdateFramework.h"
 #include "FreedesktopFileManagerReveal.h"
 #include "QtApplicationPresence.h"
 #include "ScreenSamplerChoice.h"
 #include "SettingsPreferencesStore.h"
+#include "UpdaterModuleLoader.h"
 
 #include <QProcessEnvironment>
 
@@ -20,11 +22,17 @@ ColorPickerAdapters ColorPickerAdapters::desktop(const DesktopSession& session)
     adapters.makeClipboard = [session](BringForward bringForward) {
         return ::makeClipboard(session, std::move(bringForward));
     };
+    // The updater module is loaded after start-up, with the settings made then.
     adapters.makeUpdater = [](PreferencesStore& store, FileManagerReveal& reveal) {
-        return AppcastUpdater::factory(
-            AppcastUpdaterSettings::fromAppInfo(AppInfo::current(),
-                                                QProcessEnvironment::systemEnvironment()),
-            store, reveal);
+        return [&store, &reveal](UpdateFrameworkDelegate& delegate) {
+            const auto settings = [] {
+                return AppcastUpdaterSettings::fromAppInfo(
+                    AppInfo::current(), QProcessEnvironment::systemEnvironment());
+            };
+            return std::unique_ptr<UpdateFramework>(std::make_unique<DeferredUpdateFramework>(
+                delegate, UpdaterModuleLoader::loader(UpdaterModuleLoader::besideExecutable(),
+                                                      settings, store, reveal)));
+        };
     };
     return adapters;
 }

@@ -5,7 +5,8 @@
 #   2. a release build with Debian's build flags in build/package, packaged by cpack,
 #   3. lintian on the package: no errors,
 #   4. the package extracted with dpkg-deb into a scratch root: exactly the expected files,
-#      the same checks on the installed copies, and the installed binary passing --selftest.
+#      the same checks on the installed copies, the installed binary passing --selftest, and
+#      the updater module loading where the binary looks for it, its libraries in Depends.
 # Exits non-zero when any check fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -51,11 +52,16 @@ check_manual "$manual"
 
 echo "== release build and Debian package ($dir)"
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
-cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+# Configured for /usr, as a Debian build is: the library folder is then the multiarch one,
+# where the updater module is private to the package (CPack calls ldconfig for a shared
+# object one level below /usr/lib).
+multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
+cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
     -DMORVANE_BUILD_TESTS=OFF -DMORVANE_BUILD_BENCH=OFF \
     -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
     -DCMAKE_C_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CFLAGS)" \
-    -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" >/dev/null
+    -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" \
+    -DCMAKE_MODULE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" >/dev/null
 # Only what the package holds: the telemetry library and the tools stay unbuilt.
 cmake --build "$dir" -j "$(nproc)" --target morvane-color-picker morvane_install_data
 rm -rf "$dir/packages"
@@ -72,9 +78,11 @@ echo "== install test (dpkg-deb -x)"
 root=$(mktemp -d)
 trap 'rm -f "$manual"; rm -rf "$root"' EXIT
 dpkg-deb -x "$deb" "$root"
+module=usr/lib/$multiarch/morvane-color-picker/morvane-updater.so
 expected=$(
     printf '%s\n' \
         usr/bin/morvane-color-picker \
+        $module \
         usr/share/applications/$app_id.desktop \
         usr/share/metainfo/$app_id.metainfo.xml \
         usr/share/icons/hicolor/scalable/apps/$app_id.svg \
@@ -95,6 +103,19 @@ for size in 16 22 24 32 48 64 128 256; do
     file "$png" | grep -q "PNG image data, $size x $size," || fail "$png is not ${size}x$size"
 done
 [ -x "$root/usr/bin/morvane-color-picker" ] || fail "the binary is not executable"
+# The binary opens the module by its path from the binary's folder, so the two must keep their
+# places; the module's libraries come through Depends (dpkg-shlibdeps reads the module too).
+grep -aqF "../${module#usr/}" "$root/usr/bin/morvane-color-picker" ||
+    fail "the binary does not look for $module"
+python3 -c '
+import ctypes, os, sys
+module = ctypes.CDLL(sys.argv[1], mode=os.RTLD_NOW | os.RTLD_LOCAL)
+module.morvane_create_updater
+' "$root/$module" || fail "$module does not load or lacks its entry point"
+depends=$(dpkg-deb --field "$deb" Depends)
+for library in libqt6network6 libsodium23; do
+    grep -q "\b$library\b" <<<"$depends" || fail "Depends lacks $library: $depends"
+done
 check_desktop_entry "$root/usr/share/applications/$app_id.desktop"
 check_metainfo "$root/usr/share/metainfo/$app_id.metainfo.xml"
 check_manual "$root/usr/share/man/man1/morvane-color-picker.1.gz"
