@@ -5,6 +5,10 @@
 //     moment the tray host reparents a window that carries the program's _NET_WM_PID out of
 //     the root. Prints "PID MILLISECONDS ICON-WINDOW" and leaves the program running; on a
 //     timeout it stops the program and fails.
+//   tray-startup-probe cost TIMEOUT-SECONDS PROGRAM [ARGUMENT...]
+//     The same launch, but the program is stopped the moment its icon is embedded, and what
+//     it cost up to then is read from its exit: prints "MILLISECONDS CPU-MILLISECONDS
+//     MINOR-FAULTS", the CPU time being user plus system time over all its threads.
 //   tray-startup-probe open PID ICON-WINDOW COUNT
 //     Clicks the icon COUNT times, each time measuring from the press until the program's
 //     popup is painted (its pixels differ from what the screen showed before), then closes
@@ -16,9 +20,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <thread>
 #include <vector>
 
@@ -66,12 +73,21 @@ xcb_generic_event_t* nextEvent(XProbe& x, uint8_t type, Accept accept, Clock::ti
     return nullptr;
 }
 
-int launch(int timeoutSeconds, char** program)
+struct Launched
+{
+    pid_t pid = 0;
+    double milliseconds = 0;
+    xcb_window_t icon = 0;
+};
+
+// Starts the program and waits until the tray host embeds its icon; none on a timeout, with
+// the program stopped.
+std::optional<Launched> launchUntilEmbedded(int timeoutSeconds, char** program)
 {
     XProbe x;
     if (!x.ok()) {
         std::fputs("tray-startup-probe: no X display\n", stderr);
-        return 1;
+        return std::nullopt;
     }
     watchRoot(x);
 
@@ -85,7 +101,7 @@ int launch(int timeoutSeconds, char** program)
     pid_t child = 0;
     if (posix_spawn(&child, program[0], &actions, nullptr, program, environ) != 0) {
         std::perror("tray-startup-probe: spawn");
-        return 1;
+        return std::nullopt;
     }
     xcb_window_t icon = 0;
     xcb_generic_event_t* event = nextEvent(
@@ -101,11 +117,42 @@ int launch(int timeoutSeconds, char** program)
     if (!event) {
         kill(child, SIGTERM);
         std::printf("%d timeout\n", static_cast<int>(child));
-        return 1;
+        return std::nullopt;
     }
     std::free(event);
-    std::printf("%d %.1f %u\n", static_cast<int>(child),
-                std::chrono::duration<double, std::milli>(Clock::now() - started).count(), icon);
+    return Launched{
+        child, std::chrono::duration<double, std::milli>(Clock::now() - started).count(), icon};
+}
+
+int launch(int timeoutSeconds, char** program)
+{
+    const std::optional<Launched> launched = launchUntilEmbedded(timeoutSeconds, program);
+    if (!launched)
+        return 1;
+    std::printf("%d %.1f %u\n", static_cast<int>(launched->pid), launched->milliseconds,
+                launched->icon);
+    return 0;
+}
+
+double milliseconds(const timeval& time)
+{
+    return double(time.tv_sec) * 1e3 + double(time.tv_usec) / 1e3;
+}
+
+int cost(int timeoutSeconds, char** program)
+{
+    const std::optional<Launched> launched = launchUntilEmbedded(timeoutSeconds, program);
+    if (!launched)
+        return 1;
+    kill(launched->pid, SIGKILL);
+    int status = 0;
+    rusage usage{};
+    if (wait4(launched->pid, &status, 0, &usage) != launched->pid) {
+        std::perror("tray-startup-probe: wait");
+        return 1;
+    }
+    std::printf("%.1f %.1f %ld\n", launched->milliseconds,
+                milliseconds(usage.ru_utime) + milliseconds(usage.ru_stime), usage.ru_minflt);
     return 0;
 }
 
@@ -221,10 +268,13 @@ int main(int argc, char* argv[])
 {
     if (argc >= 4 && std::strcmp(argv[1], "launch") == 0)
         return launch(std::atoi(argv[2]), argv + 3);
+    if (argc >= 4 && std::strcmp(argv[1], "cost") == 0)
+        return cost(std::atoi(argv[2]), argv + 3);
     if (argc == 5 && std::strcmp(argv[1], "open") == 0)
         return open(std::atol(argv[2]), xcb_window_t(std::strtoul(argv[3], nullptr, 10)),
                     std::atoi(argv[4]));
     std::fputs("usage: tray-startup-probe launch TIMEOUT-SECONDS PROGRAM [ARGUMENT...]\n"
+               "       tray-startup-probe cost TIMEOUT-SECONDS PROGRAM [ARGUMENT...]\n"
                "       tray-startup-probe open PID ICON-WINDOW COUNT\n",
                stderr);
     return 2;
