@@ -3,6 +3,7 @@
 #include "MemoryPreferencesStore.h"
 #include "ObservableFlag.h"
 #include "RecordingLogSink.h"
+#include "RecordingUpdateDelegate.h"
 #include "UpdaterService.h"
 
 #include <QTest>
@@ -26,17 +27,6 @@ public:
 
     ObservableFlag flag;
     int checks = 0;
-};
-
-class RecordingDelegate : public UpdateFrameworkDelegate
-{
-public:
-    QSet<QString> allowedChannels() override { return {}; }
-    void didFinishUpdateCycle(const std::optional<UpdateError>& error) override
-    {
-        finishes.append(error);
-    }
-    QList<std::optional<UpdateError>> finishes;
 };
 
 constexpr auto never = std::chrono::hours(1);

@@ -1,6 +1,7 @@
 // The built updater module, loaded the way the application loads it.
 #include "FileManagerReveal.h"
 #include "MemoryPreferencesStore.h"
+#include "RecordingUpdateDelegate.h"
 #include "UpdateErrors.h"
 #include "UpdaterModuleLoader.h"
 
@@ -17,17 +18,6 @@
 using namespace std::chrono_literals;
 
 namespace {
-
-class RecordingDelegate : public UpdateFrameworkDelegate
-{
-public:
-    QSet<QString> allowedChannels() override { return {}; }
-    void didFinishUpdateCycle(const std::optional<UpdateError>& error) override
-    {
-        finishes.append(error);
-    }
-    QList<std::optional<UpdateError>> finishes;
-};
 
 class NoReveal : public FileManagerReveal
 {

@@ -5,6 +5,7 @@
 
 #include "AppcastUpdater.h"
 #include "MemoryPreferencesStore.h"
+#include "RecordingUpdateDelegate.h"
 #include "UpdateErrors.h"
 
 #include <TestHttpServer.h>
@@ -63,19 +64,6 @@ public:
 
 private:
     void close(Closed closed) { closed(); }
-};
-
-class RecordingDelegate : public UpdateFrameworkDelegate
-{
-public:
-    QSet<QString> allowedChannels() override { return channels; }
-    void didFinishUpdateCycle(const std::optional<UpdateError>& error) override
-    {
-        finishes.append(error);
-    }
-
-    QSet<QString> channels;
-    QList<std::optional<UpdateError>> finishes;
 };
 
 struct KeyPair
