@@ -22,20 +22,26 @@ public:
     void setText(const QString&, Completion done) override { done(true); }
 };
 
+// The model over a real INI file in a folder of its own, as an installed copy has it.
+struct ModelOverFile
+{
+    QTemporaryDir dir;
+    SettingsPreferencesStore store{dir.filePath(QStringLiteral("morvane/colorpicker.conf"))};
+    NoSampler sampler;
+    InstantClipboard clipboard;
+    ColorPickerModel model{store, sampler, clipboard};
+};
+
 // adopt() as a pick or a chip click runs it: model state, confirmation, and the save of
 // both keys to a real INI file (a full recent list of eight), waited for.
 void adoptWithFileWrite(benchmark::State& state)
 {
-    QTemporaryDir dir;
-    SettingsPreferencesStore store(dir.filePath(QStringLiteral("morvane/colorpicker.conf")));
-    NoSampler sampler;
-    InstantClipboard clipboard;
-    ColorPickerModel model(store, sampler, clipboard);
+    ModelOverFile fixture;
     std::int64_t level = 0;
     bool saved = true;
     for (auto _ : state) {
-        model.adopt({level % 256, 128, 64});
-        saved = store.flush() && saved;
+        fixture.model.adopt({level % 256, 128, 64});
+        saved = fixture.store.flush() && saved;
         ++level;
     }
     state.SetItemsProcessed(state.iterations());
@@ -47,18 +53,14 @@ BENCHMARK(adoptWithFileWrite)->Name("ColorPickerModel/adopt with INI write")->Us
 // What the caller of adopt() waits for: the save runs later on the store's own thread.
 void adoptOnTheCallersThread(benchmark::State& state)
 {
-    QTemporaryDir dir;
-    SettingsPreferencesStore store(dir.filePath(QStringLiteral("morvane/colorpicker.conf")));
-    NoSampler sampler;
-    InstantClipboard clipboard;
-    ColorPickerModel model(store, sampler, clipboard);
+    ModelOverFile fixture;
     std::int64_t level = 0;
     for (auto _ : state) {
-        model.adopt({level % 256, 128, 64});
+        fixture.model.adopt({level % 256, 128, 64});
         ++level;
     }
     state.SetItemsProcessed(state.iterations());
-    if (!store.flush())
+    if (!fixture.store.flush())
         state.SkipWithError("the preferences file could not be written");
 }
 BENCHMARK(adoptOnTheCallersThread)->Name("ColorPickerModel/adopt, caller's share")->UseRealTime();
