@@ -18,10 +18,10 @@ HttpRequest makeBatchRequest(const std::string& identityURL, std::string body)
 
 DeliveryOutcome classifyResponse(const HttpResponse& response)
 {
-    if (response.failed())
+    // A reply that is not HTTP (another service on the port, a broken proxy) says
+    // nothing about the batch: it is retried like a 5xx.
+    if (response.failed() || !response.status)
         return DeliveryOutcome::retryable;
-    if (!response.status)
-        return DeliveryOutcome::delivered;
     switch (*response.status) {
     case 200:
     case 202:

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <optional>
 #include <system_error>
 
 namespace morvane::telemetry {
@@ -60,8 +61,10 @@ ContextSnapshot ErrorFirehoseClient::snapshot()
 
 void ErrorFirehoseClient::scheduleFlush(std::stop_token stop)
 {
-    // Leaving this function, for whatever reason, stops and joins the senders still running.
-    std::vector<Sender> senders;
+    // At most one sender at a time: while it works (a request that hangs, a backoff wait), the
+    // ticks only queue, and it takes what they queue once its batch is done. Leaving this
+    // function, for whatever reason, stops and joins it.
+    std::optional<Sender> sender;
     for (;;) {
         m_sleeper->sleepFor(m_limits.flushInterval, stop);
         if (stop.stop_requested())
@@ -78,14 +81,16 @@ void ErrorFirehoseClient::scheduleFlush(std::stop_token stop)
             std::lock_guard lock(m_lock);
             enqueueBatch(std::move(drained));
         }
-        std::erase_if(senders, [](const Sender& sender) { return sender.done->load(); });
+        if (sender && !sender->done->load())
+            continue;
+        sender.reset();
         try {
-            Sender sender;
-            sender.thread = std::jthread([this, done = sender.done](std::stop_token senderStop) {
+            Sender next;
+            next.thread = std::jthread([this, done = next.done](std::stop_token senderStop) {
                 sendPendingBatches(std::move(senderStop));
                 done->store(true);
             });
-            senders.push_back(std::move(sender));
+            sender = std::move(next);
         } catch (const std::system_error&) {
             // No thread to be had now: the batches stay queued for the next tick.
         }

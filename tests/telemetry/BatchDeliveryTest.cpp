@@ -60,7 +60,6 @@ TEST(BatchRequest, ClassifiesEveryKindOfOutcome)
         {{202, {}, {}}, DeliveryOutcome::delivered},
         {{400, {}, {}}, DeliveryOutcome::delivered},
         {{413, {}, {}}, DeliveryOutcome::delivered},
-        {{std::nullopt, "garbage", {}}, DeliveryOutcome::delivered}, // not an HTTP response
         {{100, {}, {}}, DeliveryOutcome::retryable},
         {{201, {}, {}}, DeliveryOutcome::retryable},
         {{204, {}, {}}, DeliveryOutcome::retryable},
@@ -70,6 +69,7 @@ TEST(BatchRequest, ClassifiesEveryKindOfOutcome)
         {{429, {}, {}}, DeliveryOutcome::retryable},
         {{500, {}, {}}, DeliveryOutcome::retryable},
         {{503, {}, {}}, DeliveryOutcome::retryable},
+        {{std::nullopt, "garbage", {}}, DeliveryOutcome::retryable}, // not an HTTP response
         {{std::nullopt, {}, "Timeout was reached"}, DeliveryOutcome::retryable},
         {{200, {}, "connection reset"}, DeliveryOutcome::retryable}, // a failure wins
     };

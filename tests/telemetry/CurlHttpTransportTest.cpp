@@ -146,7 +146,7 @@ TEST(CurlHttpTransport, SendsFromSeveralThreadsThroughOneTransport)
     EXPECT_EQ(server.requests().size(), 3u);
 }
 
-TEST(CurlHttpTransport, TreatsAReplyThatIsNotHttpAsDelivered)
+TEST(CurlHttpTransport, RetriesAfterAReplyThatIsNotHttp)
 {
     TestHttpServer server;
     server.setFallback(Reply::rawBytes("SSH-2.0-NotAWebServer\r\n"));
@@ -154,7 +154,7 @@ TEST(CurlHttpTransport, TreatsAReplyThatIsNotHttpAsDelivered)
     const HttpResponse response = transport.send(makeBatchRequest(server.baseURL(), "{}"), {});
     EXPECT_FALSE(response.failed()) << response.error;
     EXPECT_FALSE(response.status.has_value());
-    EXPECT_EQ(deliverTo(server.baseURL()), DeliveryOutcome::delivered);
+    EXPECT_EQ(deliverTo(server.baseURL()), DeliveryOutcome::retryable);
 }
 
 TEST(CurlHttpTransport, RetriesWhenNothingOrNobodyAnswers)

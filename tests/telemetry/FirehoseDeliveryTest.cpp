@@ -99,6 +99,18 @@ TEST_F(FirehoseDeliveryTest, ABatchRefusedWith413IsDroppedWithoutRetry)
     EXPECT_EQ(body(1)["events"][0]["message_template"], "later failure");
 }
 
+// Something on the collector's port that does not speak HTTP has not taken the batch.
+TEST_F(FirehoseDeliveryTest, AReplyThatIsNotHttpIsRetriedLikeA5xx)
+{
+    server.script({TestHttpServer::Reply::rawBytes("SSH-2.0-NotAWebServer\r\n")});
+    observe("Collector replaced");
+    advance(60_s, 2, 1); // first attempt; the sender waits 30 s
+    EXPECT_EQ(time->deadlines().count(time->now() + 30_s), 1u);
+    advance(30_s, 1, 2);
+    EXPECT_EQ(body(1)["batch_id"], body(0)["batch_id"]);
+    EXPECT_TRUE(eventually([&] { return client->statistics().pendingBatchSizes.empty(); }));
+}
+
 TEST_F(FirehoseDeliveryTest, BatchesOfOneUtcDayShareTheDailyToken)
 {
     observe("Morning failure");

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <condition_variable>
 
 namespace morvane::telemetry {
 namespace {
@@ -100,6 +101,74 @@ TEST_F(FirehoseThreadsTest, DestroyingTheClientWhileARequestHangsEndsItPromptly)
         EXPECT_TRUE(eventually([&] { return server.openConnections() == 0; }));
         EXPECT_EQ(server.requests().size(), 1u);
     }
+}
+
+// Holds every request until released (or stopped), counting those in flight at once.
+class HangingTransport final : public HttpTransport
+{
+public:
+    HttpResponse send(const HttpRequest&, std::stop_token stop) override
+    {
+        const int now = ++inFlight;
+        for (int most = mostInFlight.load(); now > most;)
+            mostInFlight.compare_exchange_weak(most, now);
+        ++requests;
+        std::unique_lock lock(mutex);
+        changed.wait(lock, stop, [&] { return released; });
+        const bool answered = released;
+        lock.unlock();
+        --inFlight;
+        return answered ? FakeTransport::status(200)
+                        : HttpResponse{.status = std::nullopt, .body = {}, .error = "aborted"};
+    }
+
+    void release()
+    {
+        {
+            std::lock_guard lock(mutex);
+            released = true;
+        }
+        changed.notify_all();
+    }
+
+    std::atomic<int> inFlight{0};
+    std::atomic<int> mostInFlight{0};
+    std::atomic<int> requests{0};
+    std::mutex mutex;
+    std::condition_variable_any changed;
+    bool released = false;
+};
+
+// A collector that never answers must not cost one more thread per tick: the ticks queue
+// their batches behind the one send in flight, which delivers them all once it is answered.
+TEST_F(FirehoseThreadsTest, ACollectorThatHangsHoldsOneSendInFlight)
+{
+    auto transport = std::make_shared<HangingTransport>();
+    FirehoseLimits limits;
+    limits.flushInterval = std::chrono::milliseconds(5);
+    limits.maxPendingBatches = 1000;
+    client = std::make_unique<ErrorFirehoseClient>(
+        ErrorFirehoseClient::Dependencies{nullptr, nullptr, nullptr, transport}, limits);
+    client->configure({.appSlug = "picker",
+                       .appVersion = "1.2.3",
+                       .installId = "install-1",
+                       .identityURL = "https://collector.test/",
+                       .urlSession = transport});
+    client->start();
+    for (int tick = 0; tick < 40; ++tick) {
+        observe("Collector hangs " + std::to_string(tick));
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_EQ(transport->mostInFlight.load(), 1);
+    EXPECT_EQ(transport->requests.load(), 1);
+    EXPECT_TRUE(eventually([&] { return client->statistics().pendingBatchSizes.size() > 5; }));
+
+    transport->release();
+    EXPECT_TRUE(eventually([&] {
+        const auto stats = client->statistics();
+        return stats.bufferedEntries == 0 && stats.pendingBatchSizes.empty();
+    }));
+    EXPECT_EQ(transport->mostInFlight.load(), 1);
 }
 
 // Answers every fifth request with 503 and sums the counts it accepted, per template.

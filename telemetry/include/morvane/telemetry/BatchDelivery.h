@@ -24,7 +24,7 @@ enum class DeliveryOutcome
 // the reply's body is not read.
 HttpRequest makeBatchRequest(const std::string& identityURL, std::string body);
 
-// 200, 202, 400, 413 and a reply that is not HTTP count as delivered; a failed request and
+// 200, 202, 400 and 413 count as delivered; a failed request, a reply that is not HTTP and
 // every other status as retryable. The body is never looked at.
 DeliveryOutcome classifyResponse(const HttpResponse& response);
 

@@ -35,9 +35,10 @@ namespace morvane::telemetry {
 // record. Recording is gated by ErrorTelemetryConsent::isEnabled().
 //
 // Threads: start() runs the flush loop on a std::jthread of its own; every tick it drains the
-// buffer into the queue and starts a sender jthread that delivers the queued batches. One
+// buffer into the queue and, unless the previous one is still at work, starts a sender
+// jthread that delivers the queued batches: at most one batch send is in flight. One
 // non-recursive mutex guards all mutable state; it is never held across a sleep or a
-// request. Destroying the client requests stop on the loop, which passes it to its senders:
+// request. Destroying the client requests stop on the loop, which passes it to its sender:
 // a sleep, a backoff wait or a request in flight ends at once (the request's batch counts as
 // not delivered), and the threads are joined, so the destructor returns within a second
 // whatever the network does and no thread outlives the client.
