@@ -9,6 +9,8 @@
 #include <QSet>
 #include <QSettings>
 
+#include <algorithm>
+
 namespace {
 
 // Where the working copies live: in memory where possible, so checking a write costs no
@@ -72,6 +74,13 @@ bool sameValues(const QVariantMap& a, const QVariantMap& b)
     return true;
 }
 
+// A key with no name once QSettings drops its slashes ("/" from a line "/=1"): QSettings
+// refuses to read or write it, with a warning each time.
+bool hasNoName(const QString& key)
+{
+    return std::all_of(key.cbegin(), key.cend(), [](QChar c) { return c == u'/'; });
+}
+
 // How many distinct keys the content's key=value lines name, by their raw text.
 qsizetype keyLineCount(const QByteArray& content)
 {
@@ -113,8 +122,13 @@ std::optional<QVariantMap> IniCodec::decode(const QByteArray& content, bool* wel
         values.emplace();
         const QSettings settings(path, QSettings::IniFormat);
         const QStringList keys = settings.allKeys();
-        for (const QString& key : keys)
-            values->insert(key, settings.value(key));
+        for (const QString& key : keys) {
+            if (hasNoName(key))
+                continue; // never read, so never written back
+            const QVariant value = settings.value(key);
+            if (value.isValid())
+                values->insert(key, value);
+        }
         if (wellFormed)
             *wellFormed = settings.status() == QSettings::NoError;
     }
@@ -130,8 +144,10 @@ std::optional<QByteArray> IniCodec::encode(const QVariantMap& values)
     std::optional<QByteArray> encoded;
     {
         QSettings settings(path, QSettings::IniFormat);
-        for (auto it = values.cbegin(); it != values.cend(); ++it)
-            settings.setValue(it.key(), it.value());
+        for (auto it = values.cbegin(); it != values.cend(); ++it) {
+            if (!hasNoName(it.key()))
+                settings.setValue(it.key(), it.value());
+        }
         settings.sync();
         if (settings.status() == QSettings::NoError)
             encoded = readScratch(path);

@@ -46,7 +46,7 @@ void PreferencesDocument::reloadIfChanged()
     if (m_loadedWhole && stamp == m_loaded)
         return;
     QString problem;
-    const std::optional<QByteArray> content = m_file.read(&problem);
+    const std::optional<PreferencesFile::Content> content = m_file.read(&problem);
     m_loaded = stamp;
     m_loadedWhole = content.has_value();
     if (!content) {
@@ -56,9 +56,18 @@ void PreferencesDocument::reloadIfChanged()
         fail(problem);
         return;
     }
+    m_unfit = content->unfit;
+    if (!m_unfit.isEmpty()) {
+        // Not a preferences file (a pipe, a device, a huge file): a damaged one that gives no
+        // keys. The defaults hold, and it is set aside before the first save.
+        m_keepOldFile = stamp != m_kept;
+        m_values = m_pending;
+        m_status = QSettings::NoError;
+        return;
+    }
     // Loading writes nothing, not even a working copy to check: keys that would not survive
     // a rewrite are found when the next save checks what it wrote.
-    std::optional<IniCodec::Reading> reading = m_codec.read(*content);
+    std::optional<IniCodec::Reading> reading = m_codec.read(content->bytes);
     if (!reading) {
         m_loadedWhole = false; // read again next time; memory stays as it was
         fail(QStringLiteral("no working copy can be written in ") + m_codec.scratchFolder());
@@ -126,16 +135,25 @@ bool PreferencesDocument::keepOldFile()
     case PreferencesFile::Keeping::Gone:
         return true; // gone meanwhile: nothing to keep
     case PreferencesFile::Keeping::Failed:
-        return fail(QStringLiteral("it does not read back cleanly and cannot be kept as %1 (%2)")
-                        .arg(kept, problem));
+        return fail(QStringLiteral("%1 and cannot be kept as %2 (%3)")
+                        .arg(m_unfit.isEmpty() ? QStringLiteral("it does not read back cleanly")
+                                               : QStringLiteral("it is ") + m_unfit,
+                             kept, problem));
     case PreferencesFile::Keeping::Kept:
         break;
     }
     m_kept = m_file.stamp();
-    m_log.warning(QStringLiteral("the preferences file %1 did not read back cleanly: kept it as "
-                                 "%2 and saved the settings that could be read")
-                      .arg(m_file.path(), kept)
-                      .toStdString());
+    if (m_unfit.isEmpty()) {
+        m_log.warning(QStringLiteral("the preferences file %1 did not read back cleanly: kept it "
+                                     "as %2 and saved the settings that could be read")
+                          .arg(m_file.path(), kept)
+                          .toStdString());
+    } else {
+        m_log.warning(QStringLiteral("the preferences file %1 is %2: kept it as %3 and saved "
+                                     "the settings anew")
+                          .arg(m_file.path(), m_unfit, kept)
+                          .toStdString());
+    }
     return true;
 }
 

@@ -10,7 +10,9 @@
 // The values of one preferences file, kept in step with it. The file is loaded again when
 // someone rewrote it; changes are saved whole, only once they are shown to read back
 // exactly. A file that does not read back cleanly gives every key that can be read, and is
-// kept beside itself (one warning names the copy) before it is first replaced. A file that
+// kept beside itself (one warning names the copy) before it is first replaced; so is one that
+// is no preferences file at all (a named pipe, a device, a socket, a file over
+// PreferencesFile::maximumSize), which is never read and gives no keys. A file that
 // cannot be read, or a save that fails, is logged once with the path and the reason.
 // Booleans are held as true/false, as they read back from the file.
 //
@@ -50,6 +52,7 @@ private:
     PreferencesFile::Stamp m_kept; // the state of the file last kept beside itself
     bool m_loadedWhole = false;
     bool m_keepOldFile = false; // the file on disk does not read back cleanly
+    QString m_unfit;            // what is on disk instead of a preferences file, when it is none
     QSettings::Status m_status = QSettings::NoError;
     QString m_lastWarning;
 };

@@ -3,6 +3,7 @@
 #include "FakeClipboard.h"
 #include "FakeScreenSampler.h"
 #include "Log.h"
+#include "PreferencesFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,13 +15,18 @@
 
 #include <linux/capability.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <csignal>
+#include <cstring>
+#include <fcntl.h>
 #include <functional>
+#include <future>
 #include <iostream>
 #include <memory>
 #include <thread>
@@ -551,4 +557,154 @@ TEST_F(SettingsPreferencesStoreTest, AChangeReachesTheDiskWithinASecondWithoutAF
     const SettingsPreferencesStore afterACrash(path);
     EXPECT_EQ(afterACrash.stringForKey(currentKey), QStringLiteral("#3A7BD5"));
     EXPECT_TRUE(afterACrash.boolForKey("colorpicker.updates.betaEnabled"));
+}
+
+namespace {
+
+// What lstat() says is at the path: the link itself where there is one.
+mode_t typeAt(const QString& path)
+{
+    struct stat info;
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & S_IFMT : 0;
+}
+
+// A socket file bound at the path, left behind as a process that quit leaves it.
+void bindSocket(const QString& path)
+{
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray name = QFile::encodeName(path);
+    ASSERT_LT(std::size_t(name.size()), sizeof address.sun_path);
+    std::memcpy(address.sun_path, name.constData(), name.size());
+    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ::close(fd);
+}
+
+} // namespace
+
+// Something in the file's place that is no preferences file is never read: the launch goes
+// on at once with the defaults, the first save sets it aside under the .bad- name with one
+// warning saying what it was, and a relaunch reads the new file.
+TEST_F(SettingsPreferencesStoreTest, SpecialFilesInItsPlaceAreSetAsideAndTheDefaultsUsed)
+{
+    const QByteArray good = "[General]\ncolorpicker.currentHex=#FF0000\n";
+    const QString folder = QFileInfo(path).absolutePath();
+    const QString elsewhere = dir.filePath(QStringLiteral("elsewhere"));
+    struct Case
+    {
+        QString name;
+        std::function<void()> setUp;
+        QString found;   // in the warning
+        mode_t keptType; // what the .bad- name holds
+    };
+    const Case cases[] = {
+        {"a named pipe", [&] { ASSERT_EQ(::mkfifo(QFile::encodeName(path), 0600), 0); },
+         "a named pipe, not a regular file", S_IFIFO},
+        {"a symbolic link to a named pipe",
+         [&] {
+             ASSERT_EQ(::mkfifo(QFile::encodeName(elsewhere), 0600), 0);
+             ASSERT_TRUE(QFile::link(elsewhere, path));
+         },
+         "a named pipe, not a regular file", S_IFLNK},
+        {"a symbolic link to /dev/zero", [&] { ASSERT_TRUE(QFile::link("/dev/zero", path)); },
+         "a character device, not a regular file", S_IFLNK},
+        {"a socket", [&] { bindSocket(path); }, "a socket, not a regular file", S_IFSOCK},
+        {"a file over 1 MiB of well-formed keys",
+         [&] {
+             QByteArray huge = good;
+             for (int i = 0; huge.size() <= PreferencesFile::maximumSize; ++i)
+                 huge += "colorpicker.filler" + QByteArray::number(i) + "=" + QByteArray(200, 'x') +
+                         '\n';
+             writeFile(path, huge);
+         },
+         "larger than 1024 KiB", S_IFREG},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name.toStdString());
+        QDir(folder).removeRecursively();
+        QFile::remove(elsewhere);
+        ASSERT_TRUE(QDir().mkpath(folder));
+        c.setUp();
+        Warnings warnings;
+        {
+            // Before, a pipe held the launch in open() for good: give it a writer that hangs
+            // up, so a failure ends.
+            auto opened = std::async(std::launch::async, [&] {
+                return std::make_unique<SettingsPreferencesStore>(path, warnings.log());
+            });
+            if (opened.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+                ADD_FAILURE() << "the store waits on what is in the file's place";
+                ::close(::open(QFile::encodeName(path).constData(), O_WRONLY | O_NONBLOCK));
+            }
+            const std::unique_ptr<SettingsPreferencesStore> store = opened.get();
+            EXPECT_FALSE(store->contains(currentKey));
+            EXPECT_EQ(store->status(), QSettings::NoError);
+            FakeScreenSampler sampler;
+            FakeClipboard clipboard;
+            ColorPickerModel model(*store, sampler, clipboard);
+            EXPECT_EQ(model.currentHex(), QString());
+            model.adopt({0, 128, 0});
+            EXPECT_TRUE(store->flush());
+            model.adopt({58, 123, 213});
+            EXPECT_TRUE(store->flush());
+        }
+        const QStringList kept = keptFiles(path);
+        ASSERT_EQ(kept.size(), 1);
+        const QString keptPath = folder + u'/' + kept.first();
+        EXPECT_EQ(typeAt(keptPath), c.keptType);
+        ASSERT_EQ(warnings.lines->size(), 1u);
+        EXPECT_EQ(warnings.naming(c.found), 1) << warnings.lines->front();
+        EXPECT_EQ(warnings.naming(keptPath), 1) << warnings.lines->front();
+
+        EXPECT_EQ(typeAt(path), mode_t(S_IFREG));
+        const SettingsPreferencesStore relaunched(path);
+        EXPECT_EQ(relaunched.stringForKey(currentKey), QStringLiteral("#3A7BD5"));
+        EXPECT_EQ(relaunched.dataForKey(recentsKey), QByteArray(R"(["#3A7BD5","#008000"])"));
+        EXPECT_LE(contentOf(path).size(), 200);
+        if (c.keptType == S_IFLNK && c.name.contains(QStringLiteral("pipe"))) {
+            EXPECT_EQ(typeAt(elsewhere), mode_t(S_IFIFO)); // a link's target is left alone
+        }
+    }
+}
+
+// A symbolic link to a regular file is read and saved through, and stays a link.
+TEST_F(SettingsPreferencesStoreTest, ALinkToARegularFileIsFollowed)
+{
+    const QString real = dir.filePath(QStringLiteral("dotfiles/colorpicker.conf"));
+    writeFile(real, "[General]\ncolorpicker.currentHex=#FF0000\n");
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(path).absolutePath()));
+    ASSERT_TRUE(QFile::link(real, path));
+    {
+        SettingsPreferencesStore store(path);
+        EXPECT_EQ(store.stringForKey(currentKey), QStringLiteral("#FF0000"));
+        store.setString(currentKey, "#3A7BD5");
+        EXPECT_TRUE(store.flush());
+    }
+    EXPECT_EQ(typeAt(path), mode_t(S_IFLNK));
+    EXPECT_TRUE(contentOf(real).contains("#3A7BD5"));
+    EXPECT_TRUE(keptFiles(path).isEmpty());
+}
+
+// Lines whose key has no name ("/=1", "=1") are dropped as damage: nothing is written back
+// for them and QSettings has nothing to warn about.
+TEST_F(SettingsPreferencesStoreTest, KeysWithoutANameAreNeverWrittenBack)
+{
+    writeFile(path, "[General]\ncolorpicker.currentHex=#FF0000\n/=1\n//=2\n=3\n[/]\n=4\n");
+    static QStringList qtWarnings;
+    qtWarnings.clear();
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& message) {
+            qtWarnings.append(message);
+        });
+    {
+        SettingsPreferencesStore store(path);
+        EXPECT_EQ(store.stringForKey(currentKey), QStringLiteral("#FF0000"));
+        store.setString(currentKey, "#3A7BD5");
+        EXPECT_TRUE(store.flush());
+    }
+    qInstallMessageHandler(previous);
+    EXPECT_TRUE(qtWarnings.isEmpty()) << qtWarnings.join(u'\n').toStdString();
+    EXPECT_EQ(contentOf(path), "[General]\ncolorpicker.currentHex=#3A7BD5\n");
+    EXPECT_EQ(keptFiles(path).size(), 1);
 }
