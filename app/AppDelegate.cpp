@@ -4,6 +4,7 @@
 #include "ApplicationPresence.h"
 #include "Log.h"
 #include "MorvaneMenuChrome.h"
+#include "RunningImage.h"
 #include "SingleInstance.h"
 
 #include <QApplication>
@@ -47,7 +48,7 @@ AppDelegate::LaunchOutcome AppDelegate::applicationDidFinishLaunching()
             emit settingsWindowRequested();
         });
     } else {
-        m_relocationWarning.check(RelocationWarning::runningBundlePath());
+        m_relocationWarning.check(RunningImage::current().path);
     }
     return LaunchOutcome::running;
 }

@@ -5,11 +5,10 @@
 #include "DeferredUpdateFramework.h"
 #include "FreedesktopFileManagerReveal.h"
 #include "QtApplicationPresence.h"
+#include "RunningImage.h"
 #include "ScreenSamplerChoice.h"
 #include "SettingsPreferencesStore.h"
 #include "UpdaterModuleLoader.h"
-
-#include <QProcessEnvironment>
 
 // The desktop's adapters, each chosen for the session.
 ColorPickerAdapters ColorPickerAdapters::desktop(const DesktopSession& session)
@@ -26,8 +25,8 @@ ColorPickerAdapters ColorPickerAdapters::desktop(const DesktopSession& session)
     adapters.makeUpdater = [](PreferencesStore& store, FileManagerReveal& reveal) {
         return [&store, &reveal](UpdateFrameworkDelegate& delegate) {
             const auto settings = [] {
-                return AppcastUpdaterSettings::fromAppInfo(
-                    AppInfo::current(), QProcessEnvironment::systemEnvironment());
+                return AppcastUpdaterSettings::fromAppInfo(AppInfo::current(),
+                                                           RunningImage::current());
             };
             return std::unique_ptr<UpdateFramework>(std::make_unique<DeferredUpdateFramework>(
                 delegate, UpdaterModuleLoader::loader(UpdaterModuleLoader::besideExecutable(),

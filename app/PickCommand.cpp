@@ -1,6 +1,6 @@
 #include "PickCommand.h"
 
-#include "RelocationWarning.h"
+#include "RunningImage.h"
 #include "SingleInstance.h"
 
 #include <QCoreApplication>
@@ -57,7 +57,7 @@ int run(SingleInstance& channel, const StartCopy& startCopy, QTextStream& out, Q
 bool startDetachedCopy()
 {
     QProcess copy;
-    copy.setProgram(RelocationWarning::runningBundlePath());
+    copy.setProgram(RunningImage::current().path);
     copy.setWorkingDirectory(QDir::homePath());
     copy.setStandardInputFile(QProcess::nullDevice());
     copy.setStandardOutputFile(QProcess::nullDevice());

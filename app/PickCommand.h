@@ -25,7 +25,7 @@ int exec(int argc, char* argv[]);
 int run(SingleInstance& channel, const StartCopy& startCopy, QTextStream& out, QTextStream& err,
         std::chrono::milliseconds timeout = startTimeout);
 
-// Starts the running executable ($APPIMAGE when set) detached, with none of this process's
+// Starts the image we run from (RunningImage::current()) detached, with none of this process's
 // standard streams: `hex=$(morvane-color-picker --pick)` would otherwise wait for the tray
 // copy to end.
 bool startDetachedCopy();

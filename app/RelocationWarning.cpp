@@ -5,7 +5,6 @@
 #include "FileManagerReveal.h"
 #include "PreferencesStore.h"
 
-#include <QCoreApplication>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -22,12 +21,6 @@ RelocationWarning::RelocationWarning(PreferencesStore& defaults, ApplicationPres
     : QObject(parent), m_defaults(defaults), m_presence(presence),
       m_activationPolicy(activationPolicy), m_reveal(reveal)
 {
-}
-
-QString RelocationWarning::runningBundlePath()
-{
-    const QString appImage = qEnvironmentVariable("APPIMAGE");
-    return appImage.isEmpty() ? QCoreApplication::applicationFilePath() : appImage;
 }
 
 bool RelocationWarning::isRelocated(const QString& bundlePath)

@@ -30,8 +30,6 @@ public:
                       ActivationPolicyController& activationPolicy, FileManagerReveal& reveal,
                       QObject* parent = nullptr);
 
-    // The running application's path: $APPIMAGE when set, else the executable.
-    static QString runningBundlePath();
     // Case-sensitive: other letter cases are not the marker.
     static bool isRelocated(const QString& bundlePath);
     // The alert with its texts and buttons, the first one "Reveal in Finder".

@@ -1,8 +1,9 @@
 #include "AutostartEntry.h"
 
+#include "ConfigFolder.h"
 #include "Log.h"
+#include "RunningImage.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
@@ -76,13 +77,8 @@ AutostartEntry::AutostartEntry(QString autostartFolder, QString executable)
 
 AutostartEntry AutostartEntry::forCurrentProcess()
 {
-    QString configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (configHome.isEmpty() || !QDir::isAbsolutePath(configHome))
-        configHome = QDir::homePath() + QStringLiteral("/.config");
-    QString executable = qEnvironmentVariable("APPIMAGE");
-    if (executable.isEmpty())
-        executable = QCoreApplication::applicationFilePath();
-    return AutostartEntry(configHome + QStringLiteral("/autostart"), executable);
+    return AutostartEntry(ConfigFolder::home() + QStringLiteral("/autostart"),
+                          RunningImage::current().path);
 }
 
 QString AutostartEntry::filePath() const

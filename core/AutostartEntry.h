@@ -14,8 +14,8 @@ public:
     // executable: the program the entry starts, an absolute path.
     AutostartEntry(QString autostartFolder, QString executable);
 
-    // The entry of this user and this running copy: $XDG_CONFIG_HOME/autostart (~/.config when
-    // unset or relative), starting $APPIMAGE when set, else the running executable.
+    // The entry of this user and this running copy: <ConfigFolder::home()>/autostart,
+    // starting the image we run from (RunningImage::current()).
     static AutostartEntry forCurrentProcess();
 
     QString filePath() const;

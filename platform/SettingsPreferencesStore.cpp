@@ -1,6 +1,7 @@
 #include "SettingsPreferencesStore.h"
 
-#include <QDir>
+#include "ConfigFolder.h"
+
 #include <QMetaType>
 
 SettingsPreferencesStore::SettingsPreferencesStore() : SettingsPreferencesStore(defaultFilePath())
@@ -27,10 +28,7 @@ SettingsPreferencesStore::~SettingsPreferencesStore()
 
 QString SettingsPreferencesStore::defaultFilePath()
 {
-    QString configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (configHome.isEmpty() || !QDir::isAbsolutePath(configHome))
-        configHome = QDir::homePath() + QStringLiteral("/.config");
-    return configHome + QStringLiteral("/morvane/colorpicker.conf");
+    return ConfigFolder::application() + QStringLiteral("/colorpicker.conf");
 }
 
 QSettings::Status SettingsPreferencesStore::status() const

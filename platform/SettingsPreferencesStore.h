@@ -11,8 +11,8 @@
 #include <mutex>
 #include <thread>
 
-// The preferences store on disk: a QSettings INI file, by default
-// $XDG_CONFIG_HOME/morvane/colorpicker.conf (~/.config/... when the variable is unset).
+// The preferences store on disk: a QSettings INI file, by default colorpicker.conf in
+// ConfigFolder::application() ($XDG_CONFIG_HOME/morvane, ~/.config/morvane when unset).
 //
 // Reads and writes work on memory at once. A write that changes a value is saved by a
 // writer thread within writeDelay (changes that follow closely share one save), by flush(),

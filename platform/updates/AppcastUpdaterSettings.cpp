@@ -7,7 +7,7 @@
 #include <QSysInfo>
 
 AppcastUpdaterSettings AppcastUpdaterSettings::fromAppInfo(const QVariantMap& appInfo,
-                                                           const QProcessEnvironment& environment)
+                                                           const RunningImage& image)
 {
     const AppInfo::UpdateConfiguration configuration = AppInfo::updateConfiguration(appInfo);
     AppcastUpdaterSettings settings;
@@ -15,7 +15,8 @@ AppcastUpdaterSettings AppcastUpdaterSettings::fromAppInfo(const QVariantMap& ap
     settings.publicKey = configuration.publicKey;
     settings.currentVersion = AppInfo::shortVersion(appInfo);
     settings.systemVersion = QSysInfo::kernelVersion();
-    settings.appImagePath = environment.value(QStringLiteral("APPIMAGE"));
+    if (image.isAppImage)
+        settings.appImagePath = image.path;
     // Without a cache folder of the user's own, each download gets a private temporary one.
     const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
     if (!cache.isEmpty())

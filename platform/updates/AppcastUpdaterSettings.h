@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QProcessEnvironment>
+#include "RunningImage.h"
+
 #include <QString>
 #include <QUrl>
 #include <QVariantMap>
@@ -27,9 +28,9 @@ struct AppcastUpdaterSettings
     // An automatic check downloads no more than this, whatever the feed declares.
     qint64 automaticDownloadCap = qint64(256) * 1024 * 1024;
 
-    // Feed, key and version from the build's information map (AppInfo), the AppImage from the
-    // process environment ($APPIMAGE); the rest from the user's standard folders and the
-    // kernel version.
+    // Feed, key and version from the build's information map (AppInfo), the AppImage from
+    // the image we run from (RunningImage::current(), none unless it is an AppImage); the
+    // rest from the user's standard folders and the kernel version.
     static AppcastUpdaterSettings fromAppInfo(const QVariantMap& appInfo,
-                                              const QProcessEnvironment& environment);
+                                              const RunningImage& image);
 };

@@ -32,7 +32,7 @@ public:
     // The error when the file at the path is not the verified release (any more).
     using Check = std::function<std::optional<UpdateError>(const QString& path)>;
 
-    // appImagePath: the running AppImage ($APPIMAGE), empty when not running from one.
+    // appImagePath: the AppImage we run from (RunningImage), empty when not running from one.
     UpdateInstaller(QString appImagePath, QString downloadsFolder, Hooks hooks);
 
     bool replacesItself() const { return !m_appImagePath.isEmpty(); }

@@ -121,12 +121,3 @@ TEST_F(RelocationFixture, RevealShowsTheBundleAndARegularApplicationStaysRegular
     EXPECT_FALSE(controller.hasPendingDemotion());
     EXPECT_EQ(presence.policy, ActivationPolicy::regular);
 }
-
-TEST(RelocationWarning, RunningPathIsTheAppImageWhenSet)
-{
-    qputenv("APPIMAGE", "/home/u/Apps/AppTranslocation/Morvane.AppImage");
-    EXPECT_EQ(RelocationWarning::runningBundlePath(),
-              QStringLiteral("/home/u/Apps/AppTranslocation/Morvane.AppImage"));
-    qunsetenv("APPIMAGE");
-    EXPECT_EQ(RelocationWarning::runningBundlePath(), QCoreApplication::applicationFilePath());
-}

@@ -160,31 +160,39 @@ TEST_F(AutostartFixture, ARefusedWriteReportsFailureAndLeavesNoFile)
     EXPECT_FALSE(entry.isEnabled());
 }
 
-TEST_F(AutostartFixture, TheCurrentProcessUsesTheConfigHomeAndTheAppImage)
+TEST_F(AutostartFixture, TheCurrentProcessUsesTheConfigHomeAndTheImageItRunsFrom)
 {
     int argc = 1;
     char name[] = "autostart-test";
     char* argv[] = {name, nullptr};
     const QCoreApplication application(argc, argv);
     const QString configHome = scratch.path() + QStringLiteral("/config");
+    const QString image = scratch.path() + QStringLiteral("/Picker.AppImage");
+    QFile imageFile(image);
+    ASSERT_TRUE(imageFile.open(QIODevice::WriteOnly));
+    const QByteArray ourMount = QCoreApplication::applicationDirPath().toUtf8();
     const struct
     {
         const char* name;
         QByteArray configHome;
         QByteArray appImage;
+        QByteArray appDir;
         QString folder;
         QString executable;
     } cases[] = {
-        {"plain", configHome.toUtf8(), QByteArray(), configHome + QStringLiteral("/autostart"),
+        {"plain", configHome.toUtf8(), QByteArray(), QByteArray(),
+         configHome + QStringLiteral("/autostart"), QCoreApplication::applicationFilePath()},
+        {"our AppImage", configHome.toUtf8(), image.toUtf8(), ourMount,
+         configHome + QStringLiteral("/autostart"), image},
+        {"another AppImage's variables", configHome.toUtf8(), image.toUtf8(),
+         scratch.path().toUtf8(), configHome + QStringLiteral("/autostart"),
          QCoreApplication::applicationFilePath()},
-        {"AppImage", configHome.toUtf8(), "/home/ann/Picker.AppImage",
-         configHome + QStringLiteral("/autostart"), QStringLiteral("/home/ann/Picker.AppImage")},
-        {"empty AppImage", configHome.toUtf8(), "", configHome + QStringLiteral("/autostart"),
-         QCoreApplication::applicationFilePath()},
-        {"relative config home", "relative/config", QByteArray(),
+        {"empty AppImage", configHome.toUtf8(), "", ourMount,
+         configHome + QStringLiteral("/autostart"), QCoreApplication::applicationFilePath()},
+        {"relative config home", "relative/config", QByteArray(), QByteArray(),
          QDir::homePath() + QStringLiteral("/.config/autostart"),
          QCoreApplication::applicationFilePath()},
-        {"no config home", QByteArray(), QByteArray(),
+        {"no config home", QByteArray(), QByteArray(), QByteArray(),
          QDir::homePath() + QStringLiteral("/.config/autostart"),
          QCoreApplication::applicationFilePath()},
     };
@@ -192,6 +200,7 @@ TEST_F(AutostartFixture, TheCurrentProcessUsesTheConfigHomeAndTheAppImage)
         SCOPED_TRACE(c.name);
         const ScopedVariable config("XDG_CONFIG_HOME", c.configHome);
         const ScopedVariable appImage("APPIMAGE", c.appImage);
+        const ScopedVariable appDir("APPDIR", c.appDir);
         const AutostartEntry entry = AutostartEntry::forCurrentProcess();
         EXPECT_EQ(entry.filePath(), c.folder + QStringLiteral("/dev.morvane.colorpicker.desktop"));
         EXPECT_EQ(entry.executable(), c.executable);

@@ -326,15 +326,13 @@ TEST_F(UpdaterFixture, TheApplicationStaysRegularWhileTheOutcomeIsOnScreen)
     EXPECT_EQ(revealed.size(), 1); // Return on the offer installed it
 }
 
-TEST(AppcastUpdaterSettings, ReadsTheInformationMapAndTheEnvironment)
+TEST(AppcastUpdaterSettings, ReadsTheInformationMapAndTheImageWeRunFrom)
 {
-    QProcessEnvironment environment;
-    environment.insert("APPIMAGE", "/opt/Morvane_Color_Picker.AppImage");
     const auto settings = AppcastUpdaterSettings::fromAppInfo(
         {{"SUFeedURL", " https://morvane.dev/colorpicker/appcast.xml\n"},
          {"SUPublicEDKey", "\tq83vEjRWeJq83vEjRWeJq83vEjRWeJq83vEjRWeJq80= "},
          {"CFBundleShortVersionString", "1.4.2"}},
-        environment);
+        RunningImage{"/opt/Morvane_Color_Picker.AppImage", true});
     EXPECT_EQ(settings.feedUrl, QUrl("https://morvane.dev/colorpicker/appcast.xml"));
     EXPECT_EQ(settings.publicKey, "q83vEjRWeJq83vEjRWeJq83vEjRWeJq83vEjRWeJq80=");
     EXPECT_EQ(settings.currentVersion, "1.4.2");
@@ -342,9 +340,11 @@ TEST(AppcastUpdaterSettings, ReadsTheInformationMapAndTheEnvironment)
     EXPECT_FALSE(settings.downloadCache.isEmpty());
     EXPECT_FALSE(settings.downloadsFolder.isEmpty());
 
-    // Values that are not text count as missing; the version then falls back.
-    const auto fallback = AppcastUpdaterSettings::fromAppInfo(
-        {{"SUFeedURL", 7}, {"CFBundleShortVersionString", 2}}, QProcessEnvironment());
+    // Values that are not text count as missing; the version then falls back. An executable
+    // that is no AppImage is never replaced.
+    const auto fallback =
+        AppcastUpdaterSettings::fromAppInfo({{"SUFeedURL", 7}, {"CFBundleShortVersionString", 2}},
+                                            RunningImage{"/usr/bin/morvane-color-picker", false});
     EXPECT_TRUE(fallback.feedUrl.isEmpty());
     EXPECT_EQ(fallback.currentVersion, "0.1.0");
     EXPECT_TRUE(fallback.appImagePath.isEmpty());
