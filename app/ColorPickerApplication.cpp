@@ -16,6 +16,7 @@
 #include <QProcessEnvironment>
 
 #include <atomic>
+#include <csignal>
 
 namespace {
 
@@ -123,6 +124,9 @@ void ColorPickerApplication::setUpProcess()
     QApplication::setApplicationVersion(Constants::version());
     QApplication::setDesktopFileName(QStringLiteral("dev.morvane.colorpicker"));
     QApplication::setQuitOnLastWindowClosed(false);
+    // Under a file-size limit a write past it fails with EFBIG, which the preferences store
+    // refuses like a full disk, instead of the signal's default of killing the process.
+    std::signal(SIGXFSZ, SIG_IGN);
 }
 
 QByteArray ColorPickerApplication::selftestPlatforms(const QProcessEnvironment& environment)

@@ -65,7 +65,8 @@ public:
                            ColorPickerAdapters adapters);
     ~ColorPickerApplication();
 
-    // Once, after the QApplication is built: names the process and sends Log to the journal.
+    // Once, after the QApplication is built: names the process, sends Log to the journal and
+    // ignores SIGXFSZ (a file-size limit then fails a write instead of ending the process).
     static void setUpProcess();
     // The platform plugins a self-test tries, as a QT_QPA_PLATFORM list: those the environment
     // names, then "offscreen", so that the self-test also runs where no display is reachable.

@@ -87,6 +87,10 @@ bool PreferencesDocument::save()
     reloadIfChanged();
     if (m_file.isFolder())
         return fail(PreferencesFile::folderProblem());
+    // What the file holds is not known (no working copy could be written to read it, under a
+    // file-size limit say): replacing it would lose it.
+    if (!m_loadedWhole && !m_keepOldFile)
+        return false;
     const std::optional<QByteArray> content = checkedContent();
     if (!content)
         return false;

@@ -521,6 +521,33 @@ TEST_F(SettingsPreferencesStoreTest, AFullDiskKeepsTheFileAndWarnsOnce)
     EXPECT_TRUE(relaunched.boolForKey("colorpicker.updates.betaEnabled"));
 }
 
+// Under a file-size limit below the file's size, not even a working copy of it can be
+// written to read it: saves are refused until it can be read, and nothing of it is lost.
+TEST_F(SettingsPreferencesStoreTest, AFileThatCannotBeReadUnderASizeLimitIsNeverReplaced)
+{
+    {
+        SettingsPreferencesStore writer(path);
+        writer.setString(currentKey, "#3A7BD5");
+        writer.setString("colorpicker.note", QString(8192, u'x'));
+    }
+    const QByteArray before = contentOf(path);
+    std::unique_ptr<SettingsPreferencesStore> store;
+    {
+        const FileSizeLimit limit(4096);
+        store = std::make_unique<SettingsPreferencesStore>(path);
+        store->setBool("colorpicker.updates.betaEnabled", true);
+        EXPECT_FALSE(store->flush());
+        EXPECT_EQ(store->status(), QSettings::AccessError);
+    }
+    EXPECT_EQ(contentOf(path), before);
+    EXPECT_TRUE(store->flush());
+    store.reset();
+    const SettingsPreferencesStore relaunched(path);
+    EXPECT_EQ(relaunched.stringForKey(currentKey), QStringLiteral("#3A7BD5"));
+    EXPECT_EQ(relaunched.stringForKey("colorpicker.note"), QString(8192, u'x'));
+    EXPECT_TRUE(relaunched.boolForKey("colorpicker.updates.betaEnabled"));
+}
+
 TEST_F(SettingsPreferencesStoreTest, WritingWhatIsStoredLeavesTheFileUntouched)
 {
     {
