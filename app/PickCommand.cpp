@@ -8,12 +8,39 @@
 #include <QProcess>
 #include <QTextStream>
 
-#include <cstdio>
+#include <cerrno>
+#include <csignal>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace PickCommand {
 
+namespace {
+
+// A closed standard stream gets /dev/null, opened so that it fails as the closed one would
+// (writes to standard output still fail): otherwise the next file opened (the socket to the
+// running copy) would take its number, and the hex would be written into it.
+void occupyClosedStandardStreams()
+{
+    for (const int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+        if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF)
+            continue;
+        const int opened = ::open("/dev/null", fd == STDERR_FILENO ? O_WRONLY : O_RDONLY);
+        if (opened != fd && opened >= 0) {
+            ::dup2(opened, fd);
+            ::close(opened);
+        }
+    }
+}
+
+} // namespace
+
 int exec(int argc, char* argv[])
 {
+    occupyClosedStandardStreams();
+    // A reader that went away is reported as a lost colour, not a silent death.
+    std::signal(SIGPIPE, SIG_IGN);
     QCoreApplication application(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
@@ -31,13 +58,19 @@ int run(SingleInstance& channel, const StartCopy& startCopy, QTextStream& out, Q
     };
 
     // A copy that holds the lock but does not listen yet is starting: wait for it instead.
-    if (!channel.isClaimedElsewhere() && !startCopy())
-        return fail(QStringLiteral("could not start the picker in the tray"));
+    if (!channel.isClaimedElsewhere()) {
+        if (const QString problem = startCopy(); !problem.isEmpty())
+            return fail(problem);
+    }
 
     const SingleInstance::PickAnswer answer = channel.requestPick(timeout);
     switch (answer.outcome) {
     case Outcome::picked:
         out << answer.hex << Qt::endl;
+        if (out.status() != QTextStream::Ok)
+            return fail(QStringLiteral("picked %1, but standard output did not take it (closed, "
+                                       "full or a broken pipe)")
+                            .arg(answer.hex));
         return 0;
     case Outcome::cancelled:
         return fail(QStringLiteral("no color picked: the pick was cancelled"));
@@ -54,15 +87,34 @@ int run(SingleInstance& channel, const StartCopy& startCopy, QTextStream& out, Q
     return fail(QStringLiteral("the picker quit before the pick ended"));
 }
 
-bool startDetachedCopy()
+QString missingDisplay(const QProcessEnvironment& environment)
 {
+    if (!environment.value(QStringLiteral("DISPLAY")).isEmpty() ||
+        !environment.value(QStringLiteral("WAYLAND_DISPLAY")).isEmpty())
+        return {};
+    // A platform chosen by hand that needs no display (offscreen, vnc...) is left to Qt.
+    const QString platform = environment.value(QStringLiteral("QT_QPA_PLATFORM"));
+    if (!platform.isEmpty() && !platform.startsWith(QLatin1String("xcb")) &&
+        !platform.startsWith(QLatin1String("wayland")))
+        return {};
+    return QStringLiteral("no display to start the picker in the tray on ($DISPLAY and "
+                          "$WAYLAND_DISPLAY are unset)");
+}
+
+QString startDetachedCopy()
+{
+    if (QString problem = missingDisplay(QProcessEnvironment::systemEnvironment());
+        !problem.isEmpty())
+        return problem;
     QProcess copy;
     copy.setProgram(RunningImage::current().path);
     copy.setWorkingDirectory(QDir::homePath());
     copy.setStandardInputFile(QProcess::nullDevice());
     copy.setStandardOutputFile(QProcess::nullDevice());
     copy.setStandardErrorFile(QProcess::nullDevice());
-    return copy.startDetached();
+    if (!copy.startDetached())
+        return QStringLiteral("could not start the picker in the tray");
+    return {};
 }
 
 } // namespace PickCommand

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QProcessEnvironment>
+#include <QString>
+
 #include <chrono>
 #include <functional>
 
@@ -8,15 +11,16 @@ class SingleInstance;
 
 // "--pick": asks the running copy for a pick through the single-instance channel, first
 // starting a copy in the tray when none runs, and waits for the pick to end. The picked hex
-// goes to standard output (exit status 0); a cancel, or no copy to ask, gives nothing there,
-// one line on standard error and exit status 1. Needs no display itself.
+// goes to standard output (exit status 0); a cancel, no copy to ask (or no display to start
+// one on), or a hex that standard output did not take (closed, full, a broken pipe) gives one
+// line on standard error and exit status 1. Needs no display itself.
 namespace PickCommand {
 
 // How long a copy may take to start listening (a cold start on a loaded machine is slow).
 inline constexpr std::chrono::seconds startTimeout{30};
 
-// Starts a copy in the tray; true when it was started.
-using StartCopy = std::function<bool()>;
+// Starts a copy in the tray; empty when it was started, else why not.
+using StartCopy = std::function<QString()>;
 
 // The whole command in a process of its own; returns the exit status.
 int exec(int argc, char* argv[]);
@@ -27,7 +31,11 @@ int run(SingleInstance& channel, const StartCopy& startCopy, QTextStream& out, Q
 
 // Starts the image we run from (RunningImage::current()) detached, with none of this process's
 // standard streams: `hex=$(morvane-color-picker --pick)` would otherwise wait for the tray
-// copy to end.
-bool startDetachedCopy();
+// copy to end. Refuses at once when the environment names no display for it.
+QString startDetachedCopy();
+
+// Why a copy started with this environment could not show itself: no display is named and
+// the platform Qt would choose needs one. Empty when it may.
+QString missingDisplay(const QProcessEnvironment& environment);
 
 } // namespace PickCommand

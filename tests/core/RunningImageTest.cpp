@@ -1,5 +1,5 @@
-#include "Log.h"
 #include "RunningImage.h"
+#include "Log.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -52,27 +52,45 @@ TEST(RunningImage, BelievesAppImageOnlyWhenTheExecutableLiesInsideAppDir)
     } cases[] = {
         {"no AppImage", {}, {}, installed, {installed, false}},
         {"our own image", ours, mount, inside, {ours, true}},
-        {"our image, $APPDIR through a link", ours, root + QStringLiteral("/mount-link"), inside,
+        {"our image, $APPDIR through a link",
+         ours,
+         root + QStringLiteral("/mount-link"),
+         inside,
          {ours, true}},
-        {"started by another AppImage", other, root + QStringLiteral("/.mount_Other"), installed,
+        {"started by another AppImage",
+         other,
+         root + QStringLiteral("/.mount_Other"),
+         installed,
          {installed, false}},
         {"another AppImage's image, no $APPDIR", other, {}, installed, {installed, false}},
-        {"a mount whose name only begins like ours", ours, mount,
+        {"a mount whose name only begins like ours",
+         ours,
+         mount,
          mount + QStringLiteral("2/usr/bin/morvane-color-picker"),
          {mount + QStringLiteral("2/usr/bin/morvane-color-picker"), false}},
         {"$APPDIR is the root folder", ours, QStringLiteral("/"), installed, {installed, false}},
         {"$APPDIR is gone", ours, root + QStringLiteral("/gone"), inside, {inside, false}},
-        {"the image is a folder", root + QStringLiteral("/Apps/Folder.AppImage"), mount, inside,
+        {"the image is a folder",
+         root + QStringLiteral("/Apps/Folder.AppImage"),
+         mount,
+         inside,
          {inside, false}},
-        {"the image is gone", root + QStringLiteral("/Apps/Gone.AppImage"), mount, inside,
+        {"the image is gone",
+         root + QStringLiteral("/Apps/Gone.AppImage"),
+         mount,
+         inside,
          {inside, false}},
-        {"a relative image path", QStringLiteral("Apps/Morvane.AppImage"), mount, inside,
+        {"a relative image path",
+         QStringLiteral("Apps/Morvane.AppImage"),
+         mount,
+         inside,
          {inside, false}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         QString ignored;
-        const RunningImage image = RunningImage::decide(c.appImage, c.appDir, c.executable, &ignored);
+        const RunningImage image =
+            RunningImage::decide(c.appImage, c.appDir, c.executable, &ignored);
         EXPECT_EQ(image.path, c.expected.path);
         EXPECT_EQ(image.isAppImage, c.expected.isAppImage);
         // Why a set $APPIMAGE was passed over, for the log.

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# End to end on a private X server: "--pick" with no copy running (it starts one, which keeps
-# running), with a copy running, and cancelled; then SIGTERM ends the copy in order, and
-# the clipboard goes to a clipboard manager.
+# End to end on a private X server: "--pick" with no display, with no copy running (it starts
+# one, which keeps running), with a copy running, cancelled, and into standard output that
+# does not take the colour; then SIGTERM ends the copy in order, and the clipboard goes to a
+# clipboard manager.
 # Usage: pick-e2e.sh EXECUTABLE X11-CLIPBOARD-MANAGER
 set -uo pipefail
 
@@ -26,6 +27,8 @@ overlay_shown() {
     covers_screen "$copy"
 }
 
+overlay_gone() { ! overlay_shown; }
+
 # Starts "--pick" in the background; sets picker.
 start_pick() {
     "$app" --pick >"$work/pick.out" 2>"$work/pick.err" &
@@ -43,6 +46,16 @@ click_at() {
 }
 
 clipboard_is() { [ "$(xclip -o -selection clipboard 2>/dev/null)" = "$1" ]; }
+
+# --- no display and no copy: said at once, not after the 30 s wait for a copy -------------
+started=$(now_ms)
+env -u DISPLAY -u WAYLAND_DISPLAY "$app" --pick >"$work/pick.out" 2>"$work/pick.err"
+status=$?
+elapsed=$(($(now_ms) - started))
+[ "$status" -eq 1 ] || fail "--pick without a display: exit status $status"
+[ "$elapsed" -lt 10000 ] || fail "--pick without a display took ${elapsed} ms"
+grep -q "no display" "$work/pick.err" || fail "--pick without a display said '$(cat "$work/pick.err")'"
+running_copy >/dev/null && fail "--pick without a display started a copy"
 
 # --- a display with two known colours (no tray host: a pick does not go through the tray) --
 start_xvfb 1024x768
@@ -96,6 +109,24 @@ await_exit "$picker" 30
 wait_for 10 clipboard_is '#D5803A' || fail "the clipboard does not hold the second colour"
 wait_for 1 grep -q 'colorpicker.recentHexes=.*#D5803A.*#3A7BD5' "$conf" ||
     fail "the recents are $(grep recent "$conf")"
+
+# --- standard output that does not take the colour: exit 1 and the colour on standard error -
+for sink in full closed pipe; do
+    rm -f "$work/lost.status"
+    case $sink in
+    full) { "$app" --pick >/dev/full 2>"$work/lost.err"; echo $? >"$work/lost.status"; } & ;;
+    closed) { "$app" --pick >&- 2>"$work/lost.err"; echo $? >"$work/lost.status"; } & ;;
+    pipe) { "$app" --pick 2>"$work/lost.err"; echo $? >"$work/lost.status"; } | true & ;;
+    esac
+    pids+=($!)
+    click_at 800 300
+    wait_for 30 test -s "$work/lost.status" || fail "--pick into $sink output did not end"
+    [ "$(cat "$work/lost.status")" = 1 ] ||
+        fail "--pick into $sink output: exit status $(cat "$work/lost.status")"
+    [ "$(wc -l <"$work/lost.err")" -eq 1 ] && grep -q "#D5803A" "$work/lost.err" ||
+        fail "--pick into $sink output said '$(cat "$work/lost.err")'"
+    wait_for 10 overlay_gone || fail "the overlay stayed after the pick into $sink output"
+done
 
 kill -TERM "$copy"
 await_exit "$copy" 20
