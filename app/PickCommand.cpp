@@ -78,6 +78,9 @@ int run(SingleInstance& channel, const StartCopy& startCopy, QTextStream& out, Q
         return fail(QStringLiteral("no color picked: %1").arg(answer.reason));
     case Outcome::unreachable:
         return fail(QStringLiteral("the picker in the tray did not answer"));
+    case Outcome::busy:
+        return fail(QStringLiteral("the picker in the tray is busy with other requests; try "
+                                   "again"));
     case Outcome::refused:
         return fail(QStringLiteral("the running picker does not take pick requests; quit it "
                                    "and try again"));

@@ -27,7 +27,12 @@ constexpr std::chrono::milliseconds acceptPause{100};
 } // namespace
 
 LocalListener::LocalListener(qsizetype longestLine, QObject* parent)
-    : QObject(parent), m_longestLine(longestLine)
+    : LocalListener(longestLine, Limits(), parent)
+{
+}
+
+LocalListener::LocalListener(qsizetype longestLine, Limits limits, QObject* parent)
+    : QObject(parent), m_longestLine(longestLine), m_limits(std::move(limits))
 {
 }
 
@@ -89,12 +94,32 @@ bool LocalListener::listen(const QString& path)
     return true;
 }
 
+bool LocalListener::atConnectionLimit()
+{
+    if (m_connections.size() < m_limits.openConnections)
+        return false;
+    m_connections.removeIf([](const QPointer<LocalConnection>& connection) {
+        return !connection || !connection->isOpen();
+    });
+    return m_connections.size() >= m_limits.openConnections;
+}
+
+// A bounded number per turn: the socket stays readable while peers wait, so the next turn
+// takes the next ones, and whatever else the loop has to do runs in between.
 void LocalListener::acceptPending()
 {
-    for (;;) {
-        const int fd = ::accept4(m_fd.get(), nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
-        if (fd >= 0) {
-            emit newConnection(new LocalConnection(UniqueFd(fd), m_longestLine, this));
+    for (int attempt = 0; attempt < m_limits.acceptsPerTurn; ++attempt) {
+        UniqueFd fd(::accept4(m_fd.get(), nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC));
+        if (fd.isValid()) {
+            if (atConnectionLimit()) {
+                // Refused at once: a line the peer can read, then the hang-up.
+                ::send(fd.get(), m_limits.refusal.constData(), m_limits.refusal.size(),
+                       MSG_NOSIGNAL | MSG_DONTWAIT);
+                continue;
+            }
+            auto* connection = new LocalConnection(std::move(fd), m_longestLine, this);
+            m_connections.append(connection);
+            emit newConnection(connection);
             continue;
         }
         if (errno == EINTR || errno == ECONNABORTED) // ECONNABORTED: that peer gave up

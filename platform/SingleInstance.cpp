@@ -15,6 +15,7 @@ namespace {
 const QByteArray reopenRequest = "reopen\n";
 const QByteArray pickRequest = "pick\n";
 const QByteArray acknowledgement = "ok\n";
+const QByteArray busyAnswer = "busy\n";
 const QByteArray pickedAnswer = "picked ";
 const QByteArray cancelledAnswer = "cancelled\n";
 const QByteArray unavailableAnswer = "unavailable ";
@@ -24,6 +25,9 @@ constexpr qsizetype longestLine = 512;
 // A copy of ours writes its request as soon as it connects; a peer silent for this long is not
 // one, and is hung up on.
 constexpr std::chrono::seconds requestTimeLimit{3};
+// Open connections, and pick requests waiting for the pick: more is a storm, not launches.
+constexpr int openConnectionLimit = 64;
+constexpr qsizetype waitingPickLimit = 16;
 
 QString runtimeDirectory(const QString& directory)
 {
@@ -45,7 +49,9 @@ SingleInstance::SingleInstance(const QString& directory, const QString& name, QO
     : QObject(parent),
       m_lockPath(QDir(runtimeDirectory(directory)).filePath(name + QStringLiteral(".lock"))),
       m_socketPath(QDir(runtimeDirectory(directory)).filePath(name + QStringLiteral(".socket"))),
-      m_lock(m_lockPath), m_listener(longestLine)
+      m_lock(m_lockPath), m_listener(longestLine, {.acceptsPerTurn = 16,
+                                                   .openConnections = openConnectionLimit,
+                                                   .refusal = busyAnswer})
 {
     // The running copy may run for weeks: its lock never goes stale by age, only when the
     // process that holds it is gone.
@@ -86,37 +92,41 @@ bool SingleInstance::isClaimedElsewhere() const
 
 std::optional<LocalSocket> SingleInstance::sendRequest(const QByteArray& request,
                                                        const QDeadlineTimer& deadline,
-                                                       bool& acknowledged) const
+                                                       Reply& reply) const
 {
-    acknowledged = false;
-    // The running copy may hold the lock and not listen yet: retry until the deadline.
+    reply = Reply::none;
+    // The running copy may hold the lock and not listen yet, or be too busy to take us now:
+    // retry until the deadline.
     while (!deadline.hasExpired()) {
         if (std::optional<LocalSocket> socket = LocalSocket::connectTo(m_socketPath, longestLine)) {
-            acknowledged = socket->writeAll(request, deadline) &&
-                           socket->readLine(deadline) == acknowledgement;
-            return socket;
+            const std::optional<QByteArray> line =
+                socket->writeAll(request, deadline) ? socket->readLine(deadline) : std::nullopt;
+            if (line != busyAnswer) {
+                reply = line == acknowledgement ? Reply::acknowledged : Reply::other;
+                return socket;
+            }
+            reply = Reply::busy;
         }
-        QThread::msleep(50);
+        QThread::msleep(reply == Reply::busy ? 10 : 50);
     }
     return std::nullopt;
 }
 
 bool SingleInstance::requestReopen(std::chrono::milliseconds timeout)
 {
-    bool acknowledged = false;
-    sendRequest(reopenRequest, QDeadlineTimer(timeout), acknowledged);
-    return acknowledged;
+    Reply reply = Reply::none;
+    sendRequest(reopenRequest, QDeadlineTimer(timeout), reply);
+    return reply == Reply::acknowledged;
 }
 
 SingleInstance::PickAnswer SingleInstance::requestPick(std::chrono::milliseconds timeout)
 {
     using Outcome = PickAnswer::Outcome;
-    bool acknowledged = false;
-    std::optional<LocalSocket> socket =
-        sendRequest(pickRequest, QDeadlineTimer(timeout), acknowledged);
+    Reply reply = Reply::none;
+    std::optional<LocalSocket> socket = sendRequest(pickRequest, QDeadlineTimer(timeout), reply);
     if (!socket)
-        return {.outcome = Outcome::unreachable};
-    if (!acknowledged)
+        return {.outcome = reply == Reply::busy ? Outcome::busy : Outcome::unreachable};
+    if (reply != Reply::acknowledged)
         return {.outcome = Outcome::refused};
 
     // No deadline: the user may take minutes to pick.
@@ -188,6 +198,16 @@ void SingleInstance::serve(LocalConnection& connection, const QByteArray& line)
     if (m_pickRequests.contains(&connection) || (line != reopenRequest && line != pickRequest)) {
         connection.closeAfterWriting();
         return;
+    }
+    if (line == pickRequest) {
+        m_pickRequests.removeIf([](const QPointer<LocalConnection>& waiting) {
+            return !waiting || !waiting->isOpen();
+        });
+        if (m_pickRequests.size() >= waitingPickLimit) {
+            connection.write(busyAnswer);
+            connection.closeAfterWriting();
+            return;
+        }
     }
     connection.write(acknowledgement);
     if (line == reopenRequest) {

@@ -27,6 +27,8 @@ class LocalConnection;
 //               and the copy hangs up.
 // A copy that does not know a request hangs up without answering, as it does on a peer that
 // sends nothing within a few seconds, a line too long to be a request, or a second line.
+// A copy with 64 connections open, or 16 pick requests waiting, answers a new one "busy\n"
+// at once and hangs up; the asking side tries again until its deadline.
 class SingleInstance : public QObject
 {
     Q_OBJECT
@@ -44,6 +46,7 @@ public:
             unavailable, // the copy could not pick; reason says why
             unreachable, // no running copy took the request in time
             refused,     // the running copy does not take pick requests (an older version)
+            busy,        // the running copy was too busy to take the request in time
             lost         // the running copy went away, or answered nonsense, before the end
         };
         Outcome outcome = Outcome::unreachable;
@@ -88,10 +91,17 @@ signals:
 private:
     void acceptConnection(LocalConnection* connection);
     void serve(LocalConnection& connection, const QByteArray& line);
+    // How the running copy answered a request line.
+    enum class Reply
+    {
+        none,         // no answer yet (nobody listening)
+        acknowledged, // "ok\n"
+        busy,         // "busy\n": tried again until the deadline
+        other,        // anything else, or a hang-up
+    };
     // Connects to the running copy, sends the request line and waits for "ok\n".
     std::optional<LocalSocket> sendRequest(const QByteArray& request,
-                                           const QDeadlineTimer& deadline,
-                                           bool& acknowledged) const;
+                                           const QDeadlineTimer& deadline, Reply& reply) const;
 
     QString m_lockPath;
     QString m_socketPath;

@@ -15,8 +15,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <future>
 #include <set>
+#include <thread>
+#include <vector>
 
 #include <fcntl.h>
 #include <sys/wait.h>
@@ -342,5 +345,108 @@ TEST_F(SingleInstanceFixture, ALaunchOfThePreviousVersionIsServed)
         EXPECT_TRUE(QTest::qWaitFor(
             [&] { return previous.state() == QLocalSocket::UnconnectedState; }, 10000));
         EXPECT_EQ(received, c.answer);
+    }
+}
+
+// A peer that connects and hangs up as fast as it can: the running copy keeps serving, and the
+// descriptors it holds stay within its cap.
+TEST_F(SingleInstanceFixture, ALaunchIsServedDuringAStormOfPeersThatConnectAndHangUp)
+{
+    SingleInstance running(runtime.path());
+    ASSERT_TRUE(running.claim());
+    QSignalSpy reopens(&running, &SingleInstance::reopenRequested);
+    const std::size_t before = openSockets().size();
+    std::atomic<bool> storming = true;
+    std::atomic<int> connections = 0;
+    const auto storm = [&] {
+        const std::optional<sockaddr_un> address = localSocketAddress(running.socketPath());
+        while (storming) {
+            const UniqueFd fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
+            if (::connect(fd.get(), reinterpret_cast<const sockaddr*>(&*address),
+                          sizeof *address) == 0)
+                ++connections;
+        }
+    };
+    std::thread stormers[] = {std::thread(storm), std::thread(storm)};
+
+    std::size_t mostHeld = 0;
+    const auto serveFor = [&](std::chrono::milliseconds span) {
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < span.count()) {
+            QCoreApplication::processEvents();
+            mostHeld = std::max(mostHeld, openSockets().size() - before);
+        }
+    };
+    serveFor(300ms);
+    auto reopen = std::async(std::launch::async, [&] {
+        SingleInstance other(runtime.path());
+        return other.requestReopen(5s);
+    });
+    while (reopen.wait_for(0ms) != std::future_status::ready)
+        serveFor(5ms);
+    EXPECT_TRUE(reopen.get()) << "no reopen during the storm";
+    serveFor(300ms);
+    storming = false;
+    for (std::thread& stormer : stormers)
+        stormer.join();
+
+    EXPECT_EQ(reopens.size(), 1);
+    EXPECT_GT(connections.load(), 1000) << "not much of a storm";
+    // 64 connections, the storm's two and the reopen's own.
+    EXPECT_LE(mostHeld, 64u + 3u);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return openSockets().size() == before; }, 5000));
+}
+
+// Beyond 64 open connections, or 16 pick requests waiting, a new peer is answered "busy" and
+// hung up on at once; the requests already taken are served as ever.
+TEST_F(SingleInstanceFixture, BeyondItsCapsANewPeerIsToldItIsBusyAtOnce)
+{
+    SingleInstance running(runtime.path());
+    ASSERT_TRUE(running.claim());
+    QSignalSpy picks(&running, &SingleInstance::pickRequested);
+    const auto serve = [] {
+        for (int i = 0; i < 20; ++i)
+            QCoreApplication::processEvents();
+    };
+
+    // Sixteen pick requests wait; the seventeenth is turned away.
+    std::vector<UniqueFd> waiting;
+    for (int i = 0; i < 16; ++i) {
+        waiting.push_back(connectRaw(running.socketPath()));
+        ASSERT_EQ(::send(waiting.back().get(), "pick\n", 5, MSG_NOSIGNAL), 5);
+        serve();
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return picks.size() == 16; }, 5000));
+    auto turnedAway = std::async(std::launch::async, [&] {
+        SingleInstance other(runtime.path());
+        return other.requestPick(500ms);
+    });
+    EXPECT_EQ(serveUntilReady(turnedAway).outcome, Outcome::busy);
+    EXPECT_EQ(picks.size(), 16);
+
+    // Silent peers fill the connections up to 64; the next one is refused at once.
+    std::vector<UniqueFd> silent;
+    while (waiting.size() + silent.size() < 64) {
+        silent.push_back(connectRaw(running.socketPath()));
+        serve();
+    }
+    const UniqueFd refused = connectRaw(running.socketPath());
+    serve();
+    QElapsedTimer clock;
+    clock.start();
+    auto received =
+        std::async(std::launch::async, [&] { return receivedUntilHangUp(refused.get(), 2s); });
+    EXPECT_EQ(serveUntilReady(received), std::optional<QByteArray>("busy\n"));
+    EXPECT_LT(clock.elapsed(), 1000);
+
+    // Room again: a launch is served, and the waiting picks get their colour.
+    silent.clear();
+    EXPECT_TRUE(reopenFromAnotherCopy(5s));
+    running.answerPickRequests(QStringLiteral("#3A7BD5"));
+    for (const UniqueFd& fd : waiting) {
+        auto answer =
+            std::async(std::launch::async, [&] { return receivedUntilHangUp(fd.get(), 5s); });
+        EXPECT_EQ(serveUntilReady(answer), std::optional<QByteArray>("ok\npicked #3A7BD5\n"));
     }
 }
