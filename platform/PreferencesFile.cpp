@@ -109,7 +109,8 @@ std::optional<PreferencesFile::Content> PreferencesFile::read(QString* problem) 
     if (!fd.isValid()) {
         const int error = errno;
         struct stat info; // filled by lstat() and stat()
-        if (error == ENOENT && ::lstat(name.constData(), &info) != 0)
+        // No file there (nor a link that leads nowhere): nothing to read yet.
+        if ((error == ENOENT || error == ENOTDIR) && ::lstat(name.constData(), &info) != 0)
             return Content{};
         // A socket cannot be opened at all (ENXIO): it is unfit, not unreadable.
         if (::stat(name.constData(), &info) == 0 && !S_ISREG(info.st_mode) &&
