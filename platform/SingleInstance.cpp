@@ -101,7 +101,9 @@ std::optional<LocalSocket> SingleInstance::sendRequest(const QByteArray& request
         if (std::optional<LocalSocket> socket = LocalSocket::connectTo(m_socketPath, longestLine)) {
             const std::optional<QByteArray> line =
                 socket->writeAll(request, deadline) ? socket->readLine(deadline) : std::nullopt;
-            if (line != busyAnswer) {
+            // Out of time while a copy that was busy before is still silent: busy still.
+            const bool stillBusy = !line && reply == Reply::busy && deadline.hasExpired();
+            if (line != busyAnswer && !stillBusy) {
                 reply = line == acknowledgement ? Reply::acknowledged : Reply::other;
                 return socket;
             }

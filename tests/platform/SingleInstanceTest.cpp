@@ -420,7 +420,7 @@ TEST_F(SingleInstanceFixture, BeyondItsCapsANewPeerIsToldItIsBusyAtOnce)
     ASSERT_TRUE(QTest::qWaitFor([&] { return picks.size() == 16; }, 5000));
     auto turnedAway = std::async(std::launch::async, [&] {
         SingleInstance other(runtime.path());
-        return other.requestPick(500ms);
+        return other.requestPick(1s);
     });
     EXPECT_EQ(serveUntilReady(turnedAway).outcome, Outcome::busy);
     EXPECT_EQ(picks.size(), 16);
