@@ -7,6 +7,9 @@
 #include "FileManagerReveal.h"
 #include "JournalLogSink.h"
 #include "PickedColor.h"
+#include "PickerPanel.h"
+#include "PickerView.h"
+#include "PickerWindow.h"
 #include "PreferencesStore.h"
 #include "ScreenSampler.h"
 #include "SettingsScene.h"
@@ -63,27 +66,25 @@ private:
     Report m_report;
 };
 
+// Where the desktop's tray host is not asked about: taken to be there.
+class AssumedTrayHost : public TrayHost
+{
+public:
+    State state() const override { return State::present; }
+    void setChangeHandler(ChangeHandler) override {}
+};
+
 } // namespace
-
-void TrayPanelOpener::attach(TrayController& tray)
-{
-    m_tray = &tray;
-}
-
-void TrayPanelOpener::open() const
-{
-    if (m_tray)
-        m_tray->openPanel();
-}
 
 ColorPickerApplication::ColorPickerApplication(ReviewLaunchMode mode, const DesktopSession& session,
                                                ColorPickerAdapters adapters)
     : m_session(session), m_store(std::move(adapters.store)),
       m_presence(std::move(adapters.presence)), m_reveal(std::move(adapters.reveal)),
       m_singleInstance(adapters.runtimeDirectory),
-      m_delegate(mode, *m_presence, *m_store, m_singleInstance, *m_reveal)
+      m_delegate(mode, *m_presence, *m_store, m_singleInstance, *m_reveal),
+      m_makeTrayHost(std::move(adapters.makeTrayHost))
 {
-    m_delegate.setPanelOpener([this] { m_panelOpener.open(); });
+    m_delegate.setPanelOpener([this] { bringPickerForward(); });
     if (mode == ReviewLaunchMode::selftest)
         return;
 
@@ -96,13 +97,12 @@ ColorPickerApplication::ColorPickerApplication(ReviewLaunchMode mode, const Desk
             if (singleInstance)
                 singleInstance->answerPickRequests(hex, reason);
         });
-    m_clipboard = adapters.makeClipboard([this] { m_panelOpener.open(); });
+    m_clipboard = adapters.makeClipboard([this] { bringPickerForward(); });
     const UpdateFramework::Factory updater =
         adapters.makeUpdater ? adapters.makeUpdater(*m_store, *m_reveal) : nullptr;
     m_services =
         std::make_unique<AppServices>(*m_store, *m_sampler, *m_clipboard, *m_presence, updater);
     m_tray = std::make_unique<TrayController>(m_services->picker(), m_session);
-    m_panelOpener.attach(*m_tray);
     m_settings = std::make_unique<SettingsScene>(m_services->updater(), *m_store);
     QObject::connect(m_tray.get(), &TrayController::settingsRequested, m_settings.get(),
                      &SettingsScene::open);
@@ -152,9 +152,79 @@ DesktopSession ColorPickerApplication::currentSession()
 AppDelegate::LaunchOutcome ColorPickerApplication::launch()
 {
     const AppDelegate::LaunchOutcome outcome = m_delegate.applicationDidFinishLaunching();
-    if (outcome == AppDelegate::LaunchOutcome::running && m_tray)
-        m_tray->show();
+    if (outcome != AppDelegate::LaunchOutcome::running || !m_tray)
+        return outcome;
+    // The icon goes in at once and stays: Qt docks it when a tray host comes later.
+    m_tray->show();
+    m_trayHost = m_makeTrayHost ? m_makeTrayHost() : std::make_unique<AssumedTrayHost>();
+    m_trayPresence = std::make_unique<TrayPresence>(*m_trayHost);
+    QObject::connect(m_trayPresence.get(), &TrayPresence::modeChanged, m_trayPresence.get(),
+                     [this](TrayPresence::Mode mode) { followTrayHost(mode); });
+    followTrayHost(m_trayPresence->mode());
     return outcome;
+}
+
+void ColorPickerApplication::bringPickerForward()
+{
+    if (m_trayPresence && m_trayPresence->mode() == TrayPresence::Mode::window)
+        showMainWindow();
+    else if (m_tray)
+        m_tray->openPanel();
+}
+
+void ColorPickerApplication::followTrayHost(TrayPresence::Mode mode)
+{
+    switch (mode) {
+    case TrayPresence::Mode::window:
+        Log("lifecycle").info("no tray host: the picker shows as a window");
+        if (m_tray->panel()->isVisible())
+            m_tray->panel()->close();
+        showMainWindow();
+        break;
+    case TrayPresence::Mode::tray:
+        if (m_window && m_window->isVisible()) {
+            Log("lifecycle").info("a tray host appeared: the picker moves into the tray");
+            m_window->hide();
+            m_delegate.activationPolicy().demoteWhenIdle(true);
+        }
+        break;
+    case TrayPresence::Mode::deciding:
+        break;
+    }
+}
+
+void ColorPickerApplication::showMainWindow()
+{
+    if (!m_window) {
+        m_window = std::make_unique<PickerWindow>(m_services->picker());
+        QObject::connect(m_window->view(), &PickerView::settingsRequested, m_settings.get(),
+                         &SettingsScene::open);
+        QObject::connect(m_window->view(), &PickerView::quitRequested, qApp,
+                         &QCoreApplication::quit, Qt::QueuedConnection);
+        QObject::connect(m_window.get(), &PickerWindow::closeRequested, m_window.get(),
+                         [this] { mainWindowClosed(); });
+    }
+    // Regular presence first, so the window maps with its taskbar entry.
+    m_delegate.activationPolicy().promoteNow();
+    m_window->bringForward();
+}
+
+void ColorPickerApplication::mainWindowClosed()
+{
+    // Nothing brings the application back yet but a launch: closing ends it.
+    switch (m_trayPresence->windowClosed(false)) {
+    case TrayPresence::CloseAction::quit:
+        m_window->hide();
+        QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+        break;
+    case TrayPresence::CloseAction::explainOnce:
+        m_window->explainStaying(QString());
+        break;
+    case TrayPresence::CloseAction::hide:
+        m_window->hide();
+        m_delegate.activationPolicy().demoteWhenIdle(true);
+        break;
+    }
 }
 
 ColorPickerModel* ColorPickerApplication::picker() const

@@ -3,6 +3,7 @@
 #include "ClipboardChoice.h"
 #include "ColorPickerApplication.h"
 #include "DeferredUpdateFramework.h"
+#include "DesktopTrayHost.h"
 #include "FreedesktopFileManagerReveal.h"
 #include "QtApplicationPresence.h"
 #include "ScreenSamplerChoice.h"
@@ -33,6 +34,10 @@ ColorPickerAdapters ColorPickerAdapters::desktop(const DesktopSession& session)
                 delegate, UpdaterModuleLoader::loader(UpdaterModuleLoader::besideExecutable(),
                                                       settings, store, reveal)));
         };
+    };
+    adapters.makeTrayHost = [session] {
+        return std::make_unique<DesktopTrayHost>(QDBusConnection::sessionBus(),
+                                                 session.isX11Client());
     };
     return adapters;
 }
