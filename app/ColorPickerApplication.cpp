@@ -5,7 +5,9 @@
 #include "ApplicationPresence.h"
 #include "Clipboard.h"
 #include "FileManagerReveal.h"
+#include "GlobalShortcutChoice.h"
 #include "JournalLogSink.h"
+#include "PickShortcut.h"
 #include "PickedColor.h"
 #include "PickerPanel.h"
 #include "PickerView.h"
@@ -102,8 +104,22 @@ ColorPickerApplication::ColorPickerApplication(ReviewLaunchMode mode, const Desk
         adapters.makeUpdater ? adapters.makeUpdater(*m_store, *m_reveal) : nullptr;
     m_services =
         std::make_unique<AppServices>(*m_store, *m_sampler, *m_clipboard, *m_presence, updater);
+    m_globalShortcut = adapters.makeGlobalShortcut ? adapters.makeGlobalShortcut()
+                                                   : std::make_unique<UnsupportedGlobalShortcut>();
+    m_pickShortcut = std::make_unique<PickShortcut>(*m_store, *m_globalShortcut);
+    QObject::connect(m_pickShortcut.get(), &PickShortcut::activated, m_pickShortcut.get(),
+                     [this] { pickFromKey(); });
+    QObject::connect(&m_services->picker(), &ColorPickerModel::isSamplingChanged,
+                     m_pickShortcut.get(), [this] {
+                         // A pick from the key ends with the picker in front, as from the panel.
+                         if (m_pickingFromKey && !m_services->picker().isSampling()) {
+                             m_pickingFromKey = false;
+                             bringPickerForward();
+                         }
+                     });
     m_tray = std::make_unique<TrayController>(m_services->picker(), m_session);
     m_settings = std::make_unique<SettingsScene>(m_services->updater(), *m_store);
+    m_settings->setPickShortcut(m_pickShortcut.get());
     QObject::connect(m_tray.get(), &TrayController::settingsRequested, m_settings.get(),
                      &SettingsScene::open);
     QObject::connect(&m_delegate, &AppDelegate::settingsWindowRequested, m_settings.get(),
@@ -156,6 +172,7 @@ AppDelegate::LaunchOutcome ColorPickerApplication::launch()
         return outcome;
     // The icon goes in at once and stays: Qt docks it when a tray host comes later.
     m_tray->show();
+    m_pickShortcut->start();
     m_trayHost = m_makeTrayHost ? m_makeTrayHost() : std::make_unique<AssumedTrayHost>();
     m_trayPresence = std::make_unique<TrayPresence>(*m_trayHost);
     QObject::connect(m_trayPresence.get(), &TrayPresence::modeChanged, m_trayPresence.get(),
@@ -211,20 +228,38 @@ void ColorPickerApplication::showMainWindow()
 
 void ColorPickerApplication::mainWindowClosed()
 {
-    // Nothing brings the application back yet but a launch: closing ends it.
-    switch (m_trayPresence->windowClosed(false)) {
+    switch (m_trayPresence->windowClosed(m_pickShortcut->isActive())) {
     case TrayPresence::CloseAction::quit:
         m_window->hide();
         QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
         break;
-    case TrayPresence::CloseAction::explainOnce:
-        m_window->explainStaying(QString());
+    case TrayPresence::CloseAction::explainOnce: {
+        const GlobalShortcut::Report& report = m_pickShortcut->report();
+        const QString key = report.detail.isEmpty()
+                                ? PickShortcut::displayText(m_pickShortcut->keySequence())
+                                : report.detail;
+        m_window->explainStaying(
+            QObject::tr("Morvane Color Picker keeps running, so %1 still picks a color. To see "
+                        "this window again, open Morvane Color Picker from the application "
+                        "menu. Close the window again to hide it.")
+                .arg(key));
         break;
+    }
     case TrayPresence::CloseAction::hide:
         m_window->hide();
         m_delegate.activationPolicy().demoteWhenIdle(true);
         break;
     }
+}
+
+void ColorPickerApplication::pickFromKey()
+{
+    ColorPickerModel& picker = m_services->picker();
+    if (picker.isSampling())
+        return;
+    // The panel or window steps aside for the pick and is brought forward when it ends.
+    m_pickingFromKey = true;
+    picker.pickColor();
 }
 
 ColorPickerModel* ColorPickerApplication::picker() const

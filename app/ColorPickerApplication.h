@@ -5,6 +5,7 @@
 #include "Clipboard.h"
 #include "DesktopSession.h"
 #include "FileManagerReveal.h"
+#include "GlobalShortcut.h"
 #include "PreferencesStore.h"
 #include "ReviewLaunchMode.h"
 #include "ScreenSampler.h"
@@ -22,6 +23,7 @@
 
 class AppServices;
 class ColorPickerModel;
+class PickShortcut;
 class PickerWindow;
 class SettingsScene;
 class TrayController;
@@ -45,6 +47,8 @@ struct ColorPickerAdapters
     // Whether the desktop shows tray items; made by the copy that goes on running. Empty: a
     // tray host is taken to be there.
     std::function<std::unique_ptr<TrayHost>()> makeTrayHost;
+    // The global pick key's mechanism. Empty: no program may bind a key here.
+    std::function<std::unique_ptr<GlobalShortcut>()> makeGlobalShortcut;
 
     static ColorPickerAdapters desktop(const DesktopSession& session);
 };
@@ -80,6 +84,8 @@ public:
     TrayPresence* trayPresence() const { return m_trayPresence.get(); }
     // Absent until first shown.
     PickerWindow* mainWindow() const { return m_window.get(); }
+    // Absent in the self-test.
+    PickShortcut* pickShortcut() const { return m_pickShortcut.get(); }
 
 private:
     // The picker brought forward: the tray's panel, or the main window without a tray host. A
@@ -88,6 +94,7 @@ private:
     void followTrayHost(TrayPresence::Mode mode);
     void showMainWindow();
     void mainWindowClosed();
+    void pickFromKey();
 
     const DesktopSession m_session;
     std::unique_ptr<PreferencesStore> m_store;
@@ -96,6 +103,9 @@ private:
     std::unique_ptr<ScreenSampler> m_sampler;
     std::unique_ptr<Clipboard> m_clipboard;
     std::unique_ptr<AppServices> m_services;
+    std::unique_ptr<GlobalShortcut> m_globalShortcut;
+    std::unique_ptr<PickShortcut> m_pickShortcut;
+    bool m_pickingFromKey = false;
     std::unique_ptr<TrayController> m_tray;
     std::unique_ptr<SettingsScene> m_settings;
     SingleInstance m_singleInstance;

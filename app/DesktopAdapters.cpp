@@ -5,6 +5,7 @@
 #include "DeferredUpdateFramework.h"
 #include "DesktopTrayHost.h"
 #include "FreedesktopFileManagerReveal.h"
+#include "GlobalShortcutChoice.h"
 #include "QtApplicationPresence.h"
 #include "ScreenSamplerChoice.h"
 #include "SettingsPreferencesStore.h"
@@ -35,6 +36,7 @@ ColorPickerAdapters ColorPickerAdapters::desktop(const DesktopSession& session)
                                                       settings, store, reveal)));
         };
     };
+    adapters.makeGlobalShortcut = [session] { return ::makeGlobalShortcut(session); };
     adapters.makeTrayHost = [session] {
         return std::make_unique<DesktopTrayHost>(QDBusConnection::sessionBus(),
                                                  session.isX11Client());

@@ -22,9 +22,9 @@ public:
 
     enum class CloseAction
     {
-        quit,         // nothing else brings the application back: end it
-        explainOnce,  // stays running; the window says once how to get it back
-        hide          // stays running, hidden
+        quit,        // nothing else brings the application back: end it
+        explainOnce, // stays running; the window says once how to get it back
+        hide         // stays running, hidden
     };
 
     explicit TrayPresence(TrayHost& host, QObject* parent = nullptr);

@@ -21,7 +21,8 @@ TrayHost::State DesktopTrayHost::combine(std::optional<bool> notifierChosen,
 {
     if (!notifierChosen)
         return State::unknown;
-    const bool present = *notifierChosen ? notifierHost.value_or(false) : xembedTray.value_or(false);
+    const bool present =
+        *notifierChosen ? notifierHost.value_or(false) : xembedTray.value_or(false);
     return present ? State::present : State::absent;
 }
 

@@ -9,12 +9,13 @@
 
 StatusNotifierHostWatch::StatusNotifierHostWatch(const QDBusConnection& bus, QObject* parent)
     : QObject(parent), m_bus(bus),
-      m_serviceWatcher(new QDBusServiceWatcher(service, m_bus,
-                                               QDBusServiceWatcher::WatchForOwnerChange, this))
+      m_serviceWatcher(
+          new QDBusServiceWatcher(service, m_bus, QDBusServiceWatcher::WatchForOwnerChange, this))
 {
     if (!m_bus.isConnected()) {
         // No session bus: no host, said after the present call as a reply would be.
-        QMetaObject::invokeMethod(this, [this] { set(false); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { set(false); }, Qt::QueuedConnection);
         return;
     }
     connect(m_serviceWatcher, &QDBusServiceWatcher::serviceOwnerChanged, this,
@@ -28,8 +29,8 @@ StatusNotifierHostWatch::StatusNotifierHostWatch(const QDBusConnection& bus, QOb
             });
     // Any sender: naming the service would make Qt look its owner up synchronously.
     const QString interface = service;
-    m_bus.connect(QString(), path, interface, QStringLiteral("StatusNotifierHostRegistered"),
-                  this, SLOT(onHostRegistered()));
+    m_bus.connect(QString(), path, interface, QStringLiteral("StatusNotifierHostRegistered"), this,
+                  SLOT(onHostRegistered()));
     m_bus.connect(QString(), path, interface, QStringLiteral("StatusNotifierHostUnregistered"),
                   this, SLOT(onHostUnregistered()));
     ask();

@@ -104,7 +104,8 @@ TEST(DesktopTrayHost, CountsOnlyTheKindOfHostQtChoseAtStart)
     } cases[] = {
         {std::nullopt, std::nullopt, true, State::unknown}, // the bus has not answered yet
         {true, true, std::nullopt, State::present},
-        {true, false, true, State::absent}, // Qt made a StatusNotifierItem: an XEmbed tray cannot show it
+        {true, false, true,
+         State::absent}, // Qt made a StatusNotifierItem: an XEmbed tray cannot show it
         {false, true, std::nullopt, State::absent}, // Wayland: a host that came later is not used
         {false, true, false, State::absent},
         {false, false, true, State::present}, // X11 without a host at start: XEmbed counts

@@ -40,9 +40,8 @@ public:
 public slots:
     void RegisterStatusNotifierItem(const QString& service)
     {
-        const QString item = service.startsWith(QLatin1Char('/'))
-                                 ? message().service() + service
-                                 : service;
+        const QString item =
+            service.startsWith(QLatin1Char('/')) ? message().service() + service : service;
         m_items.append(item);
         std::printf("item %s\n", qPrintable(item));
         std::fflush(stdout);
