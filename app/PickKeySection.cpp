@@ -53,9 +53,9 @@ PickKeySection::PickKeySection(PickShortcut& shortcut, QWidget* parent)
     connect(m_chooser, &QKeySequenceEdit::editingFinished, this, [this] {
         const QKeySequence chosen = m_chooser->keySequence();
         // One key combination: the first one pressed.
-        m_shortcut.setKeySequence(chosen.isEmpty()
-                                      ? QString()
-                                      : QKeySequence(chosen[0]).toString(QKeySequence::PortableText));
+        m_shortcut.setKeySequence(
+            chosen.isEmpty() ? QString()
+                             : QKeySequence(chosen[0]).toString(QKeySequence::PortableText));
     });
     connect(m_copy, &QPushButton::clicked, this,
             [this] { QGuiApplication::clipboard()->setText(m_command->text()); });

@@ -1,5 +1,6 @@
 #include "PickShortcut.h"
 
+#include "Log.h"
 #include "PreferencesStore.h"
 
 PickShortcut::PickShortcut(PreferencesStore& defaults, GlobalShortcut& shortcut, QObject* parent)
@@ -77,5 +78,10 @@ void PickShortcut::receive(const GlobalShortcut::Report& report)
     if (report == m_report)
         return;
     m_report = report;
+    if (report.status != GlobalShortcut::Status::pending)
+        Log("shortcut")
+            .info("pick key " + displayText(keySequence()).toStdString() + ": " +
+                  (report.status == GlobalShortcut::Status::off ? std::string("off")
+                                                                : statusText().toStdString()));
     emit changed();
 }

@@ -30,24 +30,42 @@ std::optional<std::uint32_t> keysymOf(int key)
     if (key >= Qt::Key_Space && key <= Qt::Key_AsciiTilde)
         return static_cast<std::uint32_t>(key); // Latin-1 keys share their codes
     switch (key) {
-    case Qt::Key_Escape: return 0xff1b;
-    case Qt::Key_Tab: return 0xff09;
-    case Qt::Key_Backspace: return 0xff08;
-    case Qt::Key_Return: return 0xff0d;
-    case Qt::Key_Enter: return 0xff8d;
-    case Qt::Key_Insert: return 0xff63;
-    case Qt::Key_Delete: return 0xffff;
-    case Qt::Key_Pause: return 0xff13;
-    case Qt::Key_Print: return 0xff61;
-    case Qt::Key_Home: return 0xff50;
-    case Qt::Key_End: return 0xff57;
-    case Qt::Key_Left: return 0xff51;
-    case Qt::Key_Up: return 0xff52;
-    case Qt::Key_Right: return 0xff53;
-    case Qt::Key_Down: return 0xff54;
-    case Qt::Key_PageUp: return 0xff55;
-    case Qt::Key_PageDown: return 0xff56;
-    default: return std::nullopt;
+    case Qt::Key_Escape:
+        return 0xff1b;
+    case Qt::Key_Tab:
+        return 0xff09;
+    case Qt::Key_Backspace:
+        return 0xff08;
+    case Qt::Key_Return:
+        return 0xff0d;
+    case Qt::Key_Enter:
+        return 0xff8d;
+    case Qt::Key_Insert:
+        return 0xff63;
+    case Qt::Key_Delete:
+        return 0xffff;
+    case Qt::Key_Pause:
+        return 0xff13;
+    case Qt::Key_Print:
+        return 0xff61;
+    case Qt::Key_Home:
+        return 0xff50;
+    case Qt::Key_End:
+        return 0xff57;
+    case Qt::Key_Left:
+        return 0xff51;
+    case Qt::Key_Up:
+        return 0xff52;
+    case Qt::Key_Right:
+        return 0xff53;
+    case Qt::Key_Down:
+        return 0xff54;
+    case Qt::Key_PageUp:
+        return 0xff55;
+    case Qt::Key_PageDown:
+        return 0xff56;
+    default:
+        return std::nullopt;
     }
 }
 
@@ -117,7 +135,8 @@ void X11GlobalShortcut::bind(const QString& keySequence)
 
     m_keycode = keycode;
     m_modifiers = key->modifiers;
-    m_lockMask = XCB_MOD_MASK_LOCK | modifierMaskOf(keysymNumLock) | modifierMaskOf(keysymScrollLock);
+    m_lockMask =
+        XCB_MOD_MASK_LOCK | modifierMaskOf(keysymNumLock) | modifierMaskOf(keysymScrollLock);
     std::vector<xcb_void_cookie_t> cookies;
     for (xcb_screen_iterator_t screen = xcb_setup_roots_iterator(xcb_get_setup(m_connection));
          screen.rem > 0; xcb_screen_next(&screen)) {
@@ -156,7 +175,8 @@ std::vector<std::uint16_t> X11GlobalShortcut::lockCombinations() const
 {
     // Every subset of the lock modifiers' bits.
     std::vector<std::uint16_t> combinations{0};
-    for (std::uint16_t bit = 1; bit != 0 && bit <= m_lockMask; bit = static_cast<std::uint16_t>(bit << 1)) {
+    for (std::uint16_t bit = 1; bit != 0 && bit <= m_lockMask;
+         bit = static_cast<std::uint16_t>(bit << 1)) {
         if (!(m_lockMask & bit))
             continue;
         const std::size_t count = combinations.size();
@@ -172,8 +192,8 @@ std::uint8_t X11GlobalShortcut::keycodeFor(std::uint32_t keysym) const
     const std::uint8_t first = setup->min_keycode;
     const int count = setup->max_keycode - first + 1;
     const Reply<xcb_get_keyboard_mapping_reply_t> mapping(xcb_get_keyboard_mapping_reply(
-        m_connection, xcb_get_keyboard_mapping(m_connection, first, static_cast<std::uint8_t>(count)),
-        nullptr));
+        m_connection,
+        xcb_get_keyboard_mapping(m_connection, first, static_cast<std::uint8_t>(count)), nullptr));
     if (!mapping || mapping->keysyms_per_keycode == 0)
         return 0;
     const xcb_keysym_t* keysyms = xcb_get_keyboard_mapping_keysyms(mapping.get());

@@ -11,13 +11,13 @@ class GlobalShortcut
 public:
     enum class Status
     {
-        off,         // no key asked for
-        pending,     // asked; the desktop has not answered yet
-        active,      // the key reaches the application
-        taken,       // another program holds the key
-        declined,    // the user refused the binding
-        failed,      // the desktop could not bind it (detail says why)
-        unsupported  // this desktop lets no program bind a key for itself
+        off,        // no key asked for
+        pending,    // asked; the desktop has not answered yet
+        active,     // the key reaches the application
+        taken,      // another program holds the key
+        declined,   // the user refused the binding
+        failed,     // the desktop could not bind it (detail says why)
+        unsupported // this desktop lets no program bind a key for itself
     };
 
     struct Report

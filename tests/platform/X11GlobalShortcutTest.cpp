@@ -69,9 +69,11 @@ public:
     void type(const std::vector<xcb_keycode_t>& keys)
     {
         for (const xcb_keycode_t key : keys)
-            xcb_test_fake_input(m_connection, XCB_KEY_PRESS, key, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+            xcb_test_fake_input(m_connection, XCB_KEY_PRESS, key, XCB_CURRENT_TIME, XCB_NONE, 0, 0,
+                                0);
         for (auto key = keys.rbegin(); key != keys.rend(); ++key)
-            xcb_test_fake_input(m_connection, XCB_KEY_RELEASE, *key, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+            xcb_test_fake_input(m_connection, XCB_KEY_RELEASE, *key, XCB_CURRENT_TIME, XCB_NONE, 0,
+                                0, 0);
         xcb_flush(m_connection);
     }
 
@@ -83,8 +85,9 @@ struct Recorder
 {
     explicit Recorder(X11GlobalShortcut& shortcut)
     {
-        shortcut.setHandlers([this] { ++activations; },
-                             [this](const GlobalShortcut::Report& report) { reports.push_back(report); });
+        shortcut.setHandlers(
+            [this] { ++activations; },
+            [this](const GlobalShortcut::Report& report) { reports.push_back(report); });
     }
     GlobalShortcut::Status last() const { return reports.back().status; }
 
@@ -109,7 +112,8 @@ TEST(X11GlobalShortcut, HoldsTheKeyWithEveryLockOnEveryScreenPicksWithNumLockAnd
     for (const xcb_window_t root : other.roots()) {
         for (const int locks :
              {0, int(XCB_MOD_MASK_LOCK), int(XCB_MOD_MASK_2), XCB_MOD_MASK_LOCK | XCB_MOD_MASK_2})
-            EXPECT_FALSE(other.grab(root, c, std::uint16_t(superShift | locks))) << "locks " << locks;
+            EXPECT_FALSE(other.grab(root, c, std::uint16_t(superShift | locks)))
+                << "locks " << locks;
     }
 
     other.type({other.keycode(superL), other.keycode(shiftL), c});
