@@ -41,7 +41,8 @@ public:
     using Answer = std::function<void(uint, const QVariantMap&)>;
 
     ResponseListener(QDBusConnection bus, QString path, Answer answer, QObject* parent)
-        : QObject(parent), m_bus(std::move(bus)), m_path(std::move(path)), m_answer(std::move(answer))
+        : QObject(parent), m_bus(std::move(bus)), m_path(std::move(path)),
+          m_answer(std::move(answer))
     {
     }
     bool listen()
@@ -81,8 +82,8 @@ QString requestPath(const QString& uniqueName, const QString& token)
 
 PortalGlobalShortcut::PortalGlobalShortcut(const QDBusConnection& bus, QObject* parent)
     : QObject(parent), m_bus(bus),
-      m_watcher(new QDBusServiceWatcher(service, m_bus, QDBusServiceWatcher::WatchForOwnerChange,
-                                        this))
+      m_watcher(
+          new QDBusServiceWatcher(service, m_bus, QDBusServiceWatcher::WatchForOwnerChange, this))
 {
     qDBusRegisterMetaType<PortalShortcut>();
     qDBusRegisterMetaType<QList<PortalShortcut>>();
@@ -201,8 +202,8 @@ void PortalGlobalShortcut::bindShortcuts(quint64 generation)
                     return report(Status::declined);
                 if (response != 0)
                     return report(Status::failed, tr("it refused the shortcut"));
-                reportTrigger(qdbus_cast<QList<PortalShortcut>>(
-                    results.value(QStringLiteral("shortcuts"))));
+                reportTrigger(
+                    qdbus_cast<QList<PortalShortcut>>(results.value(QStringLiteral("shortcuts"))));
             });
 }
 
@@ -225,8 +226,8 @@ void PortalGlobalShortcut::request(const QString& method, QList<QVariant> argume
     call.setArguments(arguments);
     auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
-            [this, generation, listener = QPointer<ResponseListener>(listener)](
-                QDBusPendingCallWatcher* pending) {
+            [this, generation,
+             listener = QPointer<ResponseListener>(listener)](QDBusPendingCallWatcher* pending) {
                 pending->deleteLater();
                 const QDBusPendingReply<QDBusObjectPath> reply = *pending;
                 if (!reply.isError() || generation != m_generation)
@@ -264,8 +265,9 @@ void PortalGlobalShortcut::reportTrigger(const QList<PortalShortcut>& shortcuts)
 {
     for (const PortalShortcut& shortcut : shortcuts) {
         if (shortcut.id == shortcutId)
-            return report(Status::active,
-                          shortcut.properties.value(QStringLiteral("trigger_description")).toString());
+            return report(
+                Status::active,
+                shortcut.properties.value(QStringLiteral("trigger_description")).toString());
     }
     report(Status::declined); // the user left it out
 }

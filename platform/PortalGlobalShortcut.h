@@ -34,7 +34,8 @@ class PortalGlobalShortcut : public QObject, public GlobalShortcut
 public:
     static inline const QString service = QStringLiteral("org.freedesktop.portal.Desktop");
     static inline const QString objectPath = QStringLiteral("/org/freedesktop/portal/desktop");
-    static inline const QString interface = QStringLiteral("org.freedesktop.portal.GlobalShortcuts");
+    static inline const QString interface =
+        QStringLiteral("org.freedesktop.portal.GlobalShortcuts");
     static inline const QString shortcutId = QStringLiteral("pick-color");
 
     explicit PortalGlobalShortcut(const QDBusConnection& bus = QDBusConnection::sessionBus(),

@@ -66,8 +66,8 @@ public:
                 return connection.send(message.createErrorReply(
                     QStringLiteral("org.freedesktop.portal.Error.Failed"), "No backend"));
             const QVariantMap options = qdbus_cast<QVariantMap>(message.arguments().at(3));
-            return respond(message, options, bindResponse, {{QStringLiteral("shortcuts"),
-                                                             QVariant::fromValue(bound())}});
+            return respond(message, options, bindResponse,
+                           {{QStringLiteral("shortcuts"), QVariant::fromValue(bound())}});
         }
         return false;
     }
@@ -126,8 +126,9 @@ protected:
 
     void attach(PortalGlobalShortcut& shortcut)
     {
-        shortcut.setHandlers([this] { ++activations; },
-                             [this](const GlobalShortcut::Report& report) { reports.push_back(report); });
+        shortcut.setHandlers(
+            [this] { ++activations; },
+            [this](const GlobalShortcut::Report& report) { reports.push_back(report); });
     }
 
     // Waits for a report other than "pending"; returns the last one.
@@ -150,8 +151,10 @@ protected:
     }
 
     PrivateBus bus;
-    QDBusConnection clientBus = QDBusConnection::connectToBus(bus.address(), connectionName("client"));
-    QDBusConnection portalBus = QDBusConnection::connectToBus(bus.address(), connectionName("portal"));
+    QDBusConnection clientBus =
+        QDBusConnection::connectToBus(bus.address(), connectionName("client"));
+    QDBusConnection portalBus =
+        QDBusConnection::connectToBus(bus.address(), connectionName("portal"));
     FakePortal portal{portalBus};
     std::vector<GlobalShortcut::Report> reports;
     int activations = 0;
