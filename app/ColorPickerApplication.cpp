@@ -20,53 +20,7 @@
 #include <QApplication>
 #include <QProcessEnvironment>
 
-#include <atomic>
-
 namespace {
-
-// Passes picks through to the desktop's sampler and reports how each ended (the hex, or none
-// for a cancel) on the main thread, after the model has adopted the colour: the answer to a
-// "--pick" request.
-class ReportingScreenSampler : public ScreenSampler
-{
-public:
-    // hex: the picked colour; reason: when there is none, what kept the pick from running.
-    using Report = std::function<void(const std::optional<QString>& hex, const QString& reason)>;
-
-    ReportingScreenSampler(std::unique_ptr<ScreenSampler> sampler, Report report)
-        : m_sampler(std::move(sampler)), m_report(std::move(report))
-    {
-    }
-
-    void showSampler(SelectionHandler handler) override
-    {
-        m_sampler->showSampler([handler = std::move(handler), report = m_report,
-                                sampler = m_sampler.get(),
-                                answered = std::make_shared<std::atomic_bool>(false)](
-                                   std::optional<SrgbComponents> components) {
-            handler(components);
-            if (answered->exchange(true))
-                return;
-            std::optional<QString> hex;
-            if (components) {
-                if (const auto color = PickedColor::fromSrgb(*components))
-                    hex = color->hexString();
-            }
-            const QString reason =
-                hex ? QString() : QString::fromStdString(sampler->unavailableReason());
-            // Queued behind the model's own handling of the answer.
-            QMetaObject::invokeMethod(
-                QCoreApplication::instance(), [report, hex, reason] { report(hex, reason); },
-                Qt::QueuedConnection);
-        });
-    }
-
-    std::string unavailableReason() const override { return m_sampler->unavailableReason(); }
-
-private:
-    std::unique_ptr<ScreenSampler> m_sampler;
-    Report m_report;
-};
 
 // Where the desktop's tray host is not asked about: taken to be there.
 class AssumedTrayHost : public TrayHost
@@ -91,14 +45,7 @@ ColorPickerApplication::ColorPickerApplication(ReviewLaunchMode mode, const Desk
         return;
 
     // The parts the self-test goes without, in their declaration order.
-    // The report outlives no part of this object: the sampler and the single instance are
-    // members, and a queued report runs only while the event loop does.
-    m_sampler = std::make_unique<ReportingScreenSampler>(
-        adapters.makeSampler(), [singleInstance = QPointer<SingleInstance>(&m_singleInstance)](
-                                    const std::optional<QString>& hex, const QString& reason) {
-            if (singleInstance)
-                singleInstance->answerPickRequests(hex, reason);
-        });
+    m_sampler = adapters.makeSampler();
     m_clipboard = adapters.makeClipboard([this] { bringPickerForward(); });
     const UpdateFramework::Factory updater =
         adapters.makeUpdater ? adapters.makeUpdater(*m_store, *m_reveal) : nullptr;
@@ -124,9 +71,18 @@ ColorPickerApplication::ColorPickerApplication(ReviewLaunchMode mode, const Desk
                      &SettingsScene::open);
     QObject::connect(&m_delegate, &AppDelegate::settingsWindowRequested, m_settings.get(),
                      &SettingsScene::open);
-    // "--pick" from another launch: a pick as from the panel (joining one already running).
+    // "--pick" from another launch: a pick as from the panel (joining one already running),
+    // answered with how it ended.
     QObject::connect(&m_singleInstance, &SingleInstance::pickRequested, &m_services->picker(),
                      &ColorPickerModel::pickColor);
+    QObject::connect(&m_services->picker(), &ColorPickerModel::pickEnded, &m_singleInstance,
+                     [this](const PickOutcome& outcome) {
+                         m_singleInstance.answerPickRequests(
+                             outcome.kind == PickOutcome::Kind::picked
+                                 ? std::optional<QString>(outcome.hex)
+                                 : std::nullopt,
+                             outcome.reason);
+                     });
 }
 
 ColorPickerApplication::~ColorPickerApplication() = default;

@@ -15,7 +15,6 @@
 #include "UpdateFramework.h"
 
 #include <QByteArray>
-#include <QPointer>
 #include <QProcessEnvironment>
 
 #include <functional>
