@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# The picker without a tray host, end to end on a private X server and a private session bus:
-# the main window at launch, the move into a tray that starts (trayer, XEmbed) and back out
-# when it stops, a second launch raising the window, closing it ending the application; then
-# the same through a StatusNotifierWatcher (the fake) whose host comes and goes.
+# The picker without a tray host, end to end on a private X server with openbox and a private
+# session bus: the main window at launch (decorated, listed for taskbars), the move into a
+# tray that starts (trayer, XEmbed) and back out when it stops, a second launch raising the
+# window, closing it ending the application; then the same through a StatusNotifierWatcher
+# (the fake) whose host comes and goes.
 # Usage: window-mode-e2e.sh EXECUTABLE X11-CLOSE-WINDOW FAKE-STATUS-NOTIFIER-WATCHER
 set -uo pipefail
 
@@ -22,6 +23,11 @@ export DBUS_SESSION_BUS_ADDRESS
 
 start_xvfb 1024x768
 show_two_colour_desktop
+# A window manager: it decorates ordinary windows and lists them for taskbars.
+openbox >"$work/openbox.log" 2>&1 &
+pids+=($!)
+wait_for 30 bash -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'" ||
+    fail "openbox did not start"
 
 main_window() { xdotool search --onlyvisible --name '^Morvane Color Picker$' 2>/dev/null | head -1; }
 has_main_window() { [ -n "$(main_window)" ]; }
@@ -41,6 +47,10 @@ xprop -id "$window" _NET_WM_WINDOW_TYPE | grep -q _NET_WM_WINDOW_TYPE_NORMAL ||
     fail "the main window is not an ordinary window"
 ! xprop -id "$window" _NET_WM_STATE | grep -q SKIP_TASKBAR ||
     fail "the main window has no taskbar entry"
+xprop -root _NET_CLIENT_LIST | grep -qi "$(printf '0x%x' "$window")" ||
+    fail "the window manager does not list the main window"
+wait_for 30 bash -c "xprop -id $window _NET_FRAME_EXTENTS | grep -q '= [1-9]'" ||
+    fail "the main window is not decorated"
 eval "$(xdotool getwindowgeometry --shell "$window")"
 inside_x=$((X + WIDTH / 2))
 inside_y=$((Y + HEIGHT / 2))
