@@ -67,8 +67,8 @@ QString PickShortcut::statusText() const
     case Status::failed:
         return tr("The desktop could not bind %1: %2").arg(keyText, m_report.detail);
     case Status::unsupported:
-        return tr("This desktop lets no program bind a key for itself. Bind this command to a "
-                  "key in the desktop's keyboard settings:");
+        return tr("This desktop does not let the picker bind a key itself. Bind this command to "
+                  "a key in the desktop's keyboard settings:");
     }
     return QString();
 }

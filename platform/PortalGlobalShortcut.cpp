@@ -202,8 +202,12 @@ void PortalGlobalShortcut::bindShortcuts(quint64 generation)
                     return report(Status::declined);
                 if (response != 0)
                     return report(Status::failed, tr("it refused the shortcut"));
+                // Accepted, yet bound nothing: the KDE portal of Plasma 5.27 answers so to an
+                // application whose id it cannot tell (one not started sandboxed or in an
+                // application scope). To the user, a desktop that binds no key for the picker.
                 reportTrigger(
-                    qdbus_cast<QList<PortalShortcut>>(results.value(QStringLiteral("shortcuts"))));
+                    qdbus_cast<QList<PortalShortcut>>(results.value(QStringLiteral("shortcuts"))),
+                    Status::unsupported);
             });
 }
 
@@ -258,10 +262,10 @@ void PortalGlobalShortcut::onShortcutsChanged(const QDBusObjectPath& session,
                                               const QList<PortalShortcut>& shortcuts)
 {
     if (!m_session.isEmpty() && session.path() == m_session)
-        reportTrigger(shortcuts);
+        reportTrigger(shortcuts, Status::declined); // the user took it out
 }
 
-void PortalGlobalShortcut::reportTrigger(const QList<PortalShortcut>& shortcuts)
+void PortalGlobalShortcut::reportTrigger(const QList<PortalShortcut>& shortcuts, Status missing)
 {
     for (const PortalShortcut& shortcut : shortcuts) {
         if (shortcut.id == shortcutId)
@@ -269,7 +273,7 @@ void PortalGlobalShortcut::reportTrigger(const QList<PortalShortcut>& shortcuts)
                 Status::active,
                 shortcut.properties.value(QStringLiteral("trigger_description")).toString());
     }
-    report(Status::declined); // the user left it out
+    report(missing);
 }
 
 void PortalGlobalShortcut::report(Status status, const QString& detail)

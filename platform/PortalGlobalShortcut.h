@@ -25,8 +25,9 @@ Q_DECLARE_METATYPE(PortalShortcut)
 // (CreateSession), the pick shortcut bound in it with the key as its preferred trigger
 // (BindShortcuts), and its Activated signal. The desktop owns the binding: the trigger it
 // reports (also after the user changes it in the desktop's settings) is the report's detail.
-// No portal, or one without GlobalShortcuts: unsupported. A user who declines: declined. A
-// portal that leaves: failed, and bound again when it returns. Main thread only.
+// No portal, one without GlobalShortcuts, or one that binds nothing: unsupported. A user who
+// declines: declined. A portal that leaves: failed, and bound again when it returns. Main
+// thread only.
 class PortalGlobalShortcut : public QObject, public GlobalShortcut
 {
     Q_OBJECT
@@ -63,7 +64,8 @@ private:
                  quint64 generation, Answer answer);
     void closeSession();
     void report(Status status, const QString& detail = QString());
-    void reportTrigger(const QList<PortalShortcut>& shortcuts);
+    // Active with the desktop's trigger, or `missing` when the pick shortcut is not listed.
+    void reportTrigger(const QList<PortalShortcut>& shortcuts, Status missing);
 
     QDBusConnection m_bus;
     QDBusServiceWatcher* m_watcher;

@@ -17,7 +17,7 @@ public:
         taken,      // another program holds the key
         declined,   // the user refused the binding
         failed,     // the desktop could not bind it (detail says why)
-        unsupported // this desktop lets no program bind a key for itself
+        unsupported // this desktop binds no key for the application itself
     };
 
     struct Report

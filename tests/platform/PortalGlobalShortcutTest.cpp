@@ -31,6 +31,7 @@ public:
     uint sessionResponse = 0;
     uint bindResponse = 0;
     bool bindErrorReply = false;
+    bool bindsNothing = false;
     QString triggerDescription = QStringLiteral("Super+Shift+C");
     QStringList preferredTriggers;
     QStringList closedSessions;
@@ -66,8 +67,10 @@ public:
                 return connection.send(message.createErrorReply(
                     QStringLiteral("org.freedesktop.portal.Error.Failed"), "No backend"));
             const QVariantMap options = qdbus_cast<QVariantMap>(message.arguments().at(3));
-            return respond(message, options, bindResponse,
-                           {{QStringLiteral("shortcuts"), QVariant::fromValue(bound())}});
+            return respond(
+                message, options, bindResponse,
+                {{QStringLiteral("shortcuts"),
+                  QVariant::fromValue(bindsNothing ? QList<PortalShortcut>() : bound())}});
         }
         return false;
     }
@@ -169,20 +172,36 @@ TEST_F(PortalGlobalShortcutTest, ReportsEachOfThePortalsAnswersInItsOwnWords)
         bool hasInterface;
         uint sessionResponse, bindResponse;
         bool bindErrorReply;
+        bool bindsNothing;
         GlobalShortcut::Report expected;
     } cases[] = {
-        {"bound", true, 0, 0, false, {Status::active, QStringLiteral("Super+Shift+C")}},
-        {"the user declines the binding", true, 0, 1, false, {Status::declined, {}}},
-        {"the user declines the session", true, 1, 0, false, {Status::declined, {}}},
-        {"the back-end fails", true, 0, 2, false, {Status::failed, "it refused the shortcut"}},
-        {"an error reply", true, 0, 0, true, {Status::failed, "No backend"}},
-        {"no GlobalShortcuts in the portal", false, 0, 0, false, {Status::unsupported, {}}},
+        {"bound", true, 0, 0, false, false, {Status::active, QStringLiteral("Super+Shift+C")}},
+        {"the user declines the binding", true, 0, 1, false, false, {Status::declined, {}}},
+        {"the user declines the session", true, 1, 0, false, false, {Status::declined, {}}},
+        {"the back-end fails",
+         true,
+         0,
+         2,
+         false,
+         false,
+         {Status::failed, "it refused the shortcut"}},
+        {"an error reply", true, 0, 0, true, false, {Status::failed, "No backend"}},
+        {"no GlobalShortcuts in the portal", false, 0, 0, false, false, {Status::unsupported, {}}},
+        // Plasma 5.27's portal for an application it cannot name.
+        {"the portal accepts and binds nothing",
+         true,
+         0,
+         0,
+         false,
+         true,
+         {Status::unsupported, {}}},
     };
     for (const auto& c : cases) {
         portal.hasInterface = c.hasInterface;
         portal.sessionResponse = c.sessionResponse;
         portal.bindResponse = c.bindResponse;
         portal.bindErrorReply = c.bindErrorReply;
+        portal.bindsNothing = c.bindsNothing;
         reports.clear();
         PortalGlobalShortcut shortcut(clientBus);
         attach(shortcut);
