@@ -127,10 +127,20 @@ TEST(X11GlobalShortcut, HoldsTheKeyWithEveryLockOnEveryScreenPicksWithNumLockAnd
     QTest::qWait(200);
     EXPECT_EQ(recorder.activations, 2);
 
+    // Another key: the old one is free, the new one held.
+    const xcb_keycode_t f5 = other.keycode(0xffc2);
+    const std::uint16_t controlAlt = XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1;
+    shortcut.bind(QStringLiteral("Ctrl+Alt+F5"));
+    ASSERT_EQ(recorder.last(), GlobalShortcut::Status::active);
+    EXPECT_FALSE(other.grab(other.roots().back(), f5, controlAlt));
+    EXPECT_TRUE(other.grab(other.roots().back(), c, superShift)) << "the old key was kept";
+    other.ungrab(other.roots().back(), c, superShift);
+
     shortcut.bind(QString());
     EXPECT_EQ(recorder.last(), GlobalShortcut::Status::off);
-    for (const xcb_window_t root : other.roots())
-        EXPECT_TRUE(other.grab(root, c, superShift | XCB_MOD_MASK_2)) << "the key was not freed";
+    for (const xcb_window_t root : other.roots()) {
+        EXPECT_TRUE(other.grab(root, f5, controlAlt | XCB_MOD_MASK_2)) << "the key was not freed";
+    }
 }
 
 TEST(X11GlobalShortcut, AKeyAnotherProgramHoldsIsReportedTakenAndNothingOfItIsKept)
