@@ -189,18 +189,9 @@ void ColorPickerApplication::mainWindowClosed()
         m_window->hide();
         QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
         break;
-    case TrayPresence::CloseAction::explainOnce: {
-        const GlobalShortcut::Report& report = m_pickShortcut->report();
-        const QString key = report.detail.isEmpty()
-                                ? PickShortcut::displayText(m_pickShortcut->keySequence())
-                                : report.detail;
-        m_window->explainStaying(
-            QObject::tr("Morvane Color Picker keeps running, so %1 still picks a color. To see "
-                        "this window again, open Morvane Color Picker from the application "
-                        "menu. Close the window again to hide it.")
-                .arg(key));
+    case TrayPresence::CloseAction::explainOnce:
+        m_window->explainStaying(m_pickShortcut->keepsRunningText());
         break;
-    }
     case TrayPresence::CloseAction::hide:
         m_window->hide();
         m_delegate.activationPolicy().demoteWhenIdle(true);

@@ -73,6 +73,17 @@ QString PickShortcut::statusText() const
     return QString();
 }
 
+QString PickShortcut::keepsRunningText() const
+{
+    // The desktop's own name of the trigger when it bound the key through its portal.
+    const QString keyText =
+        m_report.detail.isEmpty() ? displayText(keySequence()) : m_report.detail;
+    return tr("Morvane Color Picker keeps running, so %1 still picks a color. To see this "
+              "window again, open Morvane Color Picker from the application menu. Close the "
+              "window again to hide it.")
+        .arg(keyText);
+}
+
 void PickShortcut::receive(const GlobalShortcut::Report& report)
 {
     if (report == m_report)

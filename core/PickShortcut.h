@@ -35,6 +35,8 @@ public:
     static QString displayText(const QString& keySequence);
     // What became of the binding, in a sentence; empty when off.
     QString statusText() const;
+    // Why closing the window left the application running, and how to get the window back.
+    QString keepsRunningText() const;
 
 signals:
     void changed();

@@ -60,10 +60,13 @@ wait_for 30 clipboard_is '#D5803A' || fail "the key did not pick with Num Lock o
 xdotool key Num_Lock
 
 # Closing with the key on: the first close explains and keeps the window; the second hides it.
+window_height() { xdotool getwindowgeometry --shell "$(main_window)" | sed -n 's/^HEIGHT=//p'; }
+height=$(window_height)
 "$close_window" "$(main_window)" || fail "the close request failed"
 sleep 1
 kill -0 "$app_pid" 2>/dev/null || fail "closing the window ended the application though the key is on"
 has_main_window || fail "the first close did not keep the window to explain"
+[ "$(window_height)" -gt "$height" ] || fail "the window shows no words on why it stays"
 "$close_window" "$(main_window)"
 wait_for 30 has_no_main_window || fail "the second close did not hide the window"
 kill -0 "$app_pid" 2>/dev/null || fail "the application ended at the second close"
