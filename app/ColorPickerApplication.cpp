@@ -5,8 +5,13 @@
 #include "ApplicationPresence.h"
 #include "Clipboard.h"
 #include "FileManagerReveal.h"
+#include "GlobalShortcutChoice.h"
 #include "JournalLogSink.h"
+#include "PickShortcut.h"
 #include "PickedColor.h"
+#include "PickerPanel.h"
+#include "PickerView.h"
+#include "PickerWindow.h"
 #include "PreferencesStore.h"
 #include "ScreenSampler.h"
 #include "SettingsScene.h"
@@ -20,98 +25,67 @@
 
 namespace {
 
-// Passes picks through to the desktop's sampler and reports how each ended (the hex, or none
-// for a cancel) on the main thread, after the model has adopted the colour: the answer to a
-// "--pick" request.
-class ReportingScreenSampler : public ScreenSampler
+// Where the desktop's tray host is not asked about: taken to be there.
+class AssumedTrayHost : public TrayHost
 {
 public:
-    // hex: the picked colour; reason: when there is none, what kept the pick from running.
-    using Report = std::function<void(const std::optional<QString>& hex, const QString& reason)>;
-
-    ReportingScreenSampler(std::unique_ptr<ScreenSampler> sampler, Report report)
-        : m_sampler(std::move(sampler)), m_report(std::move(report))
-    {
-    }
-
-    void showSampler(SelectionHandler handler) override
-    {
-        m_sampler->showSampler([handler = std::move(handler), report = m_report,
-                                sampler = m_sampler.get(),
-                                answered = std::make_shared<std::atomic_bool>(false)](
-                                   std::optional<SrgbComponents> components) {
-            handler(components);
-            if (answered->exchange(true))
-                return;
-            std::optional<QString> hex;
-            if (components) {
-                if (const auto color = PickedColor::fromSrgb(*components))
-                    hex = color->hexString();
-            }
-            const QString reason =
-                hex ? QString() : QString::fromStdString(sampler->unavailableReason());
-            // Queued behind the model's own handling of the answer.
-            QMetaObject::invokeMethod(
-                QCoreApplication::instance(), [report, hex, reason] { report(hex, reason); },
-                Qt::QueuedConnection);
-        });
-    }
-
-    std::string unavailableReason() const override { return m_sampler->unavailableReason(); }
-
-private:
-    std::unique_ptr<ScreenSampler> m_sampler;
-    Report m_report;
+    State state() const override { return State::present; }
+    void setChangeHandler(ChangeHandler) override {}
 };
 
 } // namespace
-
-void TrayPanelOpener::attach(TrayController& tray)
-{
-    m_tray = &tray;
-}
-
-void TrayPanelOpener::open() const
-{
-    if (m_tray)
-        m_tray->openPanel();
-}
 
 ColorPickerApplication::ColorPickerApplication(ReviewLaunchMode mode, const DesktopSession& session,
                                                ColorPickerAdapters adapters)
     : m_session(session), m_store(std::move(adapters.store)),
       m_presence(std::move(adapters.presence)), m_reveal(std::move(adapters.reveal)),
       m_singleInstance(adapters.runtimeDirectory),
-      m_delegate(mode, *m_presence, *m_store, m_singleInstance, *m_reveal)
+      m_delegate(mode, *m_presence, *m_store, m_singleInstance, *m_reveal),
+      m_makeTrayHost(std::move(adapters.makeTrayHost))
 {
-    m_delegate.setPanelOpener([this] { m_panelOpener.open(); });
+    m_delegate.setPanelOpener([this] { bringPickerForward(); });
     if (mode == ReviewLaunchMode::selftest)
         return;
 
     // The parts the self-test goes without, in their declaration order.
-    // The report outlives no part of this object: the sampler and the single instance are
-    // members, and a queued report runs only while the event loop does.
-    m_sampler = std::make_unique<ReportingScreenSampler>(
-        adapters.makeSampler(), [singleInstance = QPointer<SingleInstance>(&m_singleInstance)](
-                                    const std::optional<QString>& hex, const QString& reason) {
-            if (singleInstance)
-                singleInstance->answerPickRequests(hex, reason);
-        });
-    m_clipboard = adapters.makeClipboard([this] { m_panelOpener.open(); });
+    m_sampler = adapters.makeSampler();
+    m_clipboard = adapters.makeClipboard([this] { bringPickerForward(); });
     const UpdateFramework::Factory updater =
         adapters.makeUpdater ? adapters.makeUpdater(*m_store, *m_reveal) : nullptr;
     m_services =
         std::make_unique<AppServices>(*m_store, *m_sampler, *m_clipboard, *m_presence, updater);
+    m_globalShortcut = adapters.makeGlobalShortcut ? adapters.makeGlobalShortcut()
+                                                   : std::make_unique<UnsupportedGlobalShortcut>();
+    m_pickShortcut = std::make_unique<PickShortcut>(*m_store, *m_globalShortcut);
+    QObject::connect(m_pickShortcut.get(), &PickShortcut::activated, m_pickShortcut.get(),
+                     [this] { pickFromKey(); });
+    QObject::connect(&m_services->picker(), &ColorPickerModel::isSamplingChanged,
+                     m_pickShortcut.get(), [this] {
+                         // A pick from the key ends with the picker in front, as from the panel.
+                         if (m_pickingFromKey && !m_services->picker().isSampling()) {
+                             m_pickingFromKey = false;
+                             bringPickerForward();
+                         }
+                     });
     m_tray = std::make_unique<TrayController>(m_services->picker(), m_session);
-    m_panelOpener.attach(*m_tray);
     m_settings = std::make_unique<SettingsScene>(m_services->updater(), *m_store);
+    m_settings->setPickShortcut(m_pickShortcut.get());
     QObject::connect(m_tray.get(), &TrayController::settingsRequested, m_settings.get(),
                      &SettingsScene::open);
     QObject::connect(&m_delegate, &AppDelegate::settingsWindowRequested, m_settings.get(),
                      &SettingsScene::open);
-    // "--pick" from another launch: a pick as from the panel (joining one already running).
+    // "--pick" from another launch: a pick as from the panel (joining one already running),
+    // answered with how it ended.
     QObject::connect(&m_singleInstance, &SingleInstance::pickRequested, &m_services->picker(),
                      &ColorPickerModel::pickColor);
+    QObject::connect(&m_services->picker(), &ColorPickerModel::pickEnded, &m_singleInstance,
+                     [this](const PickOutcome& outcome) {
+                         m_singleInstance.answerPickRequests(
+                             outcome.kind == PickOutcome::Kind::picked
+                                 ? std::optional<QString>(outcome.hex)
+                                 : std::nullopt,
+                             outcome.reason);
+                     });
 }
 
 ColorPickerApplication::~ColorPickerApplication() = default;
@@ -156,9 +130,89 @@ DesktopSession ColorPickerApplication::currentSession()
 AppDelegate::LaunchOutcome ColorPickerApplication::launch()
 {
     const AppDelegate::LaunchOutcome outcome = m_delegate.applicationDidFinishLaunching();
-    if (outcome == AppDelegate::LaunchOutcome::running && m_tray)
-        m_tray->show();
+    if (outcome != AppDelegate::LaunchOutcome::running || !m_tray)
+        return outcome;
+    // The icon goes in at once and stays: Qt docks it when a tray host comes later.
+    m_tray->show();
+    m_pickShortcut->start();
+    m_trayHost = m_makeTrayHost ? m_makeTrayHost() : std::make_unique<AssumedTrayHost>();
+    m_trayPresence = std::make_unique<TrayPresence>(*m_trayHost);
+    QObject::connect(m_trayPresence.get(), &TrayPresence::modeChanged, m_trayPresence.get(),
+                     [this](TrayPresence::Mode mode) { followTrayHost(mode); });
+    followTrayHost(m_trayPresence->mode());
     return outcome;
+}
+
+void ColorPickerApplication::bringPickerForward()
+{
+    if (m_trayPresence && m_trayPresence->mode() == TrayPresence::Mode::window)
+        showMainWindow();
+    else if (m_tray)
+        m_tray->openPanel();
+}
+
+void ColorPickerApplication::followTrayHost(TrayPresence::Mode mode)
+{
+    switch (mode) {
+    case TrayPresence::Mode::window:
+        Log("lifecycle").info("no tray host: the picker shows as a window");
+        if (m_tray->panel()->isVisible())
+            m_tray->panel()->close();
+        showMainWindow();
+        break;
+    case TrayPresence::Mode::tray:
+        if (m_window && m_window->isVisible()) {
+            Log("lifecycle").info("a tray host appeared: the picker moves into the tray");
+            m_window->hide();
+            m_delegate.activationPolicy().demoteWhenIdle(true);
+        }
+        break;
+    case TrayPresence::Mode::deciding:
+        break;
+    }
+}
+
+void ColorPickerApplication::showMainWindow()
+{
+    if (!m_window) {
+        m_window = std::make_unique<PickerWindow>(m_services->picker());
+        QObject::connect(m_window->view(), &PickerView::settingsRequested, m_settings.get(),
+                         &SettingsScene::open);
+        QObject::connect(m_window->view(), &PickerView::quitRequested, qApp,
+                         &QCoreApplication::quit, Qt::QueuedConnection);
+        QObject::connect(m_window.get(), &PickerWindow::closeRequested, m_window.get(),
+                         [this] { mainWindowClosed(); });
+    }
+    // Regular presence first, so the window maps with its taskbar entry.
+    m_delegate.activationPolicy().promoteNow();
+    m_window->bringForward();
+}
+
+void ColorPickerApplication::mainWindowClosed()
+{
+    switch (m_trayPresence->windowClosed(m_pickShortcut->isActive())) {
+    case TrayPresence::CloseAction::quit:
+        m_window->hide();
+        QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+        break;
+    case TrayPresence::CloseAction::explainOnce:
+        m_window->explainStaying(m_pickShortcut->keepsRunningText());
+        break;
+    case TrayPresence::CloseAction::hide:
+        m_window->hide();
+        m_delegate.activationPolicy().demoteWhenIdle(true);
+        break;
+    }
+}
+
+void ColorPickerApplication::pickFromKey()
+{
+    ColorPickerModel& picker = m_services->picker();
+    if (picker.isSampling())
+        return;
+    // The panel or window steps aside for the pick and is brought forward when it ends.
+    m_pickingFromKey = true;
+    picker.pickColor();
 }
 
 ColorPickerModel* ColorPickerApplication::picker() const

@@ -5,14 +5,16 @@
 #include "Clipboard.h"
 #include "DesktopSession.h"
 #include "FileManagerReveal.h"
+#include "GlobalShortcut.h"
 #include "PreferencesStore.h"
 #include "ReviewLaunchMode.h"
 #include "ScreenSampler.h"
 #include "SingleInstance.h"
+#include "TrayHost.h"
+#include "TrayPresence.h"
 #include "UpdateFramework.h"
 
 #include <QByteArray>
-#include <QPointer>
 #include <QProcessEnvironment>
 
 #include <functional>
@@ -20,6 +22,8 @@
 
 class AppServices;
 class ColorPickerModel;
+class PickShortcut;
+class PickerWindow;
 class SettingsScene;
 class TrayController;
 
@@ -39,20 +43,13 @@ struct ColorPickerAdapters
     std::function<UpdateFramework::Factory(PreferencesStore&, FileManagerReveal&)> makeUpdater;
     // The single instance's lock and socket folder; empty for $XDG_RUNTIME_DIR.
     QString runtimeDirectory;
+    // Whether the desktop shows tray items; made by the copy that goes on running. Empty: a
+    // tray host is taken to be there.
+    std::function<std::unique_ptr<TrayHost>()> makeTrayHost;
+    // The global pick key's mechanism. Empty: no program may bind a key here.
+    std::function<std::unique_ptr<GlobalShortcut>()> makeGlobalShortcut;
 
     static ColorPickerAdapters desktop(const DesktopSession& session);
-};
-
-// Opens the tray item's panel: a second launch's reopen, and the window a Wayland copy
-// brings forward to get the focus. Does nothing until a tray is attached, or after it goes.
-class TrayPanelOpener
-{
-public:
-    void attach(TrayController& tray);
-    void open() const;
-
-private:
-    QPointer<TrayController> m_tray;
 };
 
 // The application of one process, wired in one place. Members are declared in dependency
@@ -74,7 +71,8 @@ public:
     // The session of the running QGuiApplication, read once.
     static DesktopSession currentSession();
 
-    // The launch sequence; the tray item appears only in the copy that goes on running.
+    // The launch sequence; the tray item appears only in the copy that goes on running, and
+    // with no tray host to show it, the picker's main window.
     AppDelegate::LaunchOutcome launch();
 
     // Absent in the self-test.
@@ -82,18 +80,38 @@ public:
     TrayController* tray() const { return m_tray.get(); }
     SettingsScene* settings() const { return m_settings.get(); }
     AppDelegate& delegate() { return m_delegate; }
+    // Absent until the launch has settled; decides between the tray and the main window.
+    TrayPresence* trayPresence() const { return m_trayPresence.get(); }
+    // Absent until first shown.
+    PickerWindow* mainWindow() const { return m_window.get(); }
+    // Absent in the self-test.
+    PickShortcut* pickShortcut() const { return m_pickShortcut.get(); }
 
 private:
+    // The picker brought forward: the tray's panel, or the main window without a tray host. A
+    // second launch's reopen, and the window a Wayland copy brings forward to get the focus.
+    void bringPickerForward();
+    void followTrayHost(TrayPresence::Mode mode);
+    void showMainWindow();
+    void mainWindowClosed();
+    void pickFromKey();
+
     const DesktopSession m_session;
     std::unique_ptr<PreferencesStore> m_store;
     std::unique_ptr<ApplicationPresence> m_presence;
     std::unique_ptr<FileManagerReveal> m_reveal;
-    TrayPanelOpener m_panelOpener;
     std::unique_ptr<ScreenSampler> m_sampler;
     std::unique_ptr<Clipboard> m_clipboard;
     std::unique_ptr<AppServices> m_services;
+    std::unique_ptr<GlobalShortcut> m_globalShortcut;
+    std::unique_ptr<PickShortcut> m_pickShortcut;
+    bool m_pickingFromKey = false;
     std::unique_ptr<TrayController> m_tray;
     std::unique_ptr<SettingsScene> m_settings;
     SingleInstance m_singleInstance;
     AppDelegate m_delegate;
+    std::function<std::unique_ptr<TrayHost>()> m_makeTrayHost;
+    std::unique_ptr<TrayHost> m_trayHost;
+    std::unique_ptr<TrayPresence> m_trayPresence;
+    std::unique_ptr<PickerWindow> m_window;
 };

@@ -3,7 +3,9 @@
 #include "ClipboardChoice.h"
 #include "ColorPickerApplication.h"
 #include "DeferredUpdateFramework.h"
+#include "DesktopTrayHost.h"
 #include "FreedesktopFileManagerReveal.h"
+#include "GlobalShortcutChoice.h"
 #include "QtApplicationPresence.h"
 #include "RunningImage.h"
 #include "ScreenSamplerChoice.h"
@@ -32,6 +34,11 @@ ColorPickerAdapters ColorPickerAdapters::desktop(const DesktopSession& session)
                 delegate, UpdaterModuleLoader::loader(UpdaterModuleLoader::besideExecutable(),
                                                       settings, store, reveal)));
         };
+    };
+    adapters.makeGlobalShortcut = [session] { return ::makeGlobalShortcut(session); };
+    adapters.makeTrayHost = [session] {
+        return std::make_unique<DesktopTrayHost>(QDBusConnection::sessionBus(),
+                                                 session.isX11Client());
     };
     return adapters;
 }

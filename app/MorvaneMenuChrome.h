@@ -26,6 +26,7 @@ public:
 // whenever it is about to show. Deeper submenus are left alone. Main thread only.
 namespace MorvaneMenuChrome {
 
+// Kept for compatibility and inert here: no Linux desktop reads these two keys written at launch.
 inline const QString disabledDictationKey = QStringLiteral("NSDisabledDictationMenuItem");
 inline const QString disabledCharacterPaletteKey =
     QStringLiteral("NSDisabledCharacterPaletteMenuItem");

@@ -38,6 +38,7 @@ std::unique_ptr<QMessageBox> RelocationWarning::buildAlert()
         tr("To enable automatic updates, please drag %1 to your Applications folder, then "
            "relaunch.")
             .arg(productName));
+    // The label is kept for compatibility; here the button shows the file in the file manager.
     alert->addButton(tr("Reveal in Finder"), QMessageBox::AcceptRole)
         ->setObjectName(QStringLiteral("revealButton"));
     alert->addButton(tr("Later"), QMessageBox::RejectRole);

@@ -21,6 +21,7 @@ class RelocationWarning : public QObject
     Q_OBJECT
 
 public:
+    // Kept for compatibility and inert here: no Linux launcher relocates a copy to such a path.
     static inline const QString marker = QStringLiteral("AppTranslocation");
     static inline const QString shownKey =
         QStringLiteral("colorpicker.appTranslocationWarningShown");

@@ -13,7 +13,8 @@ SettingsScene::~SettingsScene() = default;
 void SettingsScene::open()
 {
     if (!m_window)
-        m_window = std::make_unique<SettingsWindow>(m_updater, m_defaults, m_autostart);
+        m_window =
+            std::make_unique<SettingsWindow>(m_updater, m_defaults, m_autostart, m_pickShortcut);
     m_window->show();
     m_window->raise();
     m_window->activateWindow();

@@ -7,6 +7,7 @@
 
 #include <memory>
 
+class PickShortcut;
 class PreferencesStore;
 class SettingsWindow;
 class UpdaterService;
@@ -23,6 +24,9 @@ public:
                   QObject* parent = nullptr);
     ~SettingsScene() override;
 
+    // Offered in the window's General section from the next time it is built.
+    void setPickShortcut(PickShortcut* shortcut) { m_pickShortcut = shortcut; }
+
     void open();
     // Absent until first opened.
     SettingsWindow* window() const { return m_window.get(); }
@@ -31,5 +35,6 @@ private:
     UpdaterService& m_updater;
     PreferencesStore& m_defaults;
     AutostartEntry m_autostart;
+    PickShortcut* m_pickShortcut = nullptr;
     std::unique_ptr<SettingsWindow> m_window;
 };

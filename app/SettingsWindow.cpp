@@ -1,6 +1,7 @@
 #include "SettingsWindow.h"
 
 #include "AppInfo.h"
+#include "PickKeySection.h"
 #include "PreferencesStore.h"
 #include "UpdaterService.h"
 
@@ -12,7 +13,8 @@
 #include <QVBoxLayout>
 
 SettingsWindow::SettingsWindow(UpdaterService& updater, PreferencesStore& defaults,
-                               AutostartEntry autostart, QWidget* parent)
+                               AutostartEntry autostart, PickShortcut* pickShortcut,
+                               QWidget* parent)
     : QWidget(parent, Qt::Window), m_updater(updater), m_defaults(defaults),
       m_autostart(std::move(autostart))
 {
@@ -23,6 +25,10 @@ SettingsWindow::SettingsWindow(UpdaterService& updater, PreferencesStore& defaul
     auto* generalLayout = new QVBoxLayout(general);
     m_loginToggle = new QCheckBox(tr("Start at login"));
     generalLayout->addWidget(m_loginToggle);
+    if (pickShortcut) {
+        m_pickKey = new PickKeySection(*pickShortcut);
+        generalLayout->addWidget(m_pickKey);
+    }
 
     auto* updates = new QGroupBox(tr("Updates"));
     auto* updatesLayout = new QVBoxLayout(updates);
@@ -61,6 +67,16 @@ SettingsWindow::SettingsWindow(UpdaterService& updater, PreferencesStore& defaul
     connect(m_betaToggle, &QCheckBox::toggled, this,
             [this](bool on) { m_defaults.setBool(UpdaterService::betaEnabledKey, on); });
     connect(&m_updater, &UpdaterService::canCheckForUpdatesChanged, this, &SettingsWindow::refresh);
+    if (m_pickKey) {
+        const auto fit = [this, layout] {
+            const int height = layout->hasHeightForWidth()
+                                   ? layout->totalHeightForWidth(fixedSize.width())
+                                   : layout->totalSizeHint().height();
+            setFixedSize(fixedSize.width(), std::max(fixedSize.height(), height));
+        };
+        connect(m_pickKey, &PickKeySection::resized, this, fit);
+        fit();
+    }
     refresh();
 }
 

@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+class PickKeySection;
+class PickShortcut;
 class PreferencesStore;
 class QCheckBox;
 class QPushButton;
@@ -21,12 +23,16 @@ class SettingsWindow : public QWidget
 public:
     static constexpr QSize fixedSize{400, 320};
 
+    // With a pick shortcut, General also holds "Pick a color with a key", and the window is as
+    // tall as its contents need (never less than 320).
     SettingsWindow(UpdaterService& updater, PreferencesStore& defaults, AutostartEntry autostart,
-                   QWidget* parent = nullptr);
+                   PickShortcut* pickShortcut = nullptr, QWidget* parent = nullptr);
 
     QCheckBox& startAtLoginToggle() const { return *m_loginToggle; }
     QPushButton& checkForUpdatesButton() const { return *m_checkButton; }
     QCheckBox& betaToggle() const { return *m_betaToggle; }
+    // Absent without a pick shortcut.
+    PickKeySection* pickKeySection() const { return m_pickKey; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -40,4 +46,5 @@ private:
     QCheckBox* m_loginToggle;
     QPushButton* m_checkButton;
     QCheckBox* m_betaToggle;
+    PickKeySection* m_pickKey = nullptr;
 };

@@ -91,10 +91,12 @@ set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://morvane.dev/colorpicker)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Wayland picking needs the portal and a back-end that implements its colour picker; the
-# Wayland platform plugin lets the tray item run natively there.
+# Wayland picking needs the portal and a back-end that implements its colour picker (the
+# wlroots one picks with grim and slurp); the Wayland platform plugin lets the tray item run
+# natively there.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-    "xdg-desktop-portal, xdg-desktop-portal-gnome | xdg-desktop-portal-kde, qt6-wayland")
+    "xdg-desktop-portal, xdg-desktop-portal-gnome | xdg-desktop-portal-kde | xdg-desktop-portal-wlr, qt6-wayland")
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "grim, slurp")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 include(CPack)

@@ -13,6 +13,8 @@
 // Tests may replace the whole map; an absent key reads as an invalid QVariant.
 namespace AppInfo {
 
+// The key names are kept for compatibility with the bundle keys they come from; on Linux they
+// name entries of this map and nothing else.
 inline const QString shortVersionKey = QStringLiteral("CFBundleShortVersionString");
 inline const QString feedUrlKey = QStringLiteral("SUFeedURL");
 inline const QString publicEdKeyKey = QStringLiteral("SUPublicEDKey");

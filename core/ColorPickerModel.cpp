@@ -68,10 +68,16 @@ void ColorPickerModel::finishPick(quint64 pick, const std::optional<SrgbComponen
         m_pickUnavailable = unavailable;
         emit pickUnavailableChanged();
     }
-    if (!components)
-        return;
-    if (const auto color = PickedColor::fromSrgb(*components))
+    const std::optional<PickedColor> color =
+        components ? PickedColor::fromSrgb(*components) : std::nullopt;
+    if (color) {
         adopt(*color);
+        emit pickEnded({PickOutcome::Kind::picked, color->hexString(), QString()});
+    } else if (!unavailable.isEmpty()) {
+        emit pickEnded({PickOutcome::Kind::unavailable, QString(), unavailable});
+    } else {
+        emit pickEnded({});
+    }
 }
 
 void ColorPickerModel::adopt(const PickedColor& color)

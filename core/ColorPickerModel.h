@@ -15,6 +15,24 @@ class Clipboard;
 class PreferencesStore;
 class ScreenSampler;
 
+// How one pick ended: the picked colour's hex, a cancel by the user, or unavailable with what
+// kept the pick from running.
+struct PickOutcome
+{
+    enum class Kind
+    {
+        picked,
+        cancelled,
+        unavailable
+    };
+
+    Kind kind = Kind::cancelled;
+    QString hex;    // picked
+    QString reason; // unavailable
+
+    friend bool operator==(const PickOutcome&, const PickOutcome&) = default;
+};
+
 // The picker's one stateful object: runs a pick through the screen sampler, holds the
 // current and recent colours, copies to the clipboard with a short-lived confirmation and
 // persists the colours. Properties notify only when their value changes. Main thread only.
@@ -64,6 +82,8 @@ signals:
     void isSamplingChanged();
     void copyConfirmationChanged();
     void pickUnavailableChanged();
+    // Once per pick, after a picked colour has been adopted.
+    void pickEnded(const PickOutcome& outcome);
 
 private:
     void copyWithConfirmation(const QString& text, const QString& message);

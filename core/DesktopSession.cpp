@@ -29,3 +29,114 @@ bool DesktopSession::isXwayland() const
 {
     return isX11Client() && isWaylandSession();
 }
+
+namespace {
+
+struct KnownDesktop
+{
+    const char* name; // as $XDG_CURRENT_DESKTOP writes it, compared without case
+    DesktopFamily family;
+    const char* shown;
+};
+
+constexpr KnownDesktop knownDesktops[] = {
+    {"GNOME", DesktopFamily::gnome, "GNOME"},
+    {"KDE", DesktopFamily::kde, "KDE Plasma"},
+    {"sway", DesktopFamily::wlroots, "Sway"},
+    {"river", DesktopFamily::wlroots, "river"},
+    {"Wayfire", DesktopFamily::wlroots, "Wayfire"},
+    {"labwc", DesktopFamily::wlroots, "labwc"},
+    {"dwl", DesktopFamily::wlroots, "dwl"},
+    {"wlroots", DesktopFamily::wlroots, "this wlroots desktop"},
+    {"COSMIC", DesktopFamily::cosmic, "COSMIC"},
+    {"LXQt", DesktopFamily::lxqt, "LXQt"},
+};
+
+const KnownDesktop* knownDesktop(const QString& desktops)
+{
+    for (const QString& name : desktops.split(QLatin1Char(':'), Qt::SkipEmptyParts)) {
+        for (const KnownDesktop& known : knownDesktops) {
+            if (name.compare(QLatin1String(known.name), Qt::CaseInsensitive) == 0)
+                return &known;
+        }
+    }
+    return nullptr;
+}
+
+std::string generalReason(PortalPickFailure failure, unsigned version)
+{
+    switch (failure) {
+    case PortalPickFailure::noBus:
+        return "Screen picking needs the desktop portal (xdg-desktop-portal), and no session bus "
+               "(D-Bus) is running to reach it.";
+    case PortalPickFailure::noPortal:
+        return "Screen picking needs the desktop portal (xdg-desktop-portal) with a screenshot "
+               "back-end.";
+    case PortalPickFailure::noScreenshot:
+        return "Screen picking needs a screenshot back-end for the desktop portal that can pick "
+               "colours (for instance xdg-desktop-portal-gnome, -kde or -wlr); the portal here "
+               "has none.";
+    case PortalPickFailure::oldScreenshot:
+        return "Screen picking needs a newer desktop portal: its screenshot interface is "
+               "version " +
+               std::to_string(version) + ", and picking colours needs version 2.";
+    case PortalPickFailure::pickRefused:
+    case PortalPickFailure::pickFailed:
+        return "The desktop portal could not pick a colour: its screenshot back-end failed or is "
+               "missing.";
+    case PortalPickFailure::portalLeft:
+        return "The desktop portal stopped during the pick.";
+    }
+    return {};
+}
+
+} // namespace
+
+DesktopFamily DesktopSession::family() const
+{
+    const KnownDesktop* known = knownDesktop(desktop);
+    return known ? known->family : DesktopFamily::other;
+}
+
+QString DesktopSession::desktopName() const
+{
+    const KnownDesktop* known = knownDesktop(desktop);
+    return known ? QString::fromLatin1(known->shown) : QString();
+}
+
+std::string DesktopSession::pickUnavailableReason(PortalPickFailure failure, unsigned version) const
+{
+    // Only the portal's own inability has desktop-specific words; a missing bus or a portal
+    // that stopped mid-pick reads the same everywhere.
+    const bool portalCannotPick =
+        failure != PortalPickFailure::noBus && failure != PortalPickFailure::portalLeft;
+    const std::string name = desktopName().toStdString();
+    if (portalCannotPick) {
+        switch (family()) {
+        case DesktopFamily::wlroots:
+            return "Screen picking on " + name +
+                   " needs the desktop portal's wlroots back-end: install xdg-desktop-portal-wlr "
+                   "with grim and slurp, then log in again.";
+        case DesktopFamily::cosmic:
+        case DesktopFamily::lxqt:
+            return name +
+                   "'s desktop portal cannot pick colours yet. In an X11 session (chosen at the "
+                   "login screen) the picker reads the screen itself.";
+        case DesktopFamily::gnome:
+            if (failure == PortalPickFailure::noPortal ||
+                failure == PortalPickFailure::noScreenshot)
+                return "Screen picking on GNOME needs the desktop portal: install "
+                       "xdg-desktop-portal and xdg-desktop-portal-gnome, then log in again.";
+            break;
+        case DesktopFamily::kde:
+            if (failure == PortalPickFailure::noPortal ||
+                failure == PortalPickFailure::noScreenshot)
+                return "Screen picking on KDE Plasma needs the desktop portal: install "
+                       "xdg-desktop-portal and xdg-desktop-portal-kde, then log in again.";
+            break;
+        case DesktopFamily::other:
+            break;
+        }
+    }
+    return generalReason(failure, version);
+}

@@ -15,7 +15,8 @@ struct MenuEntry
 };
 
 // Title prefixes of the items stripped from every top-level submenu, tested in this order;
-// case-sensitive, on the title only.
+// case-sensitive, on the title only. Kept for compatibility and inert here: no Linux desktop
+// adds such items (nor a "Format" menu) to the application's menus.
 inline const QStringList junkTitlePrefixes = {
     QStringLiteral("Start Dictation"), QStringLiteral("Emoji & Symbols"),
     QStringLiteral("Writing Tools"),   QStringLiteral("AutoFill"),

@@ -17,6 +17,8 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev python3
     openssl
     xvfb xauth x11-utils xdotool xclip dbus dbus-x11 trayer imagemagick
+    # a window manager for the window-mode test and its screenshot
+    openbox
     # screen sampling: a headless Wayland pick through the desktop portal
     kwin-wayland xdg-desktop-portal xdg-desktop-portal-kde qtwayland5
     wl-clipboard libglib2.0-bin plasma-wayland-protocols libwayland-dev libwayland-bin

@@ -16,24 +16,6 @@ namespace {
 
 const QString requestInterface = QStringLiteral("org.freedesktop.portal.Request");
 
-// What the user reads in the panel when a pick cannot run.
-const std::string noBus = "Screen picking needs the desktop portal (xdg-desktop-portal), and no "
-                          "session bus (D-Bus) is running to reach it.";
-const std::string noPortal = "Screen picking needs the desktop portal (xdg-desktop-portal) with a "
-                             "screenshot back-end.";
-const std::string noPickColor =
-    "Screen picking needs a screenshot back-end for the desktop portal that can pick colours "
-    "(for instance xdg-desktop-portal-gnome, -kde or -wlr); the portal here has none.";
-const std::string portalFailed = "The desktop portal could not pick a colour: its screenshot "
-                                 "back-end failed or is missing.";
-const std::string portalLeft = "The desktop portal stopped during the pick.";
-
-std::string oldPortal(uint version)
-{
-    return "Screen picking needs a newer desktop portal: its screenshot interface is version " +
-           std::to_string(version) + ", and picking colours needs version 2.";
-}
-
 QString describe(const QDBusError& error)
 {
     return error.name() + QStringLiteral(": ") + error.message();
@@ -69,7 +51,8 @@ PortalScreenSampler::PortalScreenSampler(QDBusConnection bus, ParentWindow paren
 {
     connect(m_watcher, &QDBusServiceWatcher::serviceUnregistered, this, [this] {
         if (isWaiting())
-            fail(QStringLiteral("the desktop portal left the bus during a pick"), portalLeft);
+            fail(QStringLiteral("the desktop portal left the bus during a pick"),
+                 PortalPickFailure::portalLeft);
     });
 }
 
@@ -117,7 +100,8 @@ void PortalScreenSampler::showSampler(SelectionHandler handler)
     m_parentHandle = m_parentWindow ? m_parentWindow() : QString();
     ++m_pickSerial;
     if (!m_bus.isConnected()) {
-        fail(QStringLiteral("no session bus: screen colour picking is unavailable"), noBus);
+        fail(QStringLiteral("no session bus: screen colour picking is unavailable"),
+             PortalPickFailure::noBus);
         return;
     }
     queryVersion();
@@ -145,7 +129,7 @@ void PortalScreenSampler::queryVersion()
                     fail(QStringLiteral("no desktop portal screenshot interface for picking "
                                         "colours (%1)")
                              .arg(describe(error)),
-                         noService ? noPortal : noPickColor);
+                         noService ? PortalPickFailure::noPortal : PortalPickFailure::noScreenshot);
                     return;
                 }
                 const uint version = reply.value().variant().toUInt();
@@ -153,7 +137,7 @@ void PortalScreenSampler::queryVersion()
                     fail(QStringLiteral("the desktop portal's screenshot interface is version %1; "
                                         "picking colours needs 2")
                              .arg(version),
-                         oldPortal(version));
+                         PortalPickFailure::oldScreenshot, version);
                     return;
                 }
                 callPickColor();
@@ -165,32 +149,34 @@ void PortalScreenSampler::callPickColor()
     const QString token = QStringLiteral("morvane%1").arg(m_pickSerial);
     // Subscribed before the call: the portal may answer before its reply is read.
     if (!subscribe(requestPath(m_bus.baseService(), token))) {
-        fail(QStringLiteral("could not listen for the desktop portal's answer"), portalFailed);
+        fail(QStringLiteral("could not listen for the desktop portal's answer"),
+             PortalPickFailure::pickFailed);
         return;
     }
     QDBusMessage call =
         QDBusMessage::createMethodCall(service, objectPath, interface, QStringLiteral("PickColor"));
     call << m_parentHandle << QVariantMap{{QStringLiteral("handle_token"), token}};
     auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call, noTimeout), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this,
-            [this, watcher, serial = m_pickSerial] {
-                watcher->deleteLater();
-                if (serial != m_pickSerial || !isWaiting())
-                    return;
-                const QDBusPendingReply<QDBusObjectPath> reply = *watcher;
-                if (reply.isError()) {
-                    const QDBusError error = reply.error();
-                    fail(QStringLiteral("the desktop portal refused to pick a colour (%1)")
-                             .arg(describe(error)),
-                         error.type() == QDBusError::UnknownMethod ? noPickColor : portalFailed);
-                    return;
-                }
-                // A portal that ignores handle_token answers on the path it returns.
-                const QString handle = reply.value().path();
-                if (handle != m_subscribedPath && !subscribe(handle))
-                    fail(QStringLiteral("could not listen for the desktop portal's answer"),
-                         portalFailed);
-            });
+    connect(
+        watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher, serial = m_pickSerial] {
+            watcher->deleteLater();
+            if (serial != m_pickSerial || !isWaiting())
+                return;
+            const QDBusPendingReply<QDBusObjectPath> reply = *watcher;
+            if (reply.isError()) {
+                const QDBusError error = reply.error();
+                fail(QStringLiteral("the desktop portal refused to pick a colour (%1)")
+                         .arg(describe(error)),
+                     error.type() == QDBusError::UnknownMethod ? PortalPickFailure::noScreenshot
+                                                               : PortalPickFailure::pickRefused);
+                return;
+            }
+            // A portal that ignores handle_token answers on the path it returns.
+            const QString handle = reply.value().path();
+            if (handle != m_subscribedPath && !subscribe(handle))
+                fail(QStringLiteral("could not listen for the desktop portal's answer"),
+                     PortalPickFailure::pickFailed);
+        });
 }
 
 bool PortalScreenSampler::subscribe(const QString& path)
@@ -228,16 +214,16 @@ void PortalScreenSampler::onResponse(uint response, const QVariantMap& results)
                             "(results: %2)")
                  .arg(response)
                  .arg(results.keys().join(QStringLiteral(", "))),
-             portalFailed);
+             PortalPickFailure::pickFailed);
         return;
     }
     finish(colour);
 }
 
-void PortalScreenSampler::fail(const QString& logLine, const std::string& reason)
+void PortalScreenSampler::fail(const QString& logLine, PortalPickFailure failure, uint version)
 {
     m_log.warning(logLine.toStdString());
-    m_unavailable = reason;
+    m_unavailable = m_session.pickUnavailableReason(failure, version);
     finish(std::nullopt);
 }
 

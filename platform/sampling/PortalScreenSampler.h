@@ -45,6 +45,8 @@ public:
     std::string unavailableReason() const override { return m_unavailable; }
 
     bool isWaiting() const { return static_cast<bool>(m_handler); }
+    // The session whose desktop the words of unavailableReason() name.
+    void setSession(const DesktopSession& session) { m_session = session; }
 
     // An X11 client names its focused window ("x11:<hex id>"); others name none.
     static bool usesX11ParentWindow(const DesktopSession& session);
@@ -61,8 +63,8 @@ private:
     void callPickColor();
     bool subscribe(const QString& path);
     void unsubscribe();
-    // Ends the pick as a cancel: `logLine` for the journal, `reason` for the user.
-    void fail(const QString& logLine, const std::string& reason);
+    // Ends the pick as a cancel: `logLine` for the journal, the session's words for the user.
+    void fail(const QString& logLine, PortalPickFailure failure, uint version = 0);
     void finish(std::optional<SrgbComponents> components);
 
     QDBusConnection m_bus;
@@ -73,5 +75,6 @@ private:
     std::string m_unavailable;
     QString m_parentHandle; // of the pick that runs
     QDBusServiceWatcher* m_watcher;
+    DesktopSession m_session;
     Log m_log;
 };

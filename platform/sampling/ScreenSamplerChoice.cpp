@@ -17,9 +17,12 @@ SamplerKind chooseSamplerKind(const DesktopSession& session)
 std::unique_ptr<ScreenSampler> makeScreenSampler(const DesktopSession& session)
 {
     switch (chooseSamplerKind(session)) {
-    case SamplerKind::portal:
-        return std::make_unique<PortalScreenSampler>(QDBusConnection::sessionBus(),
-                                                     PortalScreenSampler::parentWindowFor(session));
+    case SamplerKind::portal: {
+        auto sampler = std::make_unique<PortalScreenSampler>(
+            QDBusConnection::sessionBus(), PortalScreenSampler::parentWindowFor(session));
+        sampler->setSession(session);
+        return sampler;
+    }
     case SamplerKind::overlay:
         return std::make_unique<OverlayScreenSampler>();
     case SamplerKind::unavailable:

@@ -22,6 +22,29 @@ TEST(DesktopSession, IsReadFromThePlatformAndTheEnvironment)
               (DesktopSession{"offscreen", "", false, ""}));
 }
 
+TEST(DesktopSession, KnowsTheDesktopFromTheFirstNameItRecognises)
+{
+    const struct
+    {
+        const char* desktop;
+        DesktopFamily family;
+        const char* name;
+    } cases[] = {
+        {"ubuntu:GNOME", DesktopFamily::gnome, "GNOME"},
+        {"sway", DesktopFamily::wlroots, "Sway"},
+        {"Hyprland", DesktopFamily::other, ""},
+        {"COSMIC", DesktopFamily::cosmic, "COSMIC"},
+        {"LXQt", DesktopFamily::lxqt, "LXQt"},
+        {"X-Cinnamon", DesktopFamily::other, ""},
+        {"", DesktopFamily::other, ""},
+    };
+    for (const auto& c : cases) {
+        const DesktopSession session{"wayland", "wayland", true, QString::fromUtf8(c.desktop)};
+        EXPECT_EQ(session.family(), c.family) << c.desktop;
+        EXPECT_EQ(session.desktopName(), QString::fromUtf8(c.name)) << c.desktop;
+    }
+}
+
 TEST(DesktopSession, EveryChoiceFollowsTheSession)
 {
     struct Case

@@ -2,12 +2,17 @@
 #include "AppFakes.h"
 #include "AppInfo.h"
 #include "FakeApplicationPresence.h"
+#include "PickKeySection.h"
+#include "PickShortcut.h"
 #include "SettingsScene.h"
 #include "UpdaterService.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QFile>
 #include <QGroupBox>
+#include <QGuiApplication>
+#include <QKeySequenceEdit>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -256,3 +261,71 @@ TEST_F(SettingsFixture, TheThreeSectionsFitTheFixedWindow)
         EXPECT_GE(child->height(), needed);
     }
 }
+
+namespace {
+
+// A global key whose answers the test gives.
+class ScriptedGlobalShortcut : public GlobalShortcut
+{
+public:
+    void setHandlers(ActivationHandler, ReportHandler handler) override
+    {
+        report = std::move(handler);
+    }
+    void bind(const QString& keySequence) override { bound.append(keySequence); }
+
+    ReportHandler report;
+    QStringList bound;
+};
+
+TEST_F(SettingsFixture, ThePickKeyIsOffuntilTurnedOnAndSaysInWordsWhatBecameOfIt)
+{
+    const auto updater = makeUpdater(false);
+    ScriptedGlobalShortcut port;
+    PickShortcut shortcut(store, port);
+    SettingsWindow window(*updater, store, autostart, &shortcut);
+    PickKeySection& section = *window.pickKeySection();
+    EXPECT_FALSE(section.toggle().isChecked());
+    EXPECT_FALSE(section.keyChooser().isEnabled());
+
+    section.toggle().click();
+    EXPECT_EQ(store.stringForKey(PickShortcut::key), QStringLiteral("Meta+Shift+C"));
+    EXPECT_EQ(port.bound, QStringList{QStringLiteral("Meta+Shift+C")});
+    EXPECT_TRUE(section.keyChooser().isEnabled());
+    EXPECT_GE(window.height(), 320);
+
+    using Status = GlobalShortcut::Status;
+    const struct
+    {
+        GlobalShortcut::Report report;
+        const char* words;
+        bool command;
+    } cases[] = {
+        {{Status::active, {}}, "Press Super+Shift+C anywhere to pick a color.", false},
+        {{Status::active, QStringLiteral("Ctrl+Alt+P")}, "Press Ctrl+Alt+P anywhere", false},
+        {{Status::taken, {}}, "Super+Shift+C is already taken by another program.", false},
+        {{Status::declined, {}}, "The desktop was not allowed to bind Super+Shift+C.", false},
+        {{Status::failed, QStringLiteral("no session")},
+         "could not bind Super+Shift+C: no session",
+         false},
+        {{Status::unsupported, {}},
+         "Bind this command to a key in the desktop's keyboard settings",
+         true},
+    };
+    for (const auto& c : cases) {
+        port.report(c.report);
+        EXPECT_TRUE(section.status().text().contains(QString::fromUtf8(c.words)))
+            << section.status().text().toStdString();
+        EXPECT_EQ(section.command().isVisibleTo(&window), c.command) << c.words;
+    }
+    section.copyButton().click();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), section.command().text());
+    EXPECT_TRUE(section.command().text().endsWith(QStringLiteral(" --pick")));
+
+    section.toggle().click();
+    EXPECT_EQ(store.stringForKey(PickShortcut::key), QString());
+    EXPECT_EQ(port.bound.last(), QString()) << "turning it off frees the key";
+    EXPECT_FALSE(section.status().isVisibleTo(&window));
+}
+
+} // namespace

@@ -148,6 +148,38 @@ TEST_F(ColorPickerModelTest, APickThatCouldNotRunEndsAsADismissalAndSaysWhyUntil
     EXPECT_EQ(unavailable.count(), 4);
 }
 
+TEST_F(ColorPickerModelTest, EachPickEndsWithOneOutcomeAfterTheColourIsAdopted)
+{
+    using Kind = PickOutcome::Kind;
+    const struct
+    {
+        std::optional<SrgbComponents> answer;
+        std::string reason; // the sampler's
+        PickOutcome expected;
+    } cases[] = {
+        {componentsOf(worked), "", {Kind::picked, QStringLiteral("#3A7BD5"), QString()}},
+        {std::nullopt, "", {Kind::cancelled, QString(), QString()}},
+        {SrgbComponents{1.5, 0, 0}, "", {Kind::cancelled, QString(), QString()}},
+        {std::nullopt, "no portal", {Kind::unavailable, QString(), QStringLiteral("no portal")}},
+    };
+    for (const auto& c : cases) {
+        const auto model = makeModel();
+        std::vector<PickOutcome> outcomes;
+        QString currentWhenEnded;
+        QObject::connect(model.get(), &ColorPickerModel::pickEnded, [&](const PickOutcome& o) {
+            outcomes.push_back(o);
+            currentWhenEnded = model->currentHex();
+        });
+        sampler.reason = c.reason;
+        pick(*model, c.answer);
+        ASSERT_EQ(outcomes.size(), 1u) << c.reason;
+        EXPECT_EQ(outcomes.front(), c.expected) << c.expected.hex.toStdString();
+        if (c.expected.kind == Kind::picked) {
+            EXPECT_EQ(currentWhenEnded, c.expected.hex) << "ended before the colour was adopted";
+        }
+    }
+}
+
 TEST_F(ColorPickerModelTest, SecondPickWhileSamplingShowsNoSecondSamplerAndARepeatedAnswerIsIgnored)
 {
     const auto model = makeModel();

@@ -307,6 +307,67 @@ TEST_F(PortalScreenSamplerTest, EveryFailureEndsThePickAsACancelAndSaysWhatIsMis
     }
 }
 
+TEST_F(PortalScreenSamplerTest, TheWordsNameTheDesktopAndWhatFixesIt)
+{
+    struct Case
+    {
+        const char* desktop;         // $XDG_CURRENT_DESKTOP
+        std::optional<uint> version; // none: no portal; 0: a portal without screenshots
+        FakePortal::Answer answer;
+        std::vector<const char*> forUser; // all in unavailableReason(); none: no words
+    };
+    const Case cases[] = {
+        {"COSMIC",
+         2,
+         FakePortal::Answer::error,
+         {"COSMIC's desktop portal cannot pick", "X11 session"}},
+        {"LXQt",
+         0,
+         FakePortal::Answer::colour,
+         {"LXQt's desktop portal cannot pick", "X11 session"}},
+        {"sway",
+         2,
+         FakePortal::Answer::response2,
+         {"on Sway", "install xdg-desktop-portal-wlr with grim and slurp"}},
+        {"sway", 0, FakePortal::Answer::colour, {"xdg-desktop-portal-wlr"}},
+        {"sway", 2, FakePortal::Answer::response1, {}}, // the user cancelled: nothing to fix
+        {"ubuntu:GNOME",
+         std::nullopt,
+         FakePortal::Answer::colour,
+         {"on GNOME", "xdg-desktop-portal-gnome"}},
+        {"KDE", 0, FakePortal::Answer::colour, {"on KDE Plasma", "xdg-desktop-portal-kde"}},
+        {"XFCE", 2, FakePortal::Answer::response2, {"could not pick a colour"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.desktop) + " " + std::to_string(c.version.value_or(99)));
+        std::unique_ptr<FakePortal> portal;
+        PortalWithoutScreenshot otherPortal;
+        if (c.version == 0u) {
+            QDBusConnection bus = connect(QStringLiteral("portal"));
+            ASSERT_TRUE(bus.registerObject(PortalScreenSampler::objectPath, &otherPortal,
+                                           QDBusConnection::ExportAllProperties));
+            ASSERT_TRUE(bus.registerService(PortalScreenSampler::service));
+        } else if (c.version) {
+            portal = startPortal(*c.version, c.answer);
+        }
+        QProcessEnvironment environment;
+        environment.insert(QStringLiteral("XDG_CURRENT_DESKTOP"), QString::fromUtf8(c.desktop));
+        PortalScreenSampler sampler(connect(QStringLiteral("client")), {}, nullptr,
+                                    LogLines().log());
+        sampler.setSession(DesktopSession::from(QStringLiteral("wayland"), environment));
+
+        EXPECT_FALSE(pick(sampler).has_value());
+        const std::string reason = sampler.unavailableReason();
+        for (const char* words : c.forUser) {
+            EXPECT_NE(reason.find(words), std::string::npos) << reason;
+        }
+        if (c.forUser.empty()) {
+            EXPECT_EQ(reason, "");
+        }
+        TearDown();
+    }
+}
+
 TEST_F(PortalScreenSamplerTest, NoBusCancelsAtOnce)
 {
     PortalScreenSampler sampler(QDBusConnection(QStringLiteral("not connected")));
