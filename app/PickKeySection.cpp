@@ -1,7 +1,7 @@
 #include "PickKeySection.h"
 
 #include "PickShortcut.h"
-#include "RelocationWarning.h"
+#include "RunningImage.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -65,7 +65,7 @@ PickKeySection::PickKeySection(PickShortcut& shortcut, QWidget* parent)
 
 QString PickKeySection::pickCommandLine()
 {
-    const QString running = RelocationWarning::runningBundlePath();
+    const QString running = RunningImage::current().path;
     const QString onPath = QStandardPaths::findExecutable(QFileInfo(running).fileName());
     QString program = running;
     if (!onPath.isEmpty() &&
