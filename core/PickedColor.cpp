@@ -1,5 +1,7 @@
 #include "PickedColor.h"
 
+#include "Notations.h"
+
 #include "ScreenSampler.h"
 
 #include <algorithm>
@@ -15,12 +17,12 @@ std::int64_t roundHalfAway(double value)
 
 // A component a hair outside 0...1 (as a colour-space conversion may deliver) still names a
 // channel; only one that rounds outside 0...255, or is not a number, has no sRGB form.
-std::optional<std::int64_t> channelFromComponent(double component)
+std::optional<std::uint8_t> channelFromComponent(double component)
 {
     const double scaled = component * 255.0;
     if (!(scaled > -0.5 && scaled < 255.5))
         return std::nullopt;
-    return roundHalfAway(scaled);
+    return static_cast<std::uint8_t>(roundHalfAway(scaled));
 }
 
 int hexDigitValue(QChar c)
@@ -59,26 +61,19 @@ std::optional<PickedColor> PickedColor::fromHex(QStringView text)
             return std::nullopt;
         value = value << 4 | static_cast<std::uint32_t>(digit);
     }
-    return PickedColor{value >> 16 & 0xFF, value >> 8 & 0xFF, value & 0xFF};
+    return PickedColor{static_cast<std::uint8_t>(value >> 16 & 0xFF),
+                       static_cast<std::uint8_t>(value >> 8 & 0xFF),
+                       static_cast<std::uint8_t>(value & 0xFF)};
 }
 
 QString PickedColor::hexString() const
 {
-    static constexpr char digits[] = "0123456789ABCDEF";
-    char text[7] = {'#'};
-    int at = 1;
-    for (std::int64_t channel : {red, green, blue}) {
-        // Clamped so the notation keeps its seven characters even for a value built out of range.
-        const auto byte = static_cast<unsigned>(std::clamp<std::int64_t>(channel, 0, 255));
-        text[at++] = digits[byte >> 4];
-        text[at++] = digits[byte & 0xF];
-    }
-    return QString::fromLatin1(text, 7);
+    return Notations::hex().format(*this);
 }
 
 QString PickedColor::rgbString() const
 {
-    return QStringLiteral("%1, %2, %3").arg(red).arg(green).arg(blue);
+    return Notations::rgb().format(*this);
 }
 
 Hsl PickedColor::hsl() const
@@ -116,9 +111,5 @@ Hsl PickedColor::hsl() const
 
 QString PickedColor::hslString() const
 {
-    const Hsl value = hsl();
-    return QStringLiteral("%1°, %2%, %3%")
-        .arg(value.hue)
-        .arg(value.saturation)
-        .arg(value.lightness);
+    return Notations::hsl().format(*this);
 }

@@ -25,7 +25,8 @@ SrgbComponents componentsOf(const PickedColor& color)
 
 PickedColor grey(int level)
 {
-    return {level, level, level};
+    const auto channel = static_cast<std::uint8_t>(level);
+    return {channel, channel, channel};
 }
 
 // Counts each notify signal of a model.
