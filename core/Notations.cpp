@@ -63,22 +63,22 @@ QString Notation::format(const PickedColor& color) const
 
 namespace {
 
-int percent(double fraction)
+struct Channels
 {
-    return static_cast<int>(std::llround(fraction * 100));
-}
-
-struct Unit
-{
-    double r, g, b, max, min;
+    int r, g, b, max, min;
 };
 
-Unit unit(const PickedColor& c)
+Channels channels(const PickedColor& c)
 {
-    const double r = c.red / 255.0;
-    const double g = c.green / 255.0;
-    const double b = c.blue / 255.0;
+    const int r = c.red;
+    const int g = c.green;
+    const int b = c.blue;
     return {r, g, b, std::max({r, g, b}), std::min({r, g, b})};
+}
+
+int percentOf255(int value)
+{
+    return roundRatio(100 * value, 255);
 }
 
 // OKLab ----------------------------------------------------------------------------------
@@ -202,37 +202,39 @@ void writeCssHsl(const PickedColor& c, NotationText& out)
     writeCssHue(out, "hsl", hsl.hue, hsl.saturation, hsl.lightness);
 }
 
+// Whiteness min, blackness 1 - max.
 void writeCssHwb(const PickedColor& c, NotationText& out)
 {
-    const Unit u = unit(c);
-    writeCssHue(out, "hwb", c.hsl().hue, percent(u.min), percent(1.0 - u.max));
+    const Channels ch = channels(c);
+    writeCssHue(out, "hwb", c.hsl().hue, percentOf255(ch.min), percentOf255(255 - ch.max));
 }
 
+// Saturation (max - min) / max, value max.
 void writeHsv(const PickedColor& c, NotationText& out)
 {
-    const Unit u = unit(c);
+    const Channels ch = channels(c);
     out.appendInt(c.hsl().hue);
     out.append("°, ");
-    out.appendInt(u.max > 0 ? percent((u.max - u.min) / u.max) : 0);
+    out.appendInt(ch.max > 0 ? roundRatio(100 * (ch.max - ch.min), ch.max) : 0);
     out.append("%, ");
-    out.appendInt(percent(u.max));
+    out.appendInt(percentOf255(ch.max));
     out.append('%');
 }
 
+// K = 1 - max and C = (1 - R - K) / (1 - K) = (max - R) / max, likewise M and Y.
 void writeCmyk(const PickedColor& c, NotationText& out)
 {
-    const Unit u = unit(c);
-    const double k = 1.0 - u.max;
+    const Channels ch = channels(c);
     // Black has no chromatic part: 0%, 0%, 0%, 100% rather than a division by zero.
-    const auto part = [k](double channel) {
-        return k < 1.0 ? percent((1.0 - channel - k) / (1.0 - k)) : 0;
+    const auto part = [&ch](int channel) {
+        return ch.max > 0 ? roundRatio(100 * (ch.max - channel), ch.max) : 0;
     };
     out.append("cmyk(");
-    for (double channel : {u.r, u.g, u.b}) {
+    for (int channel : {ch.r, ch.g, ch.b}) {
         out.appendInt(part(channel));
         out.append("%, ");
     }
-    out.appendInt(percent(k));
+    out.appendInt(percentOf255(255 - ch.max));
     out.append("%)");
 }
 
@@ -464,8 +466,8 @@ std::optional<PickedColor> parseCssRgb(QStringView text)
 
 std::optional<PickedColor> parseCssRgbLegacy(QStringView text)
 {
-    return parseCssFunction(
-        text, [](Scanner& scan) { return scan.separator(QLatin1StringView(",")); });
+    return parseCssFunction(text,
+                            [](Scanner& scan) { return scan.separator(QLatin1StringView(",")); });
 }
 
 std::optional<PickedColor> parseVec3(QStringView text)

@@ -78,35 +78,32 @@ QString PickedColor::rgbString() const
 
 Hsl PickedColor::hsl() const
 {
-    const double r = red / 255.0;
-    const double g = green / 255.0;
-    const double b = blue / 255.0;
-    const double max = std::max({r, g, b});
-    const double min = std::min({r, g, b});
-    const double delta = max - min;
-    const double sum = max + min;
-    const double lightness = sum * 0.5;
+    // Exact fractions of the channels: a value that is exactly a half (saturation 87.5% for
+    // 7, 9, 105) rounds away from zero, where double arithmetic can land just below it.
+    const int r = red;
+    const int g = green;
+    const int b = blue;
+    const int max = std::max({r, g, b});
+    const int min = std::min({r, g, b});
+    const int delta = max - min;
+    const int sum = max + min;
+    const int lightness = roundRatio(100 * sum, 510);
+    if (delta == 0)
+        return {0, 0, lightness};
 
-    if (!(delta > 0))
-        return {0, 0, static_cast<int>(roundHalfAway(lightness * 100))};
-
-    const double denominator = lightness > 0.5 ? 2.0 - max - min : sum;
-    double h;
+    // The hue in sixtieths of delta, made non-negative.
+    int hue60;
     if (max == r)
-        h = (g - b) / delta;
+        hue60 = 60 * (g - b) + (g < b ? 360 * delta : 0);
     else if (max == g)
-        h = (b - r) / delta + 2.0;
+        hue60 = 60 * (b - r) + 120 * delta;
     else
-        h = (r - g) / delta + 4.0;
-    h *= 60.0;
-    if (h < 0)
-        h += 360.0;
-
-    int hue = static_cast<int>(roundHalfAway(h));
+        hue60 = 60 * (r - g) + 240 * delta;
+    int hue = roundRatio(hue60, delta);
     if (hue > 359)
         hue -= 360;
-    return {hue, static_cast<int>(roundHalfAway(delta / denominator * 100)),
-            static_cast<int>(roundHalfAway(lightness * 100))};
+    const int denominator = sum > 255 ? 510 - sum : sum; // lightness above one half or not
+    return {hue, roundRatio(100 * delta, denominator), lightness};
 }
 
 QString PickedColor::hslString() const

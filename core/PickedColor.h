@@ -8,6 +8,14 @@
 
 struct SrgbComponents;
 
+// numerator / denominator rounded to the nearest integer, halves up; both non-negative and
+// the denominator above zero. The integer notations round with it, so an exact half is never
+// lost to floating-point error.
+constexpr int roundRatio(int numerator, int denominator)
+{
+    return (2 * numerator + denominator) / (2 * denominator);
+}
+
 // Hue in degrees 0...359, saturation and lightness in percent 0...100.
 struct Hsl
 {
