@@ -25,12 +25,15 @@ std::optional<std::uint8_t> channelFromComponent(double component)
     return static_cast<std::uint8_t>(roundHalfAway(scaled));
 }
 
+// Either case: the same digits as upper-casing the text first, without the copy.
 int hexDigitValue(QChar c)
 {
     if (c >= u'0' && c <= u'9')
         return c.unicode() - u'0';
     if (c >= u'A' && c <= u'F')
         return c.unicode() - u'A' + 10;
+    if (c >= u'a' && c <= u'f')
+        return c.unicode() - u'a' + 10;
     return -1;
 }
 
@@ -48,9 +51,9 @@ std::optional<PickedColor> PickedColor::fromSrgb(const SrgbComponents& component
 
 std::optional<PickedColor> PickedColor::fromHex(QStringView text)
 {
-    QString digits = text.trimmed().toString().toUpper();
+    QStringView digits = text.trimmed();
     if (digits.startsWith(u'#'))
-        digits.remove(0, 1);
+        digits = digits.sliced(1);
     if (digits.size() != 6)
         return std::nullopt;
 
