@@ -1,5 +1,7 @@
 #include "PickCommand.h"
 
+#include "ConvertCommand.h"
+#include "Notations.h"
 #include "RelocationWarning.h"
 #include "SingleInstance.h"
 
@@ -17,12 +19,15 @@ int exec(int argc, char* argv[])
     QCoreApplication application(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
+    const auto notation = ConvertCommand::chosenNotation(QCoreApplication::arguments(), err);
+    if (!notation)
+        return ConvertCommand::usageError;
     SingleInstance channel;
-    return run(channel, startDetachedCopy, out, err);
+    return run(channel, startDetachedCopy, out, err, startTimeout, *notation);
 }
 
 int run(SingleInstance& channel, const StartCopy& startCopy, QTextStream& out, QTextStream& err,
-        std::chrono::milliseconds timeout)
+        std::chrono::milliseconds timeout, const Notation* notation)
 {
     using Outcome = SingleInstance::PickAnswer::Outcome;
     const auto fail = [&err](const QString& reason) {
@@ -37,6 +42,13 @@ int run(SingleInstance& channel, const StartCopy& startCopy, QTextStream& out, Q
     const SingleInstance::PickAnswer answer = channel.requestPick(timeout);
     switch (answer.outcome) {
     case Outcome::picked:
+        if (notation && notation != &Notations::hex()) {
+            const std::optional<PickedColor> color = PickedColor::fromHex(answer.hex);
+            if (!color)
+                return fail(QStringLiteral("the picker answered no color: %1").arg(answer.hex));
+            out << notation->format(*color) << Qt::endl;
+            return 0;
+        }
         out << answer.hex << Qt::endl;
         return 0;
     case Outcome::cancelled:
