@@ -77,7 +77,8 @@ void ColorPickerModel::finishPick(quint64 pick, const std::optional<SrgbComponen
 void ColorPickerModel::adopt(const PickedColor& color)
 {
     setCurrent(color);
-    copyWithConfirmation(color.hexString(), tr("Hex copied"));
+    const ColorFormat copied = m_formats.copied();
+    copyWithConfirmation(copied.format(color), copied.copiedMessage());
 
     QList<PickedColor> recents{color};
     for (const PickedColor& entry : std::as_const(m_recents)) {
@@ -187,4 +188,37 @@ void ColorPickerModel::setCopyConfirmation(const std::optional<QString>& message
         return;
     m_copyConfirmation = message;
     emit copyConfirmationChanged();
+}
+
+void ColorPickerModel::changeFormats(const std::function<void()>& change)
+{
+    const QList<ColorFormat> available = m_formats.available();
+    const QList<ColorFormat> shown = m_formats.shown();
+    const ColorFormat copied = m_formats.copied();
+    change();
+    if (available != m_formats.available() || shown != m_formats.shown() ||
+        copied != m_formats.copied())
+        emit formatsChanged();
+}
+
+void ColorPickerModel::setShownFormats(const QStringList& ids)
+{
+    changeFormats([&] { m_formats.setShown(ids); });
+}
+
+void ColorPickerModel::setCopiedFormat(const QString& id)
+{
+    changeFormats([&] { m_formats.setCopied(id); });
+}
+
+std::optional<QString> ColorPickerModel::addTemplate(const QString& name, const QString& pattern)
+{
+    std::optional<QString> refusal;
+    changeFormats([&] { refusal = m_formats.addTemplate(name, pattern); });
+    return refusal;
+}
+
+void ColorPickerModel::removeTemplate(const QString& id)
+{
+    changeFormats([&] { m_formats.removeTemplate(id); });
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FormatPreferences.h"
 #include "Log.h"
 #include "PickedColor.h"
 
@@ -9,6 +10,7 @@
 #include <QTimer>
 
 #include <chrono>
+#include <functional>
 #include <optional>
 
 class Clipboard;
@@ -50,10 +52,21 @@ public:
     // runs again; empty when the last pick ran. The pick itself ended as a dismissal.
     const QString& pickUnavailable() const { return m_pickUnavailable; }
 
+    // The user's formats (FormatPreferences): the panel's rows and the one copied on a pick.
+    QList<ColorFormat> availableFormats() const { return m_formats.available(); }
+    QList<ColorFormat> shownFormats() const { return m_formats.shown(); }
+    ColorFormat copiedFormat() const { return m_formats.copied(); }
+    void setShownFormats(const QStringList& ids);
+    void setCopiedFormat(const QString& id);
+    // The reason a template is refused, or none when it was added (and shown last).
+    std::optional<QString> addTemplate(const QString& name, const QString& pattern);
+    void removeTemplate(const QString& id);
+
 public slots:
     // Shows the screen sampler unless a pick is already running.
     void pickColor();
-    // Makes the colour current, copies its hex, moves it to the front of the recents, persists.
+    // Makes the colour current, copies it in the copied format, moves it to the front of the
+    // recents, persists.
     void adopt(const PickedColor& color);
     // Copies the text and shows the message.
     void copyValue(const QString& text, const QString& message);
@@ -64,6 +77,8 @@ signals:
     void isSamplingChanged();
     void copyConfirmationChanged();
     void pickUnavailableChanged();
+    // The shown or copied formats, or the templates, changed.
+    void formatsChanged();
 
 private:
     void copyWithConfirmation(const QString& text, const QString& message);
@@ -77,6 +92,8 @@ private:
     void setRecents(const QList<PickedColor>& colors);
     void setIsSampling(bool sampling);
     void setCopyConfirmation(const std::optional<QString>& message);
+    // Runs the change and announces it when the formats read differently after it.
+    void changeFormats(const std::function<void()>& change);
 
     std::optional<PickedColor> m_current;
     QList<PickedColor> m_recents;
@@ -85,6 +102,7 @@ private:
     std::optional<QString> m_copyConfirmation;
     QString m_pickUnavailable;
     PreferencesStore& m_defaults;
+    FormatPreferences m_formats{m_defaults};
     ScreenSampler& m_sampler;
     Clipboard& m_clipboard;
     QTimer m_confirmationTimer;

@@ -53,8 +53,7 @@ int convertLines(const Notation& notation, QTextStream& in, QTextStream& out, QT
             out << notation.format(*color) << '\n';
         } else {
             out << '\n';
-            err << "morvane-color-picker: line " << number << " is no color: " << line
-                << Qt::endl;
+            err << "morvane-color-picker: line " << number << " is no color: " << line << Qt::endl;
             status = usageError;
         }
     }
@@ -77,9 +76,9 @@ std::optional<const Notation*> chosenNotation(const QStringList& arguments, QTex
         return &Notations::hex();
     if (const Notation* notation = Notations::find(*id))
         return notation;
-    fail(err, id->isEmpty() ? QStringLiteral("--format needs a format id")
-                            : QStringLiteral("unknown format \"%1\" (--list-formats lists them)")
-                                  .arg(*id));
+    fail(err, id->isEmpty()
+                  ? QStringLiteral("--format needs a format id")
+                  : QStringLiteral("unknown format \"%1\" (--list-formats lists them)").arg(*id));
     return std::nullopt;
 }
 
