@@ -12,8 +12,11 @@ SettingsScene::~SettingsScene() = default;
 
 void SettingsScene::open()
 {
-    if (!m_window)
+    if (!m_window) {
         m_window = std::make_unique<SettingsWindow>(m_updater, m_defaults, m_autostart);
+        if (m_picker)
+            m_window->showFormats(*m_picker);
+    }
     m_window->show();
     m_window->raise();
     m_window->activateWindow();

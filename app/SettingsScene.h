@@ -7,6 +7,7 @@
 
 #include <memory>
 
+class ColorPickerModel;
 class PreferencesStore;
 class SettingsWindow;
 class UpdaterService;
@@ -23,6 +24,9 @@ public:
                   QObject* parent = nullptr);
     ~SettingsScene() override;
 
+    // The picker whose formats the window's "Formats" section sets; without one the window
+    // has no such section.
+    void setPicker(ColorPickerModel* picker) { m_picker = picker; }
     void open();
     // Absent until first opened.
     SettingsWindow* window() const { return m_window.get(); }
@@ -31,5 +35,6 @@ private:
     UpdaterService& m_updater;
     PreferencesStore& m_defaults;
     AutostartEntry m_autostart;
+    ColorPickerModel* m_picker = nullptr;
     std::unique_ptr<SettingsWindow> m_window;
 };

@@ -1,6 +1,7 @@
 #include "SettingsWindow.h"
 
 #include "AppInfo.h"
+#include "FormatsSection.h"
 #include "PreferencesStore.h"
 #include "UpdaterService.h"
 
@@ -62,6 +63,17 @@ SettingsWindow::SettingsWindow(UpdaterService& updater, PreferencesStore& defaul
             [this](bool on) { m_defaults.setBool(UpdaterService::betaEnabledKey, on); });
     connect(&m_updater, &UpdaterService::canCheckForUpdatesChanged, this, &SettingsWindow::refresh);
     refresh();
+}
+
+void SettingsWindow::showFormats(ColorPickerModel& picker)
+{
+    if (m_formats)
+        return;
+    m_formats = new FormatsSection(picker, this);
+    auto* column = static_cast<QVBoxLayout*>(layout());
+    column->insertWidget(column->indexOf(m_loginToggle->parentWidget()) + 1, m_formats);
+    setFixedSize(fixedSize.width(),
+                 fixedSize.height() + m_formats->sizeHint().height() + column->spacing());
 }
 
 void SettingsWindow::showEvent(QShowEvent* event)

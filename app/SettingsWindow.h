@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+class ColorPickerModel;
+class FormatsSection;
 class PreferencesStore;
 class QCheckBox;
 class QPushButton;
@@ -28,6 +30,11 @@ public:
     QPushButton& checkForUpdatesButton() const { return *m_checkButton; }
     QCheckBox& betaToggle() const { return *m_betaToggle; }
 
+    // Adds the "Formats" section (FormatsSection) under "General", once; the window grows by
+    // its height.
+    void showFormats(ColorPickerModel& picker);
+    FormatsSection* formatsSection() const { return m_formats; }
+
 protected:
     void showEvent(QShowEvent* event) override;
 
@@ -40,4 +47,5 @@ private:
     QCheckBox* m_loginToggle;
     QPushButton* m_checkButton;
     QCheckBox* m_betaToggle;
+    FormatsSection* m_formats = nullptr;
 };

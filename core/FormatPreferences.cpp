@@ -132,8 +132,7 @@ QList<ColorFormat> FormatPreferences::templates() const
         const QString id = entry.value(QLatin1String("id")).toString();
         const QString name = entry.value(QLatin1String("name")).toString();
         const QString pattern = entry.value(QLatin1String("template")).toString();
-        if (id.startsWith(templateIdPrefix) && !name.isEmpty() &&
-            !ColorTemplate::problem(pattern))
+        if (id.startsWith(templateIdPrefix) && !name.isEmpty() && !ColorTemplate::problem(pattern))
             formats.append({id, name, nullptr, pattern});
     }
     return formats;

@@ -1,8 +1,8 @@
+#include "FormatPreferences.h"
 #include "ColorPickerModel.h"
 #include "ColorTemplate.h"
 #include "FakeClipboard.h"
 #include "FakeScreenSampler.h"
-#include "FormatPreferences.h"
 #include "MemoryPreferencesStore.h"
 
 #include <QSignalSpy>

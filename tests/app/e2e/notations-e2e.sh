@@ -36,6 +36,9 @@ status=$?
 "$app" --help | grep -q -- '--list-formats' || fail "--help does not mention --list-formats"
 
 # --- --pick --format: the running copy picks, the command prints the notation -------------
+# The copy copies the format chosen in the settings; --format changes only what is printed.
+mkdir -p "$XDG_CONFIG_HOME/morvane"
+printf '[General]\ncolorpicker.formats.copied=css-rgb\n' >"$XDG_CONFIG_HOME/morvane/colorpicker.conf"
 start_xvfb 1024x768
 show_two_colour_desktop
 "$app" >"$work/app.out" 2>"$work/app.err" &
@@ -61,5 +64,8 @@ await_exit "$picker" 30
 [ "$status" -eq 0 ] || fail "--pick --format hsv: exit status $status"
 [ "$(cat "$work/pick.out")" = '215°, 73%, 84%' ] ||
     fail "--pick --format hsv printed '$(cat "$work/pick.out")'"
+clipboard_is() { [ "$(xclip -o -selection clipboard 2>/dev/null)" = "$1" ]; }
+wait_for 10 clipboard_is 'rgb(58 123 213)' ||
+    fail "the clipboard holds '$(xclip -o -selection clipboard 2>/dev/null)', not the copied format"
 
 e2e_finish "all notation checks passed"
