@@ -80,9 +80,8 @@ FormatsSection::FormatsSection(ColorPickerModel& picker, QWidget* parent)
         if (const QListWidgetItem* item = m_list->currentItem())
             m_picker.removeTemplate(item->data(Qt::UserRole).toString());
     });
-    connect(m_copied, &QComboBox::activated, this, [this](int index) {
-        m_picker.setCopiedFormat(m_copied->itemData(index).toString());
-    });
+    connect(m_copied, &QComboBox::activated, this,
+            [this](int index) { m_picker.setCopiedFormat(m_copied->itemData(index).toString()); });
     connect(m_add, &QPushButton::clicked, this, &FormatsSection::addTemplate);
     connect(m_template, &QLineEdit::returnPressed, this, &FormatsSection::addTemplate);
     connect(&m_picker, &ColorPickerModel::formatsChanged, this, &FormatsSection::refresh);
@@ -167,6 +166,7 @@ void FormatsSection::updateButtons()
     m_up->setEnabled(row > 0);
     m_down->setEnabled(row >= 0 && row + 1 < m_list->count());
     const QListWidgetItem* item = m_list->currentItem();
-    m_remove->setEnabled(item && item->data(Qt::UserRole).toString().startsWith(
-                                     FormatPreferences::templateIdPrefix));
+    m_remove->setEnabled(
+        item &&
+        item->data(Qt::UserRole).toString().startsWith(FormatPreferences::templateIdPrefix));
 }

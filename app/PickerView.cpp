@@ -9,6 +9,7 @@
 #include "SwatchView.h"
 #include "ValueRow.h"
 
+#include <QAction>
 #include <QDesktopServices>
 #include <QLabel>
 #include <QPainter>
@@ -68,6 +69,13 @@ PickerView::PickerView(ColorPickerModel& picker, QWidget* parent)
     layout->addWidget(m_recents);
     layout->addWidget(new Divider(this));
     layout->addWidget(m_footer);
+
+    // Ctrl+V anywhere in the panel takes a colour from the clipboard.
+    auto* paste = new QAction(tr("Paste color"), this);
+    paste->setShortcut(QKeySequence::Paste);
+    paste->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(paste);
+    connect(paste, &QAction::triggered, &m_picker, &ColorPickerModel::pasteColor);
 
     connect(&m_picker, &ColorPickerModel::formatsChanged, this, [this] {
         buildRows();

@@ -1,6 +1,7 @@
 #include "ColorPickerModel.h"
 
 #include "Clipboard.h"
+#include "Notations.h"
 #include "PreferencesStore.h"
 #include "ScreenSampler.h"
 
@@ -79,7 +80,23 @@ void ColorPickerModel::adopt(const PickedColor& color)
     setCurrent(color);
     const ColorFormat copied = m_formats.copied();
     copyWithConfirmation(copied.format(color), copied.copiedMessage());
+    makeCurrent(color);
+}
 
+void ColorPickerModel::pasteColor()
+{
+    const std::optional<PickedColor> color = Notations::parse(m_clipboard.currentText());
+    if (!color) {
+        showConfirmation(tr("No color on the clipboard"));
+        return;
+    }
+    makeCurrent(*color);
+    showConfirmation(tr("Color pasted"));
+}
+
+void ColorPickerModel::makeCurrent(const PickedColor& color)
+{
+    setCurrent(color);
     QList<PickedColor> recents{color};
     for (const PickedColor& entry : std::as_const(m_recents)) {
         if (recents.size() == maximumRecents)

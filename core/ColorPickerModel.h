@@ -70,6 +70,10 @@ public slots:
     void adopt(const PickedColor& color);
     // Copies the text and shows the message.
     void copyValue(const QString& text, const QString& message);
+    // Makes the colour on the clipboard (in any notation Notations::parse reads) current and
+    // moves it to the front of the recents, leaving the clipboard as it is; says in the
+    // confirmation that it was pasted, or that the clipboard holds no colour.
+    void pasteColor();
 
 signals:
     void currentChanged();
@@ -82,6 +86,8 @@ signals:
 
 private:
     void copyWithConfirmation(const QString& text, const QString& message);
+    // Current, first of the recents, persisted.
+    void makeCurrent(const PickedColor& color);
     void finishPick(quint64 pick, const std::optional<SrgbComponents>& components);
     void showConfirmation(const QString& message);
     void clearConfirmation();

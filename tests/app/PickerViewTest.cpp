@@ -347,3 +347,25 @@ TEST_F(PickerViewTest, ShowsTheChosenFormatsInOrderGrowingOneRowEach)
     EXPECT_EQ(view.height(), defaultHeight);
     EXPECT_EQ(rowTexts(), QStringList({"#3A7BD5", "58, 123, 213", "215°, 65%, 53%"}));
 }
+
+// Ctrl+V in the panel: the clipboard's colour in every row and as the first chip, the
+// clipboard itself untouched; text that is no colour says so in the capsule.
+TEST_F(PickerViewTest, CtrlVPastesTheClipboardsColour)
+{
+    view.show();
+    view.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+    clipboard.text = QStringLiteral("0xFF3A7BD5");
+
+    QTest::keyClick(view.pickButton(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(rowTexts(), QStringList({"#3A7BD5", "58, 123, 213", "215°, 65%, 53%"}));
+    EXPECT_EQ(chipHexes(), QStringList({"#3A7BD5"}));
+    EXPECT_EQ(clipboard.copies, 0);
+    EXPECT_EQ(view.swatch()->accessibleName(), "Current color #3A7BD5");
+
+    clipboard.text = QStringLiteral("not a colour");
+    QTest::keyClick(view.valueRows()[1]->valueLabel(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(picker.copyConfirmation(), std::optional<QString>("No color on the clipboard"));
+    EXPECT_EQ(rowTexts()[0], "#3A7BD5");
+    EXPECT_EQ(clipboard.text, "not a colour");
+}

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End to end on the built executable: the command-line notations (--list-formats, --convert
-# with an argument and from standard input, --format), then "--pick --format" on a private X
-# server, where the copy in the tray picks and the command prints the chosen notation.
+# with an argument and from standard input, --format), then on a private X server
+# "--pick --format" (the command prints the notation, the clipboard holds the format chosen in
+# the preferences) and Ctrl+V in the panel with another program's clipboard.
 # Usage: notations-e2e.sh EXECUTABLE
 set -uo pipefail
 
@@ -67,5 +68,24 @@ await_exit "$picker" 30
 clipboard_is() { [ "$(xclip -o -selection clipboard 2>/dev/null)" = "$1" ]; }
 wait_for 10 clipboard_is 'rgb(58 123 213)' ||
     fail "the clipboard holds '$(xclip -o -selection clipboard 2>/dev/null)', not the copied format"
+
+# --- a colour pasted from another program's clipboard: current and stored, clipboard kept ----
+conf=$XDG_CONFIG_HOME/morvane/colorpicker.conf
+printf 'rgb(10 20 30)' | xclip -selection clipboard
+# A visible 300-wide window of the running copy: its panel.
+panel_shown() {
+    local window
+    for window in $(xdotool search --onlyvisible --pid "$(head -n1 "$lock")" 2>/dev/null); do
+        xdotool getwindowgeometry --shell "$window" | grep -qx 'WIDTH=300' && return 0
+    done
+    return 1
+}
+"$app" # a second launch opens the running copy's panel
+wait_for 30 panel_shown || fail "the panel did not open"
+sleep 0.5 # focused
+xdotool key ctrl+v
+wait_for 5 grep -q '^colorpicker.currentHex=#0A141E$' "$conf" ||
+    fail "the pasted colour was not stored: $(grep currentHex "$conf")"
+clipboard_is 'rgb(10 20 30)' || fail "a paste changed the clipboard"
 
 e2e_finish "all notation checks passed"
