@@ -15,7 +15,8 @@ class UpdaterService;
 // controls ("Updates") and the version ("About"). It holds no state of its own: the login
 // toggle shows whether the autostart entry exists each time the window shows and writes or
 // removes it, the button follows the updater's canCheckForUpdates, the early-access toggle
-// reads and writes its preferences key.
+// reads and writes its preferences key. With the picker's formats (showFormats) it is taller
+// by their section.
 class SettingsWindow : public QWidget
 {
     Q_OBJECT
