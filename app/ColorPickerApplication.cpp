@@ -70,6 +70,7 @@ ColorPickerApplication::ColorPickerApplication(ReviewLaunchMode mode, const Desk
     m_tray = std::make_unique<TrayController>(m_services->picker(), m_session);
     m_settings = std::make_unique<SettingsScene>(m_services->updater(), *m_store);
     m_settings->setPickShortcut(m_pickShortcut.get());
+    m_settings->setPicker(&m_services->picker());
     QObject::connect(m_tray.get(), &TrayController::settingsRequested, m_settings.get(),
                      &SettingsScene::open);
     QObject::connect(&m_delegate, &AppDelegate::settingsWindowRequested, m_settings.get(),

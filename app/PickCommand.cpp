@@ -1,5 +1,7 @@
 #include "PickCommand.h"
 
+#include "ConvertCommand.h"
+#include "Notations.h"
 #include "RunningImage.h"
 #include "SingleInstance.h"
 
@@ -44,12 +46,15 @@ int exec(int argc, char* argv[])
     QCoreApplication application(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
+    const auto notation = ConvertCommand::chosenNotation(QCoreApplication::arguments(), err);
+    if (!notation)
+        return ConvertCommand::usageError;
     SingleInstance channel;
-    return run(channel, startDetachedCopy, out, err);
+    return run(channel, startDetachedCopy, out, err, startTimeout, *notation);
 }
 
 int run(SingleInstance& channel, const StartCopy& startCopy, QTextStream& out, QTextStream& err,
-        std::chrono::milliseconds timeout)
+        std::chrono::milliseconds timeout, const Notation* notation)
 {
     using Outcome = SingleInstance::PickAnswer::Outcome;
     const auto fail = [&err](const QString& reason) {
@@ -65,13 +70,21 @@ int run(SingleInstance& channel, const StartCopy& startCopy, QTextStream& out, Q
 
     const SingleInstance::PickAnswer answer = channel.requestPick(timeout);
     switch (answer.outcome) {
-    case Outcome::picked:
-        out << answer.hex << Qt::endl;
+    case Outcome::picked: {
+        QString text = answer.hex;
+        if (notation && notation != &Notations::hex()) {
+            const std::optional<PickedColor> color = PickedColor::fromHex(answer.hex);
+            if (!color)
+                return fail(QStringLiteral("the picker answered no color: %1").arg(answer.hex));
+            text = notation->format(*color);
+        }
+        out << text << Qt::endl;
         if (out.status() != QTextStream::Ok)
             return fail(QStringLiteral("picked %1, but standard output did not take it (closed, "
                                        "full or a broken pipe)")
-                            .arg(answer.hex));
+                            .arg(text));
         return 0;
+    }
     case Outcome::cancelled:
         return fail(QStringLiteral("no color picked: the pick was cancelled"));
     case Outcome::unavailable:

@@ -8,12 +8,14 @@
 
 class QTextStream;
 class SingleInstance;
+struct Notation;
 
 // "--pick": asks the running copy for a pick through the single-instance channel, first
-// starting a copy in the tray when none runs, and waits for the pick to end. The picked hex
-// goes to standard output (exit status 0); a cancel, no copy to ask (or no display to start
-// one on), or a hex that standard output did not take (closed, full, a broken pipe) gives one
-// line on standard error and exit status 1. Needs no display itself.
+// starting a copy in the tray when none runs, and waits for the pick to end. The picked colour
+// goes to standard output in the notation of "--format ID" (hex without it; an unknown id
+// ends the command with status 2 before any pick) (exit status 0); a cancel, no copy to ask (or
+// no display to start one on), or a colour that standard output did not take (closed, full, a
+// broken pipe) gives one line on standard error and exit status 1. Needs no display itself.
 namespace PickCommand {
 
 // How long a copy may take to start listening (a cold start on a loaded machine is slow).
@@ -25,9 +27,9 @@ using StartCopy = std::function<QString()>;
 // The whole command in a process of its own; returns the exit status.
 int exec(int argc, char* argv[]);
 
-// The request over `channel`; returns the exit status.
+// The request over `channel`; returns the exit status. Null `notation`: hex.
 int run(SingleInstance& channel, const StartCopy& startCopy, QTextStream& out, QTextStream& err,
-        std::chrono::milliseconds timeout = startTimeout);
+        std::chrono::milliseconds timeout = startTimeout, const Notation* notation = nullptr);
 
 // Starts the image we run from (RunningImage::current()) detached, with none of this process's
 // standard streams: `hex=$(morvane-color-picker --pick)` would otherwise wait for the tray

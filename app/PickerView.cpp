@@ -9,6 +9,7 @@
 #include "SwatchView.h"
 #include "ValueRow.h"
 
+#include <QAction>
 #include <QDesktopServices>
 #include <QLabel>
 #include <QPainter>
@@ -44,14 +45,10 @@ PickerView::PickerView(ColorPickerModel& picker, QWidget* parent)
     m_pickNotice->setWordWrap(true);
     m_pickNotice->setFont(ForegroundStyle::systemFont(11));
 
-    auto* rows = new QVBoxLayout;
-    rows->setContentsMargins(0, 0, 0, 0);
-    rows->setSpacing(6);
-    for (const char* label : {"HEX", "RGB", "HSL"}) {
-        auto* row = new ValueRow(m_picker, QString::fromLatin1(label), this);
-        rows->addWidget(row);
-        m_valueRows.append(row);
-    }
+    m_rows = new QVBoxLayout;
+    m_rows->setContentsMargins(0, 0, 0, 0);
+    m_rows->setSpacing(6);
+    buildRows();
 
     m_recents = new RecentsSection(this);
     connect(m_recents, &RecentsSection::colorChosen, &m_picker, &ColorPickerModel::adopt);
@@ -68,11 +65,22 @@ PickerView::PickerView(ColorPickerModel& picker, QWidget* parent)
     layout->addWidget(m_swatch);
     layout->addWidget(m_pickButton);
     layout->addWidget(m_pickNotice);
-    layout->addLayout(rows);
+    layout->addLayout(m_rows);
     layout->addWidget(m_recents);
     layout->addWidget(new Divider(this));
     layout->addWidget(m_footer);
 
+    // Ctrl+V anywhere in the panel takes a colour from the clipboard.
+    auto* paste = new QAction(tr("Paste color"), this);
+    paste->setShortcut(QKeySequence::Paste);
+    paste->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(paste);
+    connect(paste, &QAction::triggered, &m_picker, &ColorPickerModel::pasteColor);
+
+    connect(&m_picker, &ColorPickerModel::formatsChanged, this, [this] {
+        buildRows();
+        showCurrent();
+    });
     connect(&m_picker, &ColorPickerModel::currentChanged, this, &PickerView::showCurrent);
     connect(&m_picker, &ColorPickerModel::isSamplingChanged, this, &PickerView::showSampling);
     connect(&m_picker, &ColorPickerModel::recentsChanged, this, &PickerView::showRecents);
@@ -87,13 +95,31 @@ PickerView::PickerView(ColorPickerModel& picker, QWidget* parent)
     showPickNotice();
 }
 
+// One row per shown format; the labels share the width of the widest, so the values line up.
+void PickerView::buildRows()
+{
+    qDeleteAll(m_valueRows);
+    m_valueRows.clear();
+    m_rowFormats = m_picker.shownFormats();
+    int labelWidth = 0;
+    for (const ColorFormat& format : std::as_const(m_rowFormats))
+        labelWidth = std::max(labelWidth, ValueRow::labelWidthFor(format.label));
+    for (const ColorFormat& format : std::as_const(m_rowFormats)) {
+        auto* row = new ValueRow(m_picker, format.label, this);
+        row->setLabelWidth(labelWidth);
+        m_rows->addWidget(row);
+        m_valueRows.append(row);
+    }
+}
+
 void PickerView::showCurrent()
 {
     const std::optional<PickedColor>& current = m_picker.current();
     m_swatch->setColor(current);
-    m_valueRows[0]->setValue(current ? std::optional(current->hexString()) : std::nullopt);
-    m_valueRows[1]->setValue(current ? std::optional(current->rgbString()) : std::nullopt);
-    m_valueRows[2]->setValue(current ? std::optional(current->hslString()) : std::nullopt);
+    for (qsizetype i = 0; i < m_valueRows.size(); ++i) {
+        m_valueRows[i]->setValue(current ? std::optional(m_rowFormats[i].format(*current))
+                                         : std::nullopt);
+    }
 }
 
 void PickerView::showSampling()

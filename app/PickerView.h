@@ -1,19 +1,23 @@
 #pragma once
 
+#include "FormatPreferences.h"
+
 #include <QList>
 #include <QWidget>
 
 class ColorPickerModel;
 class QLabel;
+class QVBoxLayout;
 class PanelFooter;
 class PickButton;
 class RecentsSection;
 class SwatchView;
 class ValueRow;
 
-// The picker's content, 300 wide: swatch, pick button, HEX/RGB/HSL rows, recent colours,
-// divider and footer. A pure function of the model's state: every child is updated from the
-// model when the model announces a change, and user actions go straight to the model.
+// The picker's content, 300 wide: swatch, pick button, a row for each shown format (HEX, RGB
+// and HSL unless the user chose others), recent colours, divider and footer. A pure function of the
+// model's state: every child is updated from the model when the model announces a change, and user
+// actions go straight to the model.
 class PickerView : public QWidget
 {
     Q_OBJECT
@@ -38,6 +42,7 @@ signals:
     void quitRequested();
 
 private:
+    void buildRows();
     void showCurrent();
     void showSampling();
     void showRecents();
@@ -48,6 +53,8 @@ private:
     SwatchView* m_swatch;
     PickButton* m_pickButton;
     QLabel* m_pickNotice;
+    QVBoxLayout* m_rows;
+    QList<ColorFormat> m_rowFormats;
     QList<ValueRow*> m_valueRows;
     RecentsSection* m_recents;
     PanelFooter* m_footer;

@@ -12,9 +12,12 @@ SettingsScene::~SettingsScene() = default;
 
 void SettingsScene::open()
 {
-    if (!m_window)
+    if (!m_window) {
         m_window =
             std::make_unique<SettingsWindow>(m_updater, m_defaults, m_autostart, m_pickShortcut);
+        if (m_picker)
+            m_window->showFormats(*m_picker);
+    }
     m_window->show();
     m_window->raise();
     m_window->activateWindow();

@@ -8,6 +8,7 @@
 #include <memory>
 
 class PickShortcut;
+class ColorPickerModel;
 class PreferencesStore;
 class SettingsWindow;
 class UpdaterService;
@@ -27,6 +28,9 @@ public:
     // Offered in the window's General section from the next time it is built.
     void setPickShortcut(PickShortcut* shortcut) { m_pickShortcut = shortcut; }
 
+    // The picker whose formats the window's "Formats" section sets; without one the window
+    // has no such section.
+    void setPicker(ColorPickerModel* picker) { m_picker = picker; }
     void open();
     // Absent until first opened.
     SettingsWindow* window() const { return m_window.get(); }
@@ -36,5 +40,6 @@ private:
     PreferencesStore& m_defaults;
     AutostartEntry m_autostart;
     PickShortcut* m_pickShortcut = nullptr;
+    ColorPickerModel* m_picker = nullptr;
     std::unique_ptr<SettingsWindow> m_window;
 };

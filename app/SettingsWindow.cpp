@@ -1,6 +1,7 @@
 #include "SettingsWindow.h"
 
 #include "AppInfo.h"
+#include "FormatsSection.h"
 #include "PickKeySection.h"
 #include "PreferencesStore.h"
 #include "UpdaterService.h"
@@ -78,6 +79,18 @@ SettingsWindow::SettingsWindow(UpdaterService& updater, PreferencesStore& defaul
         fit();
     }
     refresh();
+}
+
+void SettingsWindow::showFormats(ColorPickerModel& picker)
+{
+    if (m_formats)
+        return;
+    m_formats = new FormatsSection(picker, this);
+    auto* column = static_cast<QVBoxLayout*>(layout());
+    column->insertWidget(column->indexOf(m_loginToggle->parentWidget()) + 1, m_formats);
+    // Grown from the height the window has now: the pick-key section may have grown it already.
+    setFixedSize(fixedSize.width(),
+                 maximumHeight() + m_formats->sizeHint().height() + column->spacing());
 }
 
 void SettingsWindow::showEvent(QShowEvent* event)

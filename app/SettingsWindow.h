@@ -6,6 +6,8 @@
 
 class PickKeySection;
 class PickShortcut;
+class ColorPickerModel;
+class FormatsSection;
 class PreferencesStore;
 class QCheckBox;
 class QPushButton;
@@ -15,7 +17,8 @@ class UpdaterService;
 // controls ("Updates") and the version ("About"). It holds no state of its own: the login
 // toggle shows whether the autostart entry exists each time the window shows and writes or
 // removes it, the button follows the updater's canCheckForUpdates, the early-access toggle
-// reads and writes its preferences key.
+// reads and writes its preferences key. With the picker's formats (showFormats) it is taller
+// by their section.
 class SettingsWindow : public QWidget
 {
     Q_OBJECT
@@ -34,6 +37,11 @@ public:
     // Absent without a pick shortcut.
     PickKeySection* pickKeySection() const { return m_pickKey; }
 
+    // Adds the "Formats" section (FormatsSection) under "General", once; the window grows by
+    // its height.
+    void showFormats(ColorPickerModel& picker);
+    FormatsSection* formatsSection() const { return m_formats; }
+
 protected:
     void showEvent(QShowEvent* event) override;
 
@@ -47,4 +55,5 @@ private:
     QPushButton* m_checkButton;
     QCheckBox* m_betaToggle;
     PickKeySection* m_pickKey = nullptr;
+    FormatsSection* m_formats = nullptr;
 };

@@ -86,6 +86,7 @@ TrayController::TrayController(ColorPickerModel& picker, const DesktopSession& s
     m_menu = new QMenu;
     m_menu->addAction(tr("Open Color Picker"), this, &TrayController::openPanel);
     m_menu->addAction(tr("Pick a color"), &m_picker, &ColorPickerModel::pickColor);
+    m_menu->addAction(tr("Paste color"), &m_picker, &ColorPickerModel::pasteColor);
     m_menu->addSeparator();
     m_menu->addAction(tr("Settings\u2026"), this, &TrayController::settingsRequested);
     m_menu->addAction(tr("Quit"), qApp, &QCoreApplication::quit, Qt::QueuedConnection);

@@ -6,12 +6,20 @@
 #include "SymbolButton.h"
 
 #include <QEvent>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
 
 namespace {
+
+constexpr int minimumLabelWidth = 32;
+
+QFont labelFont()
+{
+    return ForegroundStyle::systemFont(11, QFont::DemiBold);
+}
 
 void setTextColor(QLabel* label, const QColor& color)
 {
@@ -27,8 +35,8 @@ ValueRow::ValueRow(ColorPickerModel& picker, const QString& label, QWidget* pare
     : QWidget(parent), m_picker(picker), m_label(label)
 {
     m_labelText = new QLabel(label, this);
-    m_labelText->setFont(ForegroundStyle::systemFont(11, QFont::DemiBold));
-    m_labelText->setFixedWidth(32);
+    m_labelText->setFont(labelFont());
+    m_labelText->setFixedWidth(labelWidthFor(label));
     m_labelText->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     m_valueLabel = new QLabel(this);
@@ -56,6 +64,16 @@ ValueRow::ValueRow(ColorPickerModel& picker, const QString& label, QWidget* pare
     connect(&m_resetTimer, &QTimer::timeout, this, [this] { setJustCopied(false); });
 
     refresh();
+}
+
+int ValueRow::labelWidthFor(const QString& label)
+{
+    return std::max(minimumLabelWidth, QFontMetrics(labelFont()).horizontalAdvance(label) + 1);
+}
+
+void ValueRow::setLabelWidth(int width)
+{
+    m_labelText->setFixedWidth(width);
 }
 
 void ValueRow::setValue(const std::optional<QString>& value)

@@ -11,7 +11,7 @@ class ColorPickerModel;
 class QLabel;
 class SymbolButton;
 
-// One notation of the current colour beside its label ("HEX", "RGB" or "HSL"): selectable
+// One notation of the current colour beside its label ("HEX", "RGB", "HSL"...): selectable
 // text, or an en dash without a value, and a copy button. A copy goes through the model (which
 // confirms it in the panel) and turns the button into a tick for 1.2 s; a further copy
 // restarts the 1.2 s. The tick is the row's own and survives new values.
@@ -27,6 +27,9 @@ public:
     ValueRow(ColorPickerModel& picker, const QString& label, QWidget* parent = nullptr);
 
     QString label() const { return m_label; }
+    // The label's column: 32 wide, or as wide as a longer label needs.
+    static int labelWidthFor(const QString& label);
+    void setLabelWidth(int width);
     const std::optional<QString>& value() const { return m_value; }
     void setValue(const std::optional<QString>& value);
     bool justCopied() const { return m_justCopied; }

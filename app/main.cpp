@@ -1,6 +1,7 @@
 #include "AppInfo.h"
 #include "ColorPickerApplication.h"
 #include "CommandLineReply.h"
+#include "ConvertCommand.h"
 #include "PickCommand.h"
 #include "TerminationSignals.h"
 
@@ -11,11 +12,13 @@
 int main(int argc, char* argv[])
 {
     const QStringList arguments = ReviewLaunchModes::arguments(argc, argv);
-    // --help, --version and --pick open no display in this process.
+    // --help, --version, --convert, --list-formats and --pick open no display in this process.
     if (const std::optional<QString> reply = commandLineReply(arguments, Constants::version())) {
         std::fputs(reply->toLocal8Bit().constData(), stdout);
         return 0;
     }
+    if (ConvertCommand::requested(arguments))
+        return ConvertCommand::exec(arguments);
     if (ReviewLaunchModes::requestsPick(arguments))
         return PickCommand::exec(argc, argv);
     if (ReviewLaunchModes::fromArguments(arguments) == ReviewLaunchMode::selftest)

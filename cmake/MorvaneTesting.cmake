@@ -1,6 +1,8 @@
 # morvane_add_test(NAME SOURCES ... [LIBS ...] [LABELS ...] [ENVIRONMENT ...] [TIMEOUT s]
-#                  [QT_GUI] [COMMAND ...])
-# One GoogleTest executable registered as one CTest test. Each test gets its own
+#                  [QT_GUI] [COMMAND ...] [SHARDS n])
+# One GoogleTest executable registered as one CTest test, or with SHARDS as n tests
+# NAME_shard0... that split its tests between them (GoogleTest's sharding), so a long
+# suite runs in parallel. Each test gets its own
 # throwaway HOME, XDG_CONFIG_HOME and XDG_RUNTIME_DIR (below the build tree), so no
 # test reads or writes the developer's real settings. QT_GUI tests run on Qt's
 # offscreen platform unless their ENVIRONMENT says otherwise. LeakSanitizer stays on; only
@@ -8,17 +10,27 @@
 find_package(GTest REQUIRED)
 
 function(morvane_add_test name)
-    cmake_parse_arguments(arg "QT_GUI" "TIMEOUT" "SOURCES;LIBS;LABELS;ENVIRONMENT;COMMAND" ${ARGN})
+    cmake_parse_arguments(arg "QT_GUI" "TIMEOUT;SHARDS" "SOURCES;LIBS;LABELS;ENVIRONMENT;COMMAND" ${ARGN})
     add_executable(${name} ${arg_SOURCES})
     target_link_libraries(${name} PRIVATE ${arg_LIBS} GTest::gtest GTest::gmock)
     if(NOT arg_LIBS MATCHES "GTest::gtest_main|morvane_test_main")
         target_link_libraries(${name} PRIVATE GTest::gtest_main)
     endif()
-    if(arg_COMMAND)
-        add_test(NAME ${name} COMMAND ${arg_COMMAND})
-    else()
-        add_test(NAME ${name} COMMAND ${name})
+    set(tests ${name})
+    if(arg_SHARDS)
+        set(tests)
+        math(EXPR last "${arg_SHARDS} - 1")
+        foreach(shard RANGE ${last})
+            list(APPEND tests ${name}_shard${shard})
+        endforeach()
     endif()
+    foreach(test IN LISTS tests)
+        if(arg_COMMAND)
+            add_test(NAME ${test} COMMAND ${arg_COMMAND})
+        else()
+            add_test(NAME ${test} COMMAND ${name})
+        endif()
+    endforeach()
     set(sandbox ${CMAKE_CURRENT_BINARY_DIR}/${name}.sandbox)
     file(MAKE_DIRECTORY ${sandbox}/home ${sandbox}/config ${sandbox}/runtime)
     file(CHMOD ${sandbox}/runtime DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
@@ -34,6 +46,14 @@ function(morvane_add_test name)
     if(NOT arg_TIMEOUT)
         set(arg_TIMEOUT 300)
     endif()
-    set_tests_properties(${name} PROPERTIES ENVIRONMENT "${env}" LABELS "${arg_LABELS}"
-        TIMEOUT ${arg_TIMEOUT})
+    set(shard 0)
+    foreach(test IN LISTS tests)
+        set(testEnv ${env})
+        if(arg_SHARDS)
+            list(APPEND testEnv GTEST_TOTAL_SHARDS=${arg_SHARDS} GTEST_SHARD_INDEX=${shard})
+            math(EXPR shard "${shard} + 1")
+        endif()
+        set_tests_properties(${test} PROPERTIES ENVIRONMENT "${testEnv}"
+            LABELS "${arg_LABELS}" TIMEOUT ${arg_TIMEOUT})
+    endforeach()
 endfunction()

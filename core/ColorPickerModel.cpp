@@ -1,6 +1,7 @@
 #include "ColorPickerModel.h"
 
 #include "Clipboard.h"
+#include "Notations.h"
 #include "PreferencesStore.h"
 #include "ScreenSampler.h"
 
@@ -83,8 +84,25 @@ void ColorPickerModel::finishPick(quint64 pick, const std::optional<SrgbComponen
 void ColorPickerModel::adopt(const PickedColor& color)
 {
     setCurrent(color);
-    copyWithConfirmation(color.hexString(), tr("Hex copied"));
+    const ColorFormat copied = m_formats.copied();
+    copyWithConfirmation(copied.format(color), copied.copiedMessage());
+    makeCurrent(color);
+}
 
+void ColorPickerModel::pasteColor()
+{
+    const std::optional<PickedColor> color = Notations::parse(m_clipboard.currentText());
+    if (!color) {
+        showConfirmation(tr("No color on the clipboard"));
+        return;
+    }
+    makeCurrent(*color);
+    showConfirmation(tr("Color pasted"));
+}
+
+void ColorPickerModel::makeCurrent(const PickedColor& color)
+{
+    setCurrent(color);
     QList<PickedColor> recents{color};
     for (const PickedColor& entry : std::as_const(m_recents)) {
         if (recents.size() == maximumRecents)
@@ -193,4 +211,37 @@ void ColorPickerModel::setCopyConfirmation(const std::optional<QString>& message
         return;
     m_copyConfirmation = message;
     emit copyConfirmationChanged();
+}
+
+void ColorPickerModel::changeFormats(const std::function<void()>& change)
+{
+    const QList<ColorFormat> available = m_formats.available();
+    const QList<ColorFormat> shown = m_formats.shown();
+    const ColorFormat copied = m_formats.copied();
+    change();
+    if (available != m_formats.available() || shown != m_formats.shown() ||
+        copied != m_formats.copied())
+        emit formatsChanged();
+}
+
+void ColorPickerModel::setShownFormats(const QStringList& ids)
+{
+    changeFormats([&] { m_formats.setShown(ids); });
+}
+
+void ColorPickerModel::setCopiedFormat(const QString& id)
+{
+    changeFormats([&] { m_formats.setCopied(id); });
+}
+
+std::optional<QString> ColorPickerModel::addTemplate(const QString& name, const QString& pattern)
+{
+    std::optional<QString> refusal;
+    changeFormats([&] { refusal = m_formats.addTemplate(name, pattern); });
+    return refusal;
+}
+
+void ColorPickerModel::removeTemplate(const QString& id)
+{
+    changeFormats([&] { m_formats.removeTemplate(id); });
 }

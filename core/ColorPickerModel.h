@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FormatPreferences.h"
 #include "Log.h"
 #include "PickedColor.h"
 
@@ -9,6 +10,7 @@
 #include <QTimer>
 
 #include <chrono>
+#include <functional>
 #include <optional>
 
 class Clipboard;
@@ -68,13 +70,28 @@ public:
     // runs again; empty when the last pick ran. The pick itself ended as a dismissal.
     const QString& pickUnavailable() const { return m_pickUnavailable; }
 
+    // The user's formats (FormatPreferences): the panel's rows and the one copied on a pick.
+    QList<ColorFormat> availableFormats() const { return m_formats.available(); }
+    QList<ColorFormat> shownFormats() const { return m_formats.shown(); }
+    ColorFormat copiedFormat() const { return m_formats.copied(); }
+    void setShownFormats(const QStringList& ids);
+    void setCopiedFormat(const QString& id);
+    // The reason a template is refused, or none when it was added (and shown last).
+    std::optional<QString> addTemplate(const QString& name, const QString& pattern);
+    void removeTemplate(const QString& id);
+
 public slots:
     // Shows the screen sampler unless a pick is already running.
     void pickColor();
-    // Makes the colour current, copies its hex, moves it to the front of the recents, persists.
+    // Makes the colour current, copies it in the copied format, moves it to the front of the
+    // recents, persists.
     void adopt(const PickedColor& color);
     // Copies the text and shows the message.
     void copyValue(const QString& text, const QString& message);
+    // Makes the colour on the clipboard (in any notation Notations::parse reads) current and
+    // moves it to the front of the recents, leaving the clipboard as it is; says in the
+    // confirmation that it was pasted, or that the clipboard holds no colour.
+    void pasteColor();
 
 signals:
     void currentChanged();
@@ -84,9 +101,13 @@ signals:
     void pickUnavailableChanged();
     // Once per pick, after a picked colour has been adopted.
     void pickEnded(const PickOutcome& outcome);
+    // The shown or copied formats, or the templates, changed.
+    void formatsChanged();
 
 private:
     void copyWithConfirmation(const QString& text, const QString& message);
+    // Current, first of the recents, persisted.
+    void makeCurrent(const PickedColor& color);
     void finishPick(quint64 pick, const std::optional<SrgbComponents>& components);
     void showConfirmation(const QString& message);
     void clearConfirmation();
@@ -97,6 +118,8 @@ private:
     void setRecents(const QList<PickedColor>& colors);
     void setIsSampling(bool sampling);
     void setCopyConfirmation(const std::optional<QString>& message);
+    // Runs the change and announces it when the formats read differently after it.
+    void changeFormats(const std::function<void()>& change);
 
     std::optional<PickedColor> m_current;
     QList<PickedColor> m_recents;
@@ -105,6 +128,7 @@ private:
     std::optional<QString> m_copyConfirmation;
     QString m_pickUnavailable;
     PreferencesStore& m_defaults;
+    FormatPreferences m_formats{m_defaults};
     ScreenSampler& m_sampler;
     Clipboard& m_clipboard;
     QTimer m_confirmationTimer;

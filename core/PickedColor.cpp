@@ -1,5 +1,7 @@
 #include "PickedColor.h"
 
+#include "Notations.h"
+
 #include "ScreenSampler.h"
 
 #include <algorithm>
@@ -15,20 +17,23 @@ std::int64_t roundHalfAway(double value)
 
 // A component a hair outside 0...1 (as a colour-space conversion may deliver) still names a
 // channel; only one that rounds outside 0...255, or is not a number, has no sRGB form.
-std::optional<std::int64_t> channelFromComponent(double component)
+std::optional<std::uint8_t> channelFromComponent(double component)
 {
     const double scaled = component * 255.0;
     if (!(scaled > -0.5 && scaled < 255.5))
         return std::nullopt;
-    return roundHalfAway(scaled);
+    return static_cast<std::uint8_t>(roundHalfAway(scaled));
 }
 
+// Either case: the same digits as upper-casing the text first, without the copy.
 int hexDigitValue(QChar c)
 {
     if (c >= u'0' && c <= u'9')
         return c.unicode() - u'0';
     if (c >= u'A' && c <= u'F')
         return c.unicode() - u'A' + 10;
+    if (c >= u'a' && c <= u'f')
+        return c.unicode() - u'a' + 10;
     return -1;
 }
 
@@ -46,9 +51,9 @@ std::optional<PickedColor> PickedColor::fromSrgb(const SrgbComponents& component
 
 std::optional<PickedColor> PickedColor::fromHex(QStringView text)
 {
-    QString digits = text.trimmed().toString().toUpper();
+    QStringView digits = text.trimmed();
     if (digits.startsWith(u'#'))
-        digits.remove(0, 1);
+        digits = digits.sliced(1);
     if (digits.size() != 6)
         return std::nullopt;
 
@@ -59,66 +64,52 @@ std::optional<PickedColor> PickedColor::fromHex(QStringView text)
             return std::nullopt;
         value = value << 4 | static_cast<std::uint32_t>(digit);
     }
-    return PickedColor{value >> 16 & 0xFF, value >> 8 & 0xFF, value & 0xFF};
+    return PickedColor{static_cast<std::uint8_t>(value >> 16 & 0xFF),
+                       static_cast<std::uint8_t>(value >> 8 & 0xFF),
+                       static_cast<std::uint8_t>(value & 0xFF)};
 }
 
 QString PickedColor::hexString() const
 {
-    static constexpr char digits[] = "0123456789ABCDEF";
-    char text[7] = {'#'};
-    int at = 1;
-    for (std::int64_t channel : {red, green, blue}) {
-        // Clamped so the notation keeps its seven characters even for a value built out of range.
-        const auto byte = static_cast<unsigned>(std::clamp<std::int64_t>(channel, 0, 255));
-        text[at++] = digits[byte >> 4];
-        text[at++] = digits[byte & 0xF];
-    }
-    return QString::fromLatin1(text, 7);
+    return Notations::hex().format(*this);
 }
 
 QString PickedColor::rgbString() const
 {
-    return QStringLiteral("%1, %2, %3").arg(red).arg(green).arg(blue);
+    return Notations::rgb().format(*this);
 }
 
 Hsl PickedColor::hsl() const
 {
-    const double r = red / 255.0;
-    const double g = green / 255.0;
-    const double b = blue / 255.0;
-    const double max = std::max({r, g, b});
-    const double min = std::min({r, g, b});
-    const double delta = max - min;
-    const double sum = max + min;
-    const double lightness = sum * 0.5;
+    // Exact fractions of the channels: a value that is exactly a half (saturation 87.5% for
+    // 7, 9, 105) rounds away from zero, where double arithmetic can land just below it.
+    const int r = red;
+    const int g = green;
+    const int b = blue;
+    const int max = std::max({r, g, b});
+    const int min = std::min({r, g, b});
+    const int delta = max - min;
+    const int sum = max + min;
+    const int lightness = roundRatio(100 * sum, 510);
+    if (delta == 0)
+        return {0, 0, lightness};
 
-    if (!(delta > 0))
-        return {0, 0, static_cast<int>(roundHalfAway(lightness * 100))};
-
-    const double denominator = lightness > 0.5 ? 2.0 - max - min : sum;
-    double h;
+    // The hue in sixtieths of delta, made non-negative.
+    int hue60;
     if (max == r)
-        h = (g - b) / delta;
+        hue60 = 60 * (g - b) + (g < b ? 360 * delta : 0);
     else if (max == g)
-        h = (b - r) / delta + 2.0;
+        hue60 = 60 * (b - r) + 120 * delta;
     else
-        h = (r - g) / delta + 4.0;
-    h *= 60.0;
-    if (h < 0)
-        h += 360.0;
-
-    int hue = static_cast<int>(roundHalfAway(h));
+        hue60 = 60 * (r - g) + 240 * delta;
+    int hue = roundRatio(hue60, delta);
     if (hue > 359)
         hue -= 360;
-    return {hue, static_cast<int>(roundHalfAway(delta / denominator * 100)),
-            static_cast<int>(roundHalfAway(lightness * 100))};
+    const int denominator = sum > 255 ? 510 - sum : sum; // lightness above one half or not
+    return {hue, roundRatio(100 * delta, denominator), lightness};
 }
 
 QString PickedColor::hslString() const
 {
-    const Hsl value = hsl();
-    return QStringLiteral("%1°, %2%, %3%")
-        .arg(value.hue)
-        .arg(value.saturation)
-        .arg(value.lightness);
+    return Notations::hsl().format(*this);
 }

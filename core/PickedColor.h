@@ -8,6 +8,14 @@
 
 struct SrgbComponents;
 
+// numerator / denominator rounded to the nearest integer, halves up; both non-negative and
+// the denominator above zero. The integer notations round with it, so an exact half is never
+// lost to floating-point error.
+constexpr int roundRatio(int numerator, int denominator)
+{
+    return (2 * numerator + denominator) / (2 * denominator);
+}
+
 // Hue in degrees 0...359, saturation and lightness in percent 0...100.
 struct Hsl
 {
@@ -18,14 +26,13 @@ struct Hsl
     friend bool operator==(const Hsl&, const Hsl&) = default;
 };
 
-// A colour picked from the screen: three sRGB channels 0...255, no alpha. The operations below
-// only build values in range; a value built out of range by hand is the caller's error (its
-// hexString clamps each channel).
+// A colour picked from the screen: three sRGB channels 0...255, no alpha. Every notation of it
+// is an entry of the notation table (Notations.h); the three below are the panel's defaults.
 struct PickedColor
 {
-    std::int64_t red = 0;
-    std::int64_t green = 0;
-    std::int64_t blue = 0;
+    std::uint8_t red = 0;
+    std::uint8_t green = 0;
+    std::uint8_t blue = 0;
 
     // Each component times 255, rounded half away from zero. None when a component is not a
     // number or lies so far outside 0...1 that its channel would leave 0...255: such a colour

@@ -40,7 +40,7 @@ void adoptWithFileWrite(benchmark::State& state)
     std::int64_t level = 0;
     bool saved = true;
     for (auto _ : state) {
-        fixture.model.adopt({level % 256, 128, 64});
+        fixture.model.adopt({std::uint8_t(level % 256), 128, 64});
         saved = fixture.store.flush() && saved;
         ++level;
     }
@@ -56,7 +56,7 @@ void adoptOnTheCallersThread(benchmark::State& state)
     ModelOverFile fixture;
     std::int64_t level = 0;
     for (auto _ : state) {
-        fixture.model.adopt({level % 256, 128, 64});
+        fixture.model.adopt({std::uint8_t(level % 256), 128, 64});
         ++level;
     }
     state.SetItemsProcessed(state.iterations());
@@ -77,7 +77,7 @@ void plainSettingsWrite(benchmark::State& state)
     std::int64_t level = 0;
     for (auto _ : state) {
         settings.setValue(QStringLiteral("colorpicker.currentHex"),
-                          PickedColor{level % 256, 128, 64}.hexString());
+                          PickedColor{std::uint8_t(level % 256), 128, 64}.hexString());
         settings.sync();
         settings.setValue(QStringLiteral("colorpicker.recentHexes"), recents);
         settings.sync();

@@ -1,3 +1,4 @@
+#include "Notations.h"
 #include "PickedColor.h"
 
 #include <benchmark/benchmark.h>
@@ -10,8 +11,8 @@ namespace {
 std::vector<PickedColor> sampleColors()
 {
     std::vector<PickedColor> colors;
-    for (std::int64_t i = 0; i < 256; i += 5)
-        colors.push_back({i, (i * 7) % 256, 255 - i});
+    for (int i = 0; i < 256; i += 5)
+        colors.push_back({std::uint8_t(i), std::uint8_t(i * 7 % 256), std::uint8_t(255 - i)});
     return colors;
 }
 
@@ -29,6 +30,36 @@ void notations(benchmark::State& state)
 }
 BENCHMARK(notations)->Name("PickedColor/notations per colour");
 
+// One notation written into its buffer (what a sweep or --convert pays), and as the QString
+// the panel shows.
+void writeNotation(benchmark::State& state, const Notation* notation, bool asQString)
+{
+    const auto colors = sampleColors();
+    for (auto _ : state) {
+        for (const PickedColor& color : colors) {
+            if (asQString) {
+                benchmark::DoNotOptimize(notation->format(color));
+            } else {
+                NotationText text;
+                notation->write(color, text);
+                benchmark::DoNotOptimize(text);
+            }
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(colors.size()));
+}
+
+void registerNotations()
+{
+    for (const Notation& notation : Notations::all()) {
+        const std::string id(notation.id);
+        benchmark::RegisterBenchmark(("Notation/" + id + "/write").c_str(), writeNotation,
+                                     &notation, false);
+        benchmark::RegisterBenchmark(("Notation/" + id + "/format").c_str(), writeNotation,
+                                     &notation, true);
+    }
+}
+
 void parseHex(benchmark::State& state)
 {
     std::vector<QString> texts;
@@ -44,6 +75,35 @@ void parseHex(benchmark::State& state)
 }
 BENCHMARK(parseHex)->Name("PickedColor/fromHex per text");
 
+// Reading any notation, as a paste or --convert does: every parser is tried in table order,
+// so the last notation in the table costs the most.
+void parseAny(benchmark::State& state)
+{
+    std::vector<QString> texts;
+    for (const PickedColor& color : sampleColors()) {
+        for (const Notation& notation : Notations::all()) {
+            if (notation.parse)
+                texts.push_back(notation.format(color));
+        }
+    }
+    texts.push_back(QStringLiteral("no colour at all"));
+    for (auto _ : state) {
+        for (const QString& text : texts)
+            benchmark::DoNotOptimize(Notations::parse(text));
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(texts.size()));
+}
+BENCHMARK(parseAny)->Name("Notations/parse any notation per text");
+
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    registerNotations();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -13,3 +13,9 @@ void QtClipboard::setText(const QString& text, Completion done)
     clipboard->setText(text, QClipboard::Clipboard);
     done(true);
 }
+
+QString QtClipboard::currentText() const
+{
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    return clipboard ? clipboard->text(QClipboard::Clipboard) : QString();
+}

@@ -7,4 +7,5 @@ class QtClipboard : public Clipboard
 {
 public:
     void setText(const QString& text, Completion done) override;
+    QString currentText() const override;
 };

@@ -113,3 +113,9 @@ void WaylandClipboard::complete(bool copied)
     if (const Completion done = std::exchange(m_done, {}))
         done(copied);
 }
+
+QString WaylandClipboard::currentText() const
+{
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    return clipboard ? clipboard->text(QClipboard::Clipboard) : QString();
+}

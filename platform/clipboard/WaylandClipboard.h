@@ -40,6 +40,8 @@ public:
     ~WaylandClipboard() override;
 
     void setText(const QString& text, Completion done) override;
+    // What a focused window of the application reads (the panel, on Ctrl+V).
+    QString currentText() const override;
 
 private:
     void copyWhenFocused();

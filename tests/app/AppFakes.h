@@ -22,6 +22,7 @@ public:
         ++copies;
         done(true);
     }
+    QString currentText() const override { return text; }
 
     QString text;
     int copies = 0;

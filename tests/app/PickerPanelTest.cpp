@@ -355,3 +355,12 @@ TEST(TrayArtwork, ReadsAtThreeToOneOnLightAndDarkTraysInEitherTheme)
 }
 
 } // namespace
+
+TEST_F(TrayControllerTest, PasteColorTakesTheClipboardsColour)
+{
+    ASSERT_NE(action("Paste color"), nullptr);
+    clipboard.text = QStringLiteral("58, 123, 213");
+    action("Paste color")->trigger();
+    EXPECT_EQ(picker.currentHex(), QStringLiteral("#3A7BD5"));
+    EXPECT_EQ(clipboard.copies, 0);
+}

@@ -312,3 +312,60 @@ TEST_F(PickerViewTest, FooterOpensTheWebPickerAndReportsSettingsAndQuit)
 } // namespace
 
 #include "PickerViewTest.moc"
+
+// The user's formats: their rows in their order, one row height (and the rows' spacing) more
+// per extra row, the labels in one column wide enough for the widest, a copy of each.
+TEST_F(PickerViewTest, ShowsTheChosenFormatsInOrderGrowingOneRowEach)
+{
+    // Laid out as on screen: rows come and go through the event loop.
+    const auto settle = [this] {
+        QCoreApplication::processEvents();
+        view.adjustSize();
+    };
+    view.show();
+    picker.adopt(color("#3A7BD5"));
+    settle();
+    const int defaultHeight = view.height();
+    const int rowStep = view.valueRows()[0]->sizeHint().height() + 6;
+
+    picker.setShownFormats({"oklch", "hex", "css-rgb", "hsl", "rgb"});
+    settle();
+    EXPECT_EQ(rowTexts(), QStringList({"oklch(58.62% 0.1533 257.23)", "#3A7BD5", "rgb(58 123 213)",
+                                       "215°, 65%, 53%", "58, 123, 213"}));
+    EXPECT_EQ(view.height(), defaultHeight + 2 * rowStep);
+    const int valueX = view.valueRows()[0]->valueLabel()->x();
+    EXPECT_GE(valueX, 10 + ValueRow::labelWidthFor(QStringLiteral("OKLCH")) + 8);
+    for (ValueRow* row : view.valueRows())
+        EXPECT_EQ(row->valueLabel()->x(), valueX) << row->label().toStdString();
+
+    click(view.valueRows()[0]->copyButton());
+    EXPECT_EQ(clipboard.text, "oklch(58.62% 0.1533 257.23)");
+    EXPECT_EQ(picker.copyConfirmation(), std::optional<QString>("OKLCH copied"));
+
+    picker.setShownFormats({"hex", "rgb", "hsl"});
+    settle();
+    EXPECT_EQ(view.height(), defaultHeight);
+    EXPECT_EQ(rowTexts(), QStringList({"#3A7BD5", "58, 123, 213", "215°, 65%, 53%"}));
+}
+
+// Ctrl+V in the panel: the clipboard's colour in every row and as the first chip, the
+// clipboard itself untouched; text that is no colour says so in the capsule.
+TEST_F(PickerViewTest, CtrlVPastesTheClipboardsColour)
+{
+    view.show();
+    view.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+    clipboard.text = QStringLiteral("0xFF3A7BD5");
+
+    QTest::keyClick(view.pickButton(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(rowTexts(), QStringList({"#3A7BD5", "58, 123, 213", "215°, 65%, 53%"}));
+    EXPECT_EQ(chipHexes(), QStringList({"#3A7BD5"}));
+    EXPECT_EQ(clipboard.copies, 0);
+    EXPECT_EQ(view.swatch()->accessibleName(), "Current color #3A7BD5");
+
+    clipboard.text = QStringLiteral("not a colour");
+    QTest::keyClick(view.valueRows()[1]->valueLabel(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(picker.copyConfirmation(), std::optional<QString>("No color on the clipboard"));
+    EXPECT_EQ(rowTexts()[0], "#3A7BD5");
+    EXPECT_EQ(clipboard.text, "not a colour");
+}

@@ -1,19 +1,29 @@
 #include "SettingsWindow.h"
 #include "AppFakes.h"
 #include "AppInfo.h"
+#include "ColorPickerModel.h"
 #include "FakeApplicationPresence.h"
+#include "FormatsSection.h"
 #include "PickKeySection.h"
 #include "PickShortcut.h"
+#include "PickerView.h"
+#include "SettingsPreferencesStore.h"
 #include "SettingsScene.h"
 #include "UpdaterService.h"
+#include "ValueRow.h"
 
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QKeySequenceEdit>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -329,3 +339,167 @@ TEST_F(SettingsFixture, ThePickKeyIsOffuntilTurnedOnAndSaysInWordsWhatBecameOfIt
 }
 
 } // namespace
+// The window with its Formats section over a picker whose preferences live in `store`.
+struct FormatsFixture : SettingsFixture
+{
+    FormatsFixture() { window.showFormats(picker); }
+
+    FormatsSection& section() const { return *window.formatsSection(); }
+    QStringList listed() const
+    {
+        QStringList texts;
+        for (int i = 0; i < section().formatList().count(); ++i) {
+            const QListWidgetItem* item = section().formatList().item(i);
+            texts.append((item->checkState() == Qt::Checked ? "[x] " : "[ ] ") + item->text());
+        }
+        return texts;
+    }
+    QListWidgetItem* item(const QString& id) const
+    {
+        for (int i = 0; i < section().formatList().count(); ++i) {
+            if (section().formatList().item(i)->data(Qt::UserRole) == id)
+                return section().formatList().item(i);
+        }
+        return nullptr;
+    }
+    QStringList rowLabels() const
+    {
+        QStringList labels;
+        for (const ValueRow* row : panel.valueRows())
+            labels.append(row->label());
+        return labels;
+    }
+
+    RecordingClipboard clipboard;
+    ScriptedScreenSampler sampler;
+    ColorPickerModel picker{store, sampler, clipboard};
+    std::unique_ptr<UpdaterService> updater = makeUpdater(false);
+    SettingsWindow window{*updater, store, autostart};
+    PickerView panel{picker};
+};
+
+} // namespace
+
+TEST_F(FormatsFixture, ListsEveryFormatWithTodaysRowsCheckedFirstAndFitsTheTallerWindow)
+{
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    EXPECT_EQ(window.width(), 400);
+    EXPECT_GT(window.height(), 320);
+    EXPECT_EQ(window.minimumSize(), window.maximumSize());
+
+    const QStringList texts = listed();
+    ASSERT_EQ(texts.size(), 17);
+    EXPECT_EQ(texts.mid(0, 4), QStringList({"[x] HEX — #3A7BD5", "[x] RGB — 58, 123, 213",
+                                            "[x] HSL — 215°, 65%, 53%", "[ ] hex — #3a7bd5"}));
+    EXPECT_EQ(section().copiedChoice().currentData(), "hex");
+    EXPECT_EQ(store.writes, 0);
+
+    // Under General, every section whole and in order, nothing clipped.
+    QList<QGroupBox*> boxes = window.findChildren<QGroupBox*>();
+    std::sort(boxes.begin(), boxes.end(),
+              [](const QGroupBox* a, const QGroupBox* b) { return a->y() < b->y(); });
+    QStringList titles;
+    for (const QGroupBox* box : std::as_const(boxes)) {
+        titles.append(box->title());
+        EXPECT_TRUE(window.rect().contains(box->geometry())) << box->title().toStdString();
+        EXPECT_GE(box->height(), box->minimumSizeHint().height()) << box->title().toStdString();
+    }
+    EXPECT_EQ(titles, (QStringList{"General", "Formats", "Updates", "About"}));
+    for (const QLabel* label : section().findChildren<QLabel*>()) {
+        if (label->isVisible() && !label->text().isEmpty()) {
+            EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
+        }
+    }
+    if (const QString path = qEnvironmentVariable("SETTINGS_SCREENSHOT"); !path.isEmpty()) {
+        EXPECT_TRUE(window.grab().save(path));
+    }
+}
+
+TEST_F(FormatsFixture, ChecksOrderAndTheCopiedChoiceReachThePanelAndThePick)
+{
+    item(QStringLiteral("oklch"))->setCheckState(Qt::Checked);
+    EXPECT_EQ(rowLabels(), QStringList({"HEX", "RGB", "HSL", "OKLCH"}));
+    item(QStringLiteral("hex"))->setCheckState(Qt::Unchecked);
+    EXPECT_EQ(rowLabels(), QStringList({"RGB", "HSL", "OKLCH"}));
+
+    section().formatList().setCurrentItem(item(QStringLiteral("oklch")));
+    EXPECT_FALSE(section().removeButton().isEnabled()) << "a built-in cannot be removed";
+    QTest::mouseClick(&section().moveUpButton(), Qt::LeftButton);
+    QTest::mouseClick(&section().moveUpButton(), Qt::LeftButton);
+    EXPECT_EQ(rowLabels(), QStringList({"OKLCH", "RGB", "HSL"}));
+    EXPECT_EQ(store.stringForKey(QStringLiteral("colorpicker.formats.shown")),
+              QStringLiteral(R"(["oklch","rgb","hsl"])"));
+    EXPECT_EQ(section().formatList().currentItem(), item(QStringLiteral("oklch")));
+
+    const int cssRgb = section().copiedChoice().findData(QStringLiteral("css-rgb"));
+    section().copiedChoice().setCurrentIndex(cssRgb);
+    emit section().copiedChoice().activated(cssRgb);
+    picker.adopt({58, 123, 213});
+    EXPECT_EQ(clipboard.text, QStringLiteral("rgb(58 123 213)"));
+    EXPECT_EQ(picker.copyConfirmation(), std::optional<QString>("rgb() copied"));
+}
+
+TEST_F(FormatsFixture, AddsATemplateOnlyWhenItWorksAndRemovesIt)
+{
+    QTest::keyClicks(&section().templateName(), QStringLiteral("Flutter"));
+    QTest::keyClicks(&section().templateText(), QStringLiteral("Color(0x{alpha}{hex})"));
+    QTest::mouseClick(&section().addButton(), Qt::LeftButton);
+    EXPECT_EQ(section().templateProblem().text(),
+              QStringLiteral("Not added: unknown placeholder \"{alpha}\"."));
+    EXPECT_FALSE(store.contains(QStringLiteral("colorpicker.formats.templates")));
+    EXPECT_EQ(listed().size(), 17);
+
+    section().templateText().setText(QStringLiteral("Color(0xFF{hex})"));
+    QTest::keyClick(&section().templateText(), Qt::Key_Return);
+    EXPECT_EQ(section().templateProblem().text(), QString());
+    EXPECT_EQ(section().templateName().text(), QString());
+    EXPECT_TRUE(listed().contains("[x] Flutter — Color(0xFF3A7BD5)"));
+    EXPECT_EQ(rowLabels(), QStringList({"HEX", "RGB", "HSL", "Flutter"}));
+    picker.adopt({58, 123, 213});
+    EXPECT_EQ(panel.valueRows().last()->valueLabel()->text(), QStringLiteral("Color(0xFF3A7BD5)"));
+
+    section().formatList().setCurrentItem(item(QStringLiteral("template-1")));
+    ASSERT_TRUE(section().removeButton().isEnabled());
+    QTest::mouseClick(&section().removeButton(), Qt::LeftButton);
+    EXPECT_EQ(listed().size(), 17);
+    EXPECT_EQ(rowLabels(), QStringList({"HEX", "RGB", "HSL"}));
+}
+
+// The choices in the preferences file, read back by the next launch; ids this version does
+// not know survive the user's change.
+TEST(FormatsOnDisk, ChoicesSurviveARelaunchWithUnknownIdsKept)
+{
+    QTemporaryDir home;
+    const QString path = home.filePath(QStringLiteral("morvane/colorpicker.conf"));
+    QDir().mkpath(QFileInfo(path).path());
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("[General]\ncolorpicker.currentHex=#3A7BD5\n");
+        file.write("colorpicker.formats.shown=\"[\\\"future-id\\\",\\\"hsl\\\"]\"\n");
+    }
+    RecordingClipboard clipboard;
+    ScriptedScreenSampler sampler;
+    {
+        SettingsPreferencesStore store(path);
+        ColorPickerModel picker(store, sampler, clipboard);
+        ASSERT_EQ(picker.shownFormats().size(), 1);
+        picker.setShownFormats({QStringLiteral("hsl"), QStringLiteral("css-hwb")});
+        picker.setCopiedFormat(QStringLiteral("vec3"));
+        ASSERT_EQ(picker.addTemplate(QStringLiteral("Quoted \"name\", with = and ;"),
+                                     QStringLiteral("{{\"r\": {r}}} ; x=1")),
+                  std::nullopt);
+    }
+    SettingsPreferencesStore store(path);
+    ColorPickerModel relaunched(store, sampler, clipboard);
+    QStringList ids;
+    for (const ColorFormat& format : relaunched.shownFormats())
+        ids.append(format.id);
+    EXPECT_EQ(ids, QStringList({"hsl", "css-hwb", "template-1"}));
+    EXPECT_EQ(relaunched.shownFormats().last().format({58, 123, 213}),
+              QStringLiteral("{\"r\": 58} ; x=1"));
+    EXPECT_EQ(relaunched.copiedFormat().id, QStringLiteral("vec3"));
+    EXPECT_EQ(store.stringForKey(QStringLiteral("colorpicker.formats.shown")),
+              QStringLiteral(R"(["hsl","css-hwb","template-1","future-id"])"));
+}

@@ -25,7 +25,8 @@ SrgbComponents componentsOf(const PickedColor& color)
 
 PickedColor grey(int level)
 {
-    return {level, level, level};
+    const auto channel = static_cast<std::uint8_t>(level);
+    return {channel, channel, channel};
 }
 
 // Counts each notify signal of a model.
@@ -376,4 +377,33 @@ TEST_F(ColorPickerModelTest, AnswersArrivingAfterTheModelIsGoneAreDropped)
 
     EXPECT_EQ(clipboard.texts, QStringList{"x"});
     EXPECT_EQ(store.writes, 0);
+}
+
+// A paste makes the clipboard's colour current and first of the recents, stored for the next
+// launch, and copies nothing; text that is no colour changes nothing and says so.
+TEST_F(ColorPickerModelTest, PastesAColourInAnyReadableNotationWithoutCopying)
+{
+    auto model = makeModel();
+    model->adopt(grey(1));
+    clipboard.texts.clear();
+
+    clipboard.held = QStringLiteral(" rgb(58, 123, 213)\n");
+    model->pasteColor();
+    EXPECT_EQ(model->current(), worked);
+    EXPECT_EQ(model->recents(), QList<PickedColor>({worked, grey(1)}));
+    EXPECT_EQ(model->copyConfirmation(), QStringLiteral("Color pasted"));
+    EXPECT_TRUE(clipboard.texts.isEmpty());
+
+    for (const char* text : {"", "hsl(215 65% 53%)", "#3A7BD5 and more"}) {
+        clipboard.held = QString::fromUtf8(text);
+        model->pasteColor();
+        EXPECT_EQ(model->current(), worked) << text;
+        EXPECT_EQ(model->copyConfirmation(), QStringLiteral("No color on the clipboard"));
+    }
+    EXPECT_EQ(model->recents().size(), 2);
+    EXPECT_TRUE(clipboard.texts.isEmpty());
+
+    const auto relaunched = makeModel();
+    EXPECT_EQ(relaunched->current(), worked);
+    EXPECT_EQ(relaunched->recents(), QList<PickedColor>({worked, grey(1)}));
 }
