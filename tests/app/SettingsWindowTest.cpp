@@ -339,6 +339,8 @@ TEST_F(SettingsFixture, ThePickKeyIsOffuntilTurnedOnAndSaysInWordsWhatBecameOfIt
 }
 
 } // namespace
+
+namespace {
 // The window with its Formats section over a picker whose preferences live in `store`.
 struct FormatsFixture : SettingsFixture
 {
