@@ -1,5 +1,6 @@
 // The portal sampler against a fake desktop portal on a private bus that the test starts.
 #include "PortalScreenSampler.h"
+#include "PrivateBus.h"
 
 #include <QDBusArgument>
 #include <QDBusConnection>
@@ -7,8 +8,6 @@
 #include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QDBusObjectPath>
-#include <QProcess>
-#include <QTemporaryFile>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -44,37 +43,6 @@ const QDBusArgument& operator>>(const QDBusArgument& argument, Rgb& rgb)
 Q_DECLARE_METATYPE(Rgb)
 
 namespace {
-
-// A dbus-daemon of our own, with no service activation, so nothing real answers on it.
-class PrivateBus
-{
-public:
-    PrivateBus()
-    {
-        m_config.open();
-        m_config.write("<busconfig><type>session</type><listen>unix:tmpdir=/tmp</listen>"
-                       "<policy context=\"default\"><allow send_destination=\"*\"/>"
-                       "<allow receive_sender=\"*\"/><allow own=\"*\"/></policy></busconfig>");
-        m_config.flush();
-        m_daemon.start(QStringLiteral("dbus-daemon"),
-                       {QStringLiteral("--config-file=") + m_config.fileName(),
-                        QStringLiteral("--nofork"), QStringLiteral("--print-address=1")});
-        if (m_daemon.waitForReadyRead(10000))
-            m_address = QString::fromUtf8(m_daemon.readLine()).trimmed();
-    }
-    ~PrivateBus()
-    {
-        m_daemon.terminate();
-        m_daemon.waitForFinished(5000);
-    }
-
-    const QString& address() const { return m_address; }
-
-private:
-    QTemporaryFile m_config;
-    QProcess m_daemon;
-    QString m_address;
-};
 
 // Answers PickColor as told. Like the real portal it sends Response on the request path
 // built from the caller's name and handle_token, and it sends it before its method reply,
