@@ -1,16 +1,16 @@
 #include "ScreenSamplerChoice.h"
 
 #include "Log.h"
-#include "OverlayScreenSampler.h"
 #include "PortalScreenSampler.h"
 #include "UnavailableScreenSampler.h"
+#include "X11OverlayScreenSampler.h"
 
 SamplerKind chooseSamplerKind(const DesktopSession& session)
 {
     if (session.isWaylandSession())
         return SamplerKind::portal;
     if (session.isX11Client())
-        return SamplerKind::overlay;
+        return SamplerKind::x11Overlay;
     return SamplerKind::unavailable;
 }
 
@@ -20,8 +20,8 @@ std::unique_ptr<ScreenSampler> makeScreenSampler(const DesktopSession& session)
     case SamplerKind::portal:
         return std::make_unique<PortalScreenSampler>(QDBusConnection::sessionBus(),
                                                      PortalScreenSampler::parentWindowFor(session));
-    case SamplerKind::overlay:
-        return std::make_unique<OverlayScreenSampler>();
+    case SamplerKind::x11Overlay:
+        return std::make_unique<X11OverlayScreenSampler>();
     case SamplerKind::unavailable:
         break;
     }

@@ -9,7 +9,7 @@
 enum class SamplerKind
 {
     portal,
-    overlay,
+    x11Overlay,
     unavailable
 };
 
