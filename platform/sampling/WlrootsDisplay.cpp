@@ -53,9 +53,7 @@ QPointF pointFrom(wl_fixed_t x, wl_fixed_t y)
     return {wl_fixed_to_double(x), wl_fixed_to_double(y)};
 }
 
-template <typename... Args> void ignore(void*, Args...)
-{
-}
+template <typename... Args> void ignore(void*, Args...) {}
 
 } // namespace
 
@@ -73,8 +71,8 @@ const wl_registry_listener WlrootsDisplay::s_registryListener{
 
 const wl_output_listener WlrootsDisplay::s_outputListener{
     .geometry =
-        [](void* data, wl_output* output, int32_t, int32_t, int32_t, int32_t, int32_t,
-           const char*, const char*, int32_t transform) {
+        [](void* data, wl_output* output, int32_t, int32_t, int32_t, int32_t, int32_t, const char*,
+           const char*, int32_t transform) {
             for (Output& entry : static_cast<WlrootsDisplay*>(data)->m_outputs) {
                 if (entry.output == output)
                     entry.transform = transform;
@@ -141,12 +139,11 @@ const wl_keyboard_listener WlrootsDisplay::s_keyboardListener{
         },
     .enter = ignore<wl_keyboard*, std::uint32_t, wl_surface*, wl_array*>,
     .leave = ignore<wl_keyboard*, std::uint32_t, wl_surface*>,
-    .key =
-        [](void* data, wl_keyboard*, std::uint32_t, std::uint32_t, std::uint32_t key,
-           std::uint32_t state) { static_cast<WlrootsDisplay*>(data)->key(key, state); },
+    .key = [](void* data, wl_keyboard*, std::uint32_t, std::uint32_t, std::uint32_t key,
+              std::uint32_t state) { static_cast<WlrootsDisplay*>(data)->key(key, state); },
     .modifiers =
-        [](void* data, wl_keyboard*, std::uint32_t, std::uint32_t depressed,
-           std::uint32_t latched, std::uint32_t locked, std::uint32_t group) {
+        [](void* data, wl_keyboard*, std::uint32_t, std::uint32_t depressed, std::uint32_t latched,
+           std::uint32_t locked, std::uint32_t group) {
             auto* self = static_cast<WlrootsDisplay*>(data);
             if (self->m_keyState)
                 xkb_state_update_mask(self->m_keyState, depressed, latched, locked, 0, 0, group);
@@ -186,7 +183,27 @@ WlrootsDisplay::~WlrootsDisplay()
         xkb_keymap_unref(m_keymap);
     if (m_xkb)
         xkb_context_unref(m_xkb);
-    // The connection's end frees every proxy on the compositor's side.
+    // The compositor frees its side with the connection; this side's objects go first.
+    if (m_pointer)
+        wl_pointer_destroy(m_pointer);
+    if (m_keyboard)
+        wl_keyboard_destroy(m_keyboard);
+    if (m_seat)
+        wl_seat_destroy(m_seat);
+    for (const Output& output : m_outputs)
+        wl_output_destroy(output.output);
+    if (m_viewporter)
+        wp_viewporter_destroy(m_viewporter);
+    if (m_screencopy)
+        zwlr_screencopy_manager_v1_destroy(m_screencopy);
+    if (m_layerShell)
+        zwlr_layer_shell_v1_destroy(m_layerShell);
+    if (m_shm)
+        wl_shm_destroy(m_shm);
+    if (m_compositor)
+        wl_compositor_destroy(m_compositor);
+    if (m_registry)
+        wl_registry_destroy(m_registry);
     if (m_display)
         wl_display_disconnect(m_display);
 }

@@ -19,9 +19,8 @@ QImage undoOutputTransform(const QImage& buffer, int outputTransform)
     // the buffer; turning clockwise and then flipping gives the screen back. QTransform's
     // positive angles turn clockwise on a screen whose y axis points down.
     const int quarterTurns = outputTransform % 4;
-    QImage image = quarterTurns == 0
-                       ? buffer
-                       : buffer.transformed(QTransform().rotate(90.0 * quarterTurns));
+    QImage image =
+        quarterTurns == 0 ? buffer : buffer.transformed(QTransform().rotate(90.0 * quarterTurns));
     if (outputTransform >= 4)
         image = image.mirrored(true, false);
     return image;

@@ -63,8 +63,8 @@ WlrootsPickSurface::WlrootsPickSurface(WlrootsDisplay& display, wl_output* outpu
     m_surface = wl_compositor_create_surface(display.compositor());
     m_viewport = wp_viewporter_get_viewport(display.viewporter(), m_surface);
     m_layer = zwlr_layer_shell_v1_get_layer_surface(display.layerShell(), m_surface, output,
-                                                     ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY,
-                                                     "morvane-color-picker");
+                                                    ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY,
+                                                    "morvane-color-picker");
     zwlr_layer_surface_v1_set_anchor(
         m_layer, ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP | ZWLR_LAYER_SURFACE_V1_ANCHOR_BOTTOM |
                      ZWLR_LAYER_SURFACE_V1_ANCHOR_LEFT | ZWLR_LAYER_SURFACE_V1_ANCHOR_RIGHT);
@@ -165,10 +165,10 @@ QRect WlrootsPickSurface::deviceRect(const QRect& logical) const
     if (logical.isNull())
         return {};
     const qreal ratio = m_frozen.ratio();
-    const QRect rect(QPoint(int(std::floor(logical.left() * ratio)),
-                            int(std::floor(logical.top() * ratio))),
-                     QPoint(int(std::ceil((logical.right() + 1) * ratio)) - 1,
-                            int(std::ceil((logical.bottom() + 1) * ratio)) - 1));
+    const QRect rect(
+        QPoint(int(std::floor(logical.left() * ratio)), int(std::floor(logical.top() * ratio))),
+        QPoint(int(std::ceil((logical.right() + 1) * ratio)) - 1,
+               int(std::ceil((logical.bottom() + 1) * ratio)) - 1));
     return rect & m_image.rect();
 }
 

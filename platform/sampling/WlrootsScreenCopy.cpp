@@ -80,9 +80,7 @@ void onDamage(void*, zwlr_screencopy_frame_v1*, std::uint32_t, std::uint32_t, st
 {
 }
 
-void onDmabuf(void*, zwlr_screencopy_frame_v1*, std::uint32_t, std::uint32_t, std::uint32_t)
-{
-}
+void onDmabuf(void*, zwlr_screencopy_frame_v1*, std::uint32_t, std::uint32_t, std::uint32_t) {}
 
 void onBufferDone(void* data, zwlr_screencopy_frame_v1*)
 {
@@ -133,9 +131,9 @@ std::optional<std::vector<Shot>> captureAll(WlrootsDisplay& display,
                 shots.reset();
                 break;
             }
-            QImage image = WlrootsFrame::toScreenImage(
-                capture->buffer->data(), capture->size, capture->stride, capture->format,
-                capture->transform, capture->yInverted);
+            QImage image = WlrootsFrame::toScreenImage(capture->buffer->data(), capture->size,
+                                                       capture->stride, capture->format,
+                                                       capture->transform, capture->yInverted);
             if (image.isNull()) {
                 shots.reset();
                 break;

@@ -19,8 +19,7 @@ SrgbComponents componentsOf(const QColor& color)
 }
 } // namespace
 
-WlrootsScreenSampler::WlrootsScreenSampler(std::unique_ptr<WlrootsDisplay> display,
-                                           QObject* parent)
+WlrootsScreenSampler::WlrootsScreenSampler(std::unique_ptr<WlrootsDisplay> display, QObject* parent)
     : QObject(parent), m_display(std::move(display))
 {
     m_answerTimer.setSingleShot(true);
@@ -152,8 +151,9 @@ WlrootsPickSurface* WlrootsScreenSampler::keyboardSurface() const
 void WlrootsScreenSampler::outputRemoved(wl_output* output)
 {
     // An output unplugged mid-pick would leave a surface without its screen.
-    const bool ours = std::any_of(m_surfaces.begin(), m_surfaces.end(),
-                                  [output](const auto& surface) { return surface->output() == output; });
+    const bool ours =
+        std::any_of(m_surfaces.begin(), m_surfaces.end(),
+                    [output](const auto& surface) { return surface->output() == output; });
     if (ours)
         finish(std::nullopt);
 }

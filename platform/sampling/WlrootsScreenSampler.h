@@ -35,6 +35,8 @@ public:
     std::string unavailableReason() const override { return m_unavailable; }
 
     bool isShowing() const { return static_cast<bool>(m_handler); }
+    // Ends a running pick as Escape does (for benchmarks).
+    void cancel() { finish(std::nullopt); }
     // Whether every output's surface is on the screen (for tests and benchmarks).
     bool isOnScreen() const;
 

@@ -55,8 +55,8 @@ void expectScreen(const QImage& image, const std::vector<const char*>& rows)
 QImage screenOf(const std::vector<uchar>& bytes, QSize size, std::uint32_t format, int transform,
                 bool yInverted)
 {
-    return WlrootsFrame::toScreenImage(bytes.data(), size, size.width() * 4 + 4, format,
-                                       transform, yInverted);
+    return WlrootsFrame::toScreenImage(bytes.data(), size, size.width() * 4 + 4, format, transform,
+                                       yInverted);
 }
 
 TEST(WlrootsFrameTest, EveryOutputTransformIsUndone)

@@ -44,9 +44,8 @@ int main(int argc, char* argv[])
     QObject::connect(&model, &ColorPickerModel::isSamplingChanged, &model, [&model] {
         // The model adopts the colour right after the pick ends.
         if (!model.isSampling())
-            QTimer::singleShot(0, &model, [&model] {
-                say(QStringLiteral("ENDED %1").arg(model.currentHex()));
-            });
+            QTimer::singleShot(
+                0, &model, [&model] { say(QStringLiteral("ENDED %1").arg(model.currentHex())); });
     });
 
     QSocketNotifier input(0, QSocketNotifier::Read);
@@ -64,8 +63,7 @@ int main(int argc, char* argv[])
             QTimer::singleShot(300, &model, [&tray] {
                 for (auto* button : tray.panel()->findChildren<QAbstractButton*>()) {
                     if (button->text() == QLatin1String("Pick a color")) {
-                        const QPoint middle =
-                            button->mapTo(tray.panel(), button->rect().center());
+                        const QPoint middle = button->mapTo(tray.panel(), button->rect().center());
                         say(QStringLiteral("BUTTON %1 %2").arg(middle.x()).arg(middle.y()));
                     }
                 }
