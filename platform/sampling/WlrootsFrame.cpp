@@ -35,23 +35,29 @@ QImage toScreenImage(const uchar* data, QSize size, int stride, std::uint32_t sh
     if (!isSupportedFormat(shmFormat) || outputTransform < 0 || outputTransform > 7 ||
         size.isEmpty() || stride < size.width() * 4)
         return {};
-    // In host order the wl_shm names read backwards: XRGB8888 is Format_RGB32 on a
-    // little-endian host, XBGR8888 is RGBX8888 in bytes.
+    // One pass into an image of its own (the shared memory is reused): rows in screen order,
+    // channels in Format_RGB32's order, every pixel opaque (an alpha channel of the screen
+    // carries nothing the user sees). In host order the wl_shm names read backwards:
+    // XRGB8888 is Format_RGB32 on a little-endian host, XBGR8888 is R, G, B, X in bytes.
     const bool bgr = shmFormat == shmAbgr8888 || shmFormat == shmXbgr8888;
-    const QImage view(data, size.width(), size.height(), stride,
-                      bgr ? QImage::Format_RGBX8888 : QImage::Format_RGB32);
-    // A copy the image owns (the shared memory is reused), with every pixel made opaque: an
-    // alpha channel of the screen carries nothing the user sees.
-    QImage image = view.convertToFormat(QImage::Format_RGB32);
-    if (image.constBits() == view.constBits())
-        image = view.copy();
-    for (int y = 0; y < image.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x)
-            line[x] |= 0xFF000000u;
+    QImage image(size, QImage::Format_RGB32);
+    if (image.isNull())
+        return {};
+    for (int y = 0; y < size.height(); ++y) {
+        const int row = yInverted ? size.height() - 1 - y : y;
+        const auto* from = reinterpret_cast<const quint32*>(data + std::size_t(row) * stride);
+        auto* to = reinterpret_cast<QRgb*>(image.scanLine(y));
+        if (bgr) {
+            for (int x = 0; x < size.width(); ++x) {
+                const quint32 pixel = from[x];
+                to[x] = 0xFF000000u | ((pixel & 0xFFu) << 16) | (pixel & 0xFF00u) |
+                        ((pixel >> 16) & 0xFFu);
+            }
+        } else {
+            for (int x = 0; x < size.width(); ++x)
+                to[x] = from[x] | 0xFF000000u;
+        }
     }
-    if (yInverted)
-        image = image.mirrored(false, true);
     return undoOutputTransform(image, outputTransform);
 }
 
