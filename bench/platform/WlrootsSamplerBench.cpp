@@ -88,8 +88,8 @@ void report(const char* what, const std::vector<double>& picks, const std::vecto
     const double ratio = median(picks) / median(grims);
     std::printf("%-22s pick %7.1f ms (min %6.1f)   grim %7.1f ms (min %6.1f)   ratio %.2f "
                 "(target <= %.1f) %s\n",
-                what, median(picks), *std::min_element(picks.begin(), picks.end()),
-                median(grims), *std::min_element(grims.begin(), grims.end()), ratio, target,
+                what, median(picks), *std::min_element(picks.begin(), picks.end()), median(grims),
+                *std::min_element(grims.begin(), grims.end()), ratio, target,
                 ratio <= target ? "ok" : "OVER");
 }
 
