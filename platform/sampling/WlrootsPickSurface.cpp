@@ -29,6 +29,17 @@ void copyPixels(const QImage& from, QImage& to, const QRect& rect)
 
 } // namespace
 
+qreal WlrootsPickSurface::outputScale(int deviceWidth, int logicalWidth)
+{
+    // The compositor rounds the logical size down, so the plain quotient overstates a
+    // fractional scale (1280 / 853 for 1.5) by up to a pixel across the output. Scales come
+    // in 120ths (as wp_fractional_scale_v1 has them); the nearest one that gives the same
+    // logical width is the output's.
+    const qreal quotient = qreal(deviceWidth) / logicalWidth;
+    const qreal snapped = std::round(quotient * 120) / 120;
+    return snapped > 0 && int(deviceWidth / snapped + 1e-9) == logicalWidth ? snapped : quotient;
+}
+
 const zwlr_layer_surface_v1_listener WlrootsPickSurface::s_layerListener{
     .configure =
         [](void* data, zwlr_layer_surface_v1*, std::uint32_t serial, std::uint32_t width,
@@ -97,8 +108,7 @@ void WlrootsPickSurface::configure(std::uint32_t serial, int width, int height)
     const QSize size = width > 0 && height > 0 ? QSize(width, height) : m_image.size();
     if (size != m_logicalSize) {
         m_logicalSize = size;
-        // The frame's device pixels per logical pixel: the output's scale, fractional too.
-        m_image.setDevicePixelRatio(qreal(m_image.width()) / size.width());
+        m_image.setDevicePixelRatio(outputScale(m_image.width(), size.width()));
         const std::optional<QPoint> pixel = m_frozen.devicePixel();
         m_frozen.reset(m_image, QRect(QPoint(), size));
         if (pixel)

@@ -46,6 +46,10 @@ public:
     // named yet).
     void moveBy(QPoint step);
 
+    // The output's scale from the frame's width in device pixels and the surface's in
+    // logical ones.
+    static qreal outputScale(int deviceWidth, int logicalWidth);
+
 private:
     struct Buffer
     {

@@ -3,7 +3,7 @@
 # Native picks on headless Sway, end to end: the application's overlay over a desktop where
 # every device pixel has its own colour (pattern-png.py, shown by swaybg), a virtual pointer
 # (virtual-pointer.c) and wtype's virtual keyboard as the user, the driver's report and
-# wl-paste as the reader. Cases: a click at output scale 1 and 2, arrow keys then Enter,
+# wl-paste as the reader. Cases: a click at output scale 1, 1.5 and 2, arrow keys then Enter,
 # Escape and a right click cancel, two outputs side by side, an output turned 90 degrees.
 # Exits 0 on success, 1 on failure, 77 when Sway cannot start here.
 set -uo pipefail
@@ -188,10 +188,13 @@ start_pick() {
     click left
     loupe_at "$x8" "$y8" "the pick button"
 }
-# Points at a device pixel of an output (OUTPUT_X,OUTPUT_Y its logical place, SCALE integer):
-# the middle of that pixel, in eighths of a logical pixel.
+# Points at the middle of a device pixel of an output (OUTPUT_X,OUTPUT_Y its logical place,
+# SCALE a whole number or a fraction such as 3/2).
 point_at() { # point_at OUTPUT_X OUTPUT_Y SCALE X Y
-    loupe_at $(((($1 * $3 + $4) * 8 + 4) / $3)) $(((($2 * $3 + $5) * 8 + 4) / $3)) "$4,$5"
+    local num=$3 den=1
+    [[ $3 == */* ]] && num=${3%/*} den=${3#*/}
+    loupe_at $(($1 * 8 + (2 * $4 + 1) * 4 * den / num)) $(($2 * 8 + (2 * $5 + 1) * 4 * den / num)) \
+        "$4,$5"
 }
 pick_ends_with() { # pick_ends_with HEX WHAT
     ends=$((ends + 1))
@@ -246,6 +249,24 @@ start_pick
 point_at 0 0 2 301 203
 click left
 pick_ends_with "$(colour 0 301 203)" "a click at scale 2"
+
+# Scale 1.5: Sway scales the desktop itself; the pick reads the device pixel that grim reads.
+in_session swaymsg output HEADLESS-1 scale 1.5 >/dev/null || fail "swaymsg failed"
+layout=(853 533)
+reference=
+for _ in $(seq 50); do
+    sleep 0.2
+    in_session grim -o HEADLESS-1 -t ppm - >"$work/check.ppm" 2>/dev/null || continue
+    read_now=$(python3 "$here/pattern-png.py" pixel "$work/check.ppm" 901 451)
+    [ "$read_now" = "$reference" ] && break
+    reference=$read_now
+done
+start_pick
+point_at 0 0 3/2 901 451
+click left
+pick_ends_with "$reference" "a click at scale 1.5"
+in_session swaymsg output HEADLESS-1 scale 2 >/dev/null || fail "swaymsg failed"
+layout=(640 400)
 
 # Two outputs side by side, scale 2 and 1: a pick on the second reads the second.
 in_session swaymsg create_output >/dev/null || fail "swaymsg create_output failed"
