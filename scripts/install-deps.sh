@@ -10,6 +10,8 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-wayland libgl-dev
     libx11-dev libxcb1-dev libsystemd-dev libsodium-dev
     libxcb-shm0-dev libxcb-xtest0-dev
+    # the wlroots overlay: libwayland-client, wayland-cursor and wayland-scanner, xkbcommon
+    libwayland-dev libwayland-bin libxkbcommon-dev
     # telemetry
     libicu-dev libssl-dev libcurl4-openssl-dev nlohmann-json3-dev
     ca-certificates
@@ -21,7 +23,9 @@ packages=(
     openbox
     # screen sampling: a headless Wayland pick through the desktop portal
     kwin-wayland xdg-desktop-portal xdg-desktop-portal-kde qtwayland5
-    wl-clipboard libglib2.0-bin plasma-wayland-protocols libwayland-dev libwayland-bin
+    wl-clipboard libglib2.0-bin plasma-wayland-protocols
+    # screen sampling: native picks on headless Sway
+    sway swaybg grim wtype
     # desktop integration and the Debian package: validators, cpack's dpkg-shlibdeps, lintian
     desktop-file-utils appstream man-db dpkg-dev file binutils lintian
 )

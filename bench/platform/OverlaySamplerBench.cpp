@@ -15,11 +15,11 @@
 //                   before a pick and just after one
 // Every figure is the median of several runs; ratios are to the floor named beside them.
 #include "ColorPickerModel.h"
-#include "OverlayScreenSampler.h"
-#include "PickOverlay.h"
 #include "PreferencesStore.h"
 #include "QtClipboard.h"
 #include "SettingsPreferencesStore.h"
+#include "X11OverlayScreenSampler.h"
+#include "X11PickOverlay.h"
 #include "XProbe.h"
 
 #include <QApplication>
@@ -157,7 +157,7 @@ public:
     }
 
     // From showSampler() until the probe sees the loupe; negative when it never shows.
-    double pickToLoupe(OverlayScreenSampler& sampler, QPoint pointer)
+    double pickToLoupe(X11OverlayScreenSampler& sampler, QPoint pointer)
     {
         m_probe.movePointer(pointer.x(), pointer.y());
         const QPoint label = pointer + labelOffset;
@@ -170,7 +170,7 @@ public:
         return seen ? ms(*seen - start) : -1;
     }
 
-    static void cancel(OverlayScreenSampler& sampler)
+    static void cancel(X11OverlayScreenSampler& sampler)
     {
         if (!sampler.overlays().isEmpty())
             QTest::keyClick(sampler.overlays().first(), Qt::Key_Escape);
@@ -199,7 +199,7 @@ public:
         std::vector<double> grabs;
         for (int run = 0; run < runs; ++run) {
             {
-                OverlayScreenSampler sampler;
+                X11OverlayScreenSampler sampler;
                 idle(1500ms);
                 picks.push_back(pickToLoupe(sampler, pointerFor(run)));
                 cancel(sampler);
@@ -214,7 +214,7 @@ public:
     {
         std::vector<double> picks;
         std::vector<double> grabs;
-        OverlayScreenSampler sampler;
+        X11OverlayScreenSampler sampler;
         sampler.setIdleReleaseDelay(100ms);
         for (int run = 0; run < runs; ++run) {
             pickToLoupe(sampler, pointerFor(run + 1));
@@ -231,7 +231,7 @@ public:
     double warmPick()
     {
         std::vector<double> times;
-        OverlayScreenSampler sampler;
+        X11OverlayScreenSampler sampler;
         pickToLoupe(sampler, pointerFor(1));
         cancel(sampler);
         for (int run = 0; run < runs; ++run) {
@@ -251,7 +251,7 @@ public:
 
     // One pick through the model with the real clipboard and settings file: the probe clicks
     // and pastes while a 1 ms timer here notes how long the event loop was held.
-    Paste clickToPaste(ColorPickerModel& model, OverlayScreenSampler& sampler, QPoint pointer)
+    Paste clickToPaste(ColorPickerModel& model, X11OverlayScreenSampler& sampler, QPoint pointer)
     {
         m_probe.movePointer(pointer.x(), pointer.y());
         char expected[8];
@@ -309,7 +309,7 @@ public:
         return paste;
     }
 
-    Paste clickToPaste(ColorPickerModel& model, OverlayScreenSampler& sampler)
+    Paste clickToPaste(ColorPickerModel& model, X11OverlayScreenSampler& sampler)
     {
         std::vector<double> owned, readable, stalls, ownStalls;
         for (int run = 0; run < runs; ++run) {
@@ -397,7 +397,7 @@ int main(int argc, char* argv[])
     // Memory first, in a process that has not grabbed anything yet.
     SettingsPreferencesStore store;
     QtClipboard clipboard;
-    OverlayScreenSampler sampler;
+    X11OverlayScreenSampler sampler;
     ColorPickerModel model(store, sampler, clipboard);
     // Past the sampler's idle preparation, as in an application that has run a while.
     idle(1500ms);

@@ -9,14 +9,26 @@
 enum class SamplerKind
 {
     portal,
-    overlay,
+    x11Overlay,
+    wlrootsOverlay,
     unavailable
 };
 
-// Portal in a Wayland session (also for an X11 client there: XWayland sees no other
-// client's pixels), the overlay on a plain X11 session, none elsewhere (for instance the
-// offscreen platform).
-SamplerKind chooseSamplerKind(const DesktopSession& session);
+// What the Wayland compositor offers for picking without the portal: a layer shell to put
+// surfaces above everything (zwlr_layer_shell_v1, with the viewporter and a seat) and a screen
+// copy (zwlr_screencopy_manager_v1, into shared memory). Nothing when it was not asked.
+struct CompositorOffers
+{
+    bool layerShell = false;
+    bool screenCopy = false;
+};
 
-// The sampler for the session. Needs a QApplication for the overlay.
+// In a Wayland session: the wlroots overlay where the compositor offers both a layer shell and
+// a screen copy (also for an X11 client there: the overlay talks to the compositor itself),
+// otherwise the portal (an X11 client under XWayland sees no other client's pixels). The X11
+// overlay on a plain X11 session; none elsewhere (for instance the offscreen platform).
+SamplerKind chooseSamplerKind(const DesktopSession& session, const CompositorOffers& offers = {});
+
+// The sampler for the session, asking a Wayland session's compositor what it offers; the
+// choice is logged. Needs a QApplication for the overlays.
 std::unique_ptr<ScreenSampler> makeScreenSampler(const DesktopSession& session);

@@ -78,12 +78,12 @@ TEST(DesktopSession, EveryChoiceFollowsTheSession)
          true},
         {{"xcb", "", true, ""}, SamplerKind::portal, ClipboardKind::plain, true, true, true},
         {{"xcb", "x11", false, "XFCE"},
-         SamplerKind::overlay,
+         SamplerKind::x11Overlay,
          ClipboardKind::plain,
          false,
          true,
          true},
-        {{"xcb", "", false, ""}, SamplerKind::overlay, ClipboardKind::plain, false, true, true},
+        {{"xcb", "", false, ""}, SamplerKind::x11Overlay, ClipboardKind::plain, false, true, true},
         {{"offscreen", "", false, ""},
          SamplerKind::unavailable,
          ClipboardKind::plain,
@@ -104,6 +104,30 @@ TEST(DesktopSession, EveryChoiceFollowsTheSession)
         EXPECT_EQ(c.session.isXwayland(), c.xwayland);
         EXPECT_EQ(PickerPanel::opensAsPopup(c.session), c.popupPanel);
         EXPECT_EQ(PortalScreenSampler::usesX11ParentWindow(c.session), c.x11ParentWindow);
+    }
+}
+
+// A Wayland compositor that offers both a layer shell and a screen copy gets the native
+// overlay (an X11 client in its session too); one without either keeps the portal.
+TEST(DesktopSession, TheWlrootsOverlayNeedsLayerShellAndScreenCopy)
+{
+    struct Case
+    {
+        DesktopSession session;
+        CompositorOffers offers;
+        SamplerKind sampler;
+    };
+    const Case cases[] = {
+        {{"wayland", "wayland", true, "sway"}, {true, true}, SamplerKind::wlrootsOverlay},
+        {{"xcb", "wayland", true, "sway"}, {true, true}, SamplerKind::wlrootsOverlay},
+        {{"wayland", "wayland", true, "KDE"}, {true, false}, SamplerKind::portal},
+        {{"wayland", "wayland", true, ""}, {false, true}, SamplerKind::portal},
+        // Offers from a compositor count only in a Wayland session.
+        {{"xcb", "x11", false, "XFCE"}, {true, true}, SamplerKind::x11Overlay},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(qPrintable(c.session.platformName + "/" + c.session.desktop));
+        EXPECT_EQ(chooseSamplerKind(c.session, c.offers), c.sampler);
     }
 }
 

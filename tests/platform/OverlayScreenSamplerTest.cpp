@@ -1,12 +1,12 @@
 // Runs on a real X server (Xvfb with two screens of different sizes, see CMakeLists.txt),
 // at the Qt scale factor the environment sets. The pointer and keyboard are driven through
 // the X server with xdotool, so events take the path a user's would.
-#include "OverlayScreenSampler.h"
 #include "Clipboard.h"
 #include "ColorPickerModel.h"
 #include "MagnifierLoupe.h"
 #include "MemoryPreferencesStore.h"
-#include "PickOverlay.h"
+#include "X11OverlayScreenSampler.h"
+#include "X11PickOverlay.h"
 #include "X11ScreenGrab.h"
 
 #include <QApplication>
@@ -78,7 +78,7 @@ int visibleOverlays()
 {
     int count = 0;
     for (QWidget* widget : QApplication::topLevelWidgets())
-        count += qobject_cast<PickOverlay*>(widget) && widget->isVisible();
+        count += qobject_cast<X11PickOverlay*>(widget) && widget->isVisible();
     return count;
 }
 
@@ -120,7 +120,7 @@ protected:
             m_result = components;
         });
         ASSERT_EQ(m_sampler.overlays().size(), QGuiApplication::screens().size());
-        for (PickOverlay* overlay : m_sampler.overlays())
+        for (X11PickOverlay* overlay : m_sampler.overlays())
             ASSERT_TRUE(QTest::qWaitForWindowExposed(overlay));
     }
 
@@ -138,7 +138,7 @@ protected:
 
     static QSize deviceSize(int screen) { return s_windows[screen]->deviceSize(); }
 
-    OverlayScreenSampler m_sampler;
+    X11OverlayScreenSampler m_sampler;
     int m_calls = 0;
     std::optional<SrgbComponents> m_result;
     static inline std::vector<PatternWindow*> s_windows;
@@ -325,14 +325,14 @@ public:
 // the meantime still gives it, once.
 TEST_F(OverlayScreenSamplerTest, SamplerGoneBeforeTheServerCaughtUpStillAnswersOnce)
 {
-    auto sampler = std::make_unique<OverlayScreenSampler>();
+    auto sampler = std::make_unique<X11OverlayScreenSampler>();
     int calls = 0;
     std::optional<SrgbComponents> result = SrgbComponents{};
     sampler->showSampler([&](std::optional<SrgbComponents> components) {
         ++calls;
         result = components;
     });
-    for (PickOverlay* overlay : sampler->overlays())
+    for (X11PickOverlay* overlay : sampler->overlays())
         ASSERT_TRUE(QTest::qWaitForWindowExposed(overlay));
 
     QTest::keyClick(sampler->overlays().first(), Qt::Key_Escape);
@@ -367,7 +367,7 @@ TEST_F(OverlayScreenSamplerTest, SecondPickWhileOneRunsShowsNoSecondOverlay)
     EXPECT_EQ(visibleOverlays(), screens);
     EXPECT_TRUE(m_sampler.isShowing());
 
-    for (PickOverlay* overlay : m_sampler.overlays())
+    for (X11PickOverlay* overlay : m_sampler.overlays())
         ASSERT_TRUE(QTest::qWaitForWindowExposed(overlay));
     movePointer(0, {10, 20});
     xdotool({"click", "1"});
@@ -382,7 +382,7 @@ TEST_F(OverlayScreenSamplerTest, ReusedOverlaysShowAndPickTheScreenAsItIsNow)
 {
     m_sampler.setIdleReleaseDelay(std::chrono::milliseconds(100));
     start();
-    const QList<PickOverlay*> first = m_sampler.overlays();
+    const QList<X11PickOverlay*> first = m_sampler.overlays();
     movePointer(0, {40, 30});
     xdotool({"click", "1"});
     ASSERT_TRUE(waitForAnswer());

@@ -1,6 +1,7 @@
 // Where a pick reads its pixel and where the loupe goes: pure geometry, no display needed.
 #include "MagnifierLoupe.h"
 #include "ScreenPixel.h"
+#include "WlrootsPickSurface.h"
 
 #include <gtest/gtest.h>
 
@@ -70,6 +71,31 @@ TEST(MagnifierLoupeTest, HexTextIsUpperCaseWithHash)
 {
     EXPECT_EQ(MagnifierLoupe::hexText(QColor(58, 123, 213)), QStringLiteral("#3A7BD5"));
     EXPECT_EQ(MagnifierLoupe::hexText(QColor(0, 0, 0)), QStringLiteral("#000000"));
+}
+
+// A wlroots output's scale, from the copied frame's width and the surface's logical width
+// (rounded down by the compositor): the device pixel under the pointer depends on it.
+TEST(WlrootsOutputScaleTest, FractionalScalesComeBackExactly)
+{
+    struct Case
+    {
+        int device;
+        int logical;
+        qreal expected;
+    };
+    const Case cases[] = {
+        {1280, 1280, 1.0},     {2560, 1280, 2.0},         {1280, 853, 1.5}, // 853.33 rounded down
+        {1920, 1097, 1.75},                                                 // 1097.14
+        {3840, 2880, 4 / 3.0}, {1280, 934, 1280 / 934.0}, // 1.37 is no 120th: the quotient stays
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.logical);
+        EXPECT_DOUBLE_EQ(WlrootsPickSurface::outputScale(c.device, c.logical), c.expected);
+    }
+    // At 1.5 a position a tenth of a device pixel short of pixel 1200 names 1199 (the
+    // quotient 1280 / 853 would say 1200).
+    const qreal scale = WlrootsPickSurface::outputScale(1280, 853);
+    EXPECT_EQ(devicePixelAt({1199.9 / 1.5, 0}, {0, 0, 853, 533}, scale).x(), 1199);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
-#include "OverlayScreenSampler.h"
+#include "X11OverlayScreenSampler.h"
 
-#include "PickOverlay.h"
+#include "X11PickOverlay.h"
 #include "X11ScreenGrab.h"
 
 #include <QGuiApplication>
@@ -16,7 +16,7 @@ constexpr std::chrono::seconds prepareOverlaysAfter{1};
 constexpr std::chrono::milliseconds releaseWindowImageAfter{300};
 } // namespace
 
-OverlayScreenSampler::OverlayScreenSampler(QObject* parent) : QObject(parent)
+X11OverlayScreenSampler::X11OverlayScreenSampler(QObject* parent) : QObject(parent)
 {
     // A screen unplugged mid-pick would leave an overlay without its screen.
     connect(qApp, &QGuiApplication::screenRemoved, this, [this] {
@@ -26,7 +26,7 @@ OverlayScreenSampler::OverlayScreenSampler(QObject* parent) : QObject(parent)
     });
     m_releaseTimer.setSingleShot(true);
     m_releaseTimer.setInterval(keepGrabs);
-    connect(&m_releaseTimer, &QTimer::timeout, this, &OverlayScreenSampler::releaseGrabs);
+    connect(&m_releaseTimer, &QTimer::timeout, this, &X11OverlayScreenSampler::releaseGrabs);
     m_fenceTimer.setTimerType(Qt::PreciseTimer);
     m_fenceTimer.setInterval(1);
     connect(&m_fenceTimer, &QTimer::timeout, this, [this] {
@@ -36,10 +36,10 @@ OverlayScreenSampler::OverlayScreenSampler(QObject* parent) : QObject(parent)
             answer();
     });
     // The windows are made in idle time after start, so the first pick does not wait for them.
-    QTimer::singleShot(prepareOverlaysAfter, this, &OverlayScreenSampler::prepareOverlays);
+    QTimer::singleShot(prepareOverlaysAfter, this, &X11OverlayScreenSampler::prepareOverlays);
 }
 
-OverlayScreenSampler::~OverlayScreenSampler()
+X11OverlayScreenSampler::~X11OverlayScreenSampler()
 {
     if (isShowing())
         finish(std::nullopt);
@@ -47,7 +47,7 @@ OverlayScreenSampler::~OverlayScreenSampler()
     releaseOverlays();
 }
 
-void OverlayScreenSampler::showSampler(SelectionHandler handler)
+void X11OverlayScreenSampler::showSampler(SelectionHandler handler)
 {
     if (isShowing()) {
         handler(std::nullopt);
@@ -55,7 +55,7 @@ void OverlayScreenSampler::showSampler(SelectionHandler handler)
     }
 
     // Every screen is grabbed before any overlay shows, so no overlay is in a grab.
-    QList<std::tuple<PickOverlay*, QImage, const X11ScreenGrab*>> grabs;
+    QList<std::tuple<X11PickOverlay*, QImage, const X11ScreenGrab*>> grabs;
     for (QScreen* screen : QGuiApplication::screens()) {
         ScreenOverlay& entry = overlayFor(screen);
         QImage image = grabScreen(entry);
@@ -80,8 +80,8 @@ void OverlayScreenSampler::showSampler(SelectionHandler handler)
         m_shown.append(overlay);
     }
     // The keyboard goes to the overlay under the pointer (then follows the pointer).
-    PickOverlay* keyboardOverlay = m_shown.first();
-    for (PickOverlay* overlay : std::as_const(m_shown)) {
+    X11PickOverlay* keyboardOverlay = m_shown.first();
+    for (X11PickOverlay* overlay : std::as_const(m_shown)) {
         if (overlay->hasPointer()) {
             keyboardOverlay = overlay;
             break;
@@ -90,27 +90,27 @@ void OverlayScreenSampler::showSampler(SelectionHandler handler)
     keyboardOverlay->takeKeyboard();
 }
 
-QList<PickOverlay*> OverlayScreenSampler::overlays() const
+QList<X11PickOverlay*> X11OverlayScreenSampler::overlays() const
 {
     return m_shown;
 }
 
-OverlayScreenSampler::ScreenOverlay& OverlayScreenSampler::overlayFor(QScreen* screen)
+X11OverlayScreenSampler::ScreenOverlay& X11OverlayScreenSampler::overlayFor(QScreen* screen)
 {
     for (ScreenOverlay& entry : m_overlays) {
         if (entry.overlay->targetScreen() == screen)
             return entry;
     }
-    auto* overlay = new PickOverlay(screen);
-    connect(overlay, &PickOverlay::colorPicked, this, [this](const QColor& color) {
+    auto* overlay = new X11PickOverlay(screen);
+    connect(overlay, &X11PickOverlay::colorPicked, this, [this](const QColor& color) {
         finish(SrgbComponents{color.redF(), color.greenF(), color.blueF()});
     });
-    connect(overlay, &PickOverlay::cancelled, this, [this] { finish(std::nullopt); });
+    connect(overlay, &X11PickOverlay::cancelled, this, [this] { finish(std::nullopt); });
     m_overlays.push_back({overlay, std::make_unique<X11ScreenGrab>()});
     return m_overlays.back();
 }
 
-void OverlayScreenSampler::prepareOverlays()
+void X11OverlayScreenSampler::prepareOverlays()
 {
     if (isShowing())
         return;
@@ -118,7 +118,7 @@ void OverlayScreenSampler::prepareOverlays()
         overlayFor(screen).overlay->prepare();
 }
 
-QImage OverlayScreenSampler::grabScreen(ScreenOverlay& entry)
+QImage X11OverlayScreenSampler::grabScreen(ScreenOverlay& entry)
 {
     QScreen* screen = entry.overlay->targetScreen();
     // The (hidden) window marks out the screen for the grab; the screen may have changed
@@ -132,7 +132,7 @@ QImage OverlayScreenSampler::grabScreen(ScreenOverlay& entry)
     return *image;
 }
 
-void OverlayScreenSampler::finish(std::optional<SrgbComponents> components)
+void X11OverlayScreenSampler::finish(std::optional<SrgbComponents> components)
 {
     if (!m_handler)
         return;
@@ -144,7 +144,7 @@ void OverlayScreenSampler::finish(std::optional<SrgbComponents> components)
     answerWhenServerCaughtUp();
 }
 
-void OverlayScreenSampler::answerWhenServerCaughtUp()
+void X11OverlayScreenSampler::answerWhenServerCaughtUp()
 {
     // Uncovering a whole screen costs the X server milliseconds (tens at 4K); whatever the
     // answer leads to (the clipboard's ownership check, say) would wait for a reply that
@@ -159,7 +159,7 @@ void OverlayScreenSampler::answerWhenServerCaughtUp()
     m_fenceTimer.start();
 }
 
-void OverlayScreenSampler::answer()
+void X11OverlayScreenSampler::answer()
 {
     m_fenceTimer.stop();
     if (m_fence)
@@ -168,17 +168,17 @@ void OverlayScreenSampler::answer()
         pending();
 }
 
-void OverlayScreenSampler::hideOverlays()
+void X11OverlayScreenSampler::hideOverlays()
 {
-    for (PickOverlay* overlay : std::exchange(m_shown, {})) {
+    for (X11PickOverlay* overlay : std::exchange(m_shown, {})) {
         overlay->releaseKeyboard();
         overlay->hide();
         // Off the pick's critical path: the colour reaches the clipboard first.
-        QTimer::singleShot(releaseWindowImageAfter, overlay, &PickOverlay::releaseWindowImage);
+        QTimer::singleShot(releaseWindowImageAfter, overlay, &X11PickOverlay::releaseWindowImage);
     }
 }
 
-void OverlayScreenSampler::releaseGrabs()
+void X11OverlayScreenSampler::releaseGrabs()
 {
     // The windows stay (hidden, without pixels); only the screen images go.
     for (ScreenOverlay& entry : m_overlays) {
@@ -187,7 +187,7 @@ void OverlayScreenSampler::releaseGrabs()
     }
 }
 
-void OverlayScreenSampler::releaseOverlays()
+void X11OverlayScreenSampler::releaseOverlays()
 {
     // Deleted later: a release may be asked for from inside an overlay's own event.
     for (ScreenOverlay& entry : std::exchange(m_overlays, {})) {

@@ -13,31 +13,31 @@
 #include <memory>
 #include <vector>
 
-class PickOverlay;
+class X11PickOverlay;
 class QColor;
 class QImage;
 class QScreen;
 class X11ScreenGrab;
 
-// The X11 sampler: freezes every screen and shows a PickOverlay on each at once; the first
+// The X11 sampler: freezes every screen and shows an X11PickOverlay on each at once; the first
 // pick or cancel on any of them ends the pick everywhere. One pick runs at a time: a
 // showSampler() while one is shown ends the new request as a cancel at once and leaves the
 // running pick alone. Main thread only; the handler is called on the main thread, once the
 // X server has taken the overlays down.
-class OverlayScreenSampler : public QObject, public ScreenSampler
+class X11OverlayScreenSampler : public QObject, public ScreenSampler
 {
     Q_OBJECT
 
 public:
-    explicit OverlayScreenSampler(QObject* parent = nullptr);
+    explicit X11OverlayScreenSampler(QObject* parent = nullptr);
     // A pick still shown ends as a cancel.
-    ~OverlayScreenSampler() override;
+    ~X11OverlayScreenSampler() override;
 
     void showSampler(SelectionHandler handler) override;
 
     bool isShowing() const { return static_cast<bool>(m_handler); }
     // The overlays of the running pick, one per screen; empty when none runs.
-    QList<PickOverlay*> overlays() const;
+    QList<X11PickOverlay*> overlays() const;
     // How long after a pick the screen images are kept for a quick next pick (30 s unless
     // set; benchmarks and tests shorten it). The overlay windows stay, hidden and without
     // pixels, until a screen goes away.
@@ -46,7 +46,7 @@ public:
 private:
     struct ScreenOverlay
     {
-        PickOverlay* overlay;
+        X11PickOverlay* overlay;
         std::unique_ptr<X11ScreenGrab> grab;
     };
 
@@ -64,7 +64,7 @@ private:
     // One overlay per screen, kept hidden between picks: a full-screen window costs about as
     // much to make as a grab. Its grab's memory is kept for picks that follow closely.
     std::vector<ScreenOverlay> m_overlays;
-    QList<PickOverlay*> m_shown;
+    QList<X11PickOverlay*> m_shown;
     QTimer m_releaseTimer;
     // The answer of a pick whose overlays are coming down, sent once the X server has taken
     // them down (see finish()).

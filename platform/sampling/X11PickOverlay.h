@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FrozenScreen.h"
+
 #include <QImage>
 #include <QPointF>
 #include <QPointer>
@@ -10,20 +12,21 @@
 class QScreen;
 class X11ScreenGrab;
 
-// One screen's part of the pick: a frameless window over the whole screen showing a frozen
-// grab of it, with a crosshair pointer and a magnifier loupe. It only reports what the user
-// did: a left click or Enter picks the device pixel under the pointer, Escape or a right
-// click cancels. The arrow keys move the pointer by one device pixel of this screen.
-class PickOverlay : public QWidget
+// One screen's part of the X11 pick: an override-redirect window over the whole screen
+// showing its FrozenScreen, with a crosshair pointer. It only reports what the user did: a
+// left click or Enter picks the device pixel under the pointer, Escape or a right click
+// cancels. The arrow keys move the pointer by one device pixel of this screen (the X server
+// warps it).
+class X11PickOverlay : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit PickOverlay(QScreen* screen);
+    explicit X11PickOverlay(QScreen* screen);
 
     QScreen* targetScreen() const { return m_screen; }
     // The device pixel of the grab under the pointer, once the pointer has been seen here.
-    std::optional<QPoint> devicePixel() const { return m_pixel; }
+    std::optional<QPoint> devicePixel() const { return m_frozen.devicePixel(); }
 
     // Shows the overlay over its screen with `grab`, the screen's own image in device
     // pixels (its devicePixelRatio set to the screen's). An overlay is shown again for each
@@ -63,16 +66,13 @@ private:
     void followPointer(QPointF globalPosition);
     void syncWithPointer();
     void setDevicePixel(QPoint pixel);
-    void moveByDevicePixels(int dx, int dy);
+    void moveByDevicePixels(QPoint step);
     void pick();
-    QRect loupeRectFor(QPoint pixel) const;
     void paintFromSource(const QRegion& region);
 
     QScreen* m_screen;
-    QImage m_grab;
+    FrozenScreen m_frozen;
     const X11ScreenGrab* m_source = nullptr;
-    std::optional<QPoint> m_pixel;
-    QRect m_loupeRect;
     // Where the arrow keys last put the system pointer: the motion that warp causes must
     // not undo a sub-logical-pixel step on a scaled screen.
     std::optional<QPointF> m_warpedTo;

@@ -1,4 +1,4 @@
-#include "PickOverlay.h"
+#include "X11PickOverlay.h"
 
 #include "MagnifierLoupe.h"
 #include "ScreenPixel.h"
@@ -13,7 +13,7 @@
 #include <QPainter>
 #include <QScreen>
 
-PickOverlay::PickOverlay(QScreen* screen) : m_screen(screen)
+X11PickOverlay::X11PickOverlay(QScreen* screen) : m_screen(screen)
 {
     // Override-redirect on X11: no window manager frames, moves or focuses it, and it covers
     // panels too.
@@ -28,18 +28,16 @@ PickOverlay::PickOverlay(QScreen* screen) : m_screen(screen)
     setGeometry(screen->geometry());
 }
 
-void PickOverlay::present(QImage grab, const X11ScreenGrab* source)
+void X11PickOverlay::present(QImage grab, const X11ScreenGrab* source)
 {
-    m_grab = std::move(grab);
+    setGeometry(m_screen->geometry());
+    m_frozen.reset(std::move(grab), QRect(QPoint(), m_screen->geometry().size()));
     // Painting from the grab's own memory spares a window image of a whole screen and its
     // first paint, which cost more than the grab itself.
     m_source = source && source->canPaint() ? source : nullptr;
     if (testAttribute(Qt::WA_PaintOnScreen) != bool(m_source))
         setAttribute(Qt::WA_PaintOnScreen, bool(m_source));
-    m_pixel.reset();
-    m_loupeRect = QRect();
     m_warpedTo.reset();
-    setGeometry(m_screen->geometry());
     update();
     show();
     // A kept window keeps its place in the stacking order: windows made since would cover it.
@@ -53,7 +51,7 @@ void PickOverlay::present(QImage grab, const X11ScreenGrab* source)
         followPointer(pointer);
 }
 
-void PickOverlay::prepare()
+void X11PickOverlay::prepare()
 {
     winId();
     QImage scratch(MagnifierLoupe::size(), QImage::Format_RGB32);
@@ -62,7 +60,7 @@ void PickOverlay::prepare()
     MagnifierLoupe::paint(painter, scratch.rect(), scratch, QPoint(0, 0));
 }
 
-void PickOverlay::releaseWindowImage()
+void X11PickOverlay::releaseWindowImage()
 {
     // A hidden window's backing store keeps a whole screen's pixels; shrunk to nothing here,
     // it is sized again by the next paint.
@@ -70,49 +68,42 @@ void PickOverlay::releaseWindowImage()
         backingStore()->resize(QSize(1, 1));
 }
 
-void PickOverlay::releaseGrab()
+void X11PickOverlay::releaseGrab()
 {
     m_source = nullptr;
-    m_grab = QImage();
-    m_pixel.reset();
-    m_loupeRect = QRect();
+    m_frozen.release();
 }
 
-bool PickOverlay::hasPointer() const
+bool X11PickOverlay::hasPointer() const
 {
     if (X11Pointer::available())
         return nativePointer().has_value();
     return m_screen->geometry().contains(QCursor::pos(m_screen));
 }
 
-std::optional<QPoint> PickOverlay::nativePointer() const
+std::optional<QPoint> X11PickOverlay::nativePointer() const
 {
     const auto pixel = X11Pointer::positionIn(windowHandle());
-    if (pixel && QRect(QPoint(), m_grab.size()).contains(*pixel))
+    if (pixel && QRect(QPoint(), m_frozen.image().size()).contains(*pixel))
         return pixel;
     return std::nullopt;
 }
 
-void PickOverlay::takeKeyboard()
+void X11PickOverlay::takeKeyboard()
 {
     activateWindow();
     setFocus(Qt::OtherFocusReason);
     grabKeyboard();
 }
 
-void PickOverlay::paintEvent(QPaintEvent* event)
+void X11PickOverlay::paintEvent(QPaintEvent* event)
 {
     if (testAttribute(Qt::WA_PaintOnScreen)) {
         paintFromSource(event->region());
         return;
     }
     QPainter painter(this);
-    // The grab carries the screen's device pixel ratio, so it is drawn 1:1 without scaling.
-    painter.drawImage(event->rect().topLeft(), m_grab,
-                      QRectF(QPointF(event->rect().topLeft()) * m_grab.devicePixelRatio(),
-                             QSizeF(event->rect().size()) * m_grab.devicePixelRatio()));
-    if (m_pixel && event->rect().intersects(m_loupeRect))
-        MagnifierLoupe::paint(painter, m_loupeRect, m_grab, *m_pixel);
+    m_frozen.paint(painter, event->rect());
 }
 
 namespace {
@@ -129,35 +120,35 @@ QRect deviceRectOf(const QRect& logical, qreal ratio)
 
 } // namespace
 
-void PickOverlay::paintFromSource(const QRegion& region)
+void X11PickOverlay::paintFromSource(const QRegion& region)
 {
     if (!m_source)
         return;
-    const qreal ratio = m_grab.devicePixelRatio();
+    const qreal ratio = m_frozen.ratio();
     QRegion device;
     for (const QRect& rect : region)
         device += deviceRectOf(rect, ratio);
     // The loupe and the margin its pen may reach, drawn over a copy of the grab there and
     // put whole; the rest of the region comes straight from the grab, so nothing flickers.
-    const QRect loupe = m_pixel ? deviceRectOf(m_loupeRect.adjusted(-2, -2, 2, 2), ratio) &
-                                      QRect(QPoint(), m_grab.size())
-                                : QRect();
+    const QRect loupe = m_frozen.devicePixel() ? deviceRectOf(m_frozen.loupeDamage(), ratio) &
+                                                     QRect(QPoint(), m_frozen.image().size())
+                                               : QRect();
     if (loupe.isEmpty() || !device.intersects(loupe)) {
         m_source->paintOnto(windowHandle(), device);
         return;
     }
     m_source->paintOnto(windowHandle(), device - loupe);
-    QImage image = m_grab.copy(loupe);
+    QImage image = m_frozen.image().copy(loupe);
     image.setDevicePixelRatio(ratio);
     {
         QPainter painter(&image);
         painter.translate(-QPointF(loupe.topLeft()) / ratio);
-        MagnifierLoupe::paint(painter, m_loupeRect, m_grab, *m_pixel);
+        m_frozen.paintLoupe(painter);
     }
     m_source->putImage(windowHandle(), image, loupe.topLeft());
 }
 
-void PickOverlay::mouseMoveEvent(QMouseEvent* event)
+void X11PickOverlay::mouseMoveEvent(QMouseEvent* event)
 {
     if (m_warpedTo && (event->globalPosition() - *m_warpedTo).manhattanLength() < 1.0)
         return;
@@ -167,7 +158,7 @@ void PickOverlay::mouseMoveEvent(QMouseEvent* event)
     followPointer(event->globalPosition());
 }
 
-void PickOverlay::mousePressEvent(QMouseEvent* event)
+void X11PickOverlay::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::RightButton) {
         emit cancelled();
@@ -181,35 +172,25 @@ void PickOverlay::mousePressEvent(QMouseEvent* event)
     pick();
 }
 
-void PickOverlay::keyPressEvent(QKeyEvent* event)
+void X11PickOverlay::keyPressEvent(QKeyEvent* event)
 {
-    switch (event->key()) {
-    case Qt::Key_Escape:
+    switch (FrozenScreen::keyAction(event->key())) {
+    case FrozenScreen::KeyAction::cancel:
         emit cancelled();
         return;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
+    case FrozenScreen::KeyAction::pick:
         syncWithPointer();
         pick();
         return;
-    case Qt::Key_Left:
-        moveByDevicePixels(-1, 0);
+    case FrozenScreen::KeyAction::move:
+        moveByDevicePixels(FrozenScreen::arrowStep(event->key()));
         return;
-    case Qt::Key_Right:
-        moveByDevicePixels(1, 0);
-        return;
-    case Qt::Key_Up:
-        moveByDevicePixels(0, -1);
-        return;
-    case Qt::Key_Down:
-        moveByDevicePixels(0, 1);
-        return;
-    default:
+    case FrozenScreen::KeyAction::none:
         QWidget::keyPressEvent(event);
     }
 }
 
-void PickOverlay::enterEvent(QEnterEvent*)
+void X11PickOverlay::enterEvent(QEnterEvent*)
 {
     // The keyboard follows the pointer from screen to screen. The position comes from
     // motion events only: an enter may be delivered late, with a position from before an
@@ -217,15 +198,14 @@ void PickOverlay::enterEvent(QEnterEvent*)
     takeKeyboard();
 }
 
-void PickOverlay::followPointer(QPointF globalPosition)
+void X11PickOverlay::followPointer(QPointF globalPosition)
 {
-    const QPoint pixel =
-        devicePixelAt(globalPosition, m_screen->geometry(), m_grab.devicePixelRatio());
+    const QPoint pixel = devicePixelAt(globalPosition, m_screen->geometry(), m_frozen.ratio());
     // The logical position names the device pixel only to within a logical pixel on a
     // scaled screen; the X server knows the exact one. Its answer is taken when it agrees
     // with the event, that is, when the pointer has not moved on since.
     const auto native = nativePointer();
-    const int reach = int(std::ceil(m_grab.devicePixelRatio()));
+    const int reach = int(std::ceil(m_frozen.ratio()));
     if (native && std::abs(native->x() - pixel.x()) <= reach &&
         std::abs(native->y() - pixel.y()) <= reach) {
         setDevicePixel(*native);
@@ -234,54 +214,38 @@ void PickOverlay::followPointer(QPointF globalPosition)
     setDevicePixel(pixel);
 }
 
-void PickOverlay::setDevicePixel(QPoint pixel)
+void X11PickOverlay::setDevicePixel(QPoint pixel)
 {
-    pixel.setX(std::clamp(pixel.x(), 0, m_grab.width() - 1));
-    pixel.setY(std::clamp(pixel.y(), 0, m_grab.height() - 1));
-    if (m_pixel == pixel)
-        return;
-    m_pixel = pixel;
-    // A margin around the loupe: on a scaled screen its border pen reaches a device pixel
-    // beyond the logical rectangle.
-    const QRect previous = m_loupeRect.adjusted(-2, -2, 2, 2);
-    m_loupeRect = loupeRectFor(pixel);
-    update(previous);
-    update(m_loupeRect.adjusted(-2, -2, 2, 2));
+    update(m_frozen.setDevicePixel(pixel));
 }
 
-void PickOverlay::syncWithPointer()
+void X11PickOverlay::syncWithPointer()
 {
     // Qt drops a motion to the position it last reported, even when an arrow key's warp
     // moved the pointer in between; the X server's answer is current.
     if (const auto native = nativePointer())
         setDevicePixel(*native);
-    else if (!m_pixel)
+    else if (!m_frozen.devicePixel())
         followPointer(QCursor::pos(m_screen));
 }
 
-void PickOverlay::moveByDevicePixels(int dx, int dy)
+void X11PickOverlay::moveByDevicePixels(QPoint step)
 {
     syncWithPointer();
-    setDevicePixel(*m_pixel + QPoint(dx, dy));
-    if (X11Pointer::warpTo(windowHandle(), *m_pixel))
+    setDevicePixel(*m_frozen.devicePixel() + step);
+    const QPoint pixel = *m_frozen.devicePixel();
+    if (X11Pointer::warpTo(windowHandle(), pixel))
         return;
     // Elsewhere the system pointer follows as closely as logical coordinates allow.
-    const QPointF centre =
-        logicalCentreOf(*m_pixel, m_screen->geometry(), m_grab.devicePixelRatio());
+    const QPointF centre = logicalCentreOf(pixel, m_screen->geometry(), m_frozen.ratio());
     const QPoint warp(int(std::floor(centre.x())), int(std::floor(centre.y())));
     m_warpedTo = QPointF(warp);
     QCursor::setPos(m_screen, warp);
 }
 
-void PickOverlay::pick()
+void X11PickOverlay::pick()
 {
-    if (!m_pixel)
+    if (!m_frozen.devicePixel())
         syncWithPointer();
-    emit colorPicked(m_grab.pixelColor(*m_pixel));
-}
-
-QRect PickOverlay::loupeRectFor(QPoint pixel) const
-{
-    const QPoint pointer = (QPointF(pixel) / m_grab.devicePixelRatio()).toPoint();
-    return MagnifierLoupe::placement(pointer, rect());
+    emit colorPicked(m_frozen.color());
 }

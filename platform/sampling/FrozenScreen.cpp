@@ -1,0 +1,97 @@
+#include "FrozenScreen.h"
+
+#include "MagnifierLoupe.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+void FrozenScreen::reset(QImage image, const QRect& bounds)
+{
+    m_image = std::move(image);
+    m_bounds = bounds;
+    m_pixel.reset();
+    m_loupeRect = QRect();
+}
+
+void FrozenScreen::release()
+{
+    m_image = QImage();
+    m_pixel.reset();
+    m_loupeRect = QRect();
+}
+
+QRect FrozenScreen::loupeDamage() const
+{
+    // On a scaled screen the border pen reaches a device pixel beyond the logical rectangle.
+    return m_loupeRect.isNull() ? QRect() : m_loupeRect.adjusted(-2, -2, 2, 2);
+}
+
+QRegion FrozenScreen::setDevicePixel(QPoint pixel)
+{
+    if (m_image.isNull())
+        return {};
+    pixel.setX(std::clamp(pixel.x(), 0, m_image.width() - 1));
+    pixel.setY(std::clamp(pixel.y(), 0, m_image.height() - 1));
+    if (m_pixel == pixel)
+        return {};
+    QRegion damage(loupeDamage());
+    m_pixel = pixel;
+    const QPoint pointer = (QPointF(pixel) / ratio()).toPoint();
+    m_loupeRect = MagnifierLoupe::placement(pointer, m_bounds);
+    return damage + loupeDamage();
+}
+
+QRegion FrozenScreen::moveBy(QPoint step)
+{
+    return setDevicePixel(m_pixel.value_or(QPoint()) + step);
+}
+
+QColor FrozenScreen::color() const
+{
+    return m_pixel && m_image.valid(*m_pixel) ? m_image.pixelColor(*m_pixel) : QColor();
+}
+
+void FrozenScreen::paint(QPainter& painter, const QRect& area) const
+{
+    // The image carries the screen's device pixel ratio, so it is drawn 1:1 without scaling.
+    painter.drawImage(area.topLeft(), m_image,
+                      QRectF(QPointF(area.topLeft()) * ratio(), QSizeF(area.size()) * ratio()));
+    if (m_pixel && area.intersects(m_loupeRect))
+        paintLoupe(painter);
+}
+
+void FrozenScreen::paintLoupe(QPainter& painter) const
+{
+    if (m_pixel)
+        MagnifierLoupe::paint(painter, m_loupeRect, m_image, *m_pixel);
+}
+
+FrozenScreen::KeyAction FrozenScreen::keyAction(int qtKey)
+{
+    switch (qtKey) {
+    case Qt::Key_Escape:
+        return KeyAction::cancel;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return KeyAction::pick;
+    default:
+        return arrowStep(qtKey).isNull() ? KeyAction::none : KeyAction::move;
+    }
+}
+
+QPoint FrozenScreen::arrowStep(int qtKey)
+{
+    switch (qtKey) {
+    case Qt::Key_Left:
+        return {-1, 0};
+    case Qt::Key_Right:
+        return {1, 0};
+    case Qt::Key_Up:
+        return {0, -1};
+    case Qt::Key_Down:
+        return {0, 1};
+    default:
+        return {};
+    }
+}
