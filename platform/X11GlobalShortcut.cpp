@@ -165,8 +165,12 @@ void X11GlobalShortcut::release()
 {
     for (const Grab& grab : m_grabs)
         xcb_ungrab_key(m_connection, grab.keycode, grab.root, grab.modifiers);
-    if (!m_grabs.empty())
-        xcb_flush(m_connection);
+    if (!m_grabs.empty()) {
+        // A round trip: once this returns the server has let the key go, so a program that
+        // grabs it next (or a rebind) never finds it still held.
+        const Reply<xcb_get_input_focus_reply_t> roundTrip(
+            xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
+    }
     m_grabs.clear();
     m_keycode = 0;
 }

@@ -1,13 +1,15 @@
 // The whole application as main() builds it (settings in memory), for the end-to-end test on
 // Sway (sway-pick-e2e.sh), which clicks "Pick a color" in its panel as a user would. Commands
 // on standard input, one a line:
-//   panel   opens the panel; prints "BUTTON <x> <y>", the pick button's middle in the panel
+//   panel   shows the window (or, with a tray, the panel); prints "BUTTON <x> <y>", the pick
+//           button's middle in it
 //   quit
 // It prints "READY" once the application runs, and "ENDED <current hex>" after every pick.
 #include "ColorPickerApplication.h"
 #include "ColorPickerModel.h"
 #include "MemoryPreferencesStore.h"
 #include "PickerPanel.h"
+#include "PickerWindow.h"
 #include "TrayController.h"
 
 #include <QAbstractButton>
@@ -57,13 +59,20 @@ int main(int argc, char* argv[])
             return;
         }
         if (line == "panel") {
-            TrayController& tray = *application.tray();
-            tray.openPanel();
-            // Reported once the panel has been laid out and shown.
-            QTimer::singleShot(300, &model, [&tray] {
-                for (auto* button : tray.panel()->findChildren<QAbstractButton*>()) {
+            // Sway has no tray host here, so the application shows as a window: the user
+            // picks from it. With a tray, from the panel.
+            QWidget* surface = application.mainWindow();
+            if (surface) {
+                application.mainWindow()->bringForward();
+            } else {
+                application.tray()->openPanel();
+                surface = application.tray()->panel();
+            }
+            // Reported once the surface has been laid out and shown.
+            QTimer::singleShot(300, &model, [surface] {
+                for (auto* button : surface->findChildren<QAbstractButton*>()) {
                     if (button->text() == QLatin1String("Pick a color")) {
-                        const QPoint middle = button->mapTo(tray.panel(), button->rect().center());
+                        const QPoint middle = button->mapTo(surface, button->rect().center());
                         say(QStringLiteral("BUTTON %1 %2").arg(middle.x()).arg(middle.y()));
                     }
                 }
