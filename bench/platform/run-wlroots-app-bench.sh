@@ -1,0 +1,115 @@
+#!/usr/bin/env bash
+# usage: run-wlroots-app-bench.sh APP_BINARY PROBE_BINARY [PROCESSES [IDLE_SECONDS]]
+# The real application's picks on a headless Sway, timed from outside by wayland-focus-probe
+# (a separate client that loses the keyboard when the overlay maps), beside their floor in
+# the same run: one `grim` capture of the same output, process start included. For each of
+# PROCESSES fresh copies (each with a fresh home, started as a user starts it): `--pick` 3 s
+# after start (the process's first pick), again at once, and again after IDLE_SECONDS (35 by
+# default: past the 30 s release). Then `--pick` with no copy running (the exec starts one).
+# At 1920x1080, then 3840x2160. Targets: a pick at most 1.5x the floor, after idle at most 2x.
+# Sway refuses root: as root, everything runs as a user made for it (the build tree must be
+# readable by that user).
+set -euo pipefail
+app=$(realpath "$1")
+probe=$(realpath "$2")
+processes=${3:-3}
+idle=${4:-35}
+for tool in sway grim wtype; do
+    command -v $tool >/dev/null || { echo "needs sway, grim and wtype"; exit 1; }
+done
+
+as_user=()
+if [ "$(id -u)" = 0 ]; then
+    user=morvane-sway-e2e
+    id -u "$user" >/dev/null 2>&1 ||
+        useradd --system --no-create-home --shell /usr/sbin/nologin "$user"
+    as_user=(setpriv --reuid="$(id -u "$user")" --regid="$(id -g "$user")" --clear-groups)
+fi
+
+median() { sort -n | awk '{ v[NR] = $1 } END { print (NR ? v[int((NR + 1) / 2)] : "nan") }'; }
+row() { # row LABEL FILE TARGET FLOOR
+    local value
+    value=$(median <"$2")
+    awk -v label="$1" -v v="$value" -v floor="$4" -v target="$3" -v n="$(wc -l <"$2")" 'BEGIN {
+        r = v / floor
+        printf "  %-34s %7.1f ms (median of %d)  %5.2fx", label, v, n, r
+        if (target != "") printf "  (target <= %s) %s", target, (r <= target ? "ok" : "OVER")
+        printf "\n" }'
+}
+
+for size in 1920x1080 3840x2160; do
+    echo "== output $size"
+    run=$(mktemp -d)
+    [ ${#as_user[@]} = 0 ] || chown "$user" "$run"
+    chmod 700 "$run"
+    printf 'xwayland disable\noutput HEADLESS-1 resolution %s position 0 0 scale 1 bg #2E86C1 solid_color\n' \
+        "$size" >"$run/config"
+    in_session() {
+        "${as_user[@]}" env -i HOME="$home" PATH=/usr/bin:/bin XDG_RUNTIME_DIR="$run" \
+            WAYLAND_DISPLAY="$display" XDG_SESSION_TYPE=wayland QT_QPA_PLATFORM=wayland "$@"
+    }
+    home=$run display=
+    "${as_user[@]}" env -i HOME="$run" PATH=/usr/bin:/bin XDG_RUNTIME_DIR="$run" \
+        WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
+        sway -c "$run/config" >"$run/sway.log" 2>&1 &
+    sway=$!
+    for _ in $(seq 200); do
+        for socket in "$run"/wayland-*; do [ -S "$socket" ] && display=${socket##*/}; done
+        [ -n "$display" ] && break
+        sleep 0.05
+    done
+    sleep 0.5 # the output and its background
+    # A keyboard for the whole session, as a user has one: the headless seat has none, and
+    # wtype's own keyboard comes and goes with each call.
+    in_session wtype -s 3600000 </dev/null >/dev/null 2>&1 &
+    keyboard=$!
+    for _ in $(seq 100); do
+        in_session swaymsg -t get_inputs 2>/dev/null | grep -q '"type": "keyboard"' && break
+        sleep 0.05
+    done
+
+    coproc PROBE { in_session "$probe" 2>"$run/probe.log"; }
+    read -r -t 10 ready <&"${PROBE[0]}" && [ "$ready" = READY ] || {
+        echo "the probe did not start"; cat "$run/probe.log"; exit 1; }
+    ask() { # ask COMMAND...: one answer's figure, appended to the file named by $into
+        echo "$*" >&"${PROBE[1]}"
+        local answer
+        read -r -t 30 answer <&"${PROBE[0]}"
+        [[ $answer =~ ^[A-Z]+\ [0-9.]+$ ]] || { echo "no answer to '$*': $answer"; return 1; }
+        echo "${answer#* }" >>"$into"
+    }
+    : >"$run/grim" >"$run/first" >"$run/again" >"$run/idle" >"$run/cold"
+    for process in $(seq "$processes"); do
+        home=$(mktemp -d -p "$run")
+        [ ${#as_user[@]} = 0 ] || chown "$user" "$home"
+        in_session "$app" >"$home/app.log" 2>&1 &
+        copy=$!
+        sleep 3
+        into=$run/grim ask grim
+        into=$run/first ask pick "$app" --pick
+        into=$run/grim ask grim
+        into=$run/again ask pick "$app" --pick
+        sleep "$idle"
+        into=$run/idle ask pick "$app" --pick
+        into=$run/grim ask grim
+        kill "$copy"
+        wait "$copy" 2>/dev/null || true
+        # With no copy running: the exec starts the application, which picks.
+        home=$(mktemp -d -p "$run")
+        [ ${#as_user[@]} = 0 ] || chown "$user" "$home"
+        into=$run/cold ask pick env HOME="$home" "$app" --pick
+        sleep 1
+        pkill -u "${user:-$(id -un)}" -f "^$app( |\$)" || true
+        sleep 0.5
+    done
+    floor=$(median <"$run/grim")
+    printf '  floor: one grim capture, %.1f ms (median of %d)\n' "$floor" "$(wc -l <"$run/grim")"
+    row "--pick 3 s after start (first)" "$run/first" 1.5 "$floor"
+    row "--pick again at once" "$run/again" 1.5 "$floor"
+    row "--pick after ${idle} s idle" "$run/idle" 2 "$floor"
+    row "--pick with no copy running" "$run/cold" "" "$floor"
+    exec {PROBE[1]}>&-
+    kill "$keyboard" "$sway"
+    wait "$keyboard" "$sway" 2>/dev/null || true
+    rm -rf "$run"
+done
