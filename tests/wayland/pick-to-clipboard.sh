@@ -45,6 +45,10 @@ wait_for "$work/fill.log" 'shown 1024x' 20 || fail "the fill window did not show
 "$driver" pick >"$work/pick.log" 2>&1 &
 echo $! >"$work/$name.pick.pid"
 wait_for "$work/pick.log" PICKING 20 || fail "the driver did not start a pick"
+# KWin offers no wlroots screen copy: the application must have chosen the portal, not the
+# native overlay.
+grep -q 'picking through the desktop portal: the Wayland compositor offers no' "$work/pick.log" ||
+    fail "the portal was not chosen for a compositor without screen copy"
 # The portal's back-end is started on demand; click once its picker can be running.
 for _ in $(seq 200); do
     gdbus call --session -d org.freedesktop.impl.portal.desktop.kde \
