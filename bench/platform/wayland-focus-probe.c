@@ -26,7 +26,10 @@
 
 extern char** environ;
 
-enum { side = 32 };
+enum
+{
+    side = 32
+};
 
 static struct wl_compositor* compositor;
 static struct wl_shm* shm;
@@ -75,8 +78,8 @@ static void repeat_info(void* data, struct wl_keyboard* k, int32_t rate, int32_t
 {
     (void)data, (void)k, (void)rate, (void)delay;
 }
-static const struct wl_keyboard_listener keyboard_listener = {keymap,    enter,      leave, key,
-                                                              modifiers, repeat_info};
+static const struct wl_keyboard_listener keyboard_listener = {keymap, enter,     leave,
+                                                              key,    modifiers, repeat_info};
 
 static void capabilities(void* data, struct wl_seat* s, uint32_t caps)
 {
@@ -164,8 +167,7 @@ static pid_t spawn(char* const argv[], int quiet_stdout)
 static int split(char* line, char* argv[], int most)
 {
     int count = 0;
-    for (char* word = strtok(line, " \t\n"); word && count < most - 1;
-         word = strtok(NULL, " \t\n"))
+    for (char* word = strtok(line, " \t\n"); word && count < most - 1; word = strtok(NULL, " \t\n"))
         argv[count++] = word;
     argv[count] = NULL;
     return count;

@@ -138,7 +138,8 @@ const wl_keyboard_listener WlrootsDisplay::s_keyboardListener{
             close(fd);
         },
     .enter = ignore<wl_keyboard*, std::uint32_t, wl_surface*, wl_array*>,
-    .leave = ignore<wl_keyboard*, std::uint32_t, wl_surface*>,
+    .leave = [](void* data, wl_keyboard*, std::uint32_t,
+                wl_surface*) { static_cast<WlrootsDisplay*>(data)->m_repeatTimer.stop(); },
     .key = [](void* data, wl_keyboard*, std::uint32_t, std::uint32_t, std::uint32_t key,
               std::uint32_t state) { static_cast<WlrootsDisplay*>(data)->key(key, state); },
     .modifiers =
@@ -148,7 +149,12 @@ const wl_keyboard_listener WlrootsDisplay::s_keyboardListener{
             if (self->m_keyState)
                 xkb_state_update_mask(self->m_keyState, depressed, latched, locked, 0, 0, group);
         },
-    .repeat_info = ignore<wl_keyboard*, int32_t, int32_t>,
+    .repeat_info =
+        [](void* data, wl_keyboard*, int32_t rate, int32_t delay) {
+            auto* self = static_cast<WlrootsDisplay*>(data);
+            self->m_repeatRate = std::max(0, rate);
+            self->m_repeatDelay = std::max(0, delay);
+        },
 };
 
 std::unique_ptr<WlrootsDisplay> WlrootsDisplay::connect()
@@ -158,6 +164,8 @@ std::unique_ptr<WlrootsDisplay> WlrootsDisplay::connect()
         return nullptr;
     std::unique_ptr<WlrootsDisplay> self(new WlrootsDisplay);
     self->m_display = display;
+    QObject::connect(&self->m_repeatTimer, &QTimer::timeout, self.get(),
+                     &WlrootsDisplay::repeatKey);
     self->m_registry = wl_display_get_registry(display);
     wl_registry_add_listener(self->m_registry, &s_registryListener, self.get());
     // The globals, then what the outputs and the seat announce once bound.
@@ -304,11 +312,36 @@ void WlrootsDisplay::setKeymap(int fd, std::uint32_t size)
 
 void WlrootsDisplay::key(std::uint32_t key, std::uint32_t state)
 {
-    if (!m_input || !m_keyState || state != WL_KEYBOARD_KEY_STATE_PRESSED)
+    if (state != WL_KEYBOARD_KEY_STATE_PRESSED) {
+        if (key == m_repeatingKey)
+            m_repeatTimer.stop();
+        return;
+    }
+    m_repeatTimer.stop();
+    if (!m_input || !m_keyState)
         return;
     // Keymaps number keys from the evdev code plus 8.
-    if (const int qtKey = qtKeyFor(xkb_state_key_get_one_sym(m_keyState, key + 8)))
-        m_input->keyPressed(qtKey);
+    const int qtKey = qtKeyFor(xkb_state_key_get_one_sym(m_keyState, key + 8));
+    if (!qtKey)
+        return;
+    const bool arrow = qtKey == Qt::Key_Left || qtKey == Qt::Key_Right || qtKey == Qt::Key_Up ||
+                       qtKey == Qt::Key_Down;
+    if (arrow && m_repeatRate > 0 && xkb_keymap_key_repeats(m_keymap, key + 8)) {
+        m_repeatingKey = key;
+        m_repeatingQtKey = qtKey;
+        m_repeatTimer.start(m_repeatDelay);
+    }
+    m_input->keyPressed(qtKey);
+}
+
+void WlrootsDisplay::repeatKey()
+{
+    if (!m_input) {
+        m_repeatTimer.stop();
+        return;
+    }
+    m_repeatTimer.start(std::max(1, 1000 / m_repeatRate));
+    m_input->keyPressed(m_repeatingQtKey);
 }
 
 void WlrootsDisplay::setCrosshair(std::uint32_t serial)

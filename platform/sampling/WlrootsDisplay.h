@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QPointF>
 #include <QString>
+#include <QTimer>
 
 #include <chrono>
 #include <cstdint>
@@ -82,7 +83,11 @@ public:
     const std::vector<Output>& outputs() const { return m_outputs; }
 
     // Where pointer and keyboard events go; null drops them.
-    void setInput(WlrootsInput* input) { m_input = input; }
+    void setInput(WlrootsInput* input)
+    {
+        m_input = input;
+        m_repeatTimer.stop();
+    }
     // Sends what was asked so far.
     void flush();
     // Dispatches events, blocking, until `done` holds, the time is up or the connection
@@ -97,6 +102,7 @@ private:
     void updateSeat(std::uint32_t capabilities);
     void setKeymap(int fd, std::uint32_t size);
     void key(std::uint32_t key, std::uint32_t state);
+    void repeatKey();
     void setCrosshair(std::uint32_t serial);
 
     static const struct wl_registry_listener s_registryListener;
@@ -123,6 +129,15 @@ private:
     xkb_context* m_xkb = nullptr;
     xkb_keymap* m_keymap = nullptr;
     xkb_state* m_keyState = nullptr;
+
+    // Wayland leaves key repeat to the client: an arrow key held moves on at the seat's rate
+    // after its delay (wl_keyboard.repeat_info; until it comes, the usual 25 a second after
+    // 600 ms).
+    int m_repeatRate = 25;
+    int m_repeatDelay = 600;
+    std::uint32_t m_repeatingKey = 0;
+    int m_repeatingQtKey = 0;
+    QTimer m_repeatTimer;
 
     wl_cursor_theme* m_cursorTheme = nullptr;
     wl_surface* m_cursorSurface = nullptr;

@@ -230,8 +230,27 @@ in_session wtype -k Right -k Right -k Down || fail "wtype failed"
 in_session wtype -k Return || fail "wtype failed"
 pick_ends_with "$(colour 0 502 301)" "arrow keys then Enter"
 
+# An arrow key held repeats at the seat's rate after its delay (600 ms and 25 a second
+# here): held for 1.2 s, the pick moves on by more than one pixel, and stops when released.
+start_pick
+point_at 0 0 1 400 100
+in_session wtype -P Right -s 1200 -p Right || fail "wtype failed"
+in_session wtype -k Return || fail "wtype failed"
+ends=$((ends + 1))
+for _ in $(seq 200); do
+    [ "$(grep -c '^ENDED' "$work/driver.log")" -ge $ends ] && break
+    sleep 0.05
+done
+held=$(grep '^ENDED' "$work/driver.log" | sed -n "${ends}p" | cut -d' ' -f2)
+moved=
+for step in $(seq 0 60); do
+    [ "$(colour 0 $((400 + step)) 100)" = "$held" ] && moved=$step && break
+done
+[ -n "$moved" ] && [ "$moved" -gt 3 ] || fail "a held arrow key moved the pick by '$moved' pixels"
+echo "ok: a held arrow key repeats ($moved pixels)"
+
 # Escape and a right click cancel: the last colour stays, on the clipboard too.
-last=$(colour 0 502 301)
+last=$held
 start_pick
 point_at 0 0 1 700 500
 in_session wtype -k Escape || fail "wtype failed"
