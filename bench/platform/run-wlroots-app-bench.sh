@@ -26,6 +26,17 @@ if [ "$(id -u)" = 0 ]; then
     as_user=(setpriv --reuid="$(id -u "$user")" --regid="$(id -g "$user")" --clear-groups)
 fi
 
+pids=() run=
+cleanup() {
+    local pid
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    pkill -f "^$app( |\$)" || true
+    wait 2>/dev/null || true
+    [ -z "$run" ] || rm -rf "$run"
+    pids=() run=
+}
+trap cleanup EXIT
+
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR ? v[int((NR + 1) / 2)] : "nan") }'; }
 row() { # row LABEL FILE TARGET FLOOR
     local value
@@ -48,11 +59,19 @@ for size in 1920x1080 3840x2160; do
         "${as_user[@]}" env -i HOME="$home" PATH=/usr/bin:/bin XDG_RUNTIME_DIR="$run" \
             WAYLAND_DISPLAY="$display" XDG_SESSION_TYPE=wayland QT_QPA_PLATFORM=wayland "$@"
     }
+    # The same in the background, its process id in $! and kept for the end (setpriv and env
+    # exec it, so it is the command's own).
+    spawn_in_session() {
+        "${as_user[@]}" env -i HOME="$home" PATH=/usr/bin:/bin XDG_RUNTIME_DIR="$run" \
+            WAYLAND_DISPLAY="$display" XDG_SESSION_TYPE=wayland QT_QPA_PLATFORM=wayland "$@" &
+        pids+=($!)
+    }
     home=$run display=
     "${as_user[@]}" env -i HOME="$run" PATH=/usr/bin:/bin XDG_RUNTIME_DIR="$run" \
         WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
         sway -c "$run/config" >"$run/sway.log" 2>&1 &
     sway=$!
+    pids+=($sway)
     for _ in $(seq 200); do
         for socket in "$run"/wayland-*; do [ -S "$socket" ] && display=${socket##*/}; done
         [ -n "$display" ] && break
@@ -61,8 +80,7 @@ for size in 1920x1080 3840x2160; do
     sleep 0.5 # the output and its background
     # A keyboard for the whole session, as a user has one: the headless seat has none, and
     # wtype's own keyboard comes and goes with each call.
-    in_session wtype -s 3600000 </dev/null >/dev/null 2>&1 &
-    keyboard=$!
+    spawn_in_session wtype -s 3600000 </dev/null >/dev/null 2>&1
     for _ in $(seq 100); do
         in_session swaymsg -t get_inputs 2>/dev/null | grep -q '"type": "keyboard"' && break
         sleep 0.05
@@ -82,7 +100,7 @@ for size in 1920x1080 3840x2160; do
     for process in $(seq "$processes"); do
         home=$(mktemp -d -p "$run")
         [ ${#as_user[@]} = 0 ] || chown "$user" "$home"
-        in_session "$app" >"$home/app.log" 2>&1 &
+        spawn_in_session "$app" >"$home/app.log" 2>&1
         copy=$!
         sleep 3
         into=$run/grim ask grim
@@ -93,14 +111,15 @@ for size in 1920x1080 3840x2160; do
         into=$run/idle ask pick "$app" --pick
         into=$run/grim ask grim
         kill "$copy"
-        wait "$copy" 2>/dev/null || true
+        while kill -0 "$copy" 2>/dev/null; do sleep 0.05; done
         # With no copy running: the exec starts the application, which picks.
         home=$(mktemp -d -p "$run")
         [ ${#as_user[@]} = 0 ] || chown "$user" "$home"
         into=$run/cold ask pick env HOME="$home" "$app" --pick
+        # The copy it started, by its command line (it is no child of ours).
         sleep 1
-        pkill -u "${user:-$(id -un)}" -f "^$app( |\$)" || true
-        sleep 0.5
+        pkill -f "^$app( |\$)" || true
+        while pgrep -f "^$app( |\$)" >/dev/null; do sleep 0.05; done
     done
     floor=$(median <"$run/grim")
     printf '  floor: one grim capture, %.1f ms (median of %d)\n' "$floor" "$(wc -l <"$run/grim")"
@@ -109,7 +128,5 @@ for size in 1920x1080 3840x2160; do
     row "--pick after ${idle} s idle" "$run/idle" 2 "$floor"
     row "--pick with no copy running" "$run/cold" "" "$floor"
     exec {PROBE[1]}>&-
-    kill "$keyboard" "$sway"
-    wait "$keyboard" "$sway" 2>/dev/null || true
-    rm -rf "$run"
+    cleanup
 done

@@ -115,7 +115,8 @@ start_trayer() {
     trayer "$@" >>"$work/trayer.log" 2>&1 &
     trayer_pid=$!
     pids+=("$trayer_pid")
-    wait_for 60 xdotool search --name '^panel$' || fail "timed out waiting for the tray"
+    wait_for 60 xdotool search --name '^panel$' ||
+        fail "timed out waiting for the tray: $(tail -n 5 "$work/trayer.log")"
 }
 
 # "#RRGGBB" of the screen pixel at $1,$2.
