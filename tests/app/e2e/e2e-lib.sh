@@ -110,13 +110,22 @@ start_xvfb() {
     export DISPLAY
 }
 
-# Starts trayer with the given options and waits for its window; sets trayer_pid.
+# Starts trayer with the given options and waits for its window; sets trayer_pid. A trayer
+# that ends at once (now and then it cannot open a display that was just started, on a
+# machine where other X servers come and go) is started again.
 start_trayer() {
-    trayer "$@" >>"$work/trayer.log" 2>&1 &
-    trayer_pid=$!
-    pids+=("$trayer_pid")
-    wait_for 60 xdotool search --name '^panel$' ||
-        fail "timed out waiting for the tray: $(tail -n 5 "$work/trayer.log")"
+    local attempt
+    for attempt in 1 2 3; do
+        trayer "$@" >>"$work/trayer.log" 2>&1 &
+        trayer_pid=$!
+        pids+=("$trayer_pid")
+        wait_for 20 bash -c "xdotool search --name '^panel$' || ! kill -0 $trayer_pid" &&
+            kill -0 "$trayer_pid" 2>/dev/null && return 0
+        kill "$trayer_pid" 2>/dev/null || true
+        wait "$trayer_pid" 2>/dev/null || true
+        echo "trayer did not start ($(tail -n 1 "$work/trayer.log")); again" >&2
+    done
+    fail "timed out waiting for the tray: $(tail -n 5 "$work/trayer.log")"
 }
 
 # "#RRGGBB" of the screen pixel at $1,$2.
