@@ -8,6 +8,8 @@ packages=(
     cmake ninja-build pkg-config g++ clang libclang-rt-14-dev clang-format
     # Qt 6 and platform libraries
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-wayland libgl-dev
+    # translations: lupdate and lrelease, and CMake's LinguistTools
+    qt6-l10n-tools qt6-tools-dev
     libx11-dev libxcb1-dev libsystemd-dev libsodium-dev
     libxcb-shm0-dev libxcb-xtest0-dev
     # telemetry
