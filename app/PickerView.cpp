@@ -5,12 +5,17 @@
 #include "ForegroundStyle.h"
 #include "PanelFooter.h"
 #include "PickButton.h"
+#include "RecentChip.h"
 #include "RecentsSection.h"
 #include "SwatchView.h"
+#include "SymbolButton.h"
+#include "TextButton.h"
 #include "ValueRow.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QDesktopServices>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QVBoxLayout>
@@ -80,6 +85,7 @@ PickerView::PickerView(ColorPickerModel& picker, QWidget* parent)
     connect(&m_picker, &ColorPickerModel::formatsChanged, this, [this] {
         buildRows();
         showCurrent();
+        orderTabStops();
     });
     connect(&m_picker, &ColorPickerModel::currentChanged, this, &PickerView::showCurrent);
     connect(&m_picker, &ColorPickerModel::isSamplingChanged, this, &PickerView::showSampling);
@@ -133,11 +139,35 @@ void PickerView::showSampling()
 void PickerView::showRecents()
 {
     m_recents->setColors(m_picker.recents());
+    orderTabStops();
+}
+
+void PickerView::orderTabStops()
+{
+    QList<QWidget*> stops{m_pickButton};
+    for (const ValueRow* row : std::as_const(m_valueRows))
+        stops.append(row->copyButton());
+    for (RecentChip* chip : m_recents->chips())
+        stops.append(chip);
+    stops << m_footer->webPickerButton() << m_footer->settingsButton() << m_footer->quitButton();
+    for (qsizetype i = 1; i < stops.size(); ++i)
+        setTabOrder(stops[i - 1], stops[i]);
 }
 
 void PickerView::showConfirmation()
 {
     m_swatch->setConfirmation(m_picker.copyConfirmation());
+}
+
+void PickerView::keyPressEvent(QKeyEvent* event)
+{
+    auto* button = qobject_cast<QAbstractButton*>(focusWidget());
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && button &&
+        button->isEnabled() && button->hasFocus() && isAncestorOf(button)) {
+        button->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void PickerView::showPickNotice()

@@ -41,6 +41,10 @@ signals:
     // "Quit" was pressed.
     void quitRequested();
 
+protected:
+    // Enter and Return press the focused button, as Space does.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void buildRows();
     void showCurrent();
@@ -48,6 +52,8 @@ private:
     void showRecents();
     void showConfirmation();
     void showPickNotice();
+    // Tab follows the panel top to bottom, also through rows and chips made after the footer.
+    void orderTabStops();
 
     ColorPickerModel& m_picker;
     SwatchView* m_swatch;

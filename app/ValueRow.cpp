@@ -44,6 +44,9 @@ ValueRow::ValueRow(ColorPickerModel& picker, const QString& label, QWidget* pare
     m_valueLabel->setTextFormat(Qt::PlainText);
     m_valueLabel->setWordWrap(false);
     m_valueLabel->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    // Reached by a click, not by Tab, which goes from copy button to copy button: a label
+    // draws no focus ring.
+    m_valueLabel->setFocusPolicy(Qt::ClickFocus);
 
     m_copyButton = new SymbolButton(QStringLiteral("doc.on.doc"), 13, 20, this);
     m_copyButton->setDisabledOpacity(0.4);
