@@ -1,5 +1,7 @@
 #include "PickerView.h"
 
+#include "AccessibleRoles.h"
+#include "Announcer.h"
 #include "ColorPickerModel.h"
 #include "Constants.h"
 #include "ForegroundStyle.h"
@@ -43,7 +45,9 @@ PickerView::PickerView(ColorPickerModel& picker, QWidget* parent)
 {
     setFixedWidth(panelWidth);
 
+    AccessibleRoles::install();
     m_swatch = new SwatchView(this);
+    m_announcer = new Announcer(this);
     m_pickButton = new PickButton(this);
     connect(m_pickButton, &PickButton::clicked, &m_picker, &ColorPickerModel::pickColor);
     m_pickNotice = new QLabel(this);
@@ -157,6 +161,7 @@ void PickerView::orderTabStops()
 void PickerView::showConfirmation()
 {
     m_swatch->setConfirmation(m_picker.copyConfirmation());
+    m_announcer->announce(m_picker.copyConfirmation().value_or(QString()));
 }
 
 void PickerView::keyPressEvent(QKeyEvent* event)
@@ -175,4 +180,5 @@ void PickerView::showPickNotice()
     m_pickNotice->setText(m_picker.pickUnavailable());
     m_pickNotice->setAccessibleName(m_picker.pickUnavailable());
     m_pickNotice->setVisible(!m_picker.pickUnavailable().isEmpty());
+    m_announcer->announce(m_picker.pickUnavailable());
 }

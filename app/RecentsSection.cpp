@@ -44,8 +44,10 @@ void RecentsSection::setColors(const QList<PickedColor>& allColors)
         m_chipPool.append(chip);
     }
     for (qsizetype i = 0; i < m_chipPool.size(); ++i) {
-        if (i < colors.size())
+        if (i < colors.size()) {
             m_chipPool[i]->setColor(colors[i]);
+            m_chipPool[i]->setPosition(int(i) + 1, int(colors.size()));
+        }
         m_chipPool[i]->setVisible(i < colors.size());
     }
     m_visibleChips = int(colors.size());

@@ -19,6 +19,8 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev python3
     openssl
     xvfb xauth x11-utils xdotool xclip dbus dbus-x11 trayer imagemagick
+    # the accessibility test: the AT-SPI bus and a client of it
+    at-spi2-core python3-pyatspi
     # a window manager for the window-mode test and its screenshot
     openbox
     # screen sampling: a headless Wayland pick through the desktop portal

@@ -208,6 +208,14 @@ das Feld der laufenden Kopie.
         <source>Not added: %1.</source>
         <translation>Nicht hinzugefügt: %1.</translation>
     </message>
+    <message>
+        <source>Name of your own format</source>
+        <translation>Name des eigenen Formats</translation>
+    </message>
+    <message>
+        <source>Template of your own format</source>
+        <translation>Vorlage des eigenen Formats</translation>
+    </message>
 </context>
 <context>
     <name>PanelFooter</name>
@@ -252,6 +260,10 @@ das Feld der laufenden Kopie.
     <message>
         <source>Copy</source>
         <translation>Kopieren</translation>
+    </message>
+    <message>
+        <source>Key that picks a color</source>
+        <translation>Taste, die eine Farbe wählt</translation>
     </message>
 </context>
 <context>
@@ -338,6 +350,10 @@ das Feld der laufenden Kopie.
     <message>
         <source>Use recent color %1</source>
         <translation>Zuletzt gewählte Farbe %1 verwenden</translation>
+    </message>
+    <message>
+        <source>Recent color %1, %2 of %3</source>
+        <translation>Zuletzt gewählte Farbe %1, %2 von %3</translation>
     </message>
 </context>
 <context>
@@ -535,6 +551,10 @@ das Feld der laufenden Kopie.
     <message>
         <source>%1 copied</source>
         <translation>%1 kopiert</translation>
+    </message>
+    <message>
+        <source>Copy %1 %2</source>
+        <translation>%1 %2 kopieren</translation>
     </message>
 </context>
 <context>

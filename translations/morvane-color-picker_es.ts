@@ -208,6 +208,14 @@ el panel de la copia en marcha.
         <source>Not added: %1.</source>
         <translation>No añadido: %1.</translation>
     </message>
+    <message>
+        <source>Name of your own format</source>
+        <translation>Nombre del formato propio</translation>
+    </message>
+    <message>
+        <source>Template of your own format</source>
+        <translation>Plantilla del formato propio</translation>
+    </message>
 </context>
 <context>
     <name>PanelFooter</name>
@@ -252,6 +260,10 @@ el panel de la copia en marcha.
     <message>
         <source>Copy</source>
         <translation>Copiar</translation>
+    </message>
+    <message>
+        <source>Key that picks a color</source>
+        <translation>Tecla que toma un color</translation>
     </message>
 </context>
 <context>
@@ -338,6 +350,10 @@ el panel de la copia en marcha.
     <message>
         <source>Use recent color %1</source>
         <translation>Usar el color reciente %1</translation>
+    </message>
+    <message>
+        <source>Recent color %1, %2 of %3</source>
+        <translation>Color reciente %1, %2 de %3</translation>
     </message>
 </context>
 <context>
@@ -535,6 +551,10 @@ el panel de la copia en marcha.
     <message>
         <source>%1 copied</source>
         <translation>%1 copiado</translation>
+    </message>
+    <message>
+        <source>Copy %1 %2</source>
+        <translation>Copiar %1 %2</translation>
     </message>
 </context>
 <context>

@@ -208,6 +208,14 @@ lancement ouvre le panneau de la copie en cours.
         <source>Not added: %1.</source>
         <translation>Non ajouté : %1.</translation>
     </message>
+    <message>
+        <source>Name of your own format</source>
+        <translation>Nom du format personnel</translation>
+    </message>
+    <message>
+        <source>Template of your own format</source>
+        <translation>Modèle du format personnel</translation>
+    </message>
 </context>
 <context>
     <name>PanelFooter</name>
@@ -252,6 +260,10 @@ lancement ouvre le panneau de la copie en cours.
     <message>
         <source>Copy</source>
         <translation>Copier</translation>
+    </message>
+    <message>
+        <source>Key that picks a color</source>
+        <translation>Touche qui prélève une couleur</translation>
     </message>
 </context>
 <context>
@@ -338,6 +350,10 @@ lancement ouvre le panneau de la copie en cours.
     <message>
         <source>Use recent color %1</source>
         <translation>Utiliser la couleur récente %1</translation>
+    </message>
+    <message>
+        <source>Recent color %1, %2 of %3</source>
+        <translation>Couleur récente %1, %2 sur %3</translation>
     </message>
 </context>
 <context>
@@ -535,6 +551,10 @@ lancement ouvre le panneau de la copie en cours.
     <message>
         <source>%1 copied</source>
         <translation>%1 copié</translation>
+    </message>
+    <message>
+        <source>Copy %1 %2</source>
+        <translation>Copier %1 %2</translation>
     </message>
 </context>
 <context>

@@ -208,6 +208,14 @@ apre il pannello della copia in esecuzione.
         <source>Not added: %1.</source>
         <translation>Non aggiunto: %1.</translation>
     </message>
+    <message>
+        <source>Name of your own format</source>
+        <translation>Nome del formato personale</translation>
+    </message>
+    <message>
+        <source>Template of your own format</source>
+        <translation>Modello del formato personale</translation>
+    </message>
 </context>
 <context>
     <name>PanelFooter</name>
@@ -252,6 +260,10 @@ apre il pannello della copia in esecuzione.
     <message>
         <source>Copy</source>
         <translation>Copia</translation>
+    </message>
+    <message>
+        <source>Key that picks a color</source>
+        <translation>Tasto che preleva un colore</translation>
     </message>
 </context>
 <context>
@@ -338,6 +350,10 @@ apre il pannello della copia in esecuzione.
     <message>
         <source>Use recent color %1</source>
         <translation>Usa il colore recente %1</translation>
+    </message>
+    <message>
+        <source>Recent color %1, %2 of %3</source>
+        <translation>Colore recente %1, %2 di %3</translation>
     </message>
 </context>
 <context>
@@ -535,6 +551,10 @@ apre il pannello della copia in esecuzione.
     <message>
         <source>%1 copied</source>
         <translation>%1 copiato</translation>
+    </message>
+    <message>
+        <source>Copy %1 %2</source>
+        <translation>Copia %1 %2</translation>
     </message>
 </context>
 <context>

@@ -207,6 +207,14 @@ the running copy&apos;s panel.
         <source>Not added: %1.</source>
         <translation>追加されませんでした: %1。</translation>
     </message>
+    <message>
+        <source>Name of your own format</source>
+        <translation>独自の形式の名前</translation>
+    </message>
+    <message>
+        <source>Template of your own format</source>
+        <translation>独自の形式のテンプレート</translation>
+    </message>
 </context>
 <context>
     <name>PanelFooter</name>
@@ -251,6 +259,10 @@ the running copy&apos;s panel.
     <message>
         <source>Copy</source>
         <translation>コピー</translation>
+    </message>
+    <message>
+        <source>Key that picks a color</source>
+        <translation>色を取得するキー</translation>
     </message>
 </context>
 <context>
@@ -337,6 +349,10 @@ the running copy&apos;s panel.
     <message>
         <source>Use recent color %1</source>
         <translation>最近の色 %1 を使う</translation>
+    </message>
+    <message>
+        <source>Recent color %1, %2 of %3</source>
+        <translation>最近の色 %1 (%3 色中 %2 番目)</translation>
     </message>
 </context>
 <context>
@@ -534,6 +550,10 @@ the running copy&apos;s panel.
     <message>
         <source>%1 copied</source>
         <translation>%1 をコピーしました</translation>
+    </message>
+    <message>
+        <source>Copy %1 %2</source>
+        <translation>%1 %2 をコピー</translation>
     </message>
 </context>
 <context>

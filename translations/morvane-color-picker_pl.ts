@@ -208,6 +208,14 @@ panel działającej kopii.
         <source>Not added: %1.</source>
         <translation>Nie dodano: %1.</translation>
     </message>
+    <message>
+        <source>Name of your own format</source>
+        <translation>Nazwa własnego formatu</translation>
+    </message>
+    <message>
+        <source>Template of your own format</source>
+        <translation>Szablon własnego formatu</translation>
+    </message>
 </context>
 <context>
     <name>PanelFooter</name>
@@ -252,6 +260,10 @@ panel działającej kopii.
     <message>
         <source>Copy</source>
         <translation>Kopiuj</translation>
+    </message>
+    <message>
+        <source>Key that picks a color</source>
+        <translation>Klawisz pobierający kolor</translation>
     </message>
 </context>
 <context>
@@ -338,6 +350,10 @@ panel działającej kopii.
     <message>
         <source>Use recent color %1</source>
         <translation>Użyj ostatniego koloru %1</translation>
+    </message>
+    <message>
+        <source>Recent color %1, %2 of %3</source>
+        <translation>Ostatni kolor %1, %2 z %3</translation>
     </message>
 </context>
 <context>
@@ -535,6 +551,10 @@ panel działającej kopii.
     <message>
         <source>%1 copied</source>
         <translation>Skopiowano %1</translation>
+    </message>
+    <message>
+        <source>Copy %1 %2</source>
+        <translation>Kopiuj %1 %2</translation>
     </message>
 </context>
 <context>

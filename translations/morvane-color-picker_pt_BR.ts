@@ -208,6 +208,14 @@ o painel da cópia em execução.
         <source>Not added: %1.</source>
         <translation>Não adicionado: %1.</translation>
     </message>
+    <message>
+        <source>Name of your own format</source>
+        <translation>Nome do formato próprio</translation>
+    </message>
+    <message>
+        <source>Template of your own format</source>
+        <translation>Modelo do formato próprio</translation>
+    </message>
 </context>
 <context>
     <name>PanelFooter</name>
@@ -252,6 +260,10 @@ o painel da cópia em execução.
     <message>
         <source>Copy</source>
         <translation>Copiar</translation>
+    </message>
+    <message>
+        <source>Key that picks a color</source>
+        <translation>Tecla que captura uma cor</translation>
     </message>
 </context>
 <context>
@@ -338,6 +350,10 @@ o painel da cópia em execução.
     <message>
         <source>Use recent color %1</source>
         <translation>Usar a cor recente %1</translation>
+    </message>
+    <message>
+        <source>Recent color %1, %2 of %3</source>
+        <translation>Cor recente %1, %2 de %3</translation>
     </message>
 </context>
 <context>
@@ -535,6 +551,10 @@ o painel da cópia em execução.
     <message>
         <source>%1 copied</source>
         <translation>%1 copiado</translation>
+    </message>
+    <message>
+        <source>Copy %1 %2</source>
+        <translation>Copiar %1 %2</translation>
     </message>
 </context>
 <context>

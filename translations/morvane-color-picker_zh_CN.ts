@@ -206,6 +206,14 @@ the running copy&apos;s panel.
         <source>Not added: %1.</source>
         <translation>未添加：%1。</translation>
     </message>
+    <message>
+        <source>Name of your own format</source>
+        <translation>自定义格式的名称</translation>
+    </message>
+    <message>
+        <source>Template of your own format</source>
+        <translation>自定义格式的模板</translation>
+    </message>
 </context>
 <context>
     <name>PanelFooter</name>
@@ -250,6 +258,10 @@ the running copy&apos;s panel.
     <message>
         <source>Copy</source>
         <translation>复制</translation>
+    </message>
+    <message>
+        <source>Key that picks a color</source>
+        <translation>拾取颜色的按键</translation>
     </message>
 </context>
 <context>
@@ -336,6 +348,10 @@ the running copy&apos;s panel.
     <message>
         <source>Use recent color %1</source>
         <translation>使用最近的颜色 %1</translation>
+    </message>
+    <message>
+        <source>Recent color %1, %2 of %3</source>
+        <translation>最近的颜色 %1，第 %2 个，共 %3 个</translation>
     </message>
 </context>
 <context>
@@ -533,6 +549,10 @@ the running copy&apos;s panel.
     <message>
         <source>%1 copied</source>
         <translation>已复制 %1</translation>
+    </message>
+    <message>
+        <source>Copy %1 %2</source>
+        <translation>复制 %1 %2</translation>
     </message>
 </context>
 <context>

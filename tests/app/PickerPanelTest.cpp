@@ -171,12 +171,17 @@ TEST_F(PickerPanelTest, TheKeyboardAloneReachesAndPressesEveryControl)
     const auto right = std::pair{Qt::Key_Right, Qt::KeyboardModifiers()};
     const auto left = std::pair{Qt::Key_Left, Qt::KeyboardModifiers()};
     const auto end = std::pair{Qt::Key_End, Qt::KeyboardModifiers()};
-    const QString recent = QStringLiteral("Use recent color #%1");
+    const auto recent = [](const char* hex) {
+        const QString place = QString::fromLatin1(hex) == QLatin1String("333333")   ? "1"
+                              : QString::fromLatin1(hex) == QLatin1String("222222") ? "2"
+                                                                                    : "3";
+        return QStringLiteral("Recent color #%1, %2 of 3").arg(QLatin1String(hex), place);
+    };
     // Tab: the copy buttons, the recent colours as one stop, the footer, around to the start.
     EXPECT_EQ(focusAfter(panel, {tab, tab, tab, tab, tab, tab, tab, tab}),
-              (QStringList{"Copy HEX value", "Copy RGB value", "Copy HSL value",
-                           recent.arg("333333"), "Open the web color picker in your browser",
-                           "Settings", "Quit Morvane Color Picker", "Pick a color from the screen"}
+              (QStringList{"Copy HEX #333333", "Copy RGB 51, 51, 51", "Copy HSL 0\u00B0, 0%, 20%",
+                           recent("333333"), "Open the web color picker in your browser",
+                           "Settings", "Quit Morvane Color Picker", "Pick a color"}
                    .join(QLatin1String(" | "))
                    .toStdString()));
     // Within the recent colours the arrows move, and stop at the ends; Tab leaves from the
@@ -184,10 +189,10 @@ TEST_F(PickerPanelTest, TheKeyboardAloneReachesAndPressesEveryControl)
     EXPECT_EQ(focusAfter(panel, {backTab, backTab, backTab, backTab, right, right, right, left, end,
                                  tab, backTab}),
               (QStringList{"Quit Morvane Color Picker", "Settings",
-                           "Open the web color picker in your browser", recent.arg("333333"),
-                           recent.arg("222222"), recent.arg("111111"), recent.arg("111111"),
-                           recent.arg("222222"), recent.arg("111111"),
-                           "Open the web color picker in your browser", recent.arg("111111")}
+                           "Open the web color picker in your browser", recent("333333"),
+                           recent("222222"), recent("111111"), recent("111111"), recent("222222"),
+                           recent("111111"), "Open the web color picker in your browser",
+                           recent("111111")}
                    .join(QLatin1String(" | "))
                    .toStdString()));
 
