@@ -26,7 +26,11 @@
 
 namespace {
 
-const char* const languages[] = {"de", "es", "fr", "it", "ja", "pl", "pt_BR", "zh_CN"};
+// The shipped languages, as the build lists them ("de,es,...").
+QStringList languages()
+{
+    return QString::fromLatin1(MORVANE_LANGUAGES).split(QLatin1Char(','));
+}
 
 // Lets the posted layout requests run, nested layouts one after another, as the event loop
 // does before the user sees the window.
@@ -96,7 +100,9 @@ struct TranslatedLayout : testing::Test
         qputenv("PATH",
                 QCoreApplication::applicationDirPath().toLocal8Bit() + ':' + qgetenv("PATH"));
     }
-    void TearDown() override
+    void TearDown() override { removeTranslations(); }
+
+    static void removeTranslations()
     {
         for (QTranslator* translator : QCoreApplication::instance()->findChildren<QTranslator*>()) {
             QCoreApplication::removeTranslator(translator);
@@ -113,9 +119,10 @@ struct TranslatedLayout : testing::Test
 
 TEST_F(TranslatedLayout, ThePanelAndTheSettingsWindowHoldEveryTextInEachLanguage)
 {
-    for (const char* language : languages) {
-        SCOPED_TRACE(language);
-        ASSERT_TRUE(Translations::install(QLocale(QString::fromLatin1(language)),
+    ASSERT_EQ(languages().size(), 8);
+    for (const QString& language : languages()) {
+        SCOPED_TRACE(language.toStdString());
+        ASSERT_TRUE(Translations::install(QLocale(language),
                                           QStringLiteral(MORVANE_TRANSLATIONS_BUILD_DIR)));
         // The translation is the one shown, not the English source.
         ASSERT_NE(QCoreApplication::translate("PickButton", "Pick a color"),
@@ -168,7 +175,7 @@ TEST_F(TranslatedLayout, ThePanelAndTheSettingsWindowHoldEveryTextInEachLanguage
             settle();
             EXPECT_EQ(overflowing(window), std::string()) << "pick key status " << int(status);
         }
-        TearDown();
+        removeTranslations();
     }
 }
 
