@@ -47,8 +47,10 @@ FormatsSection::FormatsSection(ColorPickerModel& picker, QWidget* parent)
     m_copied->setMinimumContentsLength(16);
     m_name = new QLineEdit;
     m_name->setPlaceholderText(tr("Name"));
+    m_name->setAccessibleName(tr("Name of your own format"));
     m_template = new QLineEdit;
     m_template->setPlaceholderText(QStringLiteral("Color(0xFF{hex})"));
+    m_template->setAccessibleName(tr("Template of your own format"));
     m_template->setToolTip(tr("{r} {g} {b}, {hex} {hexl}, {rf} {gf} {bf}, {h} {s} {l}; "
                               "{{ and }} for braces"));
     m_add = new QPushButton(tr("Add"));

@@ -21,7 +21,8 @@ PickButton::PickButton(QWidget* parent) : QAbstractButton(parent)
 {
     setText(tr("Pick a color"));
     setFont(ForegroundStyle::systemFont(13, QFont::DemiBold));
-    setAccessibleName(tr("Pick a color from the screen"));
+    setAccessibleName(tr("Pick a color"));
+    setAccessibleDescription(tr("Pick a color from the screen"));
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::TabFocus);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);

@@ -21,6 +21,7 @@ PickKeySection::PickKeySection(PickShortcut& shortcut, QWidget* parent)
 {
     m_toggle = new QCheckBox(tr("Pick a color with a key"));
     m_chooser = new QKeySequenceEdit;
+    m_chooser->setAccessibleName(tr("Key that picks a color"));
     m_chooser->setObjectName(QStringLiteral("pickKeyChooser"));
     m_status = new QLabel;
     m_status->setObjectName(QStringLiteral("pickKeyStatus"));

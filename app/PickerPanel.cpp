@@ -3,6 +3,7 @@
 #include "ColorPickerModel.h"
 #include "ForegroundStyle.h"
 #include "PanelPlacement.h"
+#include "PickButton.h"
 #include "PickerView.h"
 
 #include <QCursor>
@@ -51,6 +52,8 @@ void PickerPanel::showAnchored(const QRect& anchor)
     show();
     raise();
     activateWindow();
+    // Keyboard users start where the pointer would: on "Pick a color".
+    m_view->pickButton()->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 bool PickerPanel::opensAsPopup(const DesktopSession& session)

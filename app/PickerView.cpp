@@ -1,16 +1,23 @@
 #include "PickerView.h"
 
+#include "AccessibleRoles.h"
+#include "Announcer.h"
 #include "ColorPickerModel.h"
 #include "Constants.h"
 #include "ForegroundStyle.h"
 #include "PanelFooter.h"
 #include "PickButton.h"
+#include "RecentChip.h"
 #include "RecentsSection.h"
 #include "SwatchView.h"
+#include "SymbolButton.h"
+#include "TextButton.h"
 #include "ValueRow.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QDesktopServices>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QVBoxLayout>
@@ -38,7 +45,9 @@ PickerView::PickerView(ColorPickerModel& picker, QWidget* parent)
 {
     setFixedWidth(panelWidth);
 
+    AccessibleRoles::install();
     m_swatch = new SwatchView(this);
+    m_announcer = new Announcer(this);
     m_pickButton = new PickButton(this);
     connect(m_pickButton, &PickButton::clicked, &m_picker, &ColorPickerModel::pickColor);
     m_pickNotice = new QLabel(this);
@@ -80,6 +89,7 @@ PickerView::PickerView(ColorPickerModel& picker, QWidget* parent)
     connect(&m_picker, &ColorPickerModel::formatsChanged, this, [this] {
         buildRows();
         showCurrent();
+        orderTabStops();
     });
     connect(&m_picker, &ColorPickerModel::currentChanged, this, &PickerView::showCurrent);
     connect(&m_picker, &ColorPickerModel::isSamplingChanged, this, &PickerView::showSampling);
@@ -133,11 +143,36 @@ void PickerView::showSampling()
 void PickerView::showRecents()
 {
     m_recents->setColors(m_picker.recents());
+    orderTabStops();
+}
+
+void PickerView::orderTabStops()
+{
+    QList<QWidget*> stops{m_pickButton};
+    for (const ValueRow* row : std::as_const(m_valueRows))
+        stops.append(row->copyButton());
+    for (RecentChip* chip : m_recents->chips())
+        stops.append(chip);
+    stops << m_footer->webPickerButton() << m_footer->settingsButton() << m_footer->quitButton();
+    for (qsizetype i = 1; i < stops.size(); ++i)
+        setTabOrder(stops[i - 1], stops[i]);
 }
 
 void PickerView::showConfirmation()
 {
     m_swatch->setConfirmation(m_picker.copyConfirmation());
+    m_announcer->announce(m_picker.copyConfirmation().value_or(QString()));
+}
+
+void PickerView::keyPressEvent(QKeyEvent* event)
+{
+    auto* button = qobject_cast<QAbstractButton*>(focusWidget());
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && button &&
+        button->isEnabled() && button->hasFocus() && isAncestorOf(button)) {
+        button->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void PickerView::showPickNotice()
@@ -145,4 +180,5 @@ void PickerView::showPickNotice()
     m_pickNotice->setText(m_picker.pickUnavailable());
     m_pickNotice->setAccessibleName(m_picker.pickUnavailable());
     m_pickNotice->setVisible(!m_picker.pickUnavailable().isEmpty());
+    m_announcer->announce(m_picker.pickUnavailable());
 }

@@ -13,6 +13,7 @@ class PickButton;
 class RecentsSection;
 class SwatchView;
 class ValueRow;
+class Announcer;
 
 // The picker's content, 300 wide: swatch, pick button, a row for each shown format (HEX, RGB
 // and HSL unless the user chose others), recent colours, divider and footer. A pure function of the
@@ -31,6 +32,8 @@ public:
     PickButton* pickButton() const { return m_pickButton; }
     // Says what keeps screen picking from working, under the pick button; hidden otherwise.
     QLabel* pickNotice() const { return m_pickNotice; }
+    // Tells screen readers the capsule's messages (a copy, a pick) and why a pick cannot work.
+    Announcer* announcer() const { return m_announcer; }
     const QList<ValueRow*>& valueRows() const { return m_valueRows; }
     RecentsSection* recentsSection() const { return m_recents; }
     PanelFooter* footer() const { return m_footer; }
@@ -41,6 +44,10 @@ signals:
     // "Quit" was pressed.
     void quitRequested();
 
+protected:
+    // Enter and Return press the focused button, as Space does.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void buildRows();
     void showCurrent();
@@ -48,11 +55,14 @@ private:
     void showRecents();
     void showConfirmation();
     void showPickNotice();
+    // Tab follows the panel top to bottom, also through rows and chips made after the footer.
+    void orderTabStops();
 
     ColorPickerModel& m_picker;
     SwatchView* m_swatch;
     PickButton* m_pickButton;
     QLabel* m_pickNotice;
+    Announcer* m_announcer;
     QVBoxLayout* m_rows;
     QList<ColorFormat> m_rowFormats;
     QList<ValueRow*> m_valueRows;

@@ -20,8 +20,23 @@ void RecentChip::setColor(const PickedColor& color)
     const QString hex = color.hexString();
     setObjectName(hex);
     setToolTip(hex);
-    setAccessibleName(tr("Use recent color %1").arg(hex));
+    updateAccessibleName();
     update();
+}
+
+void RecentChip::setPosition(int position, int count)
+{
+    m_position = position;
+    m_count = count;
+    updateAccessibleName();
+}
+
+void RecentChip::updateAccessibleName()
+{
+    setAccessibleName(
+        tr("Recent color %1, %2 of %3")
+            .arg(m_color.hexString(), QString::number(m_position), QString::number(m_count)));
+    setAccessibleDescription(tr("Use recent color %1").arg(m_color.hexString()));
 }
 
 void RecentChip::paintEvent(QPaintEvent*)

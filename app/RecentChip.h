@@ -17,6 +17,8 @@ public:
 
     const PickedColor& color() const { return m_color; }
     void setColor(const PickedColor& color);
+    // Its place in the row (from 1) and the row's length, which its accessible name says.
+    void setPosition(int position, int count);
 
     QSize sizeHint() const override { return {side, side}; }
 
@@ -27,5 +29,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void updateAccessibleName();
+
     PickedColor m_color;
+    int m_position = 1;
+    int m_count = 1;
 };

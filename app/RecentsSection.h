@@ -10,7 +10,8 @@ class QLabel;
 class RecentChip;
 
 // The "Recent" title over one chip per recent colour (the first eight), newest at the
-// leading edge. Hidden while there are no recent colours.
+// leading edge. Hidden while there are no recent colours. The row is one stop in the Tab
+// order (the chip last focused, at first the newest); Left, Right, Home and End move along it.
 class RecentsSection : public QWidget
 {
     Q_OBJECT
@@ -30,9 +31,13 @@ signals:
 
 protected:
     void changeEvent(QEvent* event) override;
+    // The chips' arrow keys, and which chip holds the row's tab stop.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void refreshTitleColor();
+    // Makes chip the row's one stop in the Tab order; the others are reached with the arrows.
+    void setTabStop(RecentChip* chip);
 
     QLabel* m_title;
     QHBoxLayout* m_chipRow;

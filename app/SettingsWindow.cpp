@@ -6,9 +6,11 @@
 #include "PreferencesStore.h"
 #include "UpdaterService.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -91,6 +93,21 @@ void SettingsWindow::showFormats(ColorPickerModel& picker)
     // Grown from the height the window has now: the pick-key section may have grown it already.
     setFixedSize(fixedSize.width(),
                  maximumHeight() + m_formats->sizeHint().height() + column->spacing());
+}
+
+void SettingsWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    auto* button = qobject_cast<QAbstractButton*>(focusWidget());
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && button &&
+        button->isEnabled() && button->hasFocus()) {
+        button->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void SettingsWindow::showEvent(QShowEvent* event)

@@ -44,6 +44,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Escape closes the window; Enter and Return press the focused button, as Space does.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void refresh();

@@ -44,6 +44,9 @@ ValueRow::ValueRow(ColorPickerModel& picker, const QString& label, QWidget* pare
     m_valueLabel->setTextFormat(Qt::PlainText);
     m_valueLabel->setWordWrap(false);
     m_valueLabel->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    // Reached by a click, not by Tab, which goes from copy button to copy button: a label
+    // draws no focus ring.
+    m_valueLabel->setFocusPolicy(Qt::ClickFocus);
 
     m_copyButton = new SymbolButton(QStringLiteral("doc.on.doc"), 13, 20, this);
     m_copyButton->setDisabledOpacity(0.4);
@@ -110,6 +113,9 @@ void ValueRow::refresh()
     setTextColor(m_valueLabel,
                  m_value ? ForegroundStyle::primary(palette) : ForegroundStyle::secondary(palette));
     m_copyButton->setEnabled(m_value.has_value());
+    // What a screen reader says on the button: the notation and the value it copies.
+    m_copyButton->setAccessibleName(m_value ? tr("Copy %1 %2").arg(m_label, *m_value)
+                                            : tr("Copy %1 value").arg(m_label));
     m_copyButton->setSymbol(m_justCopied ? QStringLiteral("checkmark")
                                          : QStringLiteral("doc.on.doc"));
     m_copyButton->setColor(m_justCopied ? ColorPickerTheme::accent() : QColor());

@@ -4,6 +4,7 @@
 #include "ConvertCommand.h"
 #include "PickCommand.h"
 #include "TerminationSignals.h"
+#include "Translations.h"
 
 #include <QApplication>
 
@@ -13,8 +14,12 @@ int main(int argc, char* argv[])
 {
     const QStringList arguments = ReviewLaunchModes::arguments(argc, argv);
     // --help, --version, --convert, --list-formats and --pick open no display in this process.
-    if (const std::optional<QString> reply = commandLineReply(arguments, Constants::version())) {
-        std::fputs(reply->toLocal8Bit().constData(), stdout);
+    if (commandLineReply(arguments, Constants::version())) {
+        // A translator needs an application object; no display is opened for it.
+        const QCoreApplication translating(argc, argv);
+        Translations::install();
+        std::fputs(commandLineReply(arguments, Constants::version())->toLocal8Bit().constData(),
+                   stdout);
         return 0;
     }
     if (ConvertCommand::requested(arguments))
@@ -27,6 +32,7 @@ int main(int argc, char* argv[])
 
     QApplication qtApplication(argc, argv);
     ColorPickerApplication::setUpProcess();
+    Translations::install();
     // SIGTERM and SIGINT leave through the event loop, so everything below is torn down.
     const TerminationSignals termination;
     QObject::connect(&termination, &TerminationSignals::received, &qtApplication,

@@ -47,6 +47,7 @@ install(TARGETS morvane-color-picker RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
 # Debian wants shared objects.
 install(TARGETS morvane-updater LIBRARY DESTINATION ${MORVANE_UPDATER_MODULE_DIR}
     PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+install(FILES ${MORVANE_QM_FILES} DESTINATION ${MORVANE_TRANSLATIONS_DIR})
 install(FILES ${packaging_source}/${MORVANE_APP_ID}.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${packaging_source}/${MORVANE_APP_ID}.metainfo.xml

@@ -1,5 +1,7 @@
 #include "DesktopSession.h"
 
+#include <QCoreApplication>
+
 DesktopSession DesktopSession::from(const QString& platformName,
                                     const QProcessEnvironment& environment)
 {
@@ -63,29 +65,47 @@ const KnownDesktop* knownDesktop(const QString& desktops)
     return nullptr;
 }
 
+// The reasons are shown to the user, so they are translated here, where they are worded.
+std::string translated(const char* text, const QString& argument = {})
+{
+    QString reason = QCoreApplication::translate("DesktopSession", text);
+    if (!argument.isNull())
+        reason = reason.arg(argument);
+    return reason.toStdString();
+}
+
 std::string generalReason(PortalPickFailure failure, unsigned version)
 {
     switch (failure) {
     case PortalPickFailure::noBus:
-        return "Screen picking needs the desktop portal (xdg-desktop-portal), and no session bus "
-               "(D-Bus) is running to reach it.";
+        return translated(QT_TRANSLATE_NOOP(
+            "DesktopSession",
+            "Screen picking needs the desktop portal (xdg-desktop-portal), and no "
+            "session bus (D-Bus) is running to reach it."));
     case PortalPickFailure::noPortal:
-        return "Screen picking needs the desktop portal (xdg-desktop-portal) with a screenshot "
-               "back-end.";
+        return translated(QT_TRANSLATE_NOOP(
+            "DesktopSession", "Screen picking needs the desktop portal (xdg-desktop-portal) with a "
+                              "screenshot back-end."));
     case PortalPickFailure::noScreenshot:
-        return "Screen picking needs a screenshot back-end for the desktop portal that can pick "
-               "colours (for instance xdg-desktop-portal-gnome, -kde or -wlr); the portal here "
-               "has none.";
+        return translated(QT_TRANSLATE_NOOP(
+            "DesktopSession",
+            "Screen picking needs a screenshot back-end for the desktop portal that "
+            "can pick colours (for instance xdg-desktop-portal-gnome, -kde or -wlr); "
+            "the portal here has none."));
     case PortalPickFailure::oldScreenshot:
-        return "Screen picking needs a newer desktop portal: its screenshot interface is "
-               "version " +
-               std::to_string(version) + ", and picking colours needs version 2.";
+        return translated(
+            QT_TRANSLATE_NOOP("DesktopSession",
+                              "Screen picking needs a newer desktop portal: its screenshot "
+                              "interface is version %1, and picking colours needs version 2."),
+            QString::number(version));
     case PortalPickFailure::pickRefused:
     case PortalPickFailure::pickFailed:
-        return "The desktop portal could not pick a colour: its screenshot back-end failed or is "
-               "missing.";
+        return translated(QT_TRANSLATE_NOOP(
+            "DesktopSession", "The desktop portal could not pick a colour: its screenshot back-end "
+                              "failed or is missing."));
     case PortalPickFailure::portalLeft:
-        return "The desktop portal stopped during the pick.";
+        return translated(
+            QT_TRANSLATE_NOOP("DesktopSession", "The desktop portal stopped during the pick."));
     }
     return {};
 }
@@ -110,29 +130,42 @@ std::string DesktopSession::pickUnavailableReason(PortalPickFailure failure, uns
     // that stopped mid-pick reads the same everywhere.
     const bool portalCannotPick =
         failure != PortalPickFailure::noBus && failure != PortalPickFailure::portalLeft;
-    const std::string name = desktopName().toStdString();
+    const QString name = desktopName();
     if (portalCannotPick) {
         switch (family()) {
         case DesktopFamily::wlroots:
-            return "Screen picking on " + name +
-                   " needs the desktop portal's wlroots back-end: install xdg-desktop-portal-wlr "
-                   "with grim and slurp, then log in again.";
+            return translated(
+                QT_TRANSLATE_NOOP(
+                    "DesktopSession",
+                    "Screen picking on %1 needs the desktop portal's wlroots back-end: "
+                    "install xdg-desktop-portal-wlr with grim and slurp, then log in "
+                    "again."),
+                name);
         case DesktopFamily::cosmic:
         case DesktopFamily::lxqt:
-            return name +
-                   "'s desktop portal cannot pick colours yet. In an X11 session (chosen at the "
-                   "login screen) the picker reads the screen itself.";
+            return translated(
+                QT_TRANSLATE_NOOP(
+                    "DesktopSession",
+                    "%1's desktop portal cannot pick colours yet. In an X11 session "
+                    "(chosen at the login screen) the picker reads the screen itself."),
+                name);
         case DesktopFamily::gnome:
             if (failure == PortalPickFailure::noPortal ||
                 failure == PortalPickFailure::noScreenshot)
-                return "Screen picking on GNOME needs the desktop portal: install "
-                       "xdg-desktop-portal and xdg-desktop-portal-gnome, then log in again.";
+                return translated(QT_TRANSLATE_NOOP(
+                    "DesktopSession",
+                    "Screen picking on GNOME needs the desktop portal: install "
+                    "xdg-desktop-portal and xdg-desktop-portal-gnome, then log in "
+                    "again."));
             break;
         case DesktopFamily::kde:
             if (failure == PortalPickFailure::noPortal ||
                 failure == PortalPickFailure::noScreenshot)
-                return "Screen picking on KDE Plasma needs the desktop portal: install "
-                       "xdg-desktop-portal and xdg-desktop-portal-kde, then log in again.";
+                return translated(QT_TRANSLATE_NOOP(
+                    "DesktopSession",
+                    "Screen picking on KDE Plasma needs the desktop portal: install "
+                    "xdg-desktop-portal and xdg-desktop-portal-kde, then log in "
+                    "again."));
             break;
         case DesktopFamily::other:
             break;

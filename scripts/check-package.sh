@@ -94,6 +94,9 @@ expected=$(
     for size in 16 22 24 32 48 64 128 256; do
         echo "usr/share/icons/hicolor/${size}x${size}/apps/$app_id.png"
     done
+    for language in de es fr it ja pl pt_BR zh_CN; do
+        echo "usr/share/morvane-color-picker/translations/morvane-color-picker_$language.qm"
+    done
 )
 actual=$(cd "$root" && find . -type f -printf '%P\n')
 if ! diff <(sort <<<"$expected") <(sort <<<"$actual"); then
@@ -131,6 +134,9 @@ run_installed() {
         "$root/usr/bin/morvane-color-picker" "$@"
 }
 [ "$(run_installed --version)" = "Morvane Color Picker $version" ] || fail "--version"
+# The installed copy finds its translations beside it.
+[ "$(LANGUAGE=de run_installed --help | head -n1)" = "Aufruf: morvane-color-picker [OPTION]" ] ||
+    fail "the installed copy does not speak German"
 if run_installed --selftest; then
     echo "the installed binary passes --selftest"
 else

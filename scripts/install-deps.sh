@@ -8,6 +8,8 @@ packages=(
     cmake ninja-build pkg-config g++ clang libclang-rt-14-dev clang-format
     # Qt 6 and platform libraries
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-wayland libgl-dev
+    # translations: lupdate and lrelease, and CMake's LinguistTools
+    qt6-l10n-tools qt6-tools-dev
     libx11-dev libxcb1-dev libsystemd-dev libsodium-dev
     libxcb-shm0-dev libxcb-xtest0-dev
     # the wlroots overlay: libwayland-client, wayland-cursor and wayland-scanner, xkbcommon
@@ -19,6 +21,8 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev python3
     openssl
     xvfb xauth x11-utils xdotool xclip dbus dbus-x11 trayer imagemagick
+    # the accessibility test: the AT-SPI bus and a client of it
+    at-spi2-core python3-pyatspi
     # a window manager for the window-mode test and its screenshot
     openbox
     # screen sampling: a headless Wayland pick through the desktop portal

@@ -5,7 +5,9 @@
 #include "TrayController.h"
 
 #include "PickButton.h"
+#include "ValueRow.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QImage>
@@ -139,6 +141,71 @@ TEST_F(PickerPanelTest, KeyboardFocusReturnsToThePickButtonAfterThePick)
             << (QApplication::focusWidget() ? QApplication::focusWidget()->metaObject()->className()
                                             : "nothing");
     }
+}
+
+// The accessible name of the widget with keyboard focus after each key, joined by " | ".
+std::string focusAfter(QWidget& window,
+                       const std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>>& keys)
+{
+    QStringList names;
+    for (const auto& [key, modifiers] : keys) {
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &window, key,
+                        modifiers);
+        QWidget* focus = QApplication::focusWidget();
+        names.append(focus ? focus->accessibleName() : QStringLiteral("(nothing)"));
+    }
+    return names.join(QLatin1String(" | ")).toStdString();
+}
+
+TEST_F(PickerPanelTest, TheKeyboardAloneReachesAndPressesEveryControl)
+{
+    for (const char* hex : {"#111111", "#222222", "#333333"})
+        picker.adopt(color(hex));
+    panel.showAnchored(QRect(500, 0, 24, 24));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&panel));
+    // Opening puts the focus on "Pick a color".
+    ASSERT_EQ(QApplication::focusWidget(), panel.view()->pickButton());
+
+    const auto tab = std::pair{Qt::Key_Tab, Qt::KeyboardModifiers()};
+    const auto backTab = std::pair{Qt::Key_Backtab, Qt::KeyboardModifiers(Qt::ShiftModifier)};
+    const auto right = std::pair{Qt::Key_Right, Qt::KeyboardModifiers()};
+    const auto left = std::pair{Qt::Key_Left, Qt::KeyboardModifiers()};
+    const auto end = std::pair{Qt::Key_End, Qt::KeyboardModifiers()};
+    const auto recent = [](const char* hex) {
+        const QString place = QString::fromLatin1(hex) == QLatin1String("333333")   ? "1"
+                              : QString::fromLatin1(hex) == QLatin1String("222222") ? "2"
+                                                                                    : "3";
+        return QStringLiteral("Recent color #%1, %2 of 3").arg(QLatin1String(hex), place);
+    };
+    // Tab: the copy buttons, the recent colours as one stop, the footer, around to the start.
+    EXPECT_EQ(focusAfter(panel, {tab, tab, tab, tab, tab, tab, tab, tab}),
+              (QStringList{"Copy HEX #333333", "Copy RGB 51, 51, 51", "Copy HSL 0\u00B0, 0%, 20%",
+                           recent("333333"), "Open the web color picker in your browser",
+                           "Settings", "Quit Morvane Color Picker", "Pick a color"}
+                   .join(QLatin1String(" | "))
+                   .toStdString()));
+    // Within the recent colours the arrows move, and stop at the ends; Tab leaves from the
+    // chip last focused, and Shift+Tab comes back to it.
+    EXPECT_EQ(focusAfter(panel, {backTab, backTab, backTab, backTab, right, right, right, left, end,
+                                 tab, backTab}),
+              (QStringList{"Quit Morvane Color Picker", "Settings",
+                           "Open the web color picker in your browser", recent("333333"),
+                           recent("222222"), recent("111111"), recent("111111"), recent("222222"),
+                           recent("111111"), "Open the web color picker in your browser",
+                           recent("111111")}
+                   .join(QLatin1String(" | "))
+                   .toStdString()));
+
+    // Enter and Space press the focused control.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(picker.current(), color("#111111"));
+    panel.view()->valueRows().at(0)->findChild<QAbstractButton*>()->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
+    EXPECT_EQ(clipboard.text, QStringLiteral("#111111"));
+    panel.view()->pickButton()->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_TRUE(picker.isSampling());
+    sampler.answer({});
 }
 
 TEST_F(PickerPanelTest, SaysWhatKeepsPickingFromWorkingUntilAPickRuns)

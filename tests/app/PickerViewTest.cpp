@@ -20,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 
 namespace {
 
@@ -248,29 +249,36 @@ TEST_F(PickerViewTest, ChipMovesToTheFrontBecomesCurrentAndIsCopied)
     EXPECT_EQ(picker.copyConfirmation(), std::optional<QString>("Hex copied"));
 }
 
-TEST_F(PickerViewTest, AccessibilityNamesAndTooltips)
+TEST_F(PickerViewTest, AccessibilityNamesRolesAndTooltips)
 {
+    picker.adopt(color("#112233"));
     picker.adopt(color("#3A7BD5"));
-    const RecentChip* chip = view.recentsSection()->chips().value(0);
-    ASSERT_NE(chip, nullptr);
+    const QList<RecentChip*> chips = view.recentsSection()->chips();
+    ASSERT_EQ(chips.size(), 2);
 
-    const std::vector<std::pair<QWidget*, QString>> names{
-        {view.swatch(), "Current color #3A7BD5"},
-        {view.pickButton(), "Pick a color from the screen"},
-        {view.valueRows()[0]->copyButton(), "Copy HEX value"},
-        {view.valueRows()[1]->copyButton(), "Copy RGB value"},
-        {view.valueRows()[2]->copyButton(), "Copy HSL value"},
-        {const_cast<RecentChip*>(chip), "Use recent color #3A7BD5"},
-        {view.footer()->webPickerButton(), "Open the web color picker in your browser"},
-        {view.footer()->settingsButton(), "Settings"},
-        {view.footer()->quitButton(), "Quit Morvane Color Picker"},
+    const std::vector<std::tuple<QWidget*, QString, QAccessible::Role>> controls{
+        {view.swatch(), "Current color #3A7BD5", QAccessible::Graphic},
+        {view.pickButton(), "Pick a color", QAccessible::Button},
+        {view.valueRows()[0]->copyButton(), "Copy HEX #3A7BD5", QAccessible::Button},
+        {view.valueRows()[1]->copyButton(), "Copy RGB 58, 123, 213", QAccessible::Button},
+        {view.valueRows()[2]->copyButton(), "Copy HSL 215\u00B0, 65%, 53%", QAccessible::Button},
+        {chips[0], "Recent color #3A7BD5, 1 of 2", QAccessible::Button},
+        {chips[1], "Recent color #112233, 2 of 2", QAccessible::Button},
+        {view.footer()->webPickerButton(), "Open the web color picker in your browser",
+         QAccessible::Button},
+        {view.footer()->settingsButton(), "Settings", QAccessible::Button},
+        {view.footer()->quitButton(), "Quit Morvane Color Picker", QAccessible::Button},
     };
-    for (const auto& [widget, name] : names) {
+    for (const auto& [widget, name, role] : controls) {
         QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
         ASSERT_NE(accessible, nullptr);
         EXPECT_EQ(accessible->text(QAccessible::Name), name);
+        EXPECT_EQ(accessible->role(), role) << name.toStdString();
     }
-    EXPECT_EQ(chip->toolTip(), "#3A7BD5");
+    EXPECT_EQ(
+        QAccessible::queryAccessibleInterface(view.pickButton())->text(QAccessible::Description),
+        "Pick a color from the screen");
+    EXPECT_EQ(chips[0]->toolTip(), "#3A7BD5");
     EXPECT_EQ(view.pickButton()->text(), "Pick a color");
     EXPECT_EQ(view.footer()->webPickerButton()->text(), "Open the web picker");
     EXPECT_EQ(view.footer()->quitButton()->text(), "Quit");

@@ -12,6 +12,7 @@
 #include "UpdaterService.h"
 #include "ValueRow.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -154,6 +155,31 @@ TEST_F(SettingsFixture, CheckButtonFollowsCanCheckForUpdatesAndCallsTheUpdater)
 
     framework->setCanCheck(false);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !button.isEnabled(); }));
+}
+
+TEST_F(SettingsFixture, TheKeyboardAloneReachesAndPressesTheControlsAndEscapeCloses)
+{
+    const auto updater = makeUpdater(true);
+    framework->setCanCheck(true);
+    SettingsWindow window(*updater, store, autostart);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.checkForUpdatesButton().isEnabled(); }));
+    // Opening focuses the first control; Tab goes on in the window's order.
+    EXPECT_EQ(QApplication::focusWidget(), &window.startAtLoginToggle());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    EXPECT_TRUE(autostart.isEnabled());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), &window.checkForUpdatesButton());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(framework->checks, 1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), &window.betaToggle());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
+    EXPECT_TRUE(window.betaToggle().isChecked());
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_FALSE(window.isVisible());
 }
 
 TEST_F(SettingsFixture, UnconfiguredUpdatesLeaveTheButtonDisabledAndTheToggleWorking)
