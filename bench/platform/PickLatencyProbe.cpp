@@ -113,8 +113,8 @@ std::optional<Rect> shownPanel(XProbe& x, long pid)
     std::optional<Rect> panel;
     const xcb_window_t* children = xcb_query_tree_children(tree);
     for (int i = 0; i < xcb_query_tree_children_length(tree) && !panel; ++i) {
-        auto* attributes = xcb_get_window_attributes_reply(
-            c, xcb_get_window_attributes(c, children[i]), nullptr);
+        auto* attributes =
+            xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, children[i]), nullptr);
         const bool viewable = attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
         std::free(attributes);
         if (!viewable || windowPid(x, children[i]) != pid)
