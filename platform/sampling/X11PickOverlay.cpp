@@ -59,10 +59,15 @@ void X11PickOverlay::present(QImage grab, const X11ScreenGrab* source)
 void X11PickOverlay::prepare()
 {
     winId();
+    // The loupe drawn once for colours whose hex has every digit, so the first pick finds
+    // each glyph of its label already rendered.
     QImage scratch(MagnifierLoupe::size(), QImage::Format_RGB32);
-    scratch.fill(Qt::gray);
     QPainter painter(&scratch);
-    MagnifierLoupe::paint(painter, scratch.rect(), scratch, QPoint(0, 0));
+    for (const QRgb colour : {0x012345u, 0x6789ABu, 0xCDEF00u}) {
+        QImage pixel(1, 1, QImage::Format_RGB32);
+        pixel.fill(colour);
+        MagnifierLoupe::paint(painter, scratch.rect(), pixel, QPoint(0, 0));
+    }
 }
 
 void X11PickOverlay::releaseWindowImage()
