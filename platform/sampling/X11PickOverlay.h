@@ -79,9 +79,9 @@ private:
     FrozenScreen m_frozen;
     const X11ScreenGrab* m_source = nullptr;
     // What the window shows of the grab and the loupe (device pixels), put by requests sent
-    // after the marker m_onScreenSince. Qt paints a mapped window several times over (its
-    // own exposure on mapping, the server's, an activation); each repeat of a whole screen
-    // would keep the server busy for milliseconds, so only what is not there yet is put.
+    // after the marker m_onScreenSince. Qt paints a newly mapped window whole three times
+    // over; each repeat of a whole screen would keep the server busy for milliseconds (tens
+    // at 4K), so only what is not there yet is put.
     QRegion m_onScreen;
     unsigned m_onScreenSince = 0;
     // Where the arrow keys last put the system pointer: the motion that warp causes must
