@@ -109,7 +109,9 @@ std::optional<LocalSocket> SingleInstance::sendRequest(const QByteArray& request
             }
             reply = Reply::busy;
         }
-        QThread::msleep(reply == Reply::busy ? 10 : 50);
+        // A copy that is starting listens within tens of milliseconds, and a "--pick" that
+        // started it waits for that: a coarse retry would add most of its period to the pick.
+        QThread::msleep(reply == Reply::busy ? 10 : 5);
     }
     return std::nullopt;
 }

@@ -6,12 +6,15 @@
 #include "X11ScreenGrab.h"
 
 #include <QBackingStore>
+#include <QCoreApplication>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+
+#include <xcb/xcb.h>
 
 X11PickOverlay::X11PickOverlay(QScreen* screen) : m_screen(screen)
 {
@@ -26,12 +29,14 @@ X11PickOverlay::X11PickOverlay(QScreen* screen) : m_screen(screen)
     setFocusPolicy(Qt::StrongFocus);
     setScreen(screen);
     setGeometry(screen->geometry());
+    QCoreApplication::instance()->installNativeEventFilter(this);
 }
 
 void X11PickOverlay::present(QImage grab, const X11ScreenGrab* source)
 {
     setGeometry(m_screen->geometry());
     m_frozen.reset(std::move(grab), QRect(QPoint(), m_screen->geometry().size()));
+    m_onScreen = QRegion();
     // Painting from the grab's own memory spares a window image of a whole screen and its
     // first paint, which cost more than the grab itself.
     m_source = source && source->canPaint() ? source : nullptr;
@@ -54,10 +59,15 @@ void X11PickOverlay::present(QImage grab, const X11ScreenGrab* source)
 void X11PickOverlay::prepare()
 {
     winId();
+    // The loupe drawn once for colours whose hex has every digit, so the first pick finds
+    // each glyph of its label already rendered.
     QImage scratch(MagnifierLoupe::size(), QImage::Format_RGB32);
-    scratch.fill(Qt::gray);
     QPainter painter(&scratch);
-    MagnifierLoupe::paint(painter, scratch.rect(), scratch, QPoint(0, 0));
+    for (const QRgb colour : {0x012345u, 0x6789ABu, 0xCDEF00u}) {
+        QImage pixel(1, 1, QImage::Format_RGB32);
+        pixel.fill(colour);
+        MagnifierLoupe::paint(painter, scratch.rect(), pixel, QPoint(0, 0));
+    }
 }
 
 void X11PickOverlay::releaseWindowImage()
@@ -71,6 +81,7 @@ void X11PickOverlay::releaseWindowImage()
 void X11PickOverlay::releaseGrab()
 {
     m_source = nullptr;
+    m_onScreen = QRegion();
     m_frozen.release();
 }
 
@@ -128,24 +139,60 @@ void X11PickOverlay::paintFromSource(const QRegion& region)
     QRegion device;
     for (const QRect& rect : region)
         device += deviceRectOf(rect, ratio);
-    // The loupe and the margin its pen may reach, drawn over a copy of the grab there and
-    // put whole; the rest of the region comes straight from the grab, so nothing flickers.
-    const QRect loupe = m_frozen.devicePixel() ? deviceRectOf(m_frozen.loupeDamage(), ratio) &
-                                                     QRect(QPoint(), m_frozen.image().size())
-                                               : QRect();
-    if (loupe.isEmpty() || !device.intersects(loupe)) {
-        m_source->paintOnto(windowHandle(), device);
+    if (m_onScreen.isEmpty()) {
+        if (const auto marker = X11ScreenGrab::sendFence()) {
+            m_onScreenSince = *marker;
+            X11ScreenGrab::dropFence(*marker);
+        }
+    }
+    const QRegion missing = device - m_onScreen;
+    if (missing.isEmpty())
         return;
+    // The loupe and the margin its pen may reach, drawn over a copy of the grab there and
+    // put whole, first: the rest of a whole screen keeps the server busy for milliseconds
+    // (tens at 4K), and until it is done what lies there is the same screen anyway. The
+    // rest comes straight from the grab, so nothing flickers.
+    QRect loupe = m_frozen.devicePixel() ? deviceRectOf(m_frozen.loupeDamage(), ratio) &
+                                               QRect(QPoint(), m_frozen.image().size())
+                                         : QRect();
+    if (!missing.intersects(loupe))
+        loupe = QRect();
+    if (!loupe.isEmpty()) {
+        QImage image = m_frozen.image().copy(loupe);
+        image.setDevicePixelRatio(ratio);
+        {
+            QPainter painter(&image);
+            painter.translate(-QPointF(loupe.topLeft()) / ratio);
+            m_frozen.paintLoupe(painter);
+        }
+        m_source->putImage(windowHandle(), image, loupe.topLeft());
     }
-    m_source->paintOnto(windowHandle(), device - loupe);
-    QImage image = m_frozen.image().copy(loupe);
-    image.setDevicePixelRatio(ratio);
-    {
-        QPainter painter(&image);
-        painter.translate(-QPointF(loupe.topLeft()) / ratio);
-        m_frozen.paintLoupe(painter);
-    }
-    m_source->putImage(windowHandle(), image, loupe.topLeft());
+    m_source->paintOnto(windowHandle(), missing - loupe);
+    m_onScreen += missing;
+    m_onScreen += loupe;
+}
+
+bool X11PickOverlay::nativeEventFilter(const QByteArray& type, void* message, qintptr*)
+{
+    if (m_onScreen.isEmpty() || type != "xcb_generic_event_t")
+        return false;
+    const auto* event = static_cast<const xcb_generic_event_t*>(message);
+    if ((event->response_type & 0x7f) != XCB_EXPOSE)
+        return false;
+    const auto* expose = reinterpret_cast<const xcb_expose_event_t*>(event);
+    if (expose->window != internalWinId())
+        return false;
+    // An exposure the server made before it handled the puts is covered by them; one made
+    // since has lost what lay there.
+    if (int(event->full_sequence - m_onScreenSince) >= 0)
+        m_onScreen -= QRect(expose->x, expose->y, expose->width, expose->height);
+    return false;
+}
+
+void X11PickOverlay::hideEvent(QHideEvent* event)
+{
+    m_onScreen = QRegion();
+    QWidget::hideEvent(event);
 }
 
 void X11PickOverlay::mouseMoveEvent(QMouseEvent* event)
@@ -216,7 +263,10 @@ void X11PickOverlay::followPointer(QPointF globalPosition)
 
 void X11PickOverlay::setDevicePixel(QPoint pixel)
 {
-    update(m_frozen.setDevicePixel(pixel));
+    const QRegion damage = m_frozen.setDevicePixel(pixel);
+    for (const QRect& rect : damage)
+        m_onScreen -= deviceRectOf(rect, m_frozen.ratio());
+    update(damage);
 }
 
 void X11PickOverlay::syncWithPointer()

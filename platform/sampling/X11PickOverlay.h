@@ -2,9 +2,11 @@
 
 #include "FrozenScreen.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QImage>
 #include <QPointF>
 #include <QPointer>
+#include <QRegion>
 #include <QWidget>
 
 #include <optional>
@@ -17,7 +19,7 @@ class X11ScreenGrab;
 // left click or Enter picks the device pixel under the pointer, Escape or a right click
 // cancels. The arrow keys move the pointer by one device pixel of this screen (the X server
 // warps it).
-class X11PickOverlay : public QWidget
+class X11PickOverlay : public QWidget, private QAbstractNativeEventFilter
 {
     Q_OBJECT
 
@@ -60,6 +62,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     std::optional<QPoint> nativePointer() const;
@@ -69,10 +72,18 @@ private:
     void moveByDevicePixels(QPoint step);
     void pick();
     void paintFromSource(const QRegion& region);
+    // Notes the server's exposures of this window, which lose what was put there.
+    bool nativeEventFilter(const QByteArray& type, void* message, qintptr* result) override;
 
     QScreen* m_screen;
     FrozenScreen m_frozen;
     const X11ScreenGrab* m_source = nullptr;
+    // What the window shows of the grab and the loupe (device pixels), put by requests sent
+    // after the marker m_onScreenSince. Qt paints a newly mapped window whole three times
+    // over; each repeat of a whole screen would keep the server busy for milliseconds (tens
+    // at 4K), so only what is not there yet is put.
+    QRegion m_onScreen;
+    unsigned m_onScreenSince = 0;
     // Where the arrow keys last put the system pointer: the motion that warp causes must
     // not undo a sub-logical-pixel step on a scaled screen.
     std::optional<QPointF> m_warpedTo;

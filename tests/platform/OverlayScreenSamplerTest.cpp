@@ -419,4 +419,42 @@ TEST_F(OverlayScreenSamplerTest, ReusedOverlaysShowAndPickTheScreenAsItIsNow)
     }
 }
 
+// The overlay puts each part of the frozen screen once, however often Qt asks it to paint;
+// what another window covered and gave back must still be put again, loupe included.
+TEST_F(OverlayScreenSamplerTest, WhatAnotherWindowCoveredIsShownAgainWhenItGoes)
+{
+    start();
+    const QPoint pointer(40, 30);
+    movePointer(0, pointer);
+    QTest::qWait(300); // the loupe is drawn
+    QScreen* screen = QGuiApplication::screens()[0];
+    const qreal ratio = screen->devicePixelRatio();
+    const QRect loupe = MagnifierLoupe::placement((QPointF(pointer) / ratio).toPoint(),
+                                                  QRect(QPoint(), screen->geometry().size()));
+    const QPoint label =
+        ((QPointF(loupe.topLeft()) + QPointF(3, loupe.height() - 8)) * ratio).toPoint();
+    const QPoint plain = (QPointF(5, loupe.bottom() + 20) * ratio).toPoint();
+    const auto shown = [screen] { return screen->grabWindow(0).toImage(); };
+    ASSERT_EQ(shown().pixelColor(label).name(), "#1e1e1e");
+
+    // A window over the loupe and some of the screen around it, shown and taken away.
+    QWidget cover;
+    cover.setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::BypassWindowManagerHint);
+    cover.setScreen(screen);
+    cover.setGeometry(QRect(screen->geometry().topLeft(), loupe.bottomRight() + QPoint(40, 40)));
+    cover.setStyleSheet(QStringLiteral("background: #12AB34"));
+    cover.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&cover));
+    QTest::qWait(200);
+    ASSERT_EQ(shown().pixelColor(plain).name(), "#12ab34");
+    cover.hide();
+    QTest::qWait(300);
+
+    const QImage after = shown();
+    EXPECT_EQ(after.pixelColor(plain).name(), patternAt(0, plain).name());
+    EXPECT_EQ(after.pixelColor(label).name(), "#1e1e1e");
+    xdotool({"key", "Escape"});
+    ASSERT_TRUE(waitForAnswer());
+}
+
 } // namespace
