@@ -391,7 +391,7 @@ TEST_F(FormatsFixture, ListsEveryFormatWithTodaysRowsCheckedFirstAndFitsTheTalle
     EXPECT_EQ(window.minimumSize(), window.maximumSize());
 
     const QStringList texts = listed();
-    ASSERT_EQ(texts.size(), 17);
+    ASSERT_EQ(texts.size(), 18);
     EXPECT_EQ(texts.mid(0, 4), QStringList({"[x] HEX — #3A7BD5", "[x] RGB — 58, 123, 213",
                                             "[x] HSL — 215°, 65%, 53%", "[ ] hex — #3a7bd5"}));
     EXPECT_EQ(section().copiedChoice().currentData(), "hex");
@@ -450,7 +450,7 @@ TEST_F(FormatsFixture, AddsATemplateOnlyWhenItWorksAndRemovesIt)
     EXPECT_EQ(section().templateProblem().text(),
               QStringLiteral("Not added: unknown placeholder \"{alpha}\"."));
     EXPECT_FALSE(store.contains(QStringLiteral("colorpicker.formats.templates")));
-    EXPECT_EQ(listed().size(), 17);
+    EXPECT_EQ(listed().size(), 18);
 
     section().templateText().setText(QStringLiteral("Color(0xFF{hex})"));
     QTest::keyClick(&section().templateText(), Qt::Key_Return);
@@ -464,7 +464,7 @@ TEST_F(FormatsFixture, AddsATemplateOnlyWhenItWorksAndRemovesIt)
     section().formatList().setCurrentItem(item(QStringLiteral("template-1")));
     ASSERT_TRUE(section().removeButton().isEnabled());
     QTest::mouseClick(&section().removeButton(), Qt::LeftButton);
-    EXPECT_EQ(listed().size(), 17);
+    EXPECT_EQ(listed().size(), 18);
     EXPECT_EQ(rowLabels(), QStringList({"HEX", "RGB", "HSL"}));
 }
 

@@ -32,7 +32,7 @@ status=$?
     fail "an unknown --format: status $status, '$(cat "$work/out" "$work/err")'"
 
 "$app" --list-formats >"$work/list"
-[ "$(wc -l <"$work/list")" -eq 17 ] && grep -q '^oklab  *OKLAB  *oklab(58.62% ' "$work/list" ||
+[ "$(wc -l <"$work/list")" -eq 18 ] && grep -q '^oklab  *OKLAB  *oklab(58.62% ' "$work/list" ||
     fail "--list-formats printed '$(cat "$work/list")'"
 "$app" --help | grep -q -- '--list-formats' || fail "--help does not mention --list-formats"
 
