@@ -11,8 +11,7 @@ namespace {
 // black to 0, and the ratios 21 and 1 come out whole rather than a hair either side.
 double weightedLuminance(const PickedColor& c)
 {
-    return 2126 * Srgb::linear(c.red) + 7152 * Srgb::linear(c.green) +
-           722 * Srgb::linear(c.blue);
+    return 2126 * Srgb::linear(c.red) + 7152 * Srgb::linear(c.green) + 722 * Srgb::linear(c.blue);
 }
 
 } // namespace

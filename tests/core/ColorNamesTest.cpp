@@ -87,15 +87,15 @@ TEST(ColorNames, ExactMatchesAndTiesNameTheFirstKeyword)
         const auto sameColour = [&](const ColorNames::NamedColor& other) {
             return other.color == named.color && !other.spellingOfGray;
         };
-        const auto first = std::find_if(ColorNames::all().begin(), ColorNames::all().end(),
-                                        sameColour);
+        const auto first =
+            std::find_if(ColorNames::all().begin(), ColorNames::all().end(), sameColour);
         EXPECT_EQ(match.keyword, first->keyword) << named.keyword;
     }
     const struct
     {
         const char* hex;
         const char* name;
-    } ties[] = {{"00FFFF", "aqua"},      {"FF00FF", "fuchsia"},      {"808080", "gray"},
+    } ties[] = {{"00FFFF", "aqua"},     {"FF00FF", "fuchsia"},       {"808080", "gray"},
                 {"A9A9A9", "darkgray"}, {"2F4F4F", "darkslategray"}, {"000080", "navy"}};
     for (const auto& tie : ties)
         EXPECT_EQ(nameOf(hex(tie.hex)), QString::fromLatin1(tie.name)) << tie.hex;
@@ -108,9 +108,9 @@ TEST(ColorNames, NearColoursAreMarkedApproximate)
         const char* hex;
         const char* name;
     } cases[] = {
-        {"3A7BD5", "≈ royalblue"}, {"FE0000", "≈ red"},         {"7F7F7F", "≈ gray"},
-        {"010101", "≈ black"},     {"FFFFFE", "≈ white"},       {"123456", "≈ midnightblue"},
-        {"C0FFEE", "≈ lightcyan"}, {"BADA55", "≈ yellowgreen"}, {"FF8000", "≈ darkorange"},
+        {"3A7BD5", "≈ royalblue"},     {"FE0000", "≈ red"},         {"7F7F7F", "≈ gray"},
+        {"010101", "≈ black"},         {"FFFFFE", "≈ white"},       {"123456", "≈ midnightblue"},
+        {"C0FFEE", "≈ lightcyan"},     {"BADA55", "≈ yellowgreen"}, {"FF8000", "≈ darkorange"},
         {"2B2B2B", "≈ darkslategray"}, {"D2B48D", "≈ tan"},
     };
     for (const auto& c : cases)
