@@ -7,6 +7,7 @@
 #include "PickKeySection.h"
 #include "PickShortcut.h"
 #include "PickerView.h"
+#include "RecentsSection.h"
 #include "SettingsPreferencesStore.h"
 #include "SettingsScene.h"
 #include "UpdaterService.h"
@@ -466,6 +467,26 @@ TEST_F(FormatsFixture, AddsATemplateOnlyWhenItWorksAndRemovesIt)
     QTest::mouseClick(&section().removeButton(), Qt::LeftButton);
     EXPECT_EQ(listed().size(), 18);
     EXPECT_EQ(rowLabels(), QStringList({"HEX", "RGB", "HSL"}));
+}
+
+// "Recent colors to keep" sets how many the following picks keep and the panel shows.
+TEST_F(FormatsFixture, RecentColoursToKeepSetsHowManyThePanelShows)
+{
+    for (int i = 1; i <= 20; ++i)
+        picker.adopt(PickedColor{0, 0, std::uint8_t(i)});
+    QComboBox& choice = *window.recentLimitChoice();
+    EXPECT_EQ(choice.currentText(), "8");
+    EXPECT_EQ(panel.recentsSection()->chips().size(), 8);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    EXPECT_TRUE(window.rect().contains(choice.mapTo(&window, choice.rect().bottomRight())));
+    choice.setFocus();
+    QTest::keyClick(&choice, Qt::Key_Down);
+    EXPECT_EQ(choice.currentText(), "16");
+    EXPECT_EQ(store.stringForKey(ColorPickerModel::recentLimitKey), "16");
+    for (int i = 21; i <= 40; ++i)
+        picker.adopt(PickedColor{0, 0, std::uint8_t(i)});
+    EXPECT_EQ(panel.recentsSection()->chips().size(), 16);
 }
 
 // The choices in the preferences file, read back by the next launch; ids this version does
