@@ -57,7 +57,7 @@ void X11PickOverlay::prepare()
     QImage scratch(MagnifierLoupe::size(), QImage::Format_RGB32);
     scratch.fill(Qt::gray);
     QPainter painter(&scratch);
-    MagnifierLoupe::paint(painter, scratch.rect(), scratch, QPoint(0, 0));
+    MagnifierLoupe::paint(painter, scratch.rect(), scratch, QPoint(0, 0), Qt::gray);
 }
 
 void X11PickOverlay::releaseWindowImage()
@@ -185,9 +185,24 @@ void X11PickOverlay::keyPressEvent(QKeyEvent* event)
     case FrozenScreen::KeyAction::move:
         moveByDevicePixels(FrozenScreen::arrowStep(event->key()));
         return;
+    case FrozenScreen::KeyAction::zoomIn:
+    case FrozenScreen::KeyAction::zoomOut:
+    case FrozenScreen::KeyAction::cycleArea:
+        update(m_frozen.applyLoupeKey(event->key()));
+        return;
     case FrozenScreen::KeyAction::none:
         QWidget::keyPressEvent(event);
     }
+}
+
+void X11PickOverlay::wheelEvent(QWheelEvent* event)
+{
+    // A notch is 120; a touchpad's smaller steps add up to notches.
+    m_wheelTravel += event->angleDelta().y();
+    const int notches = m_wheelTravel / 120;
+    m_wheelTravel -= notches * 120;
+    if (notches != 0)
+        update(m_frozen.zoomBy(notches));
 }
 
 void X11PickOverlay::enterEvent(QEnterEvent*)
