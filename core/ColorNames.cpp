@@ -10,7 +10,7 @@ namespace ColorNames {
 
 namespace {
 
-const NamedColor table[] = {
+constexpr NamedColor table[] = {
     {"aliceblue", {240, 248, 255}},
     {"antiquewhite", {250, 235, 215}},
     {"aqua", {0, 255, 255}},
