@@ -4,7 +4,9 @@
 #include "Announcer.h"
 #include "ColorPickerModel.h"
 #include "Constants.h"
+#include "ContrastSection.h"
 #include "ForegroundStyle.h"
+#include "Notations.h"
 #include "PanelFooter.h"
 #include "PickButton.h"
 #include "RecentChip.h"
@@ -48,6 +50,14 @@ PickerView::PickerView(ColorPickerModel& picker, QWidget* parent)
     AccessibleRoles::install();
     m_swatch = new SwatchView(this);
     m_announcer = new Announcer(this);
+    connect(m_swatch, &SwatchView::capsuleClicked, &m_picker, &ColorPickerModel::undoClear);
+    m_name = new QLabel(this);
+    m_name->setFont(ForegroundStyle::systemFont(11));
+    m_name->setForegroundRole(QPalette::PlaceholderText);
+    m_name->setAlignment(Qt::AlignHCenter);
+    m_contrast = new ContrastSection(this);
+    connect(m_contrast, &ContrastSection::closeRequested, &m_picker,
+            &ColorPickerModel::closeContrast);
     m_pickButton = new PickButton(this);
     connect(m_pickButton, &PickButton::clicked, &m_picker, &ColorPickerModel::pickColor);
     m_pickNotice = new QLabel(this);
@@ -61,6 +71,13 @@ PickerView::PickerView(ColorPickerModel& picker, QWidget* parent)
 
     m_recents = new RecentsSection(this);
     connect(m_recents, &RecentsSection::colorChosen, &m_picker, &ColorPickerModel::adopt);
+    connect(m_recents, &RecentsSection::compareRequested, &m_picker,
+            &ColorPickerModel::compareWith);
+    connect(m_recents, &RecentsSection::comparePickRequested, &m_picker,
+            &ColorPickerModel::pickContrastPartner);
+    connect(m_recents, &RecentsSection::removeRequested, &m_picker,
+            &ColorPickerModel::removeRecent);
+    connect(m_recents, &RecentsSection::clearRequested, &m_picker, &ColorPickerModel::clearRecents);
 
     m_footer = new PanelFooter(this);
     connect(m_footer, &PanelFooter::webPickerRequested, this,
@@ -72,9 +89,11 @@ PickerView::PickerView(ColorPickerModel& picker, QWidget* parent)
     layout->setContentsMargins(12, 12, 12, 12);
     layout->setSpacing(12);
     layout->addWidget(m_swatch);
+    layout->addWidget(m_name);
     layout->addWidget(m_pickButton);
     layout->addWidget(m_pickNotice);
     layout->addLayout(m_rows);
+    layout->addWidget(m_contrast);
     layout->addWidget(m_recents);
     layout->addWidget(new Divider(this));
     layout->addWidget(m_footer);
@@ -85,6 +104,11 @@ PickerView::PickerView(ColorPickerModel& picker, QWidget* parent)
     paste->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     addAction(paste);
     connect(paste, &QAction::triggered, &m_picker, &ColorPickerModel::pasteColor);
+    auto* undo = new QAction(tr("Undo"), this);
+    undo->setShortcut(QKeySequence::Undo);
+    undo->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(undo);
+    connect(undo, &QAction::triggered, &m_picker, &ColorPickerModel::undoClear);
 
     connect(&m_picker, &ColorPickerModel::formatsChanged, this, [this] {
         buildRows();
@@ -98,11 +122,13 @@ PickerView::PickerView(ColorPickerModel& picker, QWidget* parent)
             &PickerView::showConfirmation);
     connect(&m_picker, &ColorPickerModel::pickUnavailableChanged, this,
             &PickerView::showPickNotice);
+    connect(&m_picker, &ColorPickerModel::contrastPartnerChanged, this, &PickerView::showContrast);
     showCurrent();
     showSampling();
     showRecents();
     showConfirmation();
     showPickNotice();
+    showContrast();
 }
 
 // One row per shown format; the labels share the width of the widest, so the values line up.
@@ -126,6 +152,9 @@ void PickerView::showCurrent()
 {
     const std::optional<PickedColor>& current = m_picker.current();
     m_swatch->setColor(current);
+    m_name->setText(current ? Notations::find(u"name")->format(*current) : QString());
+    m_name->setVisible(current.has_value());
+    showContrast();
     for (qsizetype i = 0; i < m_valueRows.size(); ++i) {
         m_valueRows[i]->setValue(current ? std::optional(m_rowFormats[i].format(*current))
                                          : std::nullopt);
@@ -142,7 +171,7 @@ void PickerView::showSampling()
 
 void PickerView::showRecents()
 {
-    m_recents->setColors(m_picker.recents());
+    m_recents->setColors(m_picker.shownRecents());
     orderTabStops();
 }
 
@@ -181,4 +210,9 @@ void PickerView::showPickNotice()
     m_pickNotice->setAccessibleName(m_picker.pickUnavailable());
     m_pickNotice->setVisible(!m_picker.pickUnavailable().isEmpty());
     m_announcer->announce(m_picker.pickUnavailable());
+}
+
+void PickerView::showContrast()
+{
+    m_contrast->setColors(m_picker.current(), m_picker.contrastPartner());
 }

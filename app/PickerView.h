@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class ColorPickerModel;
+class ContrastSection;
 class QLabel;
 class QVBoxLayout;
 class PanelFooter;
@@ -15,8 +16,10 @@ class SwatchView;
 class ValueRow;
 class Announcer;
 
-// The picker's content, 300 wide: swatch, pick button, a row for each shown format (HEX, RGB
-// and HSL unless the user chose others), recent colours, divider and footer. A pure function of the
+// The picker's content, 300 wide: swatch, the colour's name, pick button, a row for each shown
+// format (HEX, RGB and HSL unless the user chose others), the contrast with a second colour
+// while one is compared, recent colours, divider and footer. Ctrl+Z undoes a "Clear", as a
+// click on its capsule does. A pure function of the
 // model's state: every child is updated from the model when the model announces a change, and user
 // actions go straight to the model.
 class PickerView : public QWidget
@@ -29,6 +32,9 @@ public:
     explicit PickerView(ColorPickerModel& picker, QWidget* parent = nullptr);
 
     SwatchView* swatch() const { return m_swatch; }
+    // The nearest CSS keyword under the swatch ("navy", "≈ navy"); hidden without a colour.
+    QLabel* nameLabel() const { return m_name; }
+    ContrastSection* contrastSection() const { return m_contrast; }
     PickButton* pickButton() const { return m_pickButton; }
     // Says what keeps screen picking from working, under the pick button; hidden otherwise.
     QLabel* pickNotice() const { return m_pickNotice; }
@@ -57,9 +63,12 @@ private:
     void showPickNotice();
     // Tab follows the panel top to bottom, also through rows and chips made after the footer.
     void orderTabStops();
+    void showContrast();
 
     ColorPickerModel& m_picker;
     SwatchView* m_swatch;
+    QLabel* m_name;
+    ContrastSection* m_contrast;
     PickButton* m_pickButton;
     QLabel* m_pickNotice;
     Announcer* m_announcer;

@@ -2,6 +2,9 @@
 
 #include "ForegroundStyle.h"
 
+#include <QAction>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -10,8 +13,41 @@ RecentChip::RecentChip(QWidget* parent) : QAbstractButton(parent)
     setFixedSize(side, side);
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::TabFocus);
-    connect(this, &QAbstractButton::clicked, this, [this] { emit chosen(m_color); });
+    connect(this, &QAbstractButton::clicked, this, [this] {
+        const bool compare = m_pressModifiers.testFlag(Qt::ControlModifier);
+        m_pressModifiers = {};
+        if (compare)
+            emit compareRequested(m_color);
+        else
+            emit chosen(m_color);
+    });
+
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    const auto addItem = [this](const QString& text, auto handler) {
+        auto* action = new QAction(text, this);
+        connect(action, &QAction::triggered, this, handler);
+        addAction(action);
+    };
+    addItem(tr("Compare contrast"), [this] { emit compareRequested(m_color); });
+    addItem(tr("Compare with a new pick"), [this] { emit comparePickRequested(); });
+    addItem(tr("Remove"), [this] { emit removeRequested(m_color); });
+    addItem(tr("Clear recent colors"), [this] { emit clearRequested(); });
     setColor(m_color);
+}
+
+void RecentChip::mousePressEvent(QMouseEvent* event)
+{
+    m_pressModifiers = event->modifiers();
+    QAbstractButton::mousePressEvent(event);
+}
+
+void RecentChip::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Delete) {
+        emit removeRequested(m_color);
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
 }
 
 void RecentChip::setColor(const PickedColor& color)

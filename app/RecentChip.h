@@ -5,7 +5,9 @@
 #include <QAbstractButton>
 
 // One recent colour: a 26 x 26 rounded square (radius 6) in the colour with a faint inner
-// border. Its tooltip is the hex; a click asks for the colour to be used.
+// border. Its tooltip is the hex; a click asks for the colour to be used, a Ctrl+click for a
+// comparison with the current one. Its context menu (actions()) compares, compares with a new
+// pick, removes it, or clears the row; Delete while it has focus removes it.
 class RecentChip : public QAbstractButton
 {
     Q_OBJECT
@@ -24,9 +26,15 @@ public:
 
 signals:
     void chosen(const PickedColor& color);
+    void compareRequested(const PickedColor& color);
+    void comparePickRequested();
+    void removeRequested(const PickedColor& color);
+    void clearRequested();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void updateAccessibleName();
@@ -34,4 +42,5 @@ private:
     PickedColor m_color;
     int m_position = 1;
     int m_count = 1;
+    Qt::KeyboardModifiers m_pressModifiers;
 };

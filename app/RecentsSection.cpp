@@ -4,7 +4,7 @@
 #include "RecentChip.h"
 
 #include <QEvent>
-#include <QHBoxLayout>
+#include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -17,30 +17,34 @@ RecentsSection::RecentsSection(QWidget* parent) : QWidget(parent)
     m_title->setFont(ForegroundStyle::systemFont(11, QFont::DemiBold));
     refreshTitleColor();
 
-    m_chipRow = new QHBoxLayout;
-    m_chipRow->setContentsMargins(0, 0, 0, 0);
-    m_chipRow->setSpacing(7);
-    m_chipRow->addStretch(1);
+    m_chips = new QGridLayout;
+    m_chips->setContentsMargins(0, 0, 0, 0);
+    m_chips->setHorizontalSpacing(7);
+    m_chips->setVerticalSpacing(7);
+    m_chips->setColumnStretch(chipsPerRow, 1); // the chips keep to the leading edge
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(6);
     layout->addWidget(m_title, 0, Qt::AlignLeft);
-    layout->addLayout(m_chipRow);
+    layout->addLayout(m_chips);
     setVisible(false);
 }
 
 void RecentsSection::setColors(const QList<PickedColor>& allColors)
 {
-    // Eight chips fill the row. A stored list can hold more (the next pick cuts it to
-    // eight); the extra ones would not fit, so they are not drawn.
     const QList<PickedColor> colors = allColors.mid(0, maximumChips);
     while (m_chipPool.size() < colors.size()) {
         auto* chip = new RecentChip(this);
         chip->installEventFilter(this);
         connect(chip, &RecentChip::chosen, this, &RecentsSection::colorChosen);
-        // Before the trailing stretch.
-        m_chipRow->insertWidget(int(m_chipPool.size()), chip);
+        connect(chip, &RecentChip::compareRequested, this, &RecentsSection::compareRequested);
+        connect(chip, &RecentChip::comparePickRequested, this,
+                &RecentsSection::comparePickRequested);
+        connect(chip, &RecentChip::removeRequested, this, &RecentsSection::removeRequested);
+        connect(chip, &RecentChip::clearRequested, this, &RecentsSection::clearRequested);
+        const int at = int(m_chipPool.size());
+        m_chips->addWidget(chip, at / chipsPerRow, at % chipsPerRow);
         m_chipPool.append(chip);
     }
     for (qsizetype i = 0; i < m_chipPool.size(); ++i) {

@@ -5,20 +5,22 @@
 #include <QList>
 #include <QWidget>
 
-class QHBoxLayout;
+class QGridLayout;
 class QLabel;
 class RecentChip;
 
-// The "Recent" title over one chip per recent colour (the first eight), newest at the
-// leading edge. Hidden while there are no recent colours. The row is one stop in the Tab
-// order (the chip last focused, at first the newest); Left, Right, Home and End move along it.
+// The "Recent" title over one chip per recent colour, eight to a row, newest at the leading
+// edge of the first. Hidden while there are no recent colours. The chips are one stop in the
+// Tab order (the chip last focused, at first the newest); Left, Right, Home and End move along
+// them.
 class RecentsSection : public QWidget
 {
     Q_OBJECT
 
 public:
-    // As many as fit in one row of the panel.
-    static constexpr int maximumChips = 8;
+    // As many as fit in one row of the panel; the longest list fills four rows.
+    static constexpr int chipsPerRow = 8;
+    static constexpr int maximumChips = 32;
 
     explicit RecentsSection(QWidget* parent = nullptr);
 
@@ -28,6 +30,10 @@ public:
 
 signals:
     void colorChosen(const PickedColor& color);
+    void compareRequested(const PickedColor& color);
+    void comparePickRequested();
+    void removeRequested(const PickedColor& color);
+    void clearRequested();
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -40,7 +46,7 @@ private:
     void setTabStop(RecentChip* chip);
 
     QLabel* m_title;
-    QHBoxLayout* m_chipRow;
+    QGridLayout* m_chips;
     // Chips are reused, never deleted while the panel lives: a chip's own click may be what
     // changes the list.
     QList<RecentChip*> m_chipPool;

@@ -1,6 +1,7 @@
 #include "SettingsWindow.h"
 
 #include "AppInfo.h"
+#include "ColorPickerModel.h"
 #include "FormatsSection.h"
 #include "PickKeySection.h"
 #include "PreferencesStore.h"
@@ -8,8 +9,10 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -90,9 +93,27 @@ void SettingsWindow::showFormats(ColorPickerModel& picker)
     m_formats = new FormatsSection(picker, this);
     auto* column = static_cast<QVBoxLayout*>(layout());
     column->insertWidget(column->indexOf(m_loginToggle->parentWidget()) + 1, m_formats);
+
+    auto* recentRow = new QWidget;
+    auto* recentLayout = new QHBoxLayout(recentRow);
+    recentLayout->setContentsMargins(0, 0, 0, 0);
+    auto* recentLabel = new QLabel(tr("Recent colors to keep"));
+    m_recentLimit = new QComboBox;
+    recentLabel->setBuddy(m_recentLimit);
+    for (int limit : ColorPickerModel::recentLimits)
+        m_recentLimit->addItem(QString::number(limit), limit);
+    m_recentLimit->setCurrentIndex(m_recentLimit->findData(picker.recentLimit()));
+    recentLayout->addWidget(recentLabel);
+    recentLayout->addWidget(m_recentLimit);
+    recentLayout->addStretch();
+    m_loginToggle->parentWidget()->layout()->addWidget(recentRow);
+    connect(m_recentLimit, &QComboBox::activated, &picker, [this, &picker](int index) {
+        picker.setRecentLimit(m_recentLimit->itemData(index).toInt());
+    });
+
     // Grown from the height the window has now: the pick-key section may have grown it already.
-    setFixedSize(fixedSize.width(),
-                 maximumHeight() + m_formats->sizeHint().height() + column->spacing());
+    setFixedSize(fixedSize.width(), maximumHeight() + m_formats->sizeHint().height() +
+                                        recentRow->sizeHint().height() + 2 * column->spacing());
 }
 
 void SettingsWindow::keyPressEvent(QKeyEvent* event)

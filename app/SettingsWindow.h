@@ -8,6 +8,7 @@ class PickKeySection;
 class PickShortcut;
 class ColorPickerModel;
 class FormatsSection;
+class QComboBox;
 class PreferencesStore;
 class QCheckBox;
 class QPushButton;
@@ -37,9 +38,11 @@ public:
     // Absent without a pick shortcut.
     PickKeySection* pickKeySection() const { return m_pickKey; }
 
-    // Adds the "Formats" section (FormatsSection) under "General", once; the window grows by
-    // its height.
+    // Adds the "Formats" section (FormatsSection) under "General", and "Recent colors" (8, 16
+    // or 32) to General, once; the window grows by their height.
     void showFormats(ColorPickerModel& picker);
+    // Absent until showFormats.
+    QComboBox* recentLimitChoice() const { return m_recentLimit; }
     FormatsSection* formatsSection() const { return m_formats; }
 
 protected:
@@ -58,4 +61,5 @@ private:
     QCheckBox* m_betaToggle;
     PickKeySection* m_pickKey = nullptr;
     FormatsSection* m_formats = nullptr;
+    QComboBox* m_recentLimit = nullptr;
 };

@@ -4,6 +4,7 @@
 #include "ForegroundStyle.h"
 
 #include <QColor>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -36,6 +37,13 @@ SwatchView::SwatchView(QWidget* parent) : QWidget(parent)
         m_capsuleOpacity = value.toReal();
         update();
     });
+}
+
+void SwatchView::mousePressEvent(QMouseEvent* event)
+{
+    if (m_capsuleOpacity > 0 && capsuleRect().contains(event->position()))
+        emit capsuleClicked();
+    QWidget::mousePressEvent(event);
 }
 
 void SwatchView::setColor(const std::optional<PickedColor>& color)

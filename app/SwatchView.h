@@ -11,7 +11,8 @@
 
 // The panel's swatch, 276 x 72: the current colour in a rounded rectangle (radius 14), or the
 // checkerboard with "No color picked yet"; a faint inner border; and the confirmation capsule
-// at the bottom centre, which fades in and out over 0.2 s as messages come and go.
+// at the bottom centre, which fades in and out over 0.2 s as messages come and go. A click on
+// the shown capsule is reported (it may offer an undo).
 class SwatchView : public QWidget
 {
     Q_OBJECT
@@ -33,8 +34,12 @@ public:
     // The capsule's rectangle at full opacity; empty without a message.
     QRectF capsuleRect() const;
 
+signals:
+    void capsuleClicked();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     void paintCapsule(QPainter& painter);

@@ -11,6 +11,8 @@
 #include <QJsonParseError>
 #include <QPointer>
 
+#include <algorithm>
+
 ColorPickerModel::ColorPickerModel(PreferencesStore& defaults, ScreenSampler& sampler,
                                    Clipboard& clipboard, QObject* parent)
     : QObject(parent), m_defaults(defaults), m_sampler(sampler), m_clipboard(clipboard)
@@ -40,6 +42,7 @@ void ColorPickerModel::pickColor()
 {
     if (m_isSampling)
         return;
+    m_pickForContrast = false;
     setIsSampling(true);
     const quint64 pick = ++m_pick;
 
@@ -71,7 +74,10 @@ void ColorPickerModel::finishPick(quint64 pick, const std::optional<SrgbComponen
     }
     const std::optional<PickedColor> color =
         components ? PickedColor::fromSrgb(*components) : std::nullopt;
-    if (color) {
+    if (color && m_pickForContrast) {
+        compareWith(*color);
+        emit pickEnded({PickOutcome::Kind::picked, color->hexString(), QString()});
+    } else if (color) {
         adopt(*color);
         emit pickEnded({PickOutcome::Kind::picked, color->hexString(), QString()});
     } else if (!unavailable.isEmpty()) {
@@ -105,7 +111,7 @@ void ColorPickerModel::makeCurrent(const PickedColor& color)
     setCurrent(color);
     QList<PickedColor> recents{color};
     for (const PickedColor& entry : std::as_const(m_recents)) {
-        if (recents.size() == maximumRecents)
+        if (recents.size() == recentLimit())
             break;
         if (entry != color)
             recents.append(entry);
@@ -129,21 +135,110 @@ void ColorPickerModel::copyWithConfirmation(const QString& text, const QString& 
     });
 }
 
-void ColorPickerModel::showConfirmation(const QString& message)
+void ColorPickerModel::showConfirmation(const QString& message, std::chrono::milliseconds duration)
 {
+    // Any other message ends the chance to undo a clear.
+    setClearedRecents(std::nullopt);
     setCopyConfirmation(message);
-    m_confirmationTimer.start(); // restarts: an older clear never erases a newer message
+    m_confirmationTimer.start(duration); // restarts: an older clear never erases a newer one
 }
 
 void ColorPickerModel::clearConfirmation()
 {
+    setClearedRecents(std::nullopt);
     setCopyConfirmation(std::nullopt);
+}
+
+int ColorPickerModel::recentLimit() const
+{
+    const QString stored = m_defaults.stringForKey(recentLimitKey).value_or(QString());
+    for (int limit : recentLimits) {
+        if (stored == QString::number(limit))
+            return limit;
+    }
+    return recentLimits[0];
+}
+
+void ColorPickerModel::setRecentLimit(int limit)
+{
+    if (limit == recentLimit() || std::find(std::begin(recentLimits), std::end(recentLimits),
+                                            limit) == std::end(recentLimits))
+        return;
+    m_defaults.setString(recentLimitKey, QString::number(limit));
+    emit recentLimitChanged();
+    emit recentsChanged(); // the shown ones
+}
+
+void ColorPickerModel::removeRecent(const PickedColor& color)
+{
+    QList<PickedColor> recents = m_recents;
+    if (recents.removeAll(color) == 0)
+        return;
+    setRecents(recents);
+    persistRecents();
+}
+
+void ColorPickerModel::clearRecents()
+{
+    if (m_recents.isEmpty())
+        return;
+    const QList<PickedColor> cleared = m_recents;
+    setRecents({});
+    persistRecents();
+    showConfirmation(tr("Recent colors cleared · Undo"), undoDuration);
+    setClearedRecents(cleared);
+}
+
+void ColorPickerModel::undoClear()
+{
+    if (!m_clearedRecents)
+        return;
+    const QList<PickedColor> cleared = *m_clearedRecents;
+    setRecents(cleared);
+    persistRecents();
+    showConfirmation(tr("Recent colors restored"));
+}
+
+void ColorPickerModel::setClearedRecents(const std::optional<QList<PickedColor>>& cleared)
+{
+    if (m_clearedRecents == cleared)
+        return;
+    m_clearedRecents = cleared;
+    emit canUndoClearChanged();
+}
+
+void ColorPickerModel::compareWith(const PickedColor& color)
+{
+    if (m_contrastPartner == color)
+        return;
+    m_contrastPartner = color;
+    emit contrastPartnerChanged();
+}
+
+void ColorPickerModel::pickContrastPartner()
+{
+    if (m_isSampling || !m_current)
+        return;
+    pickColor();
+    m_pickForContrast = true;
+}
+
+void ColorPickerModel::closeContrast()
+{
+    if (!m_contrastPartner)
+        return;
+    m_contrastPartner.reset();
+    emit contrastPartnerChanged();
 }
 
 void ColorPickerModel::persist()
 {
     m_defaults.setString(currentHexKey, m_current->hexString());
+    persistRecents();
+}
 
+void ColorPickerModel::persistRecents()
+{
     QJsonArray hexes;
     for (const PickedColor& color : std::as_const(m_recents))
         hexes.append(color.hexString());

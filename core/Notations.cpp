@@ -1,5 +1,8 @@
 #include "Notations.h"
 
+#include "ColorNames.h"
+#include "Oklab.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -79,43 +82,6 @@ Channels channels(const PickedColor& c)
 int percentOf255(int value)
 {
     return roundRatio(100 * value, 255);
-}
-
-// OKLab ----------------------------------------------------------------------------------
-
-struct Oklab
-{
-    double lightness, a, b;
-};
-
-// The sRGB transfer function undone (IEC 61966-2-1), once per channel value.
-const std::array<double, 256>& linearChannels()
-{
-    static const std::array<double, 256> table = [] {
-        std::array<double, 256> values{};
-        for (int i = 0; i < 256; ++i) {
-            const double c = i / 255.0;
-            values[static_cast<std::size_t>(i)] =
-                c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-        }
-        return values;
-    }();
-    return table;
-}
-
-// Björn Ottosson's linear-sRGB to OKLab matrices.
-Oklab oklab(const PickedColor& c)
-{
-    const auto& linear = linearChannels();
-    const double r = linear[c.red];
-    const double g = linear[c.green];
-    const double b = linear[c.blue];
-    const double l = std::cbrt(0.4122214708 * r + 0.5363325363 * g + 0.0514459929 * b);
-    const double m = std::cbrt(0.2119034982 * r + 0.6806995451 * g + 0.1073969566 * b);
-    const double s = std::cbrt(0.0883024619 * r + 0.2817188376 * g + 0.6299787005 * b);
-    return {0.2104542553 * l + 0.7936177850 * m - 0.0040720468 * s,
-            1.9779984951 * l - 2.4285922050 * m + 0.4505937099 * s,
-            0.0259040371 * l + 0.7827717662 * m - 0.8086757660 * s};
 }
 
 // Formatters -----------------------------------------------------------------------------
@@ -240,7 +206,7 @@ void writeCmyk(const PickedColor& c, NotationText& out)
 
 void writeOklab(const PickedColor& c, NotationText& out)
 {
-    const Oklab lab = oklab(c);
+    const Oklab lab = Srgb::toOklab(c);
     out.append("oklab(");
     out.appendFixed(lab.lightness * 100, 2);
     out.append("% ");
@@ -252,7 +218,7 @@ void writeOklab(const PickedColor& c, NotationText& out)
 
 void writeOklch(const PickedColor& c, NotationText& out)
 {
-    const Oklab lab = oklab(c);
+    const Oklab lab = Srgb::toOklab(c);
     const bool grey = c.red == c.green && c.green == c.blue;
     double hue = grey ? 0.0 : std::atan2(lab.b, lab.a) * 180.0 / std::numbers::pi;
     if (hue < 0)
@@ -294,6 +260,15 @@ void writeArgb0x(const PickedColor& c, NotationText& out)
 {
     out.append("0xFF");
     writeHexDigits(c, out);
+}
+
+// The nearest CSS keyword: "navy" for its very colour, "≈ navy" for a colour near it.
+void writeName(const PickedColor& c, NotationText& out)
+{
+    const ColorNames::Match match = ColorNames::nearest(c);
+    if (!match.exact)
+        out.append("≈ ");
+    out.append(match.keyword);
 }
 
 // Parsers --------------------------------------------------------------------------------
@@ -538,6 +513,7 @@ const Notation table[] = {
     {"int", "INT", writeInt, parseInt},
     {"hex-0x", "0xHEX", writeHex0x, parseHex0x},
     {"argb-0x", "0xARGB", writeArgb0x, parseArgb0x},
+    {"name", "Name", writeName},
 };
 
 } // namespace
@@ -581,7 +557,9 @@ std::optional<PickedColor> parse(QStringView text)
         if (const auto color = notation.parse(text))
             return color;
     }
-    return std::nullopt;
+    // A CSS keyword names one exact colour, though the name notation that writes keywords
+    // also writes "≈ navy", which names none: read apart from its table entry.
+    return ColorNames::fromKeyword(text);
 }
 
 } // namespace Notations

@@ -62,7 +62,7 @@ const Notation& hsl();
 
 // The colour in the first notation (in table order) whose parser takes the text whole:
 // surrounding whitespace is ignored, anything else that is not the notation is refused.
-// Six bare digits read as hex, not as the int notation.
+// Six bare digits read as hex, not as the int notation. Last, a CSS colour keyword.
 std::optional<PickedColor> parse(QStringView text);
 
 } // namespace Notations

@@ -49,7 +49,42 @@ QRegion FrozenScreen::moveBy(QPoint step)
 
 QColor FrozenScreen::color() const
 {
-    return m_pixel && m_image.valid(*m_pixel) ? m_image.pixelColor(*m_pixel) : QColor();
+    return m_pixel ? MagnifierLoupe::sampleColor(m_image, *m_pixel) : QColor();
+}
+
+QRegion FrozenScreen::replaceLoupe()
+{
+    if (!m_pixel)
+        return {};
+    QRegion damage(loupeDamage());
+    const QPoint pointer = (QPointF(*m_pixel) / ratio()).toPoint();
+    m_loupeRect = MagnifierLoupe::placement(pointer, m_bounds);
+    return damage + loupeDamage();
+}
+
+QRegion FrozenScreen::zoomBy(int steps)
+{
+    return MagnifierLoupe::zoomBy(steps) ? replaceLoupe() : QRegion();
+}
+
+QRegion FrozenScreen::cycleSampleArea()
+{
+    MagnifierLoupe::cycleSampleArea();
+    return replaceLoupe();
+}
+
+QRegion FrozenScreen::applyLoupeKey(int qtKey)
+{
+    switch (keyAction(qtKey)) {
+    case KeyAction::zoomIn:
+        return zoomBy(1);
+    case KeyAction::zoomOut:
+        return zoomBy(-1);
+    case KeyAction::cycleArea:
+        return cycleSampleArea();
+    default:
+        return {};
+    }
 }
 
 void FrozenScreen::paint(QPainter& painter, const QRect& area) const
@@ -64,7 +99,7 @@ void FrozenScreen::paint(QPainter& painter, const QRect& area) const
 void FrozenScreen::paintLoupe(QPainter& painter) const
 {
     if (m_pixel)
-        MagnifierLoupe::paint(painter, m_loupeRect, m_image, *m_pixel);
+        MagnifierLoupe::paint(painter, m_loupeRect, m_image, *m_pixel, color());
 }
 
 FrozenScreen::KeyAction FrozenScreen::keyAction(int qtKey)
@@ -75,6 +110,13 @@ FrozenScreen::KeyAction FrozenScreen::keyAction(int qtKey)
     case Qt::Key_Return:
     case Qt::Key_Enter:
         return KeyAction::pick;
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+        return KeyAction::zoomIn;
+    case Qt::Key_Minus:
+        return KeyAction::zoomOut;
+    case Qt::Key_A:
+        return KeyAction::cycleArea;
     default:
         return arrowStep(qtKey).isNull() ? KeyAction::none : KeyAction::move;
     }

@@ -21,9 +21,12 @@ public:
     enum class KeyAction
     {
         none,
-        pick,   // Enter
-        cancel, // Escape
-        move    // an arrow key: one device pixel, see arrowStep()
+        pick,     // Enter
+        cancel,   // Escape
+        move,     // an arrow key: one device pixel, see arrowStep()
+        zoomIn,   // + (or =, the same key unshifted)
+        zoomOut,  // -
+        cycleArea // A: the sample area 1x1, 3x3, 5x5
     };
 
     // Takes the screen's image in device pixels (its devicePixelRatio set to the screen's)
@@ -49,8 +52,16 @@ public:
     // Moves the named pixel by device pixels (from the top-left one when none is named yet).
     QRegion moveBy(QPoint step);
 
-    // The colour of the named pixel; invalid without one.
+    // The colour picked now: the named pixel's, or the mean of the sample area around it
+    // (MagnifierLoupe::sampleColor); invalid without a pixel.
     QColor color() const;
+
+    // Change the loupe's magnification (a wheel notch or + / - is one step) or its sample
+    // area, for this pick and the following ones. Return the logical region to repaint.
+    QRegion zoomBy(int steps);
+    QRegion cycleSampleArea();
+    // What a key that is no move does to the loupe; empty for other keys.
+    QRegion applyLoupeKey(int qtKey);
 
     // Paints the image under the logical rectangle `area`, 1:1 in device pixels, and the
     // loupe where it meets `area`.
@@ -63,6 +74,9 @@ public:
     static QPoint arrowStep(int qtKey);
 
 private:
+    // Repaints the loupe after its size or contents changed.
+    QRegion replaceLoupe();
+
     QImage m_image;
     QRect m_bounds;
     std::optional<QPoint> m_pixel;

@@ -3,11 +3,94 @@
 #include <QImage>
 #include <QPainter>
 
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <iterator>
+
 namespace MagnifierLoupe {
+
+namespace {
+
+struct Choices
+{
+    int zoom = defaultZoom;
+    int area = 0; // index of sampleSides
+};
+
+Choices& choices()
+{
+    static Choices chosen;
+    return chosen;
+}
+
+double linear(int channel)
+{
+    static const std::array<double, 256> table = [] {
+        std::array<double, 256> values{};
+        for (int i = 0; i < 256; ++i) {
+            const double c = i / 255.0;
+            values[std::size_t(i)] = c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+        }
+        return values;
+    }();
+    return table[std::size_t(channel)];
+}
+
+// Linear light back to an sRGB channel, rounded half away from zero as a picked colour's
+// components are.
+int encoded(double linearValue)
+{
+    const double c = linearValue <= 0.0031308 ? linearValue * 12.92
+                                              : 1.055 * std::pow(linearValue, 1 / 2.4) - 0.055;
+    return std::clamp(int(std::round(c * 255)), 0, 255);
+}
+
+} // namespace
+
+int zoom()
+{
+    return choices().zoom;
+}
+
+int pixelsAcross()
+{
+    return zoomLevels[zoom()].pixelsAcross;
+}
+
+int cellSize()
+{
+    return zoomLevels[zoom()].cellSize;
+}
+
+bool zoomBy(int steps)
+{
+    const int level = std::clamp(zoom() + steps, 0, int(std::size(zoomLevels)) - 1);
+    if (level == zoom())
+        return false;
+    choices().zoom = level;
+    return true;
+}
+
+int sampleSide()
+{
+    return sampleSides[choices().area];
+}
+
+void cycleSampleArea()
+{
+    choices().area = (choices().area + 1) % int(std::size(sampleSides));
+}
+
+void resetChoices()
+{
+    choices() = Choices();
+}
 
 QSize size()
 {
-    return QSize(pixelsAcross * cellSize, pixelsAcross * cellSize + labelHeight);
+    const int extent = pixelsAcross() * cellSize();
+    return QSize(extent, extent + labelHeight);
 }
 
 QRect placement(QPoint pointer, const QRect& bounds)
@@ -35,8 +118,44 @@ QString hexText(const QColor& color)
         .toUpper();
 }
 
+QString labelText(const QColor& color)
+{
+    if (!color.isValid())
+        return {};
+    const int side = sampleSide();
+    if (side == 1)
+        return hexText(color);
+    return QStringLiteral("%1 \u00B7 %2\u00D7%2").arg(hexText(color)).arg(side);
+}
+
+QColor sampleColor(const QImage& grab, QPoint centre)
+{
+    // One pixel is its own colour, untouched by the round trip through linear light.
+    if (sampleSide() == 1)
+        return grab.valid(centre) ? grab.pixelColor(centre) : QColor();
+    const int reach = sampleSide() / 2;
+    double sums[3] = {0, 0, 0};
+    int count = 0;
+    for (int y = centre.y() - reach; y <= centre.y() + reach; ++y) {
+        for (int x = centre.x() - reach; x <= centre.x() + reach; ++x) {
+            if (!grab.valid(x, y))
+                continue;
+            const QRgb pixel = grab.pixel(x, y);
+            sums[0] += linear(qRed(pixel));
+            sums[1] += linear(qGreen(pixel));
+            sums[2] += linear(qBlue(pixel));
+            ++count;
+        }
+    }
+    if (count == 0)
+        return {};
+    return QColor(encoded(sums[0] / count), encoded(sums[1] / count), encoded(sums[2] / count));
+}
+
 static void paintCells(QPainter& painter, QPoint origin, const QImage& grab, QPoint centre)
 {
+    const int pixelsAcross = MagnifierLoupe::pixelsAcross();
+    const int cellSize = MagnifierLoupe::cellSize();
     const int half = pixelsAcross / 2;
     for (int row = 0; row < pixelsAcross; ++row) {
         for (int column = 0; column < pixelsAcross; ++column) {
@@ -56,25 +175,27 @@ static void paintCells(QPainter& painter, QPoint origin, const QImage& grab, QPo
         painter.drawLine(origin + QPoint(at, 0), origin + QPoint(at, extent - 1));
         painter.drawLine(origin + QPoint(0, at), origin + QPoint(extent - 1, at));
     }
-    const QRect middle(origin + QPoint(half * cellSize, half * cellSize),
-                       QSize(cellSize, cellSize));
+    // The sample square, around the centre pixel.
+    const int reach = sampleSide() / 2;
+    const QRect middle(origin + QPoint((half - reach) * cellSize, (half - reach) * cellSize),
+                       QSize(cellSize, cellSize) * sampleSide());
     painter.setPen(QPen(Qt::black, 2));
     painter.drawRect(middle.adjusted(-1, -1, 1, 1));
     painter.setPen(QPen(Qt::white, 1));
     painter.drawRect(middle.adjusted(0, 0, -1, -1));
 }
 
-void paint(QPainter& painter, const QRect& target, const QImage& grab, QPoint centre)
+void paint(QPainter& painter, const QRect& target, const QImage& grab, QPoint centre,
+           const QColor& picked)
 {
     painter.save();
     paintCells(painter, target.topLeft(), grab, centre);
 
-    const QRect label(target.left(), target.top() + pixelsAcross * cellSize, target.width(),
+    const QRect label(target.left(), target.top() + pixelsAcross() * cellSize(), target.width(),
                       labelHeight);
     painter.fillRect(label, QColor(30, 30, 30));
     painter.setPen(Qt::white);
-    const QColor color = grab.valid(centre) ? grab.pixelColor(centre) : QColor();
-    painter.drawText(label, Qt::AlignCenter, color.isValid() ? hexText(color) : QString());
+    painter.drawText(label, Qt::AlignCenter, labelText(picked));
 
     painter.setPen(QPen(QColor(30, 30, 30), 1));
     painter.drawRect(target.adjusted(0, 0, -1, -1));

@@ -43,6 +43,17 @@ int qtKeyFor(xkb_keysym_t symbol)
     case XKB_KEY_Down:
     case XKB_KEY_KP_Down:
         return Qt::Key_Down;
+    case XKB_KEY_plus:
+    case XKB_KEY_KP_Add:
+        return Qt::Key_Plus;
+    case XKB_KEY_equal:
+        return Qt::Key_Equal;
+    case XKB_KEY_minus:
+    case XKB_KEY_KP_Subtract:
+        return Qt::Key_Minus;
+    case XKB_KEY_a:
+    case XKB_KEY_A:
+        return Qt::Key_A;
     default:
         return 0;
     }
@@ -122,7 +133,19 @@ const wl_pointer_listener WlrootsDisplay::s_pointerListener{
             if (self->m_input && state == WL_POINTER_BUTTON_STATE_PRESSED)
                 self->m_input->buttonPressed(button);
         },
-    .axis = ignore<wl_pointer*, std::uint32_t, std::uint32_t, wl_fixed_t>,
+    .axis =
+        [](void* data, wl_pointer*, std::uint32_t, std::uint32_t axis, wl_fixed_t value) {
+            // A wheel notch scrolls 10 units; a touchpad's smaller steps add up to notches.
+            constexpr double notch = 10.0;
+            auto* self = static_cast<WlrootsDisplay*>(data);
+            if (!self->m_input || axis != WL_POINTER_AXIS_VERTICAL_SCROLL)
+                return;
+            self->m_wheelTravel += wl_fixed_to_double(value);
+            const int notches = int(self->m_wheelTravel / notch);
+            self->m_wheelTravel -= notches * notch;
+            if (notches != 0)
+                self->m_input->wheelTurned(-notches); // positive values scroll down
+        },
     .frame = ignore<wl_pointer*>,
     .axis_source = ignore<wl_pointer*, std::uint32_t>,
     .axis_stop = ignore<wl_pointer*, std::uint32_t, std::uint32_t>,

@@ -40,6 +40,8 @@ public:
     virtual void pointerMoved(QPointF position) = 0;
     virtual void buttonPressed(std::uint32_t button) = 0; // a linux/input-event-codes.h BTN_*
     virtual void keyPressed(int qtKey) = 0;
+    // Wheel notches on the vertical axis: positive away from the user (scrolling up).
+    virtual void wheelTurned(int notches) = 0;
     virtual void outputRemoved(wl_output* output) = 0;
     virtual void connectionLost() = 0;
 };
@@ -125,6 +127,7 @@ private:
     std::vector<Output> m_outputs;
     QSocketNotifier* m_notifier = nullptr;
     WlrootsInput* m_input = nullptr;
+    double m_wheelTravel = 0; // vertical scroll not yet a whole notch
 
     xkb_context* m_xkb = nullptr;
     xkb_keymap* m_keymap = nullptr;

@@ -155,6 +155,12 @@ void WlrootsPickSurface::moveBy(QPoint step)
         redraw();
 }
 
+void WlrootsPickSurface::changeLoupe(const std::function<QRegion(FrozenScreen&)>& change)
+{
+    if (!m_logicalSize.isEmpty() && !change(m_frozen).isEmpty())
+        redraw();
+}
+
 void WlrootsPickSurface::redraw()
 {
     m_dirty = true;

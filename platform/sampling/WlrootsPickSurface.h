@@ -46,6 +46,9 @@ public:
     // named yet).
     void moveBy(QPoint step);
 
+    // Changes the loupe (its magnification or sample area) and shows the change.
+    void changeLoupe(const std::function<QRegion(FrozenScreen&)>& change);
+
     // The output's scale from the frame's width in device pixels and the surface's in
     // logical ones.
     static qreal outputScale(int deviceWidth, int logicalWidth);

@@ -135,9 +135,23 @@ void WlrootsScreenSampler::keyPressed(int qtKey)
         if (surface)
             surface->moveBy(FrozenScreen::arrowStep(qtKey));
         return;
+    case FrozenScreen::KeyAction::zoomIn:
+    case FrozenScreen::KeyAction::zoomOut:
+    case FrozenScreen::KeyAction::cycleArea:
+        if (surface)
+            surface->changeLoupe(
+                [qtKey](FrozenScreen& frozen) { return frozen.applyLoupeKey(qtKey); });
+        return;
     case FrozenScreen::KeyAction::none:
         return;
     }
+}
+
+void WlrootsScreenSampler::wheelTurned(int notches)
+{
+    if (m_pointerSurface)
+        m_pointerSurface->changeLoupe(
+            [notches](FrozenScreen& frozen) { return frozen.zoomBy(notches); });
 }
 
 WlrootsPickSurface* WlrootsScreenSampler::keyboardSurface() const

@@ -49,6 +49,7 @@ private:
     void pointerMoved(QPointF position) override;
     void buttonPressed(std::uint32_t button) override;
     void keyPressed(int qtKey) override;
+    void wheelTurned(int notches) override;
     void outputRemoved(wl_output* output) override;
     void connectionLost() override { finish(std::nullopt); }
 

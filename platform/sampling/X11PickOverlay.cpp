@@ -66,7 +66,7 @@ void X11PickOverlay::prepare()
     for (const QRgb colour : {0x012345u, 0x6789ABu, 0xCDEF00u}) {
         QImage pixel(1, 1, QImage::Format_RGB32);
         pixel.fill(colour);
-        MagnifierLoupe::paint(painter, scratch.rect(), pixel, QPoint(0, 0));
+        MagnifierLoupe::paint(painter, scratch.rect(), pixel, QPoint(0, 0), QColor(colour));
     }
 }
 
@@ -232,9 +232,24 @@ void X11PickOverlay::keyPressEvent(QKeyEvent* event)
     case FrozenScreen::KeyAction::move:
         moveByDevicePixels(FrozenScreen::arrowStep(event->key()));
         return;
+    case FrozenScreen::KeyAction::zoomIn:
+    case FrozenScreen::KeyAction::zoomOut:
+    case FrozenScreen::KeyAction::cycleArea:
+        update(m_frozen.applyLoupeKey(event->key()));
+        return;
     case FrozenScreen::KeyAction::none:
         QWidget::keyPressEvent(event);
     }
+}
+
+void X11PickOverlay::wheelEvent(QWheelEvent* event)
+{
+    // A notch is 120; a touchpad's smaller steps add up to notches.
+    m_wheelTravel += event->angleDelta().y();
+    const int notches = m_wheelTravel / 120;
+    m_wheelTravel -= notches * 120;
+    if (notches != 0)
+        update(m_frozen.zoomBy(notches));
 }
 
 void X11PickOverlay::enterEvent(QEnterEvent*)

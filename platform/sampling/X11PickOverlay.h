@@ -18,7 +18,7 @@ class X11ScreenGrab;
 // showing its FrozenScreen, with a crosshair pointer. It only reports what the user did: a
 // left click or Enter picks the device pixel under the pointer, Escape or a right click
 // cancels. The arrow keys move the pointer by one device pixel of this screen (the X server
-// warps it).
+// warps it); the wheel, + and - zoom the loupe and A changes its sample area.
 class X11PickOverlay : public QWidget, private QAbstractNativeEventFilter
 {
     Q_OBJECT
@@ -61,6 +61,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
@@ -87,4 +88,5 @@ private:
     // Where the arrow keys last put the system pointer: the motion that warp causes must
     // not undo a sub-logical-pixel step on a scaled screen.
     std::optional<QPointF> m_warpedTo;
+    int m_wheelTravel = 0; // wheel angle not yet a whole notch
 };

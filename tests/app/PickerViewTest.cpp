@@ -1,6 +1,7 @@
 #include "PickerView.h"
 #include "AppFakes.h"
 #include "Constants.h"
+#include "ContrastSection.h"
 #include "PanelFooter.h"
 #include "PickButton.h"
 #include "RecentChip.h"
@@ -11,6 +12,7 @@
 #include "ValueRow.h"
 
 #include <QAccessible>
+#include <QAction>
 #include <QDesktopServices>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -376,4 +378,108 @@ TEST_F(PickerViewTest, CtrlVPastesTheClipboardsColour)
     EXPECT_EQ(picker.copyConfirmation(), std::optional<QString>("No color on the clipboard"));
     EXPECT_EQ(rowTexts()[0], "#3A7BD5");
     EXPECT_EQ(clipboard.text, "not a colour");
+}
+
+namespace {
+
+QAction* chipAction(RecentChip* chip, const char* text)
+{
+    for (QAction* action : chip->actions()) {
+        if (action->text() == QLatin1StringView(text))
+            return action;
+    }
+    throw std::runtime_error(std::string("no chip action ") + text);
+}
+
+} // namespace
+
+TEST_F(PickerViewTest, NamesTheCurrentColourUnderTheSwatch)
+{
+    EXPECT_FALSE(view.nameLabel()->isVisibleTo(&view));
+    picker.adopt(color("#000080"));
+    EXPECT_TRUE(view.nameLabel()->isVisibleTo(&view));
+    EXPECT_EQ(view.nameLabel()->text(), "navy");
+    picker.adopt(color("#3A7BD5"));
+    EXPECT_EQ(view.nameLabel()->text(), QString::fromUtf8("≈ royalblue"));
+}
+
+// A chip is removed from its menu or with Delete; "Clear" empties the row, and a click on the
+// capsule (or Ctrl+Z) brings it back.
+TEST_F(PickerViewTest, ChipsAreRemovedAndTheRowClearedAndRestoredFromTheCapsule)
+{
+    for (const char* hex : {"#000001", "#000002", "#000003", "#3A7BD5"})
+        picker.adopt(color(hex));
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+
+    chipAction(view.recentsSection()->chips()[1], "Remove")->trigger();
+    EXPECT_EQ(chipHexes(), QStringList({"#3A7BD5", "#000002", "#000001"}));
+    RecentChip* last = view.recentsSection()->chips().last();
+    last->setFocus();
+    QTest::keyClick(last, Qt::Key_Delete);
+    EXPECT_EQ(chipHexes(), QStringList({"#3A7BD5", "#000002"}));
+
+    chipAction(view.recentsSection()->chips()[0], "Clear recent colors")->trigger();
+    EXPECT_TRUE(chipHexes().isEmpty());
+    EXPECT_FALSE(view.recentsSection()->isVisible());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view.swatch()->capsuleOpacity() == 1.0; }));
+    EXPECT_EQ(view.swatch()->capsuleText(), QStringLiteral("Recent colors cleared · Undo"));
+    QTest::mouseClick(view.swatch(), Qt::LeftButton, {},
+                      view.swatch()->capsuleRect().center().toPoint());
+    EXPECT_EQ(chipHexes(), QStringList({"#3A7BD5", "#000002"}));
+
+    chipAction(view.recentsSection()->chips()[0], "Clear recent colors")->trigger();
+    QTest::keyClick(&view, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(chipHexes(), QStringList({"#3A7BD5", "#000002"}));
+    EXPECT_EQ(store.dataForKey(ColorPickerModel::recentHexesKey), R"(["#3A7BD5","#000002"])");
+}
+
+// Ctrl+click on a chip compares it with the current colour: ratio, verdicts and sample.
+TEST_F(PickerViewTest, ComparesTheCurrentColourWithAChip)
+{
+    for (const char* hex : {"#FFFFFF", "#767676"})
+        picker.adopt(color(hex));
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    EXPECT_FALSE(view.contrastSection()->isVisible());
+
+    QTest::mouseClick(view.recentsSection()->chips()[1], Qt::LeftButton, Qt::ControlModifier);
+    EXPECT_EQ(picker.current(), color("#767676")) << "a comparison adopts nothing";
+    ASSERT_TRUE(view.contrastSection()->isVisible());
+    EXPECT_EQ(view.contrastSection()->title()->text(), "Contrast with #FFFFFF");
+    EXPECT_EQ(view.contrastSection()->ratio()->text(), "4.54:1");
+    EXPECT_EQ(view.contrastSection()->verdicts()->text(),
+              "AA normal text  4.5  Pass\nAA large text  3  Pass\nAAA normal text  7  Fail\n"
+              "AAA large text  4.5  Pass\nNon-text  3  Pass");
+    const QImage sample = view.contrastSection()->sample()->grab().toImage();
+    EXPECT_EQ(sample.pixelColor(4, sample.height() / 2), QColor("#FFFFFF"));
+    EXPECT_EQ(sample.pixelColor(sample.width() - 5, sample.height() / 2), QColor("#767676"));
+
+    chipAction(view.recentsSection()->chips()[1], "Compare contrast")->trigger();
+    picker.adopt(color("#777777"));
+    EXPECT_EQ(view.contrastSection()->ratio()->text(), "4.47:1");
+    EXPECT_TRUE(view.contrastSection()->verdicts()->text().startsWith("AA normal text  4.5  Fail"));
+
+    QTest::mouseClick(view.contrastSection()->closeButton(), Qt::LeftButton);
+    EXPECT_FALSE(view.contrastSection()->isVisible());
+}
+
+// The longest list fills four rows of eight inside the panel.
+TEST(PickerViewRecents, ThirtyTwoRecentsFillFourRowsOfEight)
+{
+    PickerHarness h;
+    h.store.setString(ColorPickerModel::recentLimitKey, QStringLiteral("32"));
+    for (int i = 1; i <= 40; ++i)
+        h.picker.adopt(PickedColor{0, 0, std::uint8_t(i)});
+    PickerView view(h.picker);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    const QList<RecentChip*> chips = view.recentsSection()->chips();
+    ASSERT_EQ(chips.size(), 32);
+    EXPECT_EQ(chips[0]->toolTip(), "#000028");
+    EXPECT_EQ(chips[8]->x(), chips[0]->x());
+    EXPECT_EQ(chips[8]->y() - chips[0]->y(), 26 + 7);
+    EXPECT_EQ(chips[31]->y() - chips[0]->y(), 3 * (26 + 7));
+    EXPECT_LE(view.recentsSection()->mapTo(&view, chips[31]->geometry().bottomRight()).x(),
+              view.width() - 12);
 }

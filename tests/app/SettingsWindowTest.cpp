@@ -7,6 +7,7 @@
 #include "PickKeySection.h"
 #include "PickShortcut.h"
 #include "PickerView.h"
+#include "RecentsSection.h"
 #include "SettingsPreferencesStore.h"
 #include "SettingsScene.h"
 #include "UpdaterService.h"
@@ -417,7 +418,7 @@ TEST_F(FormatsFixture, ListsEveryFormatWithTodaysRowsCheckedFirstAndFitsTheTalle
     EXPECT_EQ(window.minimumSize(), window.maximumSize());
 
     const QStringList texts = listed();
-    ASSERT_EQ(texts.size(), 17);
+    ASSERT_EQ(texts.size(), 18);
     EXPECT_EQ(texts.mid(0, 4), QStringList({"[x] HEX — #3A7BD5", "[x] RGB — 58, 123, 213",
                                             "[x] HSL — 215°, 65%, 53%", "[ ] hex — #3a7bd5"}));
     EXPECT_EQ(section().copiedChoice().currentData(), "hex");
@@ -476,7 +477,7 @@ TEST_F(FormatsFixture, AddsATemplateOnlyWhenItWorksAndRemovesIt)
     EXPECT_EQ(section().templateProblem().text(),
               QStringLiteral("Not added: unknown placeholder \"{alpha}\"."));
     EXPECT_FALSE(store.contains(QStringLiteral("colorpicker.formats.templates")));
-    EXPECT_EQ(listed().size(), 17);
+    EXPECT_EQ(listed().size(), 18);
 
     section().templateText().setText(QStringLiteral("Color(0xFF{hex})"));
     QTest::keyClick(&section().templateText(), Qt::Key_Return);
@@ -490,8 +491,28 @@ TEST_F(FormatsFixture, AddsATemplateOnlyWhenItWorksAndRemovesIt)
     section().formatList().setCurrentItem(item(QStringLiteral("template-1")));
     ASSERT_TRUE(section().removeButton().isEnabled());
     QTest::mouseClick(&section().removeButton(), Qt::LeftButton);
-    EXPECT_EQ(listed().size(), 17);
+    EXPECT_EQ(listed().size(), 18);
     EXPECT_EQ(rowLabels(), QStringList({"HEX", "RGB", "HSL"}));
+}
+
+// "Recent colors to keep" sets how many the following picks keep and the panel shows.
+TEST_F(FormatsFixture, RecentColoursToKeepSetsHowManyThePanelShows)
+{
+    for (int i = 1; i <= 20; ++i)
+        picker.adopt(PickedColor{0, 0, std::uint8_t(i)});
+    QComboBox& choice = *window.recentLimitChoice();
+    EXPECT_EQ(choice.currentText(), "8");
+    EXPECT_EQ(panel.recentsSection()->chips().size(), 8);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    EXPECT_TRUE(window.rect().contains(choice.mapTo(&window, choice.rect().bottomRight())));
+    choice.setFocus();
+    QTest::keyClick(&choice, Qt::Key_Down);
+    EXPECT_EQ(choice.currentText(), "16");
+    EXPECT_EQ(store.stringForKey(ColorPickerModel::recentLimitKey), "16");
+    for (int i = 21; i <= 40; ++i)
+        picker.adopt(PickedColor{0, 0, std::uint8_t(i)});
+    EXPECT_EQ(panel.recentsSection()->chips().size(), 16);
 }
 
 // The choices in the preferences file, read back by the next launch; ids this version does

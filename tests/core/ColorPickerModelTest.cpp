@@ -407,3 +407,133 @@ TEST_F(ColorPickerModelTest, PastesAColourInAnyReadableNotationWithoutCopying)
     EXPECT_EQ(relaunched->current(), worked);
     EXPECT_EQ(relaunched->recents(), QList<PickedColor>({worked, grey(1)}));
 }
+
+namespace {
+
+QByteArray hexList(const QList<PickedColor>& colors)
+{
+    QByteArray list = "[";
+    for (const PickedColor& color : colors)
+        list += (list.size() > 1 ? "," : "") + ('"' + color.hexString().toLatin1() + '"');
+    return list + "]";
+}
+
+QList<PickedColor> greys(int newest, int count)
+{
+    QList<PickedColor> colors;
+    for (int level = newest; level > newest - count; --level)
+        colors.append(grey(level));
+    return colors;
+}
+
+} // namespace
+
+// The setting's three lengths, and a stored value that is none of them.
+TEST_F(ColorPickerModelTest, RecentsKeepAsManyAsTheLimitAllows)
+{
+    const struct
+    {
+        const char* stored;
+        int limit;
+    } cases[] = {{nullptr, 8}, {"16", 16}, {"32", 32}, {"12", 8}, {"many", 8}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored ? c.stored : "unset");
+        store.values.clear();
+        if (c.stored)
+            store.values.insert(ColorPickerModel::recentLimitKey, QString::fromLatin1(c.stored));
+        const auto model = makeModel();
+        EXPECT_EQ(model->recentLimit(), c.limit);
+        for (int level = 1; level <= 40; ++level)
+            pick(*model, componentsOf(grey(level)));
+        EXPECT_EQ(model->shownRecents(), greys(40, c.limit));
+        EXPECT_EQ(store.values.value(recentsKey).toByteArray(), hexList(greys(40, c.limit)));
+    }
+}
+
+// Lowering the limit hides the tail; only the next pick cuts it from the file, so raising
+// the limit again before then brings it back.
+TEST_F(ColorPickerModelTest, ALoweredLimitCutsTheStoredListOnlyAtTheNextPick)
+{
+    store.values = {{ColorPickerModel::recentLimitKey, "32"}, {recentsKey, hexList(greys(32, 32))}};
+    const auto model = makeModel();
+    QSignalSpy shown(model.get(), &ColorPickerModel::recentsChanged);
+    model->setRecentLimit(8);
+    EXPECT_EQ(store.values.value(ColorPickerModel::recentLimitKey), "8");
+    EXPECT_EQ(shown.count(), 1);
+    EXPECT_EQ(model->shownRecents(), greys(32, 8));
+    EXPECT_EQ(store.values.value(recentsKey).toByteArray(), hexList(greys(32, 32)));
+    model->setRecentLimit(16);
+    EXPECT_EQ(model->shownRecents(), greys(32, 16));
+    model->setRecentLimit(7); // not offered: ignored
+    EXPECT_EQ(model->recentLimit(), 16);
+
+    model->setRecentLimit(8);
+    pick(*model, componentsOf(grey(100)));
+    QList<PickedColor> expected = {grey(100)};
+    expected.append(greys(32, 7));
+    EXPECT_EQ(store.values.value(recentsKey).toByteArray(), hexList(expected));
+    EXPECT_EQ(makeModel()->recents(), expected);
+}
+
+TEST_F(ColorPickerModelTest, ARecentColourCanBeRemovedAndTheRowClearedAndRestored)
+{
+    store.values = {{currentKey, "#050505"}, {recentsKey, hexList(greys(5, 5))}};
+    const auto model = makeModel();
+    model->removeRecent(grey(3));
+    EXPECT_EQ(store.values.value(recentsKey).toByteArray(),
+              hexList({grey(5), grey(4), grey(2), grey(1)}));
+    EXPECT_EQ(model->current(), grey(5)) << "the current colour stays";
+
+    model->clearRecents();
+    EXPECT_TRUE(model->recents().isEmpty());
+    EXPECT_EQ(store.values.value(recentsKey).toByteArray(), "[]");
+    EXPECT_TRUE(model->canUndoClear());
+    EXPECT_EQ(model->copyConfirmation(), QStringLiteral("Recent colors cleared · Undo"));
+
+    model->undoClear();
+    EXPECT_FALSE(model->canUndoClear());
+    EXPECT_EQ(store.values.value(recentsKey).toByteArray(),
+              hexList({grey(5), grey(4), grey(2), grey(1)}));
+    EXPECT_EQ(makeModel()->recents().size(), 4);
+
+    // Another message ends the chance to undo, and so does the capsule's end after 5 s.
+    model->clearRecents();
+    model->copyValue(QStringLiteral("x"), QStringLiteral("Copied"));
+    EXPECT_FALSE(model->canUndoClear());
+    model->undoClear();
+    EXPECT_TRUE(model->recents().isEmpty());
+
+    model->adopt(grey(9));
+    model->clearRecents();
+    QElapsedTimer elapsed;
+    elapsed.start();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !model->canUndoClear(); }, 15000));
+    EXPECT_GE(elapsed.elapsed(), 4900);
+    EXPECT_FALSE(model->copyConfirmation());
+}
+
+// A comparison opens with a recent colour or with a second pick, which leaves the current
+// colour, the recents and the clipboard as they were.
+TEST_F(ColorPickerModelTest, AContrastPartnerComesFromARecentOrASecondPick)
+{
+    store.values = {{currentKey, "#3A7BD5"}, {recentsKey, hexList({worked, grey(1)})}};
+    const auto model = makeModel();
+    QSignalSpy partner(model.get(), &ColorPickerModel::contrastPartnerChanged);
+    model->compareWith(grey(1));
+    EXPECT_EQ(model->contrastPartner(), grey(1));
+
+    model->pickContrastPartner();
+    sampler.answerFromAnotherThread(componentsOf(grey(200)));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !model->isSampling(); }));
+    EXPECT_EQ(model->contrastPartner(), grey(200));
+    EXPECT_EQ(model->current(), worked);
+    EXPECT_EQ(model->recents(), QList<PickedColor>({worked, grey(1)}));
+    EXPECT_TRUE(clipboard.texts.isEmpty());
+
+    pick(*model, componentsOf(grey(7))); // an ordinary pick after it is adopted
+    EXPECT_EQ(model->current(), grey(7));
+    EXPECT_EQ(model->contrastPartner(), grey(200));
+    model->closeContrast();
+    EXPECT_FALSE(model->contrastPartner());
+    EXPECT_EQ(partner.count(), 3);
+}

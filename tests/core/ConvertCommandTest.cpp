@@ -43,6 +43,9 @@ TEST(ConvertCommand, ConvertsOneColourToTheChosenNotation)
         {{"--convert", "58, 123, 213", "--format", "oklch"}, "oklch(58.62% 0.1533 257.23)\n"},
         {{"--format", "hsl", "--convert", "rgb(58 123 213)"}, "215°, 65%, 53%\n"},
         {{"--convert", "0xFF3A7BD5", "--format", "int"}, "3832789\n"},
+        {{"--convert", "#3A7BD5", "--format", "name"}, "≈ royalblue\n"},
+        {{"--convert", "RebeccaPurple", "--format", "name"}, "rebeccapurple\n"},
+        {{"--convert", "grey"}, "#808080\n"},
     };
     for (const auto& c : cases) {
         const Outcome outcome = run(c.args);
@@ -90,7 +93,8 @@ TEST(ConvertCommand, ListsEveryIdWithItsLabelAndAnExample)
     const Outcome outcome = run({"--list-formats"});
     EXPECT_EQ(outcome.status, 0);
     const QStringList lines = outcome.out.split(u'\n', Qt::SkipEmptyParts);
-    EXPECT_EQ(lines.size(), 17);
+    EXPECT_EQ(lines.size(), 18);
     EXPECT_EQ(lines.first(), QStringLiteral("hex             HEX     #3A7BD5"));
     EXPECT_TRUE(lines.contains(QStringLiteral("argb-0x         0xARGB  0xFF3A7BD5")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("name            Name    ≈ royalblue")));
 }

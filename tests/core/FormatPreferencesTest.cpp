@@ -88,7 +88,7 @@ TEST(FormatPreferences, DefaultToTodaysRowsAndHexWhenNothingIsStored)
     const FormatPreferences formats(store);
     EXPECT_EQ(idsOf(formats.shown()), ids({"hex", "rgb", "hsl"}));
     EXPECT_EQ(formats.copied().id, QStringLiteral("hex"));
-    EXPECT_EQ(idsOf(formats.available()).size(), 17);
+    EXPECT_EQ(idsOf(formats.available()).size(), 18);
     EXPECT_EQ(store.writes, 0);
 }
 

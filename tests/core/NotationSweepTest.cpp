@@ -323,6 +323,8 @@ TEST_P(NotationSweep, WritesEveryColourAsTheReferenceAndReadsItBack)
 TEST(NotationSweepCoverage, EveryNotationHasAReference)
 {
     for (const Notation& notation : Notations::all()) {
+        if (notation.id == "name")
+            continue; // the nearest keyword: a brute-force search checks it (ColorNamesTest)
         const bool covered = std::any_of(std::begin(cases), std::end(cases),
                                          [&](const Case& c) { return notation.id == c.id; });
         EXPECT_TRUE(covered) << notation.id;

@@ -60,6 +60,8 @@ const Written writtenCases[] = {
     {"int", {0, 0, 0}, "0"},
     {"int", {255, 255, 255}, "16777215"},
     {"hex-lower", {10, 171, 255}, "#0aabff"},
+    {"name", {58, 123, 213}, "≈ royalblue"},
+    {"name", {0, 0, 128}, "navy"},
 };
 
 } // namespace
@@ -81,7 +83,7 @@ TEST(Notations, HaveUniqueIdsAndLabelsAndFindOnlyTheirOwn)
         EXPECT_TRUE(labels.insert(n.label).second) << n.label;
         EXPECT_EQ(Notations::find(n.idText()), &n);
     }
-    EXPECT_EQ(ids.size(), 17u);
+    EXPECT_EQ(ids.size(), 18u);
     for (const char* unknown : {"", "HEX", "hex ", "oklab2"})
         EXPECT_EQ(Notations::find(QString::fromLatin1(unknown)), nullptr) << unknown;
 }
@@ -123,7 +125,7 @@ TEST(Notations, ParsersTakeTheSpellingsPeopleWrite)
 // Malformed text is refused whole: no parser takes a prefix, clamps a channel or drops
 // an alpha. Grouped by the notation each text comes near.
 const std::initializer_list<const char*> malformed[] = {
-    {"", " ", "#", "#FFF", "#3A7BD5FF", "3A7BD", "#3A7BDＦ", "red"},
+    {"", " ", "#", "#FFF", "#3A7BD5FF", "3A7BD", "#3A7BDＦ"},
     {"58, 123", "58, 123, 213, 4", "58, 123, 256", "-58, 123, 213", "+58, 123, 213"},
     {"58; 123; 213", "58, 123, 213)", "٣٨٣٢٧٨٩", "58, 1２3, 213"},
     {"rgb(58 123 213", "rgb(58 123 213) x", "rgb(58,123 213)", "rgb(58 123 213 / 1)"},

@@ -99,3 +99,80 @@ TEST(WlrootsOutputScaleTest, FractionalScalesComeBackExactly)
 }
 
 } // namespace
+
+namespace {
+
+// A 6x6 fixture: a black and white checkerboard whose top-left pixel is white.
+QImage checkerboard()
+{
+    QImage image(6, 6, QImage::Format_RGB32);
+    for (int y = 0; y < 6; ++y) {
+        for (int x = 0; x < 6; ++x)
+            image.setPixel(x, y, (x + y) % 2 == 0 ? 0xFFFFFFFF : 0xFF000000);
+    }
+    return image;
+}
+
+// The sample area at `side` (1, 3 or 5), then back to the default choices afterwards.
+struct SampleSide
+{
+    explicit SampleSide(int side)
+    {
+        MagnifierLoupe::resetChoices();
+        while (MagnifierLoupe::sampleSide() != side)
+            MagnifierLoupe::cycleSampleArea();
+    }
+    ~SampleSide() { MagnifierLoupe::resetChoices(); }
+};
+
+} // namespace
+
+// The mean is taken in linear light: five white pixels of nine average to 5/9 of white's
+// light, sRGB 196.56 of 255, so 197; the mean of the sRGB values would be 142. At a corner
+// only the pixels that exist count.
+TEST(MagnifierLoupeTest, SampleAreaAveragesInLinearLightOverThePixelsThatExist)
+{
+    const QImage image = checkerboard();
+    const struct
+    {
+        int side;
+        QPoint centre;
+        int expected;  // grey level
+        QString label; // for the colour picked
+    } cases[] = {
+        {1, {2, 2}, 255, "#FFFFFF"},       {1, {3, 2}, 0, "#000000"},
+        {3, {2, 2}, 197, "#C5C5C5 · 3×3"}, // 5 white of 9: 196.56
+        {3, {3, 2}, 178, "#B2B2B2 · 3×3"}, // 4 white of 9: 177.86
+        {5, {2, 2}, 191, "#BFBFBF · 5×5"}, // 13 white of 25: 190.84
+        {3, {0, 0}, 188, "#BCBCBC · 3×3"}, // the corner's 2x2, 2 white of 4: 187.52
+        {5, {0, 0}, 197, "#C5C5C5 · 5×5"}, // its 3x3: 5 white of 9
+        {5, {5, 5}, 197, "#C5C5C5 · 5×5"}, // the far corner's 3x3
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.side << " at " << c.centre.x() << "," << c.centre.y());
+        SampleSide side(c.side);
+        const QColor picked = MagnifierLoupe::sampleColor(image, c.centre);
+        EXPECT_EQ(picked, QColor(c.expected, c.expected, c.expected));
+        EXPECT_EQ(MagnifierLoupe::labelText(picked), c.label);
+    }
+}
+
+// Five magnifications, each stepped to in turn and no further; the loupe keeps about its
+// size, an odd number of pixels across and the placement inside the screen.
+TEST(MagnifierLoupeTest, ZoomStepsThroughFiveLevelsAndStopsAtTheEnds)
+{
+    MagnifierLoupe::resetChoices();
+    EXPECT_EQ(MagnifierLoupe::pixelsAcross(), 15);
+    EXPECT_EQ(MagnifierLoupe::cellSize(), 10);
+    while (MagnifierLoupe::zoomBy(-1)) {
+    }
+    QList<int> across{MagnifierLoupe::pixelsAcross()};
+    while (MagnifierLoupe::zoomBy(1))
+        across.append(MagnifierLoupe::pixelsAcross());
+    EXPECT_EQ(across, QList<int>({31, 21, 15, 11, 7}));
+    EXPECT_FALSE(MagnifierLoupe::zoomBy(1));
+    EXPECT_EQ(MagnifierLoupe::size(), QSize(154, 154 + MagnifierLoupe::labelHeight));
+    const QRect screen(0, 0, 800, 600);
+    EXPECT_TRUE(screen.contains(MagnifierLoupe::placement({799, 599}, screen)));
+    MagnifierLoupe::resetChoices();
+}

@@ -2,6 +2,7 @@
 """usage: pattern-png.py OUT.png WIDTH HEIGHT OUTPUT_INDEX
        pattern-png.py colour OUTPUT_INDEX X Y      (prints "#RRGGBB")
        pattern-png.py pixel FILE.ppm X Y           (prints "#RRGGBB")
+       pattern-png.py mean OUTPUT_INDEX X Y SIDE    (prints "#RRGGBB")
 Writes the end-to-end test's desktop: every pixel of every output its own colour, so a pick
 one pixel off, or on the wrong output, reads another colour (see colour_at). Reads a pixel of
 a binary PPM, as grim writes them."""
@@ -34,6 +35,23 @@ def main():
         file.write(chunk(b"IEND", b""))
 
 
+def mean_at(index, x, y, side):
+    """The mean of the SIDE x SIDE square around x, y in linear light, back to sRGB, each
+    channel rounded half away from zero (all its pixels on the output)."""
+    def linear(c):
+        c /= 255
+        return c / 12.92 if c <= 0.04045 else ((c + 0.055) / 1.055) ** 2.4
+
+    def encode(v):
+        c = v * 12.92 if v <= 0.0031308 else 1.055 * v ** (1 / 2.4) - 0.055
+        return int(c * 255 + 0.5)
+
+    reach = side // 2
+    pixels = [colour_at(index, x + dx, y + dy)
+              for dy in range(-reach, reach + 1) for dx in range(-reach, reach + 1)]
+    return [encode(sum(linear(p[i]) for p in pixels) / len(pixels)) for i in range(3)]
+
+
 def hex_of(rgb):
     return "#%02X%02X%02X" % tuple(rgb)
 
@@ -57,6 +75,8 @@ def ppm_pixel(path, x, y):
 if __name__ == "__main__":
     if len(sys.argv) == 5 and sys.argv[1] == "colour":
         print(hex_of(colour_at(int(sys.argv[2]), int(sys.argv[3]), int(sys.argv[4]))))
+    elif len(sys.argv) == 6 and sys.argv[1] == "mean":
+        print(hex_of(mean_at(*(int(a) for a in sys.argv[2:6]))))
     elif len(sys.argv) == 5 and sys.argv[1] == "pixel":
         print(hex_of(ppm_pixel(sys.argv[2], int(sys.argv[3]), int(sys.argv[4]))))
     elif len(sys.argv) == 5:

@@ -4,7 +4,8 @@
 # every device pixel has its own colour (pattern-png.py, shown by swaybg), a virtual pointer
 # (virtual-pointer.c) and wtype's virtual keyboard as the user, the driver's report and
 # wl-paste as the reader. Cases: a click at output scale 1, 1.5 and 2, arrow keys then Enter,
-# Escape and a right click cancel, two outputs side by side, an output turned 90 degrees.
+# Escape and a right click cancel, a 3x3 sample area at scale 2, two outputs side by side, an
+# output turned 90 degrees.
 # Exits 0 on success, 1 on failure, 77 when Sway cannot start here.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -269,6 +270,14 @@ point_at 0 0 2 301 203
 click left
 pick_ends_with "$(colour 0 301 203)" "a click at scale 2"
 
+# A widens the sample area to 3x3 device pixels: the pick is their mean in linear light. Pixel
+# 256 sits between 255 and 0 in red and green, so neither the centre nor an sRGB mean passes.
+start_pick
+point_at 0 0 2 256 256
+in_session wtype -k a || fail "wtype failed"
+in_session wtype -k Return || fail "wtype failed"
+pick_ends_with "$(python3 "$here/pattern-png.py" mean 0 256 256 3)" "a 3x3 mean at scale 2"
+
 # Scale 1.5: Sway scales the desktop itself; the pick reads the device pixel that grim reads.
 in_session swaymsg output HEADLESS-1 scale 1.5 >/dev/null || fail "swaymsg failed"
 layout=(853 533)
@@ -282,6 +291,8 @@ for _ in $(seq 50); do
 done
 start_pick
 point_at 0 0 3/2 901 451
+# The area chosen above holds: A twice more brings it back to one pixel (3x3, 5x5, 1x1).
+in_session wtype -k a -k a || fail "wtype failed"
 click left
 pick_ends_with "$reference" "a click at scale 1.5"
 in_session swaymsg output HEADLESS-1 scale 2 >/dev/null || fail "swaymsg failed"

@@ -26,13 +26,18 @@ printf 'rgb(58, 123, 213)\nrgb(1, 2, 3)\n\nrgb(0, 0, 0)\n' | cmp -s - "$work/lin
 grep -qx 'morvane-color-picker: line 3 is no color: not a colour' "$work/lines.err" ||
     fail "--convert - reported '$(cat "$work/lines.err")'"
 
+# A CSS keyword reads as its colour; the name notation writes the nearest.
+[ "$("$app" --convert ' DarkSlateGrey' --format name)" = darkslategray ] &&
+    [ "$("$app" --convert '#3A7BD6' --format name)" = '≈ royalblue' ] ||
+    fail "--convert with names printed '$("$app" --convert ' DarkSlateGrey' --format name)'"
+
 "$app" --convert '#3A7BD5' --format nope >"$work/out" 2>"$work/err"
 status=$?
 [ "$status" -eq 2 ] && [ ! -s "$work/out" ] && grep -q 'unknown format "nope"' "$work/err" ||
     fail "an unknown --format: status $status, '$(cat "$work/out" "$work/err")'"
 
 "$app" --list-formats >"$work/list"
-[ "$(wc -l <"$work/list")" -eq 17 ] && grep -q '^oklab  *OKLAB  *oklab(58.62% ' "$work/list" ||
+[ "$(wc -l <"$work/list")" -eq 18 ] && grep -q '^oklab  *OKLAB  *oklab(58.62% ' "$work/list" ||
     fail "--list-formats printed '$(cat "$work/list")'"
 "$app" --help | grep -q -- '--list-formats' || fail "--help does not mention --list-formats"
 
