@@ -235,7 +235,7 @@ void X11PickOverlay::keyPressEvent(QKeyEvent* event)
     case FrozenScreen::KeyAction::zoomIn:
     case FrozenScreen::KeyAction::zoomOut:
     case FrozenScreen::KeyAction::cycleArea:
-        update(m_frozen.applyLoupeKey(event->key()));
+        redraw(m_frozen.applyLoupeKey(event->key()));
         return;
     case FrozenScreen::KeyAction::none:
         QWidget::keyPressEvent(event);
@@ -249,7 +249,7 @@ void X11PickOverlay::wheelEvent(QWheelEvent* event)
     const int notches = m_wheelTravel / 120;
     m_wheelTravel -= notches * 120;
     if (notches != 0)
-        update(m_frozen.zoomBy(notches));
+        redraw(m_frozen.zoomBy(notches));
 }
 
 void X11PickOverlay::enterEvent(QEnterEvent*)
@@ -278,7 +278,12 @@ void X11PickOverlay::followPointer(QPointF globalPosition)
 
 void X11PickOverlay::setDevicePixel(QPoint pixel)
 {
-    const QRegion damage = m_frozen.setDevicePixel(pixel);
+    redraw(m_frozen.setDevicePixel(pixel));
+}
+
+void X11PickOverlay::redraw(const QRegion& damage)
+{
+    // What is on the screen there is stale now: put again, not skipped as already shown.
     for (const QRect& rect : damage)
         m_onScreen -= deviceRectOf(rect, m_frozen.ratio());
     update(damage);

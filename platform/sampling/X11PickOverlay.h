@@ -70,6 +70,8 @@ private:
     void followPointer(QPointF globalPosition);
     void syncWithPointer();
     void setDevicePixel(QPoint pixel);
+    // Updates a region whose content changed (the loupe moved, zoomed or changed its area).
+    void redraw(const QRegion& damage);
     void moveByDevicePixels(QPoint step);
     void pick();
     void paintFromSource(const QRegion& region);
