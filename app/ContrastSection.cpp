@@ -5,6 +5,7 @@
 #include "TextButton.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
@@ -73,8 +74,12 @@ ContrastSection::ContrastSection(QWidget* parent) : QWidget(parent)
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setVerticalSpacing(6);
-    layout->addWidget(m_title, 0, 0);
-    layout->addWidget(m_close, 0, 1, Qt::AlignRight);
+    // The title has the whole width beside Close, not only the ratio's column below it.
+    auto* header = new QHBoxLayout;
+    header->addWidget(m_title);
+    header->addStretch();
+    header->addWidget(m_close);
+    layout->addLayout(header, 0, 0, 1, 2);
     layout->addWidget(m_ratio, 1, 0, Qt::AlignTop);
     layout->addWidget(m_verdicts, 1, 1);
     layout->addWidget(m_sample, 2, 0, 1, 2);

@@ -30,6 +30,14 @@
         <source>Hex copied</source>
         <translation>HEX kopiert</translation>
     </message>
+    <message>
+        <source>Recent colors cleared · Undo</source>
+        <translation>Verlauf gelöscht · Rückgängig</translation>
+    </message>
+    <message>
+        <source>Recent colors restored</source>
+        <translation>Verlauf wiederhergestellt</translation>
+    </message>
 </context>
 <context>
     <name>ColorTemplate</name>
@@ -99,6 +107,56 @@ das Feld der laufenden Kopie.
 </source>
         <translation>Morvane Color Picker %1
 </translation>
+    </message>
+</context>
+<context>
+    <name>ContrastSample</name>
+    <message>
+        <source>Sample text</source>
+        <translation>Beispieltext</translation>
+    </message>
+</context>
+<context>
+    <name>ContrastSection</name>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Contrast with %1</source>
+        <translation>Kontrast zu %1</translation>
+    </message>
+    <message>
+        <source>AA normal text</source>
+        <translation>AA Normaltext</translation>
+    </message>
+    <message>
+        <source>AA large text</source>
+        <translation>AA großer Text</translation>
+    </message>
+    <message>
+        <source>AAA normal text</source>
+        <translation>AAA Normaltext</translation>
+    </message>
+    <message>
+        <source>AAA large text</source>
+        <translation>AAA großer Text</translation>
+    </message>
+    <message>
+        <source>Non-text</source>
+        <translation>Nicht-Text</translation>
+    </message>
+    <message>
+        <source>Pass</source>
+        <translation>Erfüllt</translation>
+    </message>
+    <message>
+        <source>Fail</source>
+        <translation>Nicht erfüllt</translation>
+    </message>
+    <message>
+        <source>Contrast ratio %1</source>
+        <translation>Kontrastverhältnis %1</translation>
     </message>
 </context>
 <context>
@@ -314,6 +372,10 @@ das Feld der laufenden Kopie.
         <source>Paste color</source>
         <translation>Farbe einfügen</translation>
     </message>
+    <message>
+        <source>Undo</source>
+        <translation>Rückgängig</translation>
+    </message>
 </context>
 <context>
     <name>PickerWindow</name>
@@ -354,6 +416,22 @@ das Feld der laufenden Kopie.
     <message>
         <source>Recent color %1, %2 of %3</source>
         <translation>Zuletzt gewählte Farbe %1, %2 von %3</translation>
+    </message>
+    <message>
+        <source>Compare contrast</source>
+        <translation>Kontrast vergleichen</translation>
+    </message>
+    <message>
+        <source>Compare with a new pick</source>
+        <translation>Mit neu gewählter Farbe vergleichen</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Entfernen</translation>
+    </message>
+    <message>
+        <source>Clear recent colors</source>
+        <translation>Verlauf löschen</translation>
     </message>
 </context>
 <context>
@@ -419,6 +497,10 @@ das Feld der laufenden Kopie.
     <message>
         <source>Pick any color on your screen, right from the menu bar.</source>
         <translation>Wählen Sie eine beliebige Farbe auf dem Bildschirm, direkt aus der Menüleiste.</translation>
+    </message>
+    <message>
+        <source>Recent colors to keep</source>
+        <translation>Zuletzt gewählte Farben behalten</translation>
     </message>
 </context>
 <context>

@@ -30,6 +30,14 @@
         <source>Hex copied</source>
         <translation>HEX copiado</translation>
     </message>
+    <message>
+        <source>Recent colors cleared · Undo</source>
+        <translation>Colores recientes borrados · Deshacer</translation>
+    </message>
+    <message>
+        <source>Recent colors restored</source>
+        <translation>Colores recientes restaurados</translation>
+    </message>
 </context>
 <context>
     <name>ColorTemplate</name>
@@ -99,6 +107,56 @@ el panel de la copia en marcha.
 </source>
         <translation>Morvane Color Picker %1
 </translation>
+    </message>
+</context>
+<context>
+    <name>ContrastSample</name>
+    <message>
+        <source>Sample text</source>
+        <translation>Texto de ejemplo</translation>
+    </message>
+</context>
+<context>
+    <name>ContrastSection</name>
+    <message>
+        <source>Close</source>
+        <translation>Cerrar</translation>
+    </message>
+    <message>
+        <source>Contrast with %1</source>
+        <translation>Contraste con %1</translation>
+    </message>
+    <message>
+        <source>AA normal text</source>
+        <translation>AA texto normal</translation>
+    </message>
+    <message>
+        <source>AA large text</source>
+        <translation>AA texto grande</translation>
+    </message>
+    <message>
+        <source>AAA normal text</source>
+        <translation>AAA texto normal</translation>
+    </message>
+    <message>
+        <source>AAA large text</source>
+        <translation>AAA texto grande</translation>
+    </message>
+    <message>
+        <source>Non-text</source>
+        <translation>No textual</translation>
+    </message>
+    <message>
+        <source>Pass</source>
+        <translation>Cumple</translation>
+    </message>
+    <message>
+        <source>Fail</source>
+        <translation>No cumple</translation>
+    </message>
+    <message>
+        <source>Contrast ratio %1</source>
+        <translation>Relación de contraste %1</translation>
     </message>
 </context>
 <context>
@@ -314,6 +372,10 @@ el panel de la copia en marcha.
         <source>Paste color</source>
         <translation>Pegar color</translation>
     </message>
+    <message>
+        <source>Undo</source>
+        <translation>Deshacer</translation>
+    </message>
 </context>
 <context>
     <name>PickerWindow</name>
@@ -354,6 +416,22 @@ el panel de la copia en marcha.
     <message>
         <source>Recent color %1, %2 of %3</source>
         <translation>Color reciente %1, %2 de %3</translation>
+    </message>
+    <message>
+        <source>Compare contrast</source>
+        <translation>Comparar contraste</translation>
+    </message>
+    <message>
+        <source>Compare with a new pick</source>
+        <translation>Comparar con un color nuevo</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Quitar</translation>
+    </message>
+    <message>
+        <source>Clear recent colors</source>
+        <translation>Borrar colores recientes</translation>
     </message>
 </context>
 <context>
@@ -419,6 +497,10 @@ el panel de la copia en marcha.
     <message>
         <source>Pick any color on your screen, right from the menu bar.</source>
         <translation>Tome cualquier color de la pantalla, directamente desde la barra de menús.</translation>
+    </message>
+    <message>
+        <source>Recent colors to keep</source>
+        <translation>Colores recientes que guardar</translation>
     </message>
 </context>
 <context>

@@ -30,6 +30,14 @@
         <source>Hex copied</source>
         <translation>HEX copié</translation>
     </message>
+    <message>
+        <source>Recent colors cleared · Undo</source>
+        <translation>Couleurs récentes effacées · Annuler</translation>
+    </message>
+    <message>
+        <source>Recent colors restored</source>
+        <translation>Couleurs récentes rétablies</translation>
+    </message>
 </context>
 <context>
     <name>ColorTemplate</name>
@@ -99,6 +107,56 @@ lancement ouvre le panneau de la copie en cours.
 </source>
         <translation>Morvane Color Picker %1
 </translation>
+    </message>
+</context>
+<context>
+    <name>ContrastSample</name>
+    <message>
+        <source>Sample text</source>
+        <translation>Texte d’exemple</translation>
+    </message>
+</context>
+<context>
+    <name>ContrastSection</name>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+    <message>
+        <source>Contrast with %1</source>
+        <translation>Contraste avec %1</translation>
+    </message>
+    <message>
+        <source>AA normal text</source>
+        <translation>AA texte normal</translation>
+    </message>
+    <message>
+        <source>AA large text</source>
+        <translation>AA grand texte</translation>
+    </message>
+    <message>
+        <source>AAA normal text</source>
+        <translation>AAA texte normal</translation>
+    </message>
+    <message>
+        <source>AAA large text</source>
+        <translation>AAA grand texte</translation>
+    </message>
+    <message>
+        <source>Non-text</source>
+        <translation>Hors texte</translation>
+    </message>
+    <message>
+        <source>Pass</source>
+        <translation>Réussi</translation>
+    </message>
+    <message>
+        <source>Fail</source>
+        <translation>Échec</translation>
+    </message>
+    <message>
+        <source>Contrast ratio %1</source>
+        <translation>Rapport de contraste %1</translation>
     </message>
 </context>
 <context>
@@ -314,6 +372,10 @@ lancement ouvre le panneau de la copie en cours.
         <source>Paste color</source>
         <translation>Coller une couleur</translation>
     </message>
+    <message>
+        <source>Undo</source>
+        <translation>Annuler</translation>
+    </message>
 </context>
 <context>
     <name>PickerWindow</name>
@@ -354,6 +416,22 @@ lancement ouvre le panneau de la copie en cours.
     <message>
         <source>Recent color %1, %2 of %3</source>
         <translation>Couleur récente %1, %2 sur %3</translation>
+    </message>
+    <message>
+        <source>Compare contrast</source>
+        <translation>Comparer le contraste</translation>
+    </message>
+    <message>
+        <source>Compare with a new pick</source>
+        <translation>Comparer avec une nouvelle couleur</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Retirer</translation>
+    </message>
+    <message>
+        <source>Clear recent colors</source>
+        <translation>Effacer les couleurs récentes</translation>
     </message>
 </context>
 <context>
@@ -419,6 +497,10 @@ lancement ouvre le panneau de la copie en cours.
     <message>
         <source>Pick any color on your screen, right from the menu bar.</source>
         <translation>Prélevez n&apos;importe quelle couleur de l&apos;écran, depuis la barre de menus.</translation>
+    </message>
+    <message>
+        <source>Recent colors to keep</source>
+        <translation>Couleurs récentes à garder</translation>
     </message>
 </context>
 <context>

@@ -30,6 +30,14 @@
         <source>Hex copied</source>
         <translation>HEX copiato</translation>
     </message>
+    <message>
+        <source>Recent colors cleared · Undo</source>
+        <translation>Colori recenti cancellati · Annulla</translation>
+    </message>
+    <message>
+        <source>Recent colors restored</source>
+        <translation>Colori recenti ripristinati</translation>
+    </message>
 </context>
 <context>
     <name>ColorTemplate</name>
@@ -99,6 +107,56 @@ apre il pannello della copia in esecuzione.
 </source>
         <translation>Morvane Color Picker %1
 </translation>
+    </message>
+</context>
+<context>
+    <name>ContrastSample</name>
+    <message>
+        <source>Sample text</source>
+        <translation>Testo di esempio</translation>
+    </message>
+</context>
+<context>
+    <name>ContrastSection</name>
+    <message>
+        <source>Close</source>
+        <translation>Chiudi</translation>
+    </message>
+    <message>
+        <source>Contrast with %1</source>
+        <translation>Contrasto con %1</translation>
+    </message>
+    <message>
+        <source>AA normal text</source>
+        <translation>AA testo normale</translation>
+    </message>
+    <message>
+        <source>AA large text</source>
+        <translation>AA testo grande</translation>
+    </message>
+    <message>
+        <source>AAA normal text</source>
+        <translation>AAA testo normale</translation>
+    </message>
+    <message>
+        <source>AAA large text</source>
+        <translation>AAA testo grande</translation>
+    </message>
+    <message>
+        <source>Non-text</source>
+        <translation>Non testuale</translation>
+    </message>
+    <message>
+        <source>Pass</source>
+        <translation>Superato</translation>
+    </message>
+    <message>
+        <source>Fail</source>
+        <translation>Fallito</translation>
+    </message>
+    <message>
+        <source>Contrast ratio %1</source>
+        <translation>Rapporto di contrasto %1</translation>
     </message>
 </context>
 <context>
@@ -314,6 +372,10 @@ apre il pannello della copia in esecuzione.
         <source>Paste color</source>
         <translation>Incolla colore</translation>
     </message>
+    <message>
+        <source>Undo</source>
+        <translation>Annulla</translation>
+    </message>
 </context>
 <context>
     <name>PickerWindow</name>
@@ -354,6 +416,22 @@ apre il pannello della copia in esecuzione.
     <message>
         <source>Recent color %1, %2 of %3</source>
         <translation>Colore recente %1, %2 di %3</translation>
+    </message>
+    <message>
+        <source>Compare contrast</source>
+        <translation>Confronta il contrasto</translation>
+    </message>
+    <message>
+        <source>Compare with a new pick</source>
+        <translation>Confronta con un nuovo colore</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Rimuovi</translation>
+    </message>
+    <message>
+        <source>Clear recent colors</source>
+        <translation>Cancella i colori recenti</translation>
     </message>
 </context>
 <context>
@@ -419,6 +497,10 @@ apre il pannello della copia in esecuzione.
     <message>
         <source>Pick any color on your screen, right from the menu bar.</source>
         <translation>Preleva qualsiasi colore dallo schermo, direttamente dalla barra dei menu.</translation>
+    </message>
+    <message>
+        <source>Recent colors to keep</source>
+        <translation>Colori recenti da tenere</translation>
     </message>
 </context>
 <context>

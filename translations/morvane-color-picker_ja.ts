@@ -30,6 +30,14 @@
         <source>Hex copied</source>
         <translation>HEX をコピーしました</translation>
     </message>
+    <message>
+        <source>Recent colors cleared · Undo</source>
+        <translation>最近の色を消去しました · 元に戻す</translation>
+    </message>
+    <message>
+        <source>Recent colors restored</source>
+        <translation>最近の色を元に戻しました</translation>
+    </message>
 </context>
 <context>
     <name>ColorTemplate</name>
@@ -98,6 +106,56 @@ the running copy&apos;s panel.
 </source>
         <translation>Morvane Color Picker %1
 </translation>
+    </message>
+</context>
+<context>
+    <name>ContrastSample</name>
+    <message>
+        <source>Sample text</source>
+        <translation>サンプルテキスト</translation>
+    </message>
+</context>
+<context>
+    <name>ContrastSection</name>
+    <message>
+        <source>Close</source>
+        <translation>閉じる</translation>
+    </message>
+    <message>
+        <source>Contrast with %1</source>
+        <translation>%1 とのコントラスト</translation>
+    </message>
+    <message>
+        <source>AA normal text</source>
+        <translation>AA 通常テキスト</translation>
+    </message>
+    <message>
+        <source>AA large text</source>
+        <translation>AA 大きなテキスト</translation>
+    </message>
+    <message>
+        <source>AAA normal text</source>
+        <translation>AAA 通常テキスト</translation>
+    </message>
+    <message>
+        <source>AAA large text</source>
+        <translation>AAA 大きなテキスト</translation>
+    </message>
+    <message>
+        <source>Non-text</source>
+        <translation>非テキスト</translation>
+    </message>
+    <message>
+        <source>Pass</source>
+        <translation>合格</translation>
+    </message>
+    <message>
+        <source>Fail</source>
+        <translation>不合格</translation>
+    </message>
+    <message>
+        <source>Contrast ratio %1</source>
+        <translation>コントラスト比 %1</translation>
     </message>
 </context>
 <context>
@@ -313,6 +371,10 @@ the running copy&apos;s panel.
         <source>Paste color</source>
         <translation>色を貼り付け</translation>
     </message>
+    <message>
+        <source>Undo</source>
+        <translation>元に戻す</translation>
+    </message>
 </context>
 <context>
     <name>PickerWindow</name>
@@ -353,6 +415,22 @@ the running copy&apos;s panel.
     <message>
         <source>Recent color %1, %2 of %3</source>
         <translation>最近の色 %1 (%3 色中 %2 番目)</translation>
+    </message>
+    <message>
+        <source>Compare contrast</source>
+        <translation>コントラストを比較</translation>
+    </message>
+    <message>
+        <source>Compare with a new pick</source>
+        <translation>新しく取得した色と比較</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>削除</translation>
+    </message>
+    <message>
+        <source>Clear recent colors</source>
+        <translation>最近の色を消去</translation>
     </message>
 </context>
 <context>
@@ -418,6 +496,10 @@ the running copy&apos;s panel.
     <message>
         <source>Pick any color on your screen, right from the menu bar.</source>
         <translation>メニューバーから画面上の好きな色を取得します。</translation>
+    </message>
+    <message>
+        <source>Recent colors to keep</source>
+        <translation>保持する最近の色の数</translation>
     </message>
 </context>
 <context>

@@ -30,6 +30,14 @@
         <source>Hex copied</source>
         <translation>Skopiowano HEX</translation>
     </message>
+    <message>
+        <source>Recent colors cleared · Undo</source>
+        <translation>Wyczyszczono ostatnie kolory · Cofnij</translation>
+    </message>
+    <message>
+        <source>Recent colors restored</source>
+        <translation>Przywrócono ostatnie kolory</translation>
+    </message>
 </context>
 <context>
     <name>ColorTemplate</name>
@@ -99,6 +107,56 @@ panel działającej kopii.
 </source>
         <translation>Morvane Color Picker %1
 </translation>
+    </message>
+</context>
+<context>
+    <name>ContrastSample</name>
+    <message>
+        <source>Sample text</source>
+        <translation>Przykładowy tekst</translation>
+    </message>
+</context>
+<context>
+    <name>ContrastSection</name>
+    <message>
+        <source>Close</source>
+        <translation>Zamknij</translation>
+    </message>
+    <message>
+        <source>Contrast with %1</source>
+        <translation>Kontrast z %1</translation>
+    </message>
+    <message>
+        <source>AA normal text</source>
+        <translation>AA zwykły tekst</translation>
+    </message>
+    <message>
+        <source>AA large text</source>
+        <translation>AA duży tekst</translation>
+    </message>
+    <message>
+        <source>AAA normal text</source>
+        <translation>AAA zwykły tekst</translation>
+    </message>
+    <message>
+        <source>AAA large text</source>
+        <translation>AAA duży tekst</translation>
+    </message>
+    <message>
+        <source>Non-text</source>
+        <translation>Nietekstowe</translation>
+    </message>
+    <message>
+        <source>Pass</source>
+        <translation>Spełnia</translation>
+    </message>
+    <message>
+        <source>Fail</source>
+        <translation>Nie spełnia</translation>
+    </message>
+    <message>
+        <source>Contrast ratio %1</source>
+        <translation>Współczynnik kontrastu %1</translation>
     </message>
 </context>
 <context>
@@ -314,6 +372,10 @@ panel działającej kopii.
         <source>Paste color</source>
         <translation>Wklej kolor</translation>
     </message>
+    <message>
+        <source>Undo</source>
+        <translation>Cofnij</translation>
+    </message>
 </context>
 <context>
     <name>PickerWindow</name>
@@ -354,6 +416,22 @@ panel działającej kopii.
     <message>
         <source>Recent color %1, %2 of %3</source>
         <translation>Ostatni kolor %1, %2 z %3</translation>
+    </message>
+    <message>
+        <source>Compare contrast</source>
+        <translation>Porównaj kontrast</translation>
+    </message>
+    <message>
+        <source>Compare with a new pick</source>
+        <translation>Porównaj z nowo pobranym kolorem</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Usuń</translation>
+    </message>
+    <message>
+        <source>Clear recent colors</source>
+        <translation>Wyczyść ostatnie kolory</translation>
     </message>
 </context>
 <context>
@@ -419,6 +497,10 @@ panel działającej kopii.
     <message>
         <source>Pick any color on your screen, right from the menu bar.</source>
         <translation>Pobierz dowolny kolor z ekranu, prosto z paska menu.</translation>
+    </message>
+    <message>
+        <source>Recent colors to keep</source>
+        <translation>Liczba zapamiętanych kolorów</translation>
     </message>
 </context>
 <context>

@@ -30,6 +30,14 @@
         <source>Hex copied</source>
         <translation>HEX copiado</translation>
     </message>
+    <message>
+        <source>Recent colors cleared · Undo</source>
+        <translation>Cores recentes apagadas · Desfazer</translation>
+    </message>
+    <message>
+        <source>Recent colors restored</source>
+        <translation>Cores recentes restauradas</translation>
+    </message>
 </context>
 <context>
     <name>ColorTemplate</name>
@@ -99,6 +107,56 @@ o painel da cópia em execução.
 </source>
         <translation>Morvane Color Picker %1
 </translation>
+    </message>
+</context>
+<context>
+    <name>ContrastSample</name>
+    <message>
+        <source>Sample text</source>
+        <translation>Texto de exemplo</translation>
+    </message>
+</context>
+<context>
+    <name>ContrastSection</name>
+    <message>
+        <source>Close</source>
+        <translation>Fechar</translation>
+    </message>
+    <message>
+        <source>Contrast with %1</source>
+        <translation>Contraste com %1</translation>
+    </message>
+    <message>
+        <source>AA normal text</source>
+        <translation>AA texto normal</translation>
+    </message>
+    <message>
+        <source>AA large text</source>
+        <translation>AA texto grande</translation>
+    </message>
+    <message>
+        <source>AAA normal text</source>
+        <translation>AAA texto normal</translation>
+    </message>
+    <message>
+        <source>AAA large text</source>
+        <translation>AAA texto grande</translation>
+    </message>
+    <message>
+        <source>Non-text</source>
+        <translation>Não textual</translation>
+    </message>
+    <message>
+        <source>Pass</source>
+        <translation>Aprovado</translation>
+    </message>
+    <message>
+        <source>Fail</source>
+        <translation>Reprovado</translation>
+    </message>
+    <message>
+        <source>Contrast ratio %1</source>
+        <translation>Taxa de contraste %1</translation>
     </message>
 </context>
 <context>
@@ -314,6 +372,10 @@ o painel da cópia em execução.
         <source>Paste color</source>
         <translation>Colar cor</translation>
     </message>
+    <message>
+        <source>Undo</source>
+        <translation>Desfazer</translation>
+    </message>
 </context>
 <context>
     <name>PickerWindow</name>
@@ -354,6 +416,22 @@ o painel da cópia em execução.
     <message>
         <source>Recent color %1, %2 of %3</source>
         <translation>Cor recente %1, %2 de %3</translation>
+    </message>
+    <message>
+        <source>Compare contrast</source>
+        <translation>Comparar contraste</translation>
+    </message>
+    <message>
+        <source>Compare with a new pick</source>
+        <translation>Comparar com uma nova cor</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Remover</translation>
+    </message>
+    <message>
+        <source>Clear recent colors</source>
+        <translation>Apagar cores recentes</translation>
     </message>
 </context>
 <context>
@@ -419,6 +497,10 @@ o painel da cópia em execução.
     <message>
         <source>Pick any color on your screen, right from the menu bar.</source>
         <translation>Capture qualquer cor da tela, direto da barra de menus.</translation>
+    </message>
+    <message>
+        <source>Recent colors to keep</source>
+        <translation>Cores recentes a manter</translation>
     </message>
 </context>
 <context>

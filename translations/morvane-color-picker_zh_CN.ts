@@ -30,6 +30,14 @@
         <source>Hex copied</source>
         <translation>已复制 HEX</translation>
     </message>
+    <message>
+        <source>Recent colors cleared · Undo</source>
+        <translation>已清除最近的颜色 · 撤销</translation>
+    </message>
+    <message>
+        <source>Recent colors restored</source>
+        <translation>已恢复最近的颜色</translation>
+    </message>
 </context>
 <context>
     <name>ColorTemplate</name>
@@ -97,6 +105,56 @@ the running copy&apos;s panel.
 </source>
         <translation>Morvane Color Picker %1
 </translation>
+    </message>
+</context>
+<context>
+    <name>ContrastSample</name>
+    <message>
+        <source>Sample text</source>
+        <translation>示例文字</translation>
+    </message>
+</context>
+<context>
+    <name>ContrastSection</name>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Contrast with %1</source>
+        <translation>与 %1 的对比度</translation>
+    </message>
+    <message>
+        <source>AA normal text</source>
+        <translation>AA 普通文字</translation>
+    </message>
+    <message>
+        <source>AA large text</source>
+        <translation>AA 大号文字</translation>
+    </message>
+    <message>
+        <source>AAA normal text</source>
+        <translation>AAA 普通文字</translation>
+    </message>
+    <message>
+        <source>AAA large text</source>
+        <translation>AAA 大号文字</translation>
+    </message>
+    <message>
+        <source>Non-text</source>
+        <translation>非文字</translation>
+    </message>
+    <message>
+        <source>Pass</source>
+        <translation>通过</translation>
+    </message>
+    <message>
+        <source>Fail</source>
+        <translation>未通过</translation>
+    </message>
+    <message>
+        <source>Contrast ratio %1</source>
+        <translation>对比度 %1</translation>
     </message>
 </context>
 <context>
@@ -312,6 +370,10 @@ the running copy&apos;s panel.
         <source>Paste color</source>
         <translation>粘贴颜色</translation>
     </message>
+    <message>
+        <source>Undo</source>
+        <translation>撤销</translation>
+    </message>
 </context>
 <context>
     <name>PickerWindow</name>
@@ -352,6 +414,22 @@ the running copy&apos;s panel.
     <message>
         <source>Recent color %1, %2 of %3</source>
         <translation>最近的颜色 %1，第 %2 个，共 %3 个</translation>
+    </message>
+    <message>
+        <source>Compare contrast</source>
+        <translation>比较对比度</translation>
+    </message>
+    <message>
+        <source>Compare with a new pick</source>
+        <translation>与新取的颜色比较</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>移除</translation>
+    </message>
+    <message>
+        <source>Clear recent colors</source>
+        <translation>清除最近的颜色</translation>
     </message>
 </context>
 <context>
@@ -417,6 +495,10 @@ the running copy&apos;s panel.
     <message>
         <source>Pick any color on your screen, right from the menu bar.</source>
         <translation>从菜单栏直接拾取屏幕上的任意颜色。</translation>
+    </message>
+    <message>
+        <source>Recent colors to keep</source>
+        <translation>保留的最近颜色数</translation>
     </message>
 </context>
 <context>

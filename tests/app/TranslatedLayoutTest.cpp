@@ -22,6 +22,8 @@
 #include <QTest>
 #include <QTranslator>
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -65,7 +67,9 @@ std::string overflowing(const QWidget& window)
             if (height > label->height())
                 report(label->text(), height, label->height());
         } else {
-            const int width = label->fontMetrics().horizontalAdvance(label->text());
+            int width = 0;
+            for (const QString& line : label->text().split(QLatin1Char('\n')))
+                width = std::max(width, label->fontMetrics().horizontalAdvance(line));
             if (width > room.width())
                 report(label->text(), width, room.width());
         }
@@ -138,12 +142,19 @@ TEST_F(TranslatedLayout, ThePanelAndTheSettingsWindowHoldEveryTextInEachLanguage
         settle();
         EXPECT_EQ(overflowing(panel), std::string()) << "eight recent colours";
 
+        picker.compareWith(*PickedColor::fromHex(QStringLiteral("#FFFFFF")));
+        settle();
+        EXPECT_EQ(overflowing(panel), std::string()) << "contrast with a recent colour";
+        picker.closeContrast();
+        settle();
+
         // The capsule's messages stay inside the swatch.
         SwatchView& swatch = *panel.findChild<SwatchView*>();
         for (const QString& message :
              {QCoreApplication::translate("ValueRow", "%1 copied").arg(QStringLiteral("OKLCH")),
               QCoreApplication::translate("ColorPickerModel", "No color on the clipboard"),
-              QCoreApplication::translate("ColorPickerModel", "Color pasted")}) {
+              QCoreApplication::translate("ColorPickerModel", "Color pasted"),
+              QCoreApplication::translate("ColorPickerModel", "Recent colors cleared · Undo")}) {
             swatch.setConfirmation(message);
             EXPECT_TRUE(QRectF(swatch.rect()).contains(swatch.capsuleRect()))
                 << message.toStdString();
