@@ -63,6 +63,7 @@ ContrastSection::ContrastSection(QWidget* parent) : QWidget(parent)
     m_title = new QLabel(this);
     m_title->setFont(ForegroundStyle::systemFont(11, QFont::DemiBold));
     m_close = new TextButton(tr("Close"), ForegroundStyle::systemFont(11), QColor(), this);
+    m_close->setAccessibleName(tr("Close"));
     connect(m_close, &TextButton::clicked, this, &ContrastSection::closeRequested);
     m_ratio = new QLabel(this);
     m_ratio->setFont(ForegroundStyle::systemFont(20, QFont::DemiBold));

@@ -180,6 +180,7 @@ void PickerView::orderTabStops()
     QList<QWidget*> stops{m_pickButton};
     for (const ValueRow* row : std::as_const(m_valueRows))
         stops.append(row->copyButton());
+    stops.append(m_contrast->closeButton()); // skipped while no contrast is shown
     for (RecentChip* chip : m_recents->chips())
         stops.append(chip);
     stops << m_footer->webPickerButton() << m_footer->settingsButton() << m_footer->quitButton();

@@ -196,6 +196,14 @@ TEST_F(PickerPanelTest, TheKeyboardAloneReachesAndPressesEveryControl)
                    .join(QLatin1String(" | "))
                    .toStdString()));
 
+    // While a contrast is shown, its Close comes between the copy buttons and the recent
+    // colours.
+    picker.compareWith(color("#FFFFFF"));
+    panel.view()->valueRows().last()->findChild<QAbstractButton*>()->setFocus();
+    EXPECT_EQ(focusAfter(panel, {tab, tab}),
+              (QStringList{"Close", recent("111111")}.join(QLatin1String(" | ")).toStdString()));
+    picker.closeContrast();
+
     // Enter and Space press the focused control.
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     EXPECT_EQ(picker.current(), color("#111111"));
