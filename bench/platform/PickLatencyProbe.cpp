@@ -46,9 +46,11 @@ constexpr int loupeWidth = 150;
 constexpr int loupeHeight = 150 + 22;
 constexpr int loupeGap = 24;
 constexpr std::uint32_t labelColour = 0x1E1E1E;
-// "Pick a color" from the panel's top-left corner; the panel's width.
+// "Pick a color": its middle from the panel's left edge, and its fill (the theme's accent).
+// Its height changes with what the panel shows above it (a colour's name, once there is a
+// colour), so it is found on the screen.
 constexpr int pickButtonX = 150;
-constexpr int pickButtonY = 114;
+constexpr std::uint32_t pickButtonFill = 0x34D399;
 constexpr int panelWidth = 300;
 
 double since(Clock::time_point start)
@@ -203,6 +205,31 @@ std::string hexOf(std::uint32_t pixel)
     return text;
 }
 
+bool isNear(std::uint32_t pixel, std::uint32_t colour)
+{
+    for (int shift : {0, 8, 16}) {
+        if (std::abs(int((pixel >> shift) & 0xFF) - int((colour >> shift) & 0xFF)) > 2)
+            return false;
+    }
+    return true;
+}
+
+// The screen row through the middle of the pick button: the accent's run down a column left
+// of its symbol and text.
+std::optional<int> pickButtonMiddle(XProbe& x, const Rect& panel)
+{
+    const int column = panel.x + 30;
+    std::optional<int> top;
+    for (int y = panel.y; y < panel.y + panel.height; ++y) {
+        const bool fill = isNear(x.pixel(column, y), pickButtonFill);
+        if (fill && !top)
+            top = y;
+        if (!fill && top)
+            return (*top + y - 1) / 2;
+    }
+    return std::nullopt;
+}
+
 int panel(long pid, xcb_window_t icon)
 {
     XProbe x;
@@ -228,7 +255,12 @@ int panel(long pid, xcb_window_t icon)
         std::this_thread::sleep_for(500ms); // painted and settled
     }
     const int px = shown->x + pickButtonX;
-    const int py = shown->y + pickButtonY;
+    const std::optional<int> buttonY = pickButtonMiddle(x, *shown);
+    if (!buttonY) {
+        std::fputs("pick-latency-probe: no \"Pick a color\" in the panel\n", stderr);
+        return 1;
+    }
+    const int py = *buttonY;
     x.movePointer(px, py);
     std::this_thread::sleep_for(100ms);
     drainEvents(x);
