@@ -19,6 +19,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QDesktopServices>
+#include <QEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
@@ -53,8 +54,8 @@ PickerView::PickerView(ColorPickerModel& picker, QWidget* parent)
     connect(m_swatch, &SwatchView::capsuleClicked, &m_picker, &ColorPickerModel::undoClear);
     m_name = new QLabel(this);
     m_name->setFont(ForegroundStyle::systemFont(11));
-    m_name->setForegroundRole(QPalette::PlaceholderText);
     m_name->setAlignment(Qt::AlignHCenter);
+    refreshNameColor();
     m_contrast = new ContrastSection(this);
     connect(m_contrast, &ContrastSection::closeRequested, &m_picker,
             &ColorPickerModel::closeContrast);
@@ -216,4 +217,19 @@ void PickerView::showPickNotice()
 void PickerView::showContrast()
 {
     m_contrast->setColors(m_picker.current(), m_picker.contrastPartner());
+}
+
+void PickerView::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::PaletteChange)
+        refreshNameColor();
+    QWidget::changeEvent(event);
+}
+
+void PickerView::refreshNameColor()
+{
+    // Secondary, as the "Recent" title: a theme's placeholder colour may be unreadable here.
+    QPalette palette = m_name->palette();
+    palette.setColor(QPalette::WindowText, ForegroundStyle::secondary(this->palette()));
+    m_name->setPalette(palette);
 }

@@ -53,6 +53,7 @@ signals:
 protected:
     // Enter and Return press the focused button, as Space does.
     void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void buildRows();
@@ -64,6 +65,7 @@ private:
     // Tab follows the panel top to bottom, also through rows and chips made after the footer.
     void orderTabStops();
     void showContrast();
+    void refreshNameColor();
 
     ColorPickerModel& m_picker;
     SwatchView* m_swatch;

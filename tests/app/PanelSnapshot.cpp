@@ -67,6 +67,11 @@ int main(int argc, char* argv[])
     QTest::qWait(400);
     save(view, out.filePath(QStringLiteral("panel-confirmation.png")));
 
+    picker.compareWith(*PickedColor::fromHex(QStringLiteral("#FFFFFF")));
+    QTest::qWait(int(ColorPickerModel::confirmationDuration.count()) + 400);
+    save(view, out.filePath(QStringLiteral("panel-contrast.png")));
+    picker.closeContrast();
+
     QApplication::setPalette(darkPalette());
     QTest::qWait(int(ColorPickerModel::confirmationDuration.count()) + 400);
     save(view, out.filePath(QStringLiteral("panel-dark.png")));

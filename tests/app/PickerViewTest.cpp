@@ -21,6 +21,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <functional>
 #include <tuple>
 
@@ -401,6 +403,28 @@ TEST_F(PickerViewTest, NamesTheCurrentColourUnderTheSwatch)
     EXPECT_EQ(view.nameLabel()->text(), "navy");
     picker.adopt(color("#3A7BD5"));
     EXPECT_EQ(view.nameLabel()->text(), QString::fromUtf8("≈ royalblue"));
+
+    // Readable on a dark theme whose placeholder colour is as dark as its window: the name's
+    // lightest pixel stands out from the window at 3:1 or more.
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(0x2B, 0x2B, 0x2D));
+    dark.setColor(QPalette::WindowText, QColor(0xF2, 0xF2, 0xF2));
+    dark.setColor(QPalette::PlaceholderText, QColor(0x3A, 0x3A, 0x3C));
+    view.setPalette(dark);
+    view.resize(view.sizeHint());
+    const QImage name = view.nameLabel()->grab().toImage();
+    const auto luminance = [](QColor c) {
+        const auto linear = [](double v) {
+            return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    double lightest = 0;
+    for (int y = 0; y < name.height(); ++y) {
+        for (int x = 0; x < name.width(); ++x)
+            lightest = std::max(lightest, luminance(name.pixelColor(x, y)));
+    }
+    EXPECT_GE((lightest + 0.05) / (luminance(QColor(0x2B, 0x2B, 0x2D)) + 0.05), 3.0);
 }
 
 // A chip is removed from its menu or with Delete; "Clear" empties the row, and a click on the
