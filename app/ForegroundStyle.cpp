@@ -4,6 +4,7 @@
 #include <QFontDatabase>
 #include <QPainter>
 #include <QPalette>
+#include <QWidget>
 
 namespace ForegroundStyle {
 
@@ -18,6 +19,14 @@ QColor secondary(const QPalette& palette)
 {
     // The desktop's secondary labels are the text colour at about half strength.
     return primary(palette, 0.5);
+}
+
+void setTextColor(QWidget* widget, const QColor& color)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, color);
+    palette.setColor(QPalette::Text, color);
+    widget->setPalette(palette);
 }
 
 QFont systemFont(int pixelSize, QFont::Weight weight)

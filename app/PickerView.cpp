@@ -229,7 +229,5 @@ void PickerView::changeEvent(QEvent* event)
 void PickerView::refreshNameColor()
 {
     // Secondary, as the "Recent" title: a theme's placeholder colour may be unreadable here.
-    QPalette palette = m_name->palette();
-    palette.setColor(QPalette::WindowText, ForegroundStyle::secondary(this->palette()));
-    m_name->setPalette(palette);
+    ForegroundStyle::setTextColor(m_name, ForegroundStyle::secondary(palette()));
 }

@@ -118,7 +118,5 @@ void RecentsSection::changeEvent(QEvent* event)
 
 void RecentsSection::refreshTitleColor()
 {
-    QPalette palette = m_title->palette();
-    palette.setColor(QPalette::WindowText, ForegroundStyle::secondary(this->palette()));
-    m_title->setPalette(palette);
+    ForegroundStyle::setTextColor(m_title, ForegroundStyle::secondary(palette()));
 }

@@ -21,14 +21,6 @@ QFont labelFont()
     return ForegroundStyle::systemFont(11, QFont::DemiBold);
 }
 
-void setTextColor(QLabel* label, const QColor& color)
-{
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, color);
-    palette.setColor(QPalette::Text, color);
-    label->setPalette(palette);
-}
-
 } // namespace
 
 ValueRow::ValueRow(ColorPickerModel& picker, const QString& label, QWidget* parent)
@@ -108,10 +100,10 @@ void ValueRow::setJustCopied(bool copied)
 void ValueRow::refresh()
 {
     const QPalette& palette = this->palette();
-    setTextColor(m_labelText, ForegroundStyle::secondary(palette));
+    ForegroundStyle::setTextColor(m_labelText, ForegroundStyle::secondary(palette));
     m_valueLabel->setText(m_value.value_or(placeholder));
-    setTextColor(m_valueLabel,
-                 m_value ? ForegroundStyle::primary(palette) : ForegroundStyle::secondary(palette));
+    ForegroundStyle::setTextColor(m_valueLabel, m_value ? ForegroundStyle::primary(palette)
+                                                        : ForegroundStyle::secondary(palette));
     m_copyButton->setEnabled(m_value.has_value());
     // What a screen reader says on the button: the notation and the value it copies.
     m_copyButton->setAccessibleName(m_value ? tr("Copy %1 %2").arg(m_label, *m_value)
