@@ -197,15 +197,18 @@ point_at() { # point_at OUTPUT_X OUTPUT_Y SCALE X Y
     loupe_at $(($1 * 8 + (2 * $4 + 1) * 4 * den / num)) $(($2 * 8 + (2 * $5 + 1) * 4 * den / num)) \
         "$4,$5"
 }
-pick_ends_with() { # pick_ends_with HEX WHAT
+# Waits for the driver's report of the next pick's end; sets ended to the colour it left.
+next_end() {
     ends=$((ends + 1))
     for _ in $(seq 200); do
         [ "$(grep -c '^ENDED' "$work/driver.log")" -ge $ends ] && break
         sleep 0.05
     done
-    local got
-    got=$(grep '^ENDED' "$work/driver.log" | sed -n "${ends}p" | cut -d' ' -f2)
-    [ "$got" = "$1" ] || fail "$2: the pick ended with '$got', expected '$1'"
+    ended=$(grep '^ENDED' "$work/driver.log" | sed -n "${ends}p" | cut -d' ' -f2)
+}
+pick_ends_with() { # pick_ends_with HEX WHAT
+    next_end
+    [ "$ended" = "$1" ] || fail "$2: the pick ended with '$ended', expected '$1'"
     # The copy waits for a window of the application to have the keyboard focus.
     local pasted
     for _ in $(seq 100); do
@@ -237,21 +240,16 @@ start_pick
 point_at 0 0 1 400 100
 in_session wtype -P Right -s 1200 -p Right || fail "wtype failed"
 in_session wtype -k Return || fail "wtype failed"
-ends=$((ends + 1))
-for _ in $(seq 200); do
-    [ "$(grep -c '^ENDED' "$work/driver.log")" -ge $ends ] && break
-    sleep 0.05
-done
-held=$(grep '^ENDED' "$work/driver.log" | sed -n "${ends}p" | cut -d' ' -f2)
+next_end
 moved=
 for step in $(seq 0 60); do
-    [ "$(colour 0 $((400 + step)) 100)" = "$held" ] && moved=$step && break
+    [ "$(colour 0 $((400 + step)) 100)" = "$ended" ] && moved=$step && break
 done
 [ -n "$moved" ] && [ "$moved" -gt 3 ] || fail "a held arrow key moved the pick by '$moved' pixels"
 echo "ok: a held arrow key repeats ($moved pixels)"
 
 # Escape and a right click cancel: the last colour stays, on the clipboard too.
-last=$held
+last=$ended
 start_pick
 point_at 0 0 1 700 500
 in_session wtype -k Escape || fail "wtype failed"
