@@ -18,13 +18,8 @@ for tool in sway grim wtype; do
     command -v $tool >/dev/null || { echo "needs sway, grim and wtype"; exit 1; }
 done
 
-as_user=()
-if [ "$(id -u)" = 0 ]; then
-    user=morvane-sway-e2e
-    id -u "$user" >/dev/null 2>&1 ||
-        useradd --system --no-create-home --shell /usr/sbin/nologin "$user"
-    as_user=(setpriv --reuid="$(id -u "$user")" --regid="$(id -g "$user")" --clear-groups)
-fi
+# shellcheck source=headless-sway.sh
+source "$(dirname "$0")/headless-sway.sh"
 
 pids=() run=
 cleanup() {
@@ -36,6 +31,19 @@ cleanup() {
     pids=() run=
 }
 trap cleanup EXIT
+
+# Runs a command of the session's user in place of the calling shell, with the current copy's
+# home. in_session runs it in a subshell; spawn_in_session in the background, where $! is
+# the command's own process id (setpriv and env exec it), kept for the end.
+session_command() {
+    exec "${as_user[@]}" env -i HOME="$home" PATH=/usr/bin:/bin XDG_RUNTIME_DIR="$run" \
+        WAYLAND_DISPLAY="$display" XDG_SESSION_TYPE=wayland QT_QPA_PLATFORM=wayland "$@"
+}
+in_session() { (session_command "$@"); }
+spawn_in_session() {
+    session_command "$@" &
+    pids+=($!)
+}
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR ? v[int((NR + 1) / 2)] : "nan") }'; }
 row() { # row LABEL FILE TARGET FLOOR
@@ -50,34 +58,9 @@ row() { # row LABEL FILE TARGET FLOOR
 
 for size in 1920x1080 3840x2160; do
     echo "== output $size"
-    run=$(mktemp -d)
-    [ ${#as_user[@]} = 0 ] || chown "$user" "$run"
-    chmod 700 "$run"
-    printf 'xwayland disable\noutput HEADLESS-1 resolution %s position 0 0 scale 1 bg #2E86C1 solid_color\n' \
-        "$size" >"$run/config"
-    in_session() {
-        "${as_user[@]}" env -i HOME="$home" PATH=/usr/bin:/bin XDG_RUNTIME_DIR="$run" \
-            WAYLAND_DISPLAY="$display" XDG_SESSION_TYPE=wayland QT_QPA_PLATFORM=wayland "$@"
-    }
-    # The same in the background, its process id in $! and kept for the end (setpriv and env
-    # exec it, so it is the command's own).
-    spawn_in_session() {
-        "${as_user[@]}" env -i HOME="$home" PATH=/usr/bin:/bin XDG_RUNTIME_DIR="$run" \
-            WAYLAND_DISPLAY="$display" XDG_SESSION_TYPE=wayland QT_QPA_PLATFORM=wayland "$@" &
-        pids+=($!)
-    }
-    home=$run display=
-    "${as_user[@]}" env -i HOME="$run" PATH=/usr/bin:/bin XDG_RUNTIME_DIR="$run" \
-        WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
-        sway -c "$run/config" >"$run/sway.log" 2>&1 &
-    sway=$!
+    start_headless_sway "$size"
     pids+=($sway)
-    for _ in $(seq 200); do
-        for socket in "$run"/wayland-*; do [ -S "$socket" ] && display=${socket##*/}; done
-        [ -n "$display" ] && break
-        sleep 0.05
-    done
-    sleep 0.5 # the output and its background
+    home=$run
     # A keyboard for the whole session, as a user has one: the headless seat has none, and
     # wtype's own keyboard comes and goes with each call.
     spawn_in_session wtype -s 3600000 </dev/null >/dev/null 2>&1

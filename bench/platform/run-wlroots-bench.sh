@@ -9,32 +9,12 @@ binary=$(realpath "$1")
 shift
 command -v sway >/dev/null && command -v grim >/dev/null || { echo "needs sway and grim"; exit 1; }
 
-as_user=()
-if [ "$(id -u)" = 0 ]; then
-    user=morvane-sway-e2e
-    id -u "$user" >/dev/null 2>&1 ||
-        useradd --system --no-create-home --shell /usr/sbin/nologin "$user"
-    as_user=(setpriv --reuid="$(id -u "$user")" --regid="$(id -g "$user")" --clear-groups)
-fi
+# shellcheck source=headless-sway.sh
+source "$(dirname "$0")/headless-sway.sh"
 
 for size in 1920x1080 3840x2160; do
     echo "== output $size"
-    run=$(mktemp -d)
-    [ ${#as_user[@]} = 0 ] || chown "$user" "$run"
-    chmod 700 "$run"
-    printf 'xwayland disable\noutput HEADLESS-1 resolution %s position 0 0 scale 1 bg #2E86C1 solid_color\n' \
-        "$size" >"$run/config"
-    "${as_user[@]}" env -i HOME="$run" PATH=/usr/bin:/bin XDG_RUNTIME_DIR="$run" \
-        WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
-        sway -c "$run/config" >"$run/sway.log" 2>&1 &
-    sway=$!
-    display=
-    for _ in $(seq 200); do
-        for socket in "$run"/wayland-*; do [ -S "$socket" ] && display=${socket##*/}; done
-        [ -n "$display" ] && break
-        sleep 0.05
-    done
-    sleep 0.5 # the output and its background
+    start_headless_sway "$size"
     status=0
     "${as_user[@]}" env -i HOME="$run" PATH=/usr/bin:/bin XDG_RUNTIME_DIR="$run" \
         WAYLAND_DISPLAY="$display" QT_QPA_PLATFORM=offscreen "$binary" "$@" || status=$?
