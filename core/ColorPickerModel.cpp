@@ -74,11 +74,11 @@ void ColorPickerModel::finishPick(quint64 pick, const std::optional<SrgbComponen
     }
     const std::optional<PickedColor> color =
         components ? PickedColor::fromSrgb(*components) : std::nullopt;
-    if (color && m_pickForContrast) {
-        compareWith(*color);
-        emit pickEnded({PickOutcome::Kind::picked, color->hexString(), QString()});
-    } else if (color) {
-        adopt(*color);
+    if (color) {
+        if (m_pickForContrast)
+            compareWith(*color);
+        else
+            adopt(*color);
         emit pickEnded({PickOutcome::Kind::picked, color->hexString(), QString()});
     } else if (!unavailable.isEmpty()) {
         emit pickEnded({PickOutcome::Kind::unavailable, QString(), unavailable});
@@ -110,8 +110,9 @@ void ColorPickerModel::makeCurrent(const PickedColor& color)
 {
     setCurrent(color);
     QList<PickedColor> recents{color};
+    const int limit = recentLimit();
     for (const PickedColor& entry : std::as_const(m_recents)) {
-        if (recents.size() == recentLimit())
+        if (recents.size() == limit)
             break;
         if (entry != color)
             recents.append(entry);
