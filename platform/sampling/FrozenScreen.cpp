@@ -27,6 +27,15 @@ QRect FrozenScreen::loupeDamage() const
     return m_loupeRect.isNull() ? QRect() : m_loupeRect.adjusted(-2, -2, 2, 2);
 }
 
+QRect FrozenScreen::sampledRect() const
+{
+    if (!m_pixel)
+        return {};
+    const int reach = std::max(MagnifierLoupe::pixelsAcross(), MagnifierLoupe::sampleSide()) / 2;
+    const QPoint corner(reach, reach);
+    return QRect(*m_pixel - corner, *m_pixel + corner) & QRect(QPoint(), m_image.size());
+}
+
 QRegion FrozenScreen::setDevicePixel(QPoint pixel)
 {
     if (m_image.isNull())

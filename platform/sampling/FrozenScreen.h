@@ -45,6 +45,9 @@ public:
     QRect loupeRect() const { return m_loupeRect; }
     // The loupe's rectangle with the margin its border pen may reach on a scaled screen.
     QRect loupeDamage() const;
+    // The device pixels the loupe's cells and the picked colour read around the named pixel;
+    // null without a pixel.
+    QRect sampledRect() const;
 
     // Names a device pixel, clamped to the image. Returns the logical region to repaint
     // (the loupe's old and new places), empty when the pixel did not change.

@@ -54,18 +54,19 @@ void X11OverlayScreenSampler::showSampler(SelectionHandler handler)
         return;
     }
 
-    // Every screen is grabbed before any overlay shows, so no overlay is in a grab.
-    QList<std::tuple<X11PickOverlay*, QImage, const X11ScreenGrab*>> grabs;
+    // Every screen grabbed whole is grabbed before any overlay shows, so no overlay is in a
+    // grab; one grabbed as its overlay shows is grabbed only where that overlay lies.
+    QList<std::tuple<X11PickOverlay*, QImage, X11ScreenGrab*, X11PickOverlay::Frozen>> grabs;
     for (QScreen* screen : QGuiApplication::screens()) {
         ScreenOverlay& entry = overlayFor(screen);
-        QImage image = grabScreen(entry);
+        auto [image, frozen] = grabScreen(entry);
         if (image.isNull()) {
             m_log.warning("could not grab a screen; the pick ends without a colour");
             m_releaseTimer.start();
             handler(std::nullopt);
             return;
         }
-        grabs.append({entry.overlay, std::move(image), entry.grab.get()});
+        grabs.append({entry.overlay, std::move(image), entry.grab.get(), frozen});
     }
     if (grabs.isEmpty()) {
         m_log.warning("no screen to pick from");
@@ -75,8 +76,8 @@ void X11OverlayScreenSampler::showSampler(SelectionHandler handler)
 
     m_handler = std::move(handler);
     m_releaseTimer.stop();
-    for (auto& [overlay, image, source] : grabs) {
-        overlay->present(std::move(image), source);
+    for (auto& [overlay, image, source, frozen] : grabs) {
+        overlay->present(std::move(image), source, frozen);
         m_shown.append(overlay);
     }
     // The keyboard goes to the overlay under the pointer (then follows the pointer).
@@ -118,18 +119,25 @@ void X11OverlayScreenSampler::prepareOverlays()
         overlayFor(screen).overlay->prepare();
 }
 
-QImage X11OverlayScreenSampler::grabScreen(ScreenOverlay& entry)
+std::pair<QImage, X11PickOverlay::Frozen>
+X11OverlayScreenSampler::grabScreen(ScreenOverlay& entry)
 {
     QScreen* screen = entry.overlay->targetScreen();
     // The (hidden) window marks out the screen for the grab; the screen may have changed
     // size or place since the window was made.
     entry.overlay->setGeometry(screen->geometry());
     entry.overlay->winId();
-    std::optional<QImage> image = entry.grab->grabUnder(entry.overlay->windowHandle());
+    X11ScreenGrab& grab = *entry.grab;
+    std::optional<QImage> image = grab.prepareUnder(entry.overlay->windowHandle());
+    auto frozen = X11PickOverlay::Frozen::byGrab;
+    if (image && grab.canPaint() && !grab.screenIsComposited())
+        frozen = X11PickOverlay::Frozen::byMapping;
+    else if (image && !grab.grabWhole())
+        image.reset();
     if (!image)
         image = screen->grabWindow(0).toImage();
     image->setDevicePixelRatio(screen->devicePixelRatio());
-    return *image;
+    return {*image, frozen};
 }
 
 void X11OverlayScreenSampler::finish(std::optional<SrgbComponents> components)

@@ -2,6 +2,7 @@
 
 #include "Log.h"
 #include "ScreenSampler.h"
+#include "X11PickOverlay.h"
 
 #include <QList>
 #include <QObject>
@@ -11,9 +12,9 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
-class X11PickOverlay;
 class QColor;
 class QImage;
 class QScreen;
@@ -51,7 +52,9 @@ private:
     };
 
     ScreenOverlay& overlayFor(QScreen* screen);
-    QImage grabScreen(ScreenOverlay& entry);
+    // The screen's image, and whether the overlay shows the screen by being mapped (its
+    // image then grabbed in parts as it shows, see X11ScreenGrab) or from a grab taken now.
+    std::pair<QImage, X11PickOverlay::Frozen> grabScreen(ScreenOverlay& entry);
     void finish(std::optional<SrgbComponents> components);
     void answerWhenServerCaughtUp();
     void answer();

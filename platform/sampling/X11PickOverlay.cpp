@@ -32,7 +32,7 @@ X11PickOverlay::X11PickOverlay(QScreen* screen) : m_screen(screen)
     QCoreApplication::instance()->installNativeEventFilter(this);
 }
 
-void X11PickOverlay::present(QImage grab, const X11ScreenGrab* source)
+void X11PickOverlay::present(QImage grab, X11ScreenGrab* source, Frozen frozen)
 {
     setGeometry(m_screen->geometry());
     m_frozen.reset(std::move(grab), QRect(QPoint(), m_screen->geometry().size()));
@@ -47,6 +47,10 @@ void X11PickOverlay::present(QImage grab, const X11ScreenGrab* source)
     show();
     // A kept window keeps its place in the stacking order: windows made since would cover it.
     raise();
+    if (m_source && frozen == Frozen::byMapping) {
+        showMappedScreen();
+        return;
+    }
     if (const auto pixel = nativePointer()) {
         setDevicePixel(*pixel);
         return;
@@ -148,6 +152,7 @@ void X11PickOverlay::paintFromSource(const QRegion& region)
     const QRegion missing = device - m_onScreen;
     if (missing.isEmpty())
         return;
+    m_source->finishGrab();
     // The loupe and the margin its pen may reach, drawn over a copy of the grab there and
     // put whole, first: the rest of a whole screen keeps the server busy for milliseconds
     // (tens at 4K), and until it is done what lies there is the same screen anyway. The
@@ -170,6 +175,35 @@ void X11PickOverlay::paintFromSource(const QRegion& region)
     m_source->paintOnto(windowHandle(), missing - loupe);
     m_onScreen += missing;
     m_onScreen += loupe;
+}
+
+void X11PickOverlay::showMappedScreen()
+{
+    // The window shows the screen as it was when it mapped: all of it is on the screen
+    // already. Exposures the map caused came before the marker.
+    if (const auto marker = X11ScreenGrab::sendFence()) {
+        m_onScreenSince = *marker;
+        X11ScreenGrab::dropFence(*marker);
+    }
+    m_onScreen = QRect(QPoint(), m_frozen.image().size());
+    const auto pixel = nativePointer();
+    if (!pixel) {
+        m_source->grabRestLater();
+        return;
+    }
+    const QRegion damage = m_frozen.setDevicePixel(*pixel);
+    const QRect loupe = deviceRectOf(m_frozen.loupeDamage(), m_frozen.ratio());
+    // Grabbed after the map, the part shows the frozen screen, not the loupe about to cover
+    // it; the whole grab is asked for after the loupe's put, so the loupe does not wait.
+    const bool partGrabbed = m_source->grabPartNow(loupe | m_frozen.sampledRect());
+    if (!partGrabbed) {
+        m_source->grabRestLater();
+        m_source->finishGrab();
+    }
+    redraw(damage);
+    paintFromSource(damage);
+    if (partGrabbed)
+        m_source->grabRestLater();
 }
 
 bool X11PickOverlay::nativeEventFilter(const QByteArray& type, void* message, qintptr*)
@@ -315,6 +349,8 @@ void X11PickOverlay::moveByDevicePixels(QPoint step)
 
 void X11PickOverlay::pick()
 {
+    if (m_source)
+        m_source->finishGrab();
     if (!m_frozen.devicePixel())
         syncWithPointer();
     emit colorPicked(m_frozen.color());

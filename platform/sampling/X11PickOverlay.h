@@ -24,6 +24,15 @@ class X11PickOverlay : public QWidget, private QAbstractNativeEventFilter
     Q_OBJECT
 
 public:
+    // How the overlay comes to show the frozen screen: from a grab taken before it maps,
+    // or by mapping, where no compositing manager runs (the window, mapped without a
+    // background, keeps the screen's pixels; see X11ScreenGrab::grabPartNow()).
+    enum class Frozen
+    {
+        byGrab,
+        byMapping
+    };
+
     explicit X11PickOverlay(QScreen* screen);
 
     QScreen* targetScreen() const { return m_screen; }
@@ -35,8 +44,9 @@ public:
     // pick, so its window is made once. With a `source` that can paint (the shared-memory
     // grab `grab` lies in), the window shows the grab straight from that memory and has no
     // image of its own; otherwise it paints through its backing store. `source` must outlive
-    // the pick, or releaseGrab() be called first.
-    void present(QImage grab, const X11ScreenGrab* source = nullptr);
+    // the pick, or releaseGrab() be called first. Frozen::byMapping needs a `source` that
+    // can paint and was only prepared: the overlay grabs through it as it shows.
+    void present(QImage grab, X11ScreenGrab* source = nullptr, Frozen frozen = Frozen::byGrab);
     // Makes the native window ahead of the first pick (hidden, without pixels) and warms the
     // loupe's text drawing, so that present() only grabs, paints and maps.
     void prepare();
@@ -75,12 +85,15 @@ private:
     void moveByDevicePixels(QPoint step);
     void pick();
     void paintFromSource(const QRegion& region);
+    // The rest of present() for Frozen::byMapping: only the loupe is put, from the part of
+    // the screen it needs, grabbed first.
+    void showMappedScreen();
     // Notes the server's exposures of this window, which lose what was put there.
     bool nativeEventFilter(const QByteArray& type, void* message, qintptr* result) override;
 
     QScreen* m_screen;
     FrozenScreen m_frozen;
-    const X11ScreenGrab* m_source = nullptr;
+    X11ScreenGrab* m_source = nullptr;
     // What the window shows of the grab and the loupe (device pixels), put by requests sent
     // after the marker m_onScreenSince. Qt paints a newly mapped window whole three times
     // over; each repeat of a whole screen would keep the server busy for milliseconds (tens

@@ -13,6 +13,8 @@
 #include <sys/shm.h>
 
 #include <algorithm>
+#include <cstring>
+#include <utility>
 #include <cstdlib>
 #include <memory>
 #include <vector>
@@ -67,7 +69,18 @@ X11ScreenGrab::~X11ScreenGrab()
 
 std::optional<QImage> X11ScreenGrab::grabUnder(const QWindow* window)
 {
+    std::optional<QImage> image = prepareUnder(window);
+    if (!image || !grabWhole())
+        return std::nullopt;
+    return image;
+}
+
+std::optional<QImage> X11ScreenGrab::prepareUnder(const QWindow* window)
+{
+    dropPendingGrab();
     m_paintable = false;
+    m_part = QImage();
+    m_partRect = QRect();
     xcb_connection_t* x = connection();
     if (!x || !window || !window->handle())
         return std::nullopt;
@@ -91,19 +104,130 @@ std::optional<QImage> X11ScreenGrab::grabUnder(const QWindow* window)
     const std::size_t bytes = std::size_t(width) * std::size_t(height) * 4;
     if (!ensureSegment(bytes))
         return std::nullopt;
-
-    const auto cookie =
-        xcb_shm_get_image(x, geometry->root, geometry->x, geometry->y, std::uint16_t(width),
-                          std::uint16_t(height), ~0u, XCB_IMAGE_FORMAT_Z_PIXMAP, m_segment, 0);
-    const Reply<xcb_shm_get_image_reply_t> image(xcb_shm_get_image_reply(x, cookie, nullptr));
-    if (!image)
-        return std::nullopt;
+    if (m_root != geometry->root)
+        m_managerAtom = 0;
+    m_root = geometry->root;
+    m_origin = QPoint(geometry->x, geometry->y);
     m_width = width;
     m_height = height;
     m_depth = root->depth;
     m_paintable = geometry->depth == root->depth;
     return QImage(static_cast<const uchar*>(m_memory), width, height, width * 4,
                   QImage::Format_RGB32);
+}
+
+bool X11ScreenGrab::grabWhole()
+{
+    xcb_connection_t* x = connection();
+    if (!x || !m_memory)
+        return false;
+    dropPendingGrab();
+    const auto cookie = xcb_shm_get_image(
+        x, m_root, std::int16_t(m_origin.x()), std::int16_t(m_origin.y()),
+        std::uint16_t(m_width), std::uint16_t(m_height), ~0u, XCB_IMAGE_FORMAT_Z_PIXMAP,
+        m_segment, 0);
+    const Reply<xcb_shm_get_image_reply_t> image(xcb_shm_get_image_reply(x, cookie, nullptr));
+    if (!image)
+        m_paintable = false;
+    return bool(image);
+}
+
+bool X11ScreenGrab::screenIsComposited()
+{
+    xcb_connection_t* x = connection();
+    if (!x || !m_root)
+        return true; // unknown: the grab that holds under a compositing manager too
+    if (!m_managerAtom) {
+        int number = 0;
+        for (auto it = xcb_setup_roots_iterator(xcb_get_setup(x)); it.rem;
+             xcb_screen_next(&it), ++number) {
+            if (it.data->root == m_root)
+                break;
+        }
+        // A compositing manager owns this selection while it runs (freedesktop's window
+        // manager specification).
+        const QByteArray name = "_NET_WM_CM_S" + QByteArray::number(number);
+        const Reply<xcb_intern_atom_reply_t> atom(xcb_intern_atom_reply(
+            x, xcb_intern_atom(x, 0, std::uint16_t(name.size()), name.constData()), nullptr));
+        if (!atom)
+            return true;
+        m_managerAtom = atom->atom;
+    }
+    const Reply<xcb_get_selection_owner_reply_t> owner(xcb_get_selection_owner_reply(
+        x, xcb_get_selection_owner(x, m_managerAtom), nullptr));
+    return !owner || owner->owner != XCB_NONE;
+}
+
+bool X11ScreenGrab::grabPartNow(const QRect& rect)
+{
+    xcb_connection_t* x = connection();
+    const QRect part = rect & QRect(0, 0, m_width, m_height);
+    if (!x || !m_memory || part.isEmpty())
+        return false;
+    const Reply<xcb_get_image_reply_t> image(xcb_get_image_reply(
+        x,
+        xcb_get_image(x, XCB_IMAGE_FORMAT_Z_PIXMAP, m_root,
+                      std::int16_t(m_origin.x() + part.x()), std::int16_t(m_origin.y() + part.y()),
+                      std::uint16_t(part.width()), std::uint16_t(part.height()), ~0u),
+        nullptr));
+    const std::size_t line = std::size_t(part.width()) * 4;
+    if (!image || std::size_t(xcb_get_image_data_length(image.get())) < line * part.height())
+        return false;
+    const std::uint8_t* data = xcb_get_image_data(image.get());
+    QImage copy(part.size(), QImage::Format_RGB32);
+    auto* memory = static_cast<std::uint8_t*>(m_memory);
+    for (int row = 0; row < part.height(); ++row) {
+        const std::uint8_t* source = data + line * std::size_t(row);
+        std::memcpy(copy.scanLine(row), source, line);
+        std::memcpy(memory + (std::size_t(part.y() + row) * std::size_t(m_width) +
+                              std::size_t(part.x())) * 4,
+                    source, line);
+    }
+    m_part = std::move(copy);
+    m_partRect = part;
+    return true;
+}
+
+void X11ScreenGrab::grabRestLater()
+{
+    xcb_connection_t* x = connection();
+    if (!x || !m_memory || m_pendingGrab)
+        return;
+    m_pendingGrab = xcb_shm_get_image(x, m_root, std::int16_t(m_origin.x()),
+                                      std::int16_t(m_origin.y()), std::uint16_t(m_width),
+                                      std::uint16_t(m_height), ~0u, XCB_IMAGE_FORMAT_Z_PIXMAP,
+                                      m_segment, 0)
+                        .sequence;
+    xcb_flush(x);
+}
+
+void X11ScreenGrab::finishGrab()
+{
+    xcb_connection_t* x = connection();
+    if (!x || !m_pendingGrab)
+        return;
+    const xcb_shm_get_image_cookie_t cookie{*std::exchange(m_pendingGrab, std::nullopt)};
+    // Failed (the screen changed size under the pick), the rest keeps what the memory held;
+    // the part grabbed first is right either way.
+    std::free(xcb_shm_get_image_reply(x, cookie, nullptr));
+    if (m_part.isNull())
+        return;
+    auto* memory = static_cast<std::uint8_t*>(m_memory);
+    const std::size_t line = std::size_t(m_partRect.width()) * 4;
+    for (int row = 0; row < m_partRect.height(); ++row) {
+        std::memcpy(memory + (std::size_t(m_partRect.y() + row) * std::size_t(m_width) +
+                              std::size_t(m_partRect.x())) * 4,
+                    m_part.constScanLine(row), line);
+    }
+}
+
+void X11ScreenGrab::dropPendingGrab()
+{
+    if (!m_pendingGrab)
+        return;
+    if (xcb_connection_t* x = connection())
+        xcb_discard_reply(x, *m_pendingGrab);
+    m_pendingGrab.reset();
 }
 
 bool X11ScreenGrab::paintOnto(const QWindow* window, const QRegion& region) const
@@ -221,6 +345,7 @@ bool X11ScreenGrab::ensureSegment(std::size_t bytes)
 
 void X11ScreenGrab::releaseSegment()
 {
+    dropPendingGrab();
     if (!m_memory)
         return;
     if (xcb_connection_t* x = connection()) {

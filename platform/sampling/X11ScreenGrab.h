@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QRect>
 
 #include <cstdint>
 #include <optional>
@@ -29,6 +30,26 @@ public:
     // then use QScreen::grabWindow().
     std::optional<QImage> grabUnder(const QWindow* window);
 
+    // The same grab in steps. First the memory for a grab under `window` (None as above),
+    // its pixels not grabbed yet; then either grabWhole(), or, for an overlay that shows the
+    // screen by being mapped, grabPartNow(), grabRestLater() and finishGrab().
+    std::optional<QImage> prepareUnder(const QWindow* window);
+    bool grabWhole();
+    // Whether a compositing manager runs on the X screen of the prepared grab. Without one, a
+    // window mapped there without a background keeps showing what the screen showed: a pick's
+    // overlay is the frozen screen the moment it maps, before anything is grabbed.
+    bool screenIsComposited();
+    // A whole grab keeps the server busy for milliseconds (tens at 4K, in memory new to it),
+    // so such an overlay grabs the part its loupe needs first: grabPartNow() grabs `rect` (the
+    // window's device pixels) at once, through the socket, and keeps a copy, since the loupe
+    // is then drawn over it and the whole grab would see the loupe there. grabRestLater()
+    // then asks for the whole screen without waiting for it.
+    bool grabPartNow(const QRect& rect);
+    void grabRestLater();
+    // Waits for the whole grab asked for, if any, and puts the part grabbed first back over
+    // it. The image is complete after this.
+    void finishGrab();
+
     // Whether the last grab can be put onto the window it was taken under: that window has
     // the root's depth, so the grab's pixels are in its format.
     bool canPaint() const { return m_memory && m_paintable; }
@@ -51,12 +72,20 @@ public:
 private:
     bool ensureSegment(std::size_t bytes);
     void releaseSegment();
+    // Drops a whole grab asked for and not yet waited for.
+    void dropPendingGrab();
 
     std::size_t m_bytes = 0;
+    std::uint32_t m_root = 0;
+    QPoint m_origin; // the window's place on its root
+    std::optional<unsigned> m_pendingGrab; // request sequence of a whole grab not waited for
+    QRect m_partRect;
+    QImage m_part; // the part grabbed first, its own copy
     int m_width = 0;
     int m_height = 0;
     std::uint8_t m_depth = 0;
     bool m_paintable = false;
+    std::uint32_t m_managerAtom = 0; // _NET_WM_CM_Sn of the grab's screen, once asked
     int m_shmId = -1;
     void* m_memory = nullptr;
     std::uint32_t m_segment = 0;

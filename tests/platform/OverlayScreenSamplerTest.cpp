@@ -1,6 +1,8 @@
 // Runs on a real X server (Xvfb with two screens of different sizes, see CMakeLists.txt),
 // at the Qt scale factor the environment sets. The pointer and keyboard are driven through
-// the X server with xdotool, so events take the path a user's would.
+// the X server with xdotool, so events take the path a user's would. With
+// MORVANE_TEST_COMPOSITING_MANAGER=1 the suite holds each screen's compositing manager
+// selection, so the overlays take the path they take under one: a whole grab before mapping.
 #include "Clipboard.h"
 #include "ColorPickerModel.h"
 #include "MagnifierLoupe.h"
@@ -20,7 +22,10 @@
 
 #include <gtest/gtest.h>
 
+#include <xcb/xcb.h>
+
 #include <cmath>
+#include <cstdlib>
 #include <memory>
 
 namespace {
@@ -75,6 +80,33 @@ void movePointer(int screen, QPoint devicePixel)
              QString::number(devicePixel.y())});
 }
 
+bool compositingManagerClaimed()
+{
+    return qEnvironmentVariableIntValue("MORVANE_TEST_COMPOSITING_MANAGER") == 1;
+}
+
+// Claims each X screen's _NET_WM_CM_Sn selection, as a compositing manager does, for a window
+// of this process.
+void claimCompositingManagerSelections()
+{
+    xcb_connection_t* x =
+        qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+    int number = 0;
+    for (auto it = xcb_setup_roots_iterator(xcb_get_setup(x)); it.rem;
+         xcb_screen_next(&it), ++number) {
+        const xcb_window_t owner = xcb_generate_id(x);
+        xcb_create_window(x, XCB_COPY_FROM_PARENT, owner, it.data->root, -1, -1, 1, 1, 0,
+                          XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, 0, nullptr);
+        const QByteArray name = "_NET_WM_CM_S" + QByteArray::number(number);
+        xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
+            x, xcb_intern_atom(x, 0, std::uint16_t(name.size()), name.constData()), nullptr);
+        ASSERT_NE(atom, nullptr);
+        xcb_set_selection_owner(x, owner, atom->atom, XCB_CURRENT_TIME);
+        std::free(atom);
+    }
+    xcb_flush(x);
+}
+
 int visibleOverlays()
 {
     int count = 0;
@@ -91,6 +123,8 @@ protected:
         ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb"));
         const auto screens = QGuiApplication::screens();
         ASSERT_EQ(screens.size(), 2) << "the test needs an X server with two screens";
+        if (compositingManagerClaimed())
+            claimCompositingManagerSelections();
         for (int index = 0; index < screens.size(); ++index) {
             auto* window = new PatternWindow(index, screens[index]);
             window->show();
@@ -168,6 +202,46 @@ TEST_F(OverlayScreenSamplerTest, SharedMemoryGrabEqualsQtsGrabOnEachScreen)
     }
 }
 
+// Grabbed in steps, as an overlay that shows the screen by mapping grabs: the part grabbed
+// first is kept over whatever the later whole grab saw there (the loupe, drawn in between).
+TEST_F(OverlayScreenSamplerTest, GrabInStepsKeepsThePartGrabbedFirst)
+{
+    QScreen* screen = QGuiApplication::screens()[0];
+    QWidget marker;
+    marker.setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::BypassWindowManagerHint);
+    marker.setScreen(screen);
+    marker.setGeometry(screen->geometry());
+    marker.winId();
+    QImage reference = screen->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
+    reference.setDevicePixelRatio(1); // compared and painted in device pixels
+    X11ScreenGrab grab;
+    const auto image = grab.prepareUnder(marker.windowHandle());
+    ASSERT_TRUE(image.has_value());
+    EXPECT_EQ(grab.screenIsComposited(), compositingManagerClaimed());
+    const QRect part(30, 20, 100, 60);
+    ASSERT_TRUE(grab.grabPartNow(part));
+    EXPECT_TRUE(image->copy(part) == reference.copy(part));
+
+    // Drawn over after the part was grabbed, as the loupe is.
+    QWidget cover;
+    cover.setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::BypassWindowManagerHint);
+    cover.setScreen(screen);
+    const qreal ratio = screen->devicePixelRatio();
+    cover.setGeometry(QRect(screen->geometry().topLeft(), QSize(200, 150) / ratio));
+    cover.setStyleSheet(QStringLiteral("background: #12AB34"));
+    cover.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&cover));
+    QTest::qWait(100);
+    grab.grabRestLater();
+    grab.finishGrab();
+
+    QImage expected = screen->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(expected.pixelColor(5, 5).name(), "#12ab34"); // the cover, outside the part
+    expected.setDevicePixelRatio(1); // painted over in device pixels
+    QPainter(&expected).drawImage(part.topLeft(), reference.copy(part));
+    EXPECT_TRUE(*image == expected);
+}
+
 // The screen's colour at a device pixel, as another program sees it.
 QColor shownAt(int screen, QPoint devicePixel)
 {
@@ -183,6 +257,9 @@ TEST_F(OverlayScreenSamplerTest, LoupeFollowsThePointerOverTheFrozenScreen)
     for (int screen = 0; screen < 2; ++screen) {
         SCOPED_TRACE(testing::Message() << "screen " << screen);
         m_calls = 0;
+        // The loupe the overlay shows at once, where the pointer is when the pick starts.
+        const QPoint initial(300, 200);
+        movePointer(screen, initial);
         start();
         QScreen* target = QGuiApplication::screens()[screen];
         const qreal ratio = target->devicePixelRatio();
@@ -208,6 +285,8 @@ TEST_F(OverlayScreenSamplerTest, LoupeFollowsThePointerOverTheFrozenScreen)
             [&] { return shownAt(screen, centreCellOf(first)) == patternAt(screen, first); },
             3000));
         EXPECT_EQ(shownAt(screen, labelOf(first)).name(), "#1e1e1e");
+        for (const QPoint left : {centreCellOf(initial), labelOf(initial)})
+            EXPECT_EQ(shownAt(screen, left).name(), patternAt(screen, left).name());
         const QPoint far(deviceSize(screen).width() - 3, 2);
         EXPECT_EQ(shownAt(screen, far).name(), patternAt(screen, far).name());
 
