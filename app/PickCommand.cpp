@@ -2,6 +2,8 @@
 
 #include "ConvertCommand.h"
 #include "Notations.h"
+#include "PickMessages.h"
+#include "RunningCopyPick.h"
 #include "RunningImage.h"
 #include "SingleInstance.h"
 
@@ -10,37 +12,13 @@
 #include <QProcess>
 #include <QTextStream>
 
-#include <cerrno>
 #include <csignal>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace PickCommand {
 
-namespace {
-
-// A closed standard stream gets /dev/null, opened so that it fails as the closed one would
-// (writes to standard output still fail): otherwise the next file opened (the socket to the
-// running copy) would take its number, and the hex would be written into it.
-void occupyClosedStandardStreams()
-{
-    for (const int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
-        if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF)
-            continue;
-        const int opened = ::open("/dev/null", fd == STDERR_FILENO ? O_WRONLY : O_RDONLY);
-        if (opened != fd && opened >= 0) {
-            ::dup2(opened, fd);
-            ::close(opened);
-        }
-    }
-}
-
-} // namespace
-
 int exec(int argc, char* argv[])
 {
-    occupyClosedStandardStreams();
+    RunningCopyPick::occupyClosedStandardStreams();
     // A reader that went away is reported as a lost colour, not a silent death.
     std::signal(SIGPIPE, SIG_IGN);
     QCoreApplication application(argc, argv);
@@ -58,7 +36,7 @@ int run(SingleInstance& channel, const StartCopy& startCopy, QTextStream& out, Q
 {
     using Outcome = SingleInstance::PickAnswer::Outcome;
     const auto fail = [&err](const QString& reason) {
-        err << "morvane-color-picker: " << reason << Qt::endl;
+        err << PickMessages::prefix << reason << Qt::endl;
         return 1;
     };
 
@@ -80,15 +58,14 @@ int run(SingleInstance& channel, const StartCopy& startCopy, QTextStream& out, Q
         }
         out << text << Qt::endl;
         if (out.status() != QTextStream::Ok)
-            return fail(QStringLiteral("picked %1, but standard output did not take it (closed, "
-                                       "full or a broken pipe)")
-                            .arg(text));
+            return fail(QStringLiteral("picked ") + text +
+                        QLatin1String(PickMessages::outputRefused));
         return 0;
     }
     case Outcome::cancelled:
-        return fail(QStringLiteral("no color picked: the pick was cancelled"));
+        return fail(QLatin1String(PickMessages::cancelled));
     case Outcome::unavailable:
-        return fail(QStringLiteral("no color picked: %1").arg(answer.reason));
+        return fail(QLatin1String(PickMessages::unavailable) + answer.reason);
     case Outcome::unreachable:
         return fail(QStringLiteral("the picker in the tray did not answer"));
     case Outcome::busy:
@@ -100,7 +77,7 @@ int run(SingleInstance& channel, const StartCopy& startCopy, QTextStream& out, Q
     case Outcome::lost:
         break;
     }
-    return fail(QStringLiteral("the picker quit before the pick ended"));
+    return fail(QLatin1String(PickMessages::lost));
 }
 
 QString missingDisplay(const QProcessEnvironment& environment)

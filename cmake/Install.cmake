@@ -42,10 +42,11 @@ endforeach()
 add_custom_target(morvane_install_data ALL DEPENDS ${icon_pngs} ${compressed})
 
 install(TARGETS morvane-color-picker RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-# The updater module, private to the application: found from the executable's folder by the
-# path between the two install folders (MORVANE_UPDATER_MODULE_FROM_BIN). Not executable, as
-# Debian wants shared objects.
-install(TARGETS morvane-updater LIBRARY DESTINATION ${MORVANE_UPDATER_MODULE_DIR}
+# The application module and the updater module, private to the application: found from the
+# executable's folder by the path between the two install folders
+# (MORVANE_UPDATER_MODULE_FROM_BIN). Not executable, as Debian wants shared objects.
+install(TARGETS morvane-updater morvane-color-picker-app
+    LIBRARY DESTINATION ${MORVANE_UPDATER_MODULE_DIR}
     PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
 install(FILES ${MORVANE_QM_FILES} DESTINATION ${MORVANE_TRANSLATIONS_DIR})
 install(FILES ${packaging_source}/${MORVANE_APP_ID}.desktop

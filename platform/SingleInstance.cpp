@@ -2,6 +2,7 @@
 
 #include "LocalConnection.h"
 #include "Log.h"
+#include "SingleInstanceProtocol.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -12,16 +13,14 @@
 
 namespace {
 
-const QByteArray reopenRequest = "reopen\n";
-const QByteArray pickRequest = "pick\n";
-const QByteArray acknowledgement = "ok\n";
-const QByteArray busyAnswer = "busy\n";
-const QByteArray pickedAnswer = "picked ";
-const QByteArray cancelledAnswer = "cancelled\n";
-const QByteArray unavailableAnswer = "unavailable ";
-// Longer than any request or answer line; a peer sending more without a newline is not one
-// of ours.
-constexpr qsizetype longestLine = 512;
+const QByteArray reopenRequest = SingleInstanceProtocol::reopenRequest;
+const QByteArray pickRequest = SingleInstanceProtocol::pickRequest;
+const QByteArray acknowledgement = SingleInstanceProtocol::acknowledgement;
+const QByteArray busyAnswer = SingleInstanceProtocol::busyAnswer;
+const QByteArray pickedAnswer = SingleInstanceProtocol::pickedAnswer;
+const QByteArray cancelledAnswer = SingleInstanceProtocol::cancelledAnswer;
+const QByteArray unavailableAnswer = SingleInstanceProtocol::unavailableAnswer;
+constexpr qsizetype longestLine = SingleInstanceProtocol::longestLine;
 // A copy of ours writes its request as soon as it connects; a peer silent for this long is not
 // one, and is hung up on.
 constexpr std::chrono::seconds requestTimeLimit{3};
@@ -48,7 +47,8 @@ bool isHex(const QByteArray& text)
 SingleInstance::SingleInstance(const QString& directory, const QString& name, QObject* parent)
     : QObject(parent),
       m_lockPath(QDir(runtimeDirectory(directory)).filePath(name + QStringLiteral(".lock"))),
-      m_socketPath(QDir(runtimeDirectory(directory)).filePath(name + QStringLiteral(".socket"))),
+      m_socketPath(QDir(runtimeDirectory(directory))
+                       .filePath(name + QLatin1String(SingleInstanceProtocol::socketSuffix))),
       m_lock(m_lockPath), m_listener(longestLine, {.acceptsPerTurn = 16,
                                                    .openConnections = openConnectionLimit,
                                                    .refusal = busyAnswer})

@@ -2,6 +2,7 @@
 
 #include "LocalListener.h"
 #include "LocalSocket.h"
+#include "SingleInstanceProtocol.h"
 
 #include <QList>
 #include <QLockFile>
@@ -34,7 +35,7 @@ class SingleInstance : public QObject
     Q_OBJECT
 
 public:
-    static inline const QString defaultName = QStringLiteral("dev.morvane.colorpicker");
+    static inline const QString defaultName = QLatin1String(SingleInstanceProtocol::name);
 
     // How a pick request ended, for the process that sent it.
     struct PickAnswer

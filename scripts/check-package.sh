@@ -80,10 +80,12 @@ root=$(mktemp -d)
 trap 'rm -f "$manual"; rm -rf "$root"' EXIT
 dpkg-deb -x "$deb" "$root"
 module=usr/lib/$multiarch/morvane-color-picker/morvane-updater.so
+app_module=usr/lib/$multiarch/morvane-color-picker/morvane-color-picker-app.so
 expected=$(
     printf '%s\n' \
         usr/bin/morvane-color-picker \
         $module \
+        $app_module \
         usr/share/applications/$app_id.desktop \
         usr/share/metainfo/$app_id.metainfo.xml \
         usr/share/icons/hicolor/scalable/apps/$app_id.svg \
@@ -107,10 +109,13 @@ for size in 16 22 24 32 48 64 128 256; do
     file "$png" | grep -q "PNG image data, $size x $size," || fail "$png is not ${size}x$size"
 done
 [ -x "$root/usr/bin/morvane-color-picker" ] || fail "the binary is not executable"
-# The binary opens the module by its path from the binary's folder, so the two must keep their
-# places; the module's libraries come through Depends (dpkg-shlibdeps reads the module too).
-grep -aqF "../${module#usr/}" "$root/usr/bin/morvane-color-picker" ||
-    fail "the binary does not look for $module"
+# The binary opens the application module, and that the updater module, by its path from the
+# binary's folder, so they must keep their places; the modules' libraries come through Depends
+# (dpkg-shlibdeps reads the modules too). The runs below load the application module.
+grep -aqF "../${app_module#usr/}" "$root/usr/bin/morvane-color-picker" ||
+    fail "the binary does not look for $app_module"
+grep -aqF "../${module#usr/}" "$root/$app_module" ||
+    fail "the application does not look for $module"
 python3 -c '
 import ctypes, os, sys
 module = ctypes.CDLL(sys.argv[1], mode=os.RTLD_NOW | os.RTLD_LOCAL)

@@ -119,8 +119,7 @@ void X11OverlayScreenSampler::prepareOverlays()
         overlayFor(screen).overlay->prepare();
 }
 
-std::pair<QImage, X11PickOverlay::Frozen>
-X11OverlayScreenSampler::grabScreen(ScreenOverlay& entry)
+std::pair<QImage, X11PickOverlay::Frozen> X11OverlayScreenSampler::grabScreen(ScreenOverlay& entry)
 {
     QScreen* screen = entry.overlay->targetScreen();
     // The (hidden) window marks out the screen for the grab; the screen may have changed

@@ -13,10 +13,10 @@
 #include <sys/shm.h>
 
 #include <algorithm>
-#include <cstring>
-#include <utility>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -123,9 +123,8 @@ bool X11ScreenGrab::grabWhole()
         return false;
     dropPendingGrab();
     const auto cookie = xcb_shm_get_image(
-        x, m_root, std::int16_t(m_origin.x()), std::int16_t(m_origin.y()),
-        std::uint16_t(m_width), std::uint16_t(m_height), ~0u, XCB_IMAGE_FORMAT_Z_PIXMAP,
-        m_segment, 0);
+        x, m_root, std::int16_t(m_origin.x()), std::int16_t(m_origin.y()), std::uint16_t(m_width),
+        std::uint16_t(m_height), ~0u, XCB_IMAGE_FORMAT_Z_PIXMAP, m_segment, 0);
     const Reply<xcb_shm_get_image_reply_t> image(xcb_shm_get_image_reply(x, cookie, nullptr));
     if (!image)
         m_paintable = false;
@@ -153,8 +152,8 @@ bool X11ScreenGrab::screenIsComposited()
             return true;
         m_managerAtom = atom->atom;
     }
-    const Reply<xcb_get_selection_owner_reply_t> owner(xcb_get_selection_owner_reply(
-        x, xcb_get_selection_owner(x, m_managerAtom), nullptr));
+    const Reply<xcb_get_selection_owner_reply_t> owner(
+        xcb_get_selection_owner_reply(x, xcb_get_selection_owner(x, m_managerAtom), nullptr));
     return !owner || owner->owner != XCB_NONE;
 }
 
@@ -166,9 +165,9 @@ bool X11ScreenGrab::grabPartNow(const QRect& rect)
         return false;
     const Reply<xcb_get_image_reply_t> image(xcb_get_image_reply(
         x,
-        xcb_get_image(x, XCB_IMAGE_FORMAT_Z_PIXMAP, m_root,
-                      std::int16_t(m_origin.x() + part.x()), std::int16_t(m_origin.y() + part.y()),
-                      std::uint16_t(part.width()), std::uint16_t(part.height()), ~0u),
+        xcb_get_image(x, XCB_IMAGE_FORMAT_Z_PIXMAP, m_root, std::int16_t(m_origin.x() + part.x()),
+                      std::int16_t(m_origin.y() + part.y()), std::uint16_t(part.width()),
+                      std::uint16_t(part.height()), ~0u),
         nullptr));
     const std::size_t line = std::size_t(part.width()) * 4;
     if (!image || std::size_t(xcb_get_image_data_length(image.get())) < line * part.height())
@@ -179,9 +178,10 @@ bool X11ScreenGrab::grabPartNow(const QRect& rect)
     for (int row = 0; row < part.height(); ++row) {
         const std::uint8_t* source = data + line * std::size_t(row);
         std::memcpy(copy.scanLine(row), source, line);
-        std::memcpy(memory + (std::size_t(part.y() + row) * std::size_t(m_width) +
-                              std::size_t(part.x())) * 4,
-                    source, line);
+        std::memcpy(
+            memory +
+                (std::size_t(part.y() + row) * std::size_t(m_width) + std::size_t(part.x())) * 4,
+            source, line);
     }
     m_part = std::move(copy);
     m_partRect = part;
@@ -193,11 +193,11 @@ void X11ScreenGrab::grabRestLater()
     xcb_connection_t* x = connection();
     if (!x || !m_memory || m_pendingGrab)
         return;
-    m_pendingGrab = xcb_shm_get_image(x, m_root, std::int16_t(m_origin.x()),
-                                      std::int16_t(m_origin.y()), std::uint16_t(m_width),
-                                      std::uint16_t(m_height), ~0u, XCB_IMAGE_FORMAT_Z_PIXMAP,
-                                      m_segment, 0)
-                        .sequence;
+    m_pendingGrab =
+        xcb_shm_get_image(x, m_root, std::int16_t(m_origin.x()), std::int16_t(m_origin.y()),
+                          std::uint16_t(m_width), std::uint16_t(m_height), ~0u,
+                          XCB_IMAGE_FORMAT_Z_PIXMAP, m_segment, 0)
+            .sequence;
     xcb_flush(x);
 }
 
@@ -216,7 +216,8 @@ void X11ScreenGrab::finishGrab()
     const std::size_t line = std::size_t(m_partRect.width()) * 4;
     for (int row = 0; row < m_partRect.height(); ++row) {
         std::memcpy(memory + (std::size_t(m_partRect.y() + row) * std::size_t(m_width) +
-                              std::size_t(m_partRect.x())) * 4,
+                              std::size_t(m_partRect.x())) *
+                                 4,
                     m_part.constScanLine(row), line);
     }
 }

@@ -77,7 +77,7 @@ private:
 
     std::size_t m_bytes = 0;
     std::uint32_t m_root = 0;
-    QPoint m_origin; // the window's place on its root
+    QPoint m_origin;                       // the window's place on its root
     std::optional<unsigned> m_pendingGrab; // request sequence of a whole grab not waited for
     QRect m_partRect;
     QImage m_part; // the part grabbed first, its own copy

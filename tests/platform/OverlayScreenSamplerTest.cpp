@@ -237,7 +237,7 @@ TEST_F(OverlayScreenSamplerTest, GrabInStepsKeepsThePartGrabbedFirst)
 
     QImage expected = screen->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(expected.pixelColor(5, 5).name(), "#12ab34"); // the cover, outside the part
-    expected.setDevicePixelRatio(1); // painted over in device pixels
+    expected.setDevicePixelRatio(1);                        // painted over in device pixels
     QPainter(&expected).drawImage(part.topLeft(), reference.copy(part));
     EXPECT_TRUE(*image == expected);
 }

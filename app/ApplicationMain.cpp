@@ -10,7 +10,10 @@
 
 #include <cstdio>
 
-int main(int argc, char* argv[])
+// The application proper, which the executable (Launcher.cpp) loads and runs unless it could
+// answer on its own.
+extern "C" __attribute__((visibility("default"))) int morvane_color_picker_main(int argc,
+                                                                                char* argv[])
 {
     const QStringList arguments = ReviewLaunchModes::arguments(argc, argv);
     // --help, --version, --convert, --list-formats and --pick open no display in this process.

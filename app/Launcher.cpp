@@ -1,0 +1,58 @@
+// The executable. "--pick" alone, with a copy running, is answered here with nothing but the C
+// library; everything else loads the application proper, a module in the private library
+// folder, and runs it. Loading Qt and the rest takes a new process several milliseconds,
+// more than a pick itself once warm.
+#include "RunningCopyPick.h"
+
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include <dlfcn.h>
+#include <unistd.h>
+
+namespace {
+
+// MORVANE_APP_MODULE is the module's path relative to the executable's folder, the same in
+// the build tree as installed.
+std::string applicationModulePath()
+{
+    char executable[PATH_MAX];
+    const ssize_t length = ::readlink("/proc/self/exe", executable, sizeof executable - 1);
+    std::string folder = length > 0 ? std::string(executable, std::size_t(length)) : "./x";
+    folder.erase(folder.find_last_of('/'));
+    return folder + '/' + MORVANE_APP_MODULE;
+}
+
+int runApplication(int argc, char* argv[])
+{
+    const std::string path = applicationModulePath();
+    // Global, as an executable's own libraries are: what the application loads later sees
+    // them as before.
+    void* module = ::dlopen(path.c_str(), RTLD_LAZY | RTLD_GLOBAL);
+    using Entry = int (*)(int, char**);
+    const auto entry =
+        module ? reinterpret_cast<Entry>(::dlsym(module, "morvane_color_picker_main")) : nullptr;
+    if (!entry) {
+        const char* error = ::dlerror();
+        std::fprintf(stderr, "morvane-color-picker: cannot load the application from %s: %s\n",
+                     path.c_str(), error ? error : "no entry point");
+        return 1;
+    }
+    return entry(argc, argv);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (argc == 2 && std::strcmp(argv[1], "--pick") == 0) {
+        RunningCopyPick::occupyClosedStandardStreams();
+        const std::string socket = RunningCopyPick::socketPath(std::getenv("XDG_RUNTIME_DIR"));
+        if (const auto status = RunningCopyPick::run(socket, STDOUT_FILENO, STDERR_FILENO))
+            return *status;
+    }
+    return runApplication(argc, argv);
+}

@@ -1,0 +1,193 @@
+#include "RunningCopyPick.h"
+
+#include "PickMessages.h"
+#include "SingleInstanceProtocol.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <string_view>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+namespace RunningCopyPick {
+
+namespace {
+
+namespace Protocol = SingleInstanceProtocol;
+
+// The copy acknowledges a request at once; one silent this long is stuck, and the full way
+// (which retries) decides what to tell the user.
+constexpr int acknowledgementTimeoutMs = 3000;
+
+class Socket
+{
+public:
+    explicit Socket(int fd) : m_fd(fd) {}
+    ~Socket()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Socket(const Socket&) = delete;
+    Socket& operator=(const Socket&) = delete;
+    int fd() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+bool writeAll(int fd, std::string_view bytes, bool socket)
+{
+    while (!bytes.empty()) {
+        const ssize_t written = socket ? ::send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL)
+                                       : ::write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        bytes.remove_prefix(std::size_t(written));
+    }
+    return true;
+}
+
+// One line, newline included, read a byte at a time (the answers are a few bytes, and what
+// follows a line is not ours to take). Empty when the peer hung up, the line is too long or
+// `timeoutMs` (-1: none) passed first; a line cut off by a hang-up lacks its newline.
+std::string readLine(int fd, int timeoutMs)
+{
+    std::string line;
+    while (line.size() <= std::size_t(Protocol::longestLine)) {
+        pollfd readable{.fd = fd, .events = POLLIN, .revents = 0};
+        const int ready = ::poll(&readable, 1, timeoutMs);
+        if (ready < 0 && errno == EINTR)
+            continue;
+        if (ready <= 0)
+            return {};
+        char byte = 0;
+        const ssize_t got = ::recv(fd, &byte, 1, 0);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return line;
+        line.push_back(byte);
+        if (byte == '\n')
+            return line;
+    }
+    return {};
+}
+
+bool isHexColour(std::string_view text)
+{
+    if (text.size() != 7 || text[0] != '#')
+        return false;
+    for (const char c : text.substr(1)) {
+        if (!((c >= '0' && c <= '9') || (c >= 'A' && c <= 'F')))
+            return false;
+    }
+    return true;
+}
+
+// Shown on a terminal: control characters (C0, DEL and C1, which could steer the terminal)
+// are dropped; the rest is UTF-8 from the copy.
+std::string printable(std::string_view text)
+{
+    std::string kept;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte < 0x20 || byte == 0x7F)
+            continue;
+        if (byte == 0xC2 && i + 1 < text.size() &&
+            static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
+            static_cast<unsigned char>(text[i + 1]) <= 0x9F) {
+            ++i;
+            continue;
+        }
+        kept.push_back(text[i]);
+    }
+    return kept;
+}
+
+int fail(int err, std::string_view message)
+{
+    std::string line(PickMessages::prefix);
+    line.append(message);
+    line.push_back('\n');
+    writeAll(err, line, false);
+    return 1;
+}
+
+} // namespace
+
+std::string socketPath(const char* runtimeFolder)
+{
+    if (!runtimeFolder || runtimeFolder[0] != '/')
+        return {};
+    std::string path(runtimeFolder);
+    if (path.back() != '/')
+        path.push_back('/');
+    return path + Protocol::name + Protocol::socketSuffix;
+}
+
+std::optional<int> run(const std::string& socketPath, int out, int err)
+{
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (socketPath.empty() || socketPath.size() >= sizeof address.sun_path)
+        return std::nullopt;
+    std::memcpy(address.sun_path, socketPath.data(), socketPath.size());
+    const Socket socket(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    if (socket.fd() < 0 ||
+        ::connect(socket.fd(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0)
+        return std::nullopt;
+    if (!writeAll(socket.fd(), Protocol::pickRequest, true) ||
+        readLine(socket.fd(), acknowledgementTimeoutMs) != Protocol::acknowledgement)
+        return std::nullopt;
+
+    // The pick runs: from here on the answer is this process's to give. No deadline: the
+    // user may take minutes to pick.
+    const std::string line = readLine(socket.fd(), -1);
+    if (line == Protocol::cancelledAnswer)
+        return fail(err, PickMessages::cancelled);
+    const std::string_view body =
+        std::string_view(line).substr(0, line.empty() ? 0 : line.size() - 1);
+    if (line.empty() || line.back() != '\n')
+        return fail(err, PickMessages::lost);
+    if (body.starts_with(Protocol::pickedAnswer)) {
+        const std::string_view hex = body.substr(std::strlen(Protocol::pickedAnswer));
+        if (isHexColour(hex)) {
+            // A reader that went away is reported as a lost colour, not a silent death.
+            std::signal(SIGPIPE, SIG_IGN);
+            if (!writeAll(out, std::string(hex) + '\n', false)) {
+                return fail(err, std::string("picked ") + std::string(hex) +
+                                     PickMessages::outputRefused);
+            }
+            return 0;
+        }
+    }
+    if (body.starts_with(Protocol::unavailableAnswer)) {
+        const std::string reason = printable(body.substr(std::strlen(Protocol::unavailableAnswer)));
+        if (!reason.empty())
+            return fail(err, PickMessages::unavailable + reason);
+    }
+    return fail(err, PickMessages::lost);
+}
+
+void occupyClosedStandardStreams()
+{
+    for (const int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+        if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF)
+            continue;
+        const int opened = ::open("/dev/null", fd == STDERR_FILENO ? O_WRONLY : O_RDONLY);
+        if (opened != fd && opened >= 0) {
+            ::dup2(opened, fd);
+            ::close(opened);
+        }
+    }
+}
+
+} // namespace RunningCopyPick

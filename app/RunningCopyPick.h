@@ -1,0 +1,29 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+// "--pick" answered by a copy that already runs, with nothing but the C library: a pick from
+// a shortcut or a script then starts without loading the application's libraries, which
+// alone takes a new process several milliseconds. Everything else (no copy running, one that
+// is busy or refuses, --format) is left to PickCommand in the application proper.
+namespace RunningCopyPick {
+
+// The socket a running copy listens on in `runtimeFolder` ($XDG_RUNTIME_DIR); empty when
+// that is unset or not an absolute path (Qt then picks another folder, which the full way
+// finds).
+std::string socketPath(const char* runtimeFolder);
+
+// Asks the copy listening at `socketPath` for a pick and reports its end as "--pick" does:
+// the hex and a newline on `out`, or a message on `err`. None when no copy took the request
+// (none listens, or it answered anything but "ok"): then nothing was printed, and the full
+// way must run. Otherwise the exit status. Writes to a closed pipe fail instead of raising
+// SIGPIPE.
+std::optional<int> run(const std::string& socketPath, int out, int err);
+
+// Gives a closed standard stream /dev/null, opened so that it fails as the closed one would
+// (writes to standard output still fail): otherwise the next file opened (the socket to the
+// running copy) would take its number, and the hex would be written into it.
+void occupyClosedStandardStreams();
+
+} // namespace RunningCopyPick
