@@ -1,5 +1,7 @@
 #include "MagnifierLoupe.h"
 
+#include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -185,6 +187,26 @@ static void paintCells(QPainter& painter, QPoint origin, const QImage& grab, QPo
     painter.drawRect(middle.adjusted(0, 0, -1, -1));
 }
 
+static QString everyLabelCharacter()
+{
+    return QStringLiteral("#0123456789ABCDEF \u00B7 5\u00D75");
+}
+
+// The label's font, its engine loaded once and held for the life of the process: Qt's font
+// cache frees an engine no font holds once it has gone unused a while, with the glyphs it
+// rendered, and loading them again cost a pick after a pause several milliseconds.
+static const QFont& labelFont()
+{
+    // Never freed: a font outliving the application would be torn down after Qt's font cache.
+    static const QFont* const font = [] {
+        const QImage device(1, 1, QImage::Format_RGB32); // the loupe is painted on images
+        auto* resolved = new QFont(QGuiApplication::font(), &device);
+        QFontMetricsF(*resolved).horizontalAdvance(everyLabelCharacter());
+        return resolved;
+    }();
+    return *font;
+}
+
 void paint(QPainter& painter, const QRect& target, const QImage& grab, QPoint centre,
            const QColor& picked)
 {
@@ -195,11 +217,21 @@ void paint(QPainter& painter, const QRect& target, const QImage& grab, QPoint ce
                       labelHeight);
     painter.fillRect(label, QColor(30, 30, 30));
     painter.setPen(Qt::white);
+    painter.setFont(labelFont());
     painter.drawText(label, Qt::AlignCenter, labelText(picked));
 
     painter.setPen(QPen(QColor(30, 30, 30), 1));
     painter.drawRect(target.adjusted(0, 0, -1, -1));
     painter.restore();
+}
+
+std::future<void> prepareTextAside()
+{
+    return std::async(std::launch::async, [] {
+        QImage scratch(size(), QImage::Format_RGB32);
+        QPainter painter(&scratch);
+        painter.drawText(scratch.rect(), Qt::AlignCenter, everyLabelCharacter());
+    });
 }
 
 } // namespace MagnifierLoupe

@@ -11,6 +11,7 @@
 
 #include <chrono>
 #include <functional>
+#include <future>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -75,5 +76,6 @@ private:
     std::optional<unsigned> m_fence;
     QTimer m_fenceTimer;
     std::chrono::steady_clock::time_point m_answerDeadline;
+    std::future<void> m_textPrepared; // waited for when the sampler goes
     Log m_log{"sampler"};
 };
