@@ -11,9 +11,9 @@
 #include <cstdio>
 
 // The application proper, which the executable (Launcher.cpp) loads and runs unless it could
-// answer on its own.
-extern "C" __attribute__((visibility("default"))) int morvane_color_picker_main(int argc,
-                                                                                char* argv[])
+// answer on its own. `copyStarted`: for "--pick", the executable has started a copy already.
+extern "C" __attribute__((visibility("default"))) int
+morvane_color_picker_main(int argc, char* argv[], bool copyStarted)
 {
     const QStringList arguments = ReviewLaunchModes::arguments(argc, argv);
     // --help, --version, --convert, --list-formats and --pick open no display in this process.
@@ -28,7 +28,7 @@ extern "C" __attribute__((visibility("default"))) int morvane_color_picker_main(
     if (ConvertCommand::requested(arguments))
         return ConvertCommand::exec(arguments);
     if (ReviewLaunchModes::requestsPick(arguments))
-        return PickCommand::exec(argc, argv);
+        return PickCommand::exec(argc, argv, copyStarted);
     if (ReviewLaunchModes::fromArguments(arguments) == ReviewLaunchMode::selftest)
         qputenv("QT_QPA_PLATFORM", ColorPickerApplication::selftestPlatforms(
                                        QProcessEnvironment::systemEnvironment()));

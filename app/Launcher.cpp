@@ -1,9 +1,10 @@
 // The executable. "--pick" alone, with a copy running, is answered here with nothing but the C
-// library; everything else loads the application proper, a module in the private library
-// folder, and runs it. Loading Qt and the rest takes a new process several milliseconds,
-// more than a pick itself once warm.
+// library (and with none running, the copy is started here at once); everything else loads
+// the application proper, a module in the private library folder, and runs it. Loading Qt and the
+// rest takes a new process several milliseconds, more than a pick itself once warm.
 #include "RunningCopyPick.h"
 
+#include <chrono>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -14,6 +15,9 @@
 #include <unistd.h>
 
 namespace {
+
+// As long as PickCommand waits for a copy to start listening.
+constexpr std::chrono::seconds copyStartTimeout{30};
 
 // MORVANE_APP_MODULE is the module's path relative to the executable's folder, the same in
 // the build tree as installed.
@@ -26,13 +30,13 @@ std::string applicationModulePath()
     return folder + '/' + MORVANE_APP_MODULE;
 }
 
-int runApplication(int argc, char* argv[])
+int runApplication(int argc, char* argv[], bool copyStarted)
 {
     const std::string path = applicationModulePath();
     // Global, as an executable's own libraries are: what the application loads later sees
     // them as before.
     void* module = ::dlopen(path.c_str(), RTLD_LAZY | RTLD_GLOBAL);
-    using Entry = int (*)(int, char**);
+    using Entry = int (*)(int, char**, bool);
     const auto entry =
         module ? reinterpret_cast<Entry>(::dlsym(module, "morvane_color_picker_main")) : nullptr;
     if (!entry) {
@@ -41,18 +45,28 @@ int runApplication(int argc, char* argv[])
                      path.c_str(), error ? error : "no entry point");
         return 1;
     }
-    return entry(argc, argv);
+    return entry(argc, argv, copyStarted);
 }
 
 } // namespace
 
 int main(int argc, char* argv[])
 {
+    bool copyStarted = false;
     if (argc == 2 && std::strcmp(argv[1], "--pick") == 0) {
         RunningCopyPick::occupyClosedStandardStreams();
-        const std::string socket = RunningCopyPick::socketPath(std::getenv("XDG_RUNTIME_DIR"));
+        const char* runtimeFolder = std::getenv("XDG_RUNTIME_DIR");
+        const std::string socket = RunningCopyPick::socketPath(runtimeFolder);
         if (const auto status = RunningCopyPick::run(socket, STDOUT_FILENO, STDERR_FILENO))
             return *status;
+        copyStarted = RunningCopyPick::startCopyWhereNoneRuns(runtimeFolder);
+        // Waits here for the copy started, which has the machine to itself meanwhile; the
+        // full way explains whatever else happens.
+        if (copyStarted) {
+            if (const auto status =
+                    RunningCopyPick::run(socket, STDOUT_FILENO, STDERR_FILENO, copyStartTimeout))
+                return *status;
+        }
     }
-    return runApplication(argc, argv);
+    return runApplication(argc, argv, copyStarted);
 }

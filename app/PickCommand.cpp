@@ -16,7 +16,7 @@
 
 namespace PickCommand {
 
-int exec(int argc, char* argv[])
+int exec(int argc, char* argv[], bool copyStarted)
 {
     RunningCopyPick::occupyClosedStandardStreams();
     // A reader that went away is reported as a lost colour, not a silent death.
@@ -28,7 +28,9 @@ int exec(int argc, char* argv[])
     if (!notation)
         return ConvertCommand::usageError;
     SingleInstance channel;
-    return run(channel, startDetachedCopy, out, err, startTimeout, *notation);
+    const StartCopy startedAlready = [] { return QString(); };
+    return run(channel, copyStarted ? startedAlready : StartCopy(startDetachedCopy), out, err,
+               startTimeout, *notation);
 }
 
 int run(SingleInstance& channel, const StartCopy& startCopy, QTextStream& out, QTextStream& err,

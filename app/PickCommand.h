@@ -24,8 +24,9 @@ inline constexpr std::chrono::seconds startTimeout{30};
 // Starts a copy in the tray; empty when it was started, else why not.
 using StartCopy = std::function<QString()>;
 
-// The whole command in a process of its own; returns the exit status.
-int exec(int argc, char* argv[]);
+// The whole command in a process of its own; returns the exit status. `copyStarted`: a copy
+// was started already (see RunningCopyPick::startCopyWhereNoneRuns()); it is only waited for.
+int exec(int argc, char* argv[], bool copyStarted = false);
 
 // The request over `channel`; returns the exit status. Null `notation`: hex.
 int run(SingleInstance& channel, const StartCopy& startCopy, QTextStream& out, QTextStream& err,

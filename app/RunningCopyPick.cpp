@@ -7,12 +7,20 @@
 #include <csignal>
 #include <cstring>
 #include <string_view>
+#include <utility>
+
+#include <climits>
+#include <cstdlib>
 
 #include <fcntl.h>
 #include <poll.h>
+#include <spawn.h>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
+
+extern char** environ;
 
 namespace RunningCopyPick {
 
@@ -28,16 +36,24 @@ class Socket
 {
 public:
     explicit Socket(int fd) : m_fd(fd) {}
-    ~Socket()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
+    ~Socket() { reset(); }
     Socket(const Socket&) = delete;
     Socket& operator=(const Socket&) = delete;
+    Socket& operator=(Socket&& other) noexcept
+    {
+        reset();
+        m_fd = std::exchange(other.m_fd, -1);
+        return *this;
+    }
     int fd() const { return m_fd; }
 
 private:
+    void reset()
+    {
+        if (m_fd >= 0)
+            ::close(std::exchange(m_fd, -1));
+    }
+
     int m_fd;
 };
 
@@ -121,29 +137,109 @@ int fail(int err, std::string_view message)
     return 1;
 }
 
-} // namespace
-
-std::string socketPath(const char* runtimeFolder)
+std::string inRuntimeFolder(const char* runtimeFolder, const char* suffix)
 {
     if (!runtimeFolder || runtimeFolder[0] != '/')
         return {};
     std::string path(runtimeFolder);
     if (path.back() != '/')
         path.push_back('/');
-    return path + Protocol::name + Protocol::socketSuffix;
+    return path + Protocol::name + suffix;
 }
 
-std::optional<int> run(const std::string& socketPath, int out, int err)
+bool isSet(const char* variable)
+{
+    const char* value = std::getenv(variable);
+    return value && value[0] != '\0';
+}
+
+// As PickCommand::missingDisplay: a display is named, or Qt is told to use a platform that
+// needs none.
+bool namesDisplay()
+{
+    if (isSet("DISPLAY") || isSet("WAYLAND_DISPLAY"))
+        return true;
+    const std::string_view platform =
+        isSet("QT_QPA_PLATFORM") ? std::getenv("QT_QPA_PLATFORM") : "";
+    return !platform.empty() && !platform.starts_with("xcb") && !platform.starts_with("wayland");
+}
+
+} // namespace
+
+std::string socketPath(const char* runtimeFolder)
+{
+    return inRuntimeFolder(runtimeFolder, Protocol::socketSuffix);
+}
+
+std::string lockPath(const char* runtimeFolder)
+{
+    return inRuntimeFolder(runtimeFolder, Protocol::lockSuffix);
+}
+
+bool isClaimed(const std::string& lockPath)
+{
+    // The running copy holds an exclusive flock() on the file for its whole life; a shared
+    // one is refused then. Taken, it is let go of at once (the file is left as found).
+    const int fd = ::open(lockPath.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0)
+        return errno != ENOENT;
+    const bool claimed = ::flock(fd, LOCK_SH | LOCK_NB) != 0;
+    ::close(fd);
+    return claimed;
+}
+
+bool startCopyWhereNoneRuns(const char* runtimeFolder)
+{
+    const std::string lock = lockPath(runtimeFolder);
+    if (lock.empty() || !namesDisplay() || isSet("APPIMAGE") || isClaimed(lock))
+        return false;
+    char executable[PATH_MAX];
+    const ssize_t length = ::readlink("/proc/self/exe", executable, sizeof executable - 1);
+    if (length <= 0)
+        return false;
+    executable[length] = '\0';
+
+    posix_spawn_file_actions_t actions;
+    posix_spawnattr_t attributes;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawnattr_init(&attributes);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    if (isSet("HOME"))
+        posix_spawn_file_actions_addchdir_np(&actions, std::getenv("HOME"));
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
+    char* arguments[] = {executable, nullptr};
+    pid_t copy = 0;
+    const bool started =
+        ::posix_spawn(&copy, executable, &actions, &attributes, arguments, environ) == 0;
+    posix_spawnattr_destroy(&attributes);
+    posix_spawn_file_actions_destroy(&actions);
+    return started;
+}
+
+std::optional<int> run(const std::string& socketPath, int out, int err,
+                       std::chrono::milliseconds wait)
 {
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
     if (socketPath.empty() || socketPath.size() >= sizeof address.sun_path)
         return std::nullopt;
     std::memcpy(address.sun_path, socketPath.data(), socketPath.size());
-    const Socket socket(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
-    if (socket.fd() < 0 ||
-        ::connect(socket.fd(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0)
-        return std::nullopt;
+    const auto deadline = std::chrono::steady_clock::now() + wait;
+    Socket socket(-1);
+    for (;;) {
+        socket = Socket(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+        if (socket.fd() < 0)
+            return std::nullopt;
+        if (::connect(socket.fd(), reinterpret_cast<const sockaddr*>(&address), sizeof address) ==
+            0)
+            break;
+        // A copy starting listens within tens of milliseconds: a fine retry adds little.
+        if (std::chrono::steady_clock::now() >= deadline)
+            return std::nullopt;
+        ::usleep(1000);
+    }
     if (!writeAll(socket.fd(), Protocol::pickRequest, true) ||
         readLine(socket.fd(), acknowledgementTimeoutMs) != Protocol::acknowledgement)
         return std::nullopt;

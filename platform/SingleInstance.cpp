@@ -46,7 +46,8 @@ bool isHex(const QByteArray& text)
 
 SingleInstance::SingleInstance(const QString& directory, const QString& name, QObject* parent)
     : QObject(parent),
-      m_lockPath(QDir(runtimeDirectory(directory)).filePath(name + QStringLiteral(".lock"))),
+      m_lockPath(QDir(runtimeDirectory(directory))
+                     .filePath(name + QLatin1String(SingleInstanceProtocol::lockSuffix))),
       m_socketPath(QDir(runtimeDirectory(directory))
                        .filePath(name + QLatin1String(SingleInstanceProtocol::socketSuffix))),
       m_lock(m_lockPath), m_listener(longestLine, {.acceptsPerTurn = 16,
@@ -111,7 +112,7 @@ std::optional<LocalSocket> SingleInstance::sendRequest(const QByteArray& request
         }
         // A copy that is starting listens within tens of milliseconds, and a "--pick" that
         // started it waits for that: a coarse retry would add most of its period to the pick.
-        QThread::msleep(reply == Reply::busy ? 10 : 5);
+        QThread::msleep(reply == Reply::busy ? 10 : 1);
     }
     return std::nullopt;
 }

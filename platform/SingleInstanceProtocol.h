@@ -7,6 +7,7 @@ namespace SingleInstanceProtocol {
 // The socket is <runtime folder>/<name>.socket, the lock <name>.lock beside it.
 inline constexpr char name[] = "dev.morvane.colorpicker";
 inline constexpr char socketSuffix[] = ".socket";
+inline constexpr char lockSuffix[] = ".lock";
 
 inline constexpr char reopenRequest[] = "reopen\n";
 inline constexpr char pickRequest[] = "pick\n";
