@@ -30,6 +30,12 @@ X11PickOverlay::X11PickOverlay(QScreen* screen) : m_screen(screen)
     setScreen(screen);
     setGeometry(screen->geometry());
     QCoreApplication::instance()->installNativeEventFilter(this);
+    m_grabTimer.setTimerType(Qt::PreciseTimer);
+    m_grabTimer.setInterval(1);
+    connect(&m_grabTimer, &QTimer::timeout, this, [this] {
+        if (!m_source || !m_source->continueGrab())
+            m_grabTimer.stop();
+    });
 }
 
 void X11PickOverlay::present(QImage grab, X11ScreenGrab* source, Frozen frozen)
@@ -84,6 +90,7 @@ void X11PickOverlay::releaseWindowImage()
 
 void X11PickOverlay::releaseGrab()
 {
+    m_grabTimer.stop();
     m_source = nullptr;
     m_onScreen = QRegion();
     m_frozen.release();
@@ -189,6 +196,7 @@ void X11PickOverlay::showMappedScreen()
     const auto pixel = nativePointer();
     if (!pixel) {
         m_source->grabRestLater();
+        m_grabTimer.start();
         return;
     }
     const QRegion damage = m_frozen.setDevicePixel(*pixel);
@@ -202,8 +210,10 @@ void X11PickOverlay::showMappedScreen()
     }
     redraw(damage);
     paintFromSource(damage);
-    if (partGrabbed)
+    if (partGrabbed) {
         m_source->grabRestLater();
+        m_grabTimer.start();
+    }
 }
 
 bool X11PickOverlay::nativeEventFilter(const QByteArray& type, void* message, qintptr*)
@@ -225,6 +235,7 @@ bool X11PickOverlay::nativeEventFilter(const QByteArray& type, void* message, qi
 
 void X11PickOverlay::hideEvent(QHideEvent* event)
 {
+    m_grabTimer.stop();
     m_onScreen = QRegion();
     QWidget::hideEvent(event);
 }

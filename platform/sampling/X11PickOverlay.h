@@ -7,6 +7,7 @@
 #include <QPointF>
 #include <QPointer>
 #include <QRegion>
+#include <QTimer>
 #include <QWidget>
 
 #include <optional>
@@ -99,6 +100,8 @@ private:
     // over; each repeat of a whole screen would keep the server busy for milliseconds (tens
     // at 4K), so only what is not there yet is put.
     QRegion m_onScreen;
+    // Sends the whole grab's bands while the overlay shows the screen by being mapped.
+    QTimer m_grabTimer;
     unsigned m_onScreenSince = 0;
     // Where the arrow keys last put the system pointer: the motion that warp causes must
     // not undo a sub-logical-pixel step on a scaled screen.

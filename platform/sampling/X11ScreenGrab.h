@@ -5,6 +5,7 @@
 #include <QRect>
 
 #include <cstdint>
+#include <future>
 #include <optional>
 
 class QRegion;
@@ -43,11 +44,14 @@ public:
     // so such an overlay grabs the part its loupe needs first: grabPartNow() grabs `rect` (the
     // window's device pixels) at once, through the socket, and keeps a copy, since the loupe
     // is then drawn over it and the whole grab would see the loupe there. grabRestLater()
-    // then asks for the whole screen without waiting for it.
+    // then grabs the whole screen in bands, one at a time: continueGrab() sends the next once
+    // the server has handled the last, so that other clients (the one showing the loupe to the
+    // user among them) are served in between. It returns false once the last band is sent.
     bool grabPartNow(const QRect& rect);
     void grabRestLater();
-    // Waits for the whole grab asked for, if any, and puts the part grabbed first back over
-    // it. The image is complete after this.
+    bool continueGrab();
+    // Grabs what is left of the whole grab at once and waits for it, then puts the part
+    // grabbed first back over it. The image is complete after this.
     void finishGrab();
 
     // Whether the last grab can be put onto the window it was taken under: that window has
@@ -74,11 +78,19 @@ private:
     void releaseSegment();
     // Drops a whole grab asked for and not yet waited for.
     void dropPendingGrab();
+    void sendBand();
 
     std::size_t m_bytes = 0;
     std::uint32_t m_root = 0;
-    QPoint m_origin;                       // the window's place on its root
-    std::optional<unsigned> m_pendingGrab; // request sequence of a whole grab not waited for
+    QPoint m_origin; // the window's place on its root
+    // A whole grab in bands: under way, the next row to grab, the last band's request and
+    // whether its reply came.
+    bool m_grabbing = false;
+    int m_nextRow = 0;
+    unsigned m_bandSequence = 0;
+    bool m_bandDone = true;
+    bool m_fresh = false;          // a new segment, its pages not handed out yet
+    std::future<void> m_populated; // the new segment's pages handed out
     QRect m_partRect;
     QImage m_part; // the part grabbed first, its own copy
     int m_width = 0;
