@@ -116,6 +116,10 @@ grep -aqF "../${app_module#usr/}" "$root/usr/bin/morvane-color-picker" ||
     fail "the binary does not look for $app_module"
 grep -aqF "../${module#usr/}" "$root/$app_module" ||
     fail "the application does not look for $module"
+# "--pick" through a running copy loads no Qt: the binary itself must not need it.
+if readelf -d "$root/usr/bin/morvane-color-picker" | grep -q 'NEEDED.*libQt'; then
+    fail "the binary links Qt"
+fi
 python3 -c '
 import ctypes, os, sys
 module = ctypes.CDLL(sys.argv[1], mode=os.RTLD_NOW | os.RTLD_LOCAL)
