@@ -225,13 +225,4 @@ void paint(QPainter& painter, const QRect& target, const QImage& grab, QPoint ce
     painter.restore();
 }
 
-std::future<void> prepareTextAside()
-{
-    return std::async(std::launch::async, [] {
-        QImage scratch(size(), QImage::Format_RGB32);
-        QPainter painter(&scratch);
-        painter.drawText(scratch.rect(), Qt::AlignCenter, everyLabelCharacter());
-    });
-}
-
 } // namespace MagnifierLoupe

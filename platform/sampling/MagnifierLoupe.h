@@ -66,10 +66,4 @@ QColor sampleColor(const QImage& grab, QPoint centre);
 void paint(QPainter& painter, const QRect& target, const QImage& grab, QPoint centre,
            const QColor& picked);
 
-// Draws the label's text once on another thread: the font's look-ups and files, which Qt
-// shares between threads, are then ready for the first loupe on the main thread (a pick soon
-// after start would wait several milliseconds for them). The future is ready when done; it
-// must be, before the application object goes.
-std::future<void> prepareTextAside();
-
 } // namespace MagnifierLoupe

@@ -1,7 +1,5 @@
 #include "X11OverlayScreenSampler.h"
 
-#include "MagnifierLoupe.h"
-
 #include "X11PickOverlay.h"
 #include "X11ScreenGrab.h"
 
@@ -37,9 +35,7 @@ X11OverlayScreenSampler::X11OverlayScreenSampler(QObject* parent) : QObject(pare
         if (!m_fence || std::chrono::steady_clock::now() > m_answerDeadline)
             answer();
     });
-    // The windows are made in idle time after start, so the first pick does not wait for them;
-    // a pick sooner (a "--pick" that started this copy) still finds the loupe's text ready.
-    m_textPrepared = MagnifierLoupe::prepareTextAside();
+    // The windows are made in idle time after start, so the first pick does not wait for them.
     QTimer::singleShot(prepareOverlaysAfter, this, &X11OverlayScreenSampler::prepareOverlays);
 }
 

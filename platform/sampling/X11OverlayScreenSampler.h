@@ -11,7 +11,6 @@
 
 #include <chrono>
 #include <functional>
-#include <future>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -76,6 +75,5 @@ private:
     std::optional<unsigned> m_fence;
     QTimer m_fenceTimer;
     std::chrono::steady_clock::time_point m_answerDeadline;
-    std::future<void> m_textPrepared; // waited for when the sampler goes
     Log m_log{"sampler"};
 };
