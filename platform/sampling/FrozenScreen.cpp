@@ -61,6 +61,11 @@ QColor FrozenScreen::color() const
     return m_pixel ? MagnifierLoupe::sampleColor(m_image, *m_pixel) : QColor();
 }
 
+QColor FrozenScreen::color(const QImage& part, QPoint origin) const
+{
+    return m_pixel ? MagnifierLoupe::sampleColor(part, *m_pixel - origin) : QColor();
+}
+
 QRegion FrozenScreen::replaceLoupe()
 {
     if (!m_pixel)

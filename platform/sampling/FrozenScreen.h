@@ -58,6 +58,9 @@ public:
     // The colour picked now: the named pixel's, or the mean of the sample area around it
     // (MagnifierLoupe::sampleColor); invalid without a pixel.
     QColor color() const;
+    // The same, read from `part`, which holds the frozen screen's pixels from `origin` on and
+    // must cover sampledRect().
+    QColor color(const QImage& part, QPoint origin) const;
 
     // Change the loupe's magnification (a wheel notch or + / - is one step) or its sample
     // area, for this pick and the following ones. Return the logical region to repaint.

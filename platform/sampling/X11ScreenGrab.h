@@ -53,6 +53,11 @@ public:
     // Grabs what is left of the whole grab at once and waits for it, then puts the part
     // grabbed first back over it. The image is complete after this.
     void finishGrab();
+    // Whether the whole grab is still under way, and the part grabbed first (device pixels of
+    // the window), with its pixels: right while the whole grab's memory may show the loupe.
+    bool isGrabbing() const { return m_grabbing; }
+    QRect partRect() const { return m_partRect; }
+    const QImage& part() const { return m_part; }
 
     // Whether the last grab can be put onto the window it was taken under: that window has
     // the root's depth, so the grab's pixels are in its format.

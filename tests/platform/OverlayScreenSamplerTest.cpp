@@ -332,6 +332,22 @@ TEST_F(OverlayScreenSamplerTest, ClickPicksTheExactDevicePixelOnEachScreen)
     }
 }
 
+// A click where the pointer was when the pick started, at once: the colour comes from what
+// was grabbed first, while the rest of the screen may still be on its way.
+TEST_F(OverlayScreenSamplerTest, ClickAtOnceWherePickStartedPicksThatPixel)
+{
+    for (const QPoint pixel : {QPoint(77, 55), QPoint(deviceSize(0).width() - 2, 3)}) {
+        SCOPED_TRACE(testing::Message() << "pixel " << pixel.x() << "," << pixel.y());
+        movePointer(0, pixel);
+        m_calls = 0;
+        start();
+        xdotool({"click", "1"});
+        ASSERT_TRUE(waitForAnswer());
+        ASSERT_TRUE(m_result.has_value());
+        EXPECT_EQ(pickedColor().name().toStdString(), patternAt(0, pixel).name().toStdString());
+    }
+}
+
 TEST_F(OverlayScreenSamplerTest, ArrowKeysMoveByOneDevicePixelAndEnterPicks)
 {
     struct KeyCase
