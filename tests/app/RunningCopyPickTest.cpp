@@ -4,6 +4,7 @@
 #include "SingleInstance.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -196,4 +197,22 @@ TEST(RunningCopyPick, TalksToTheRealRunningCopy)
         EXPECT_EQ(captured.status, hex ? 0 : 1);
         EXPECT_EQ(captured.out, expected);
     }
+}
+
+// The lock as the running copy holds it: held while it runs; free when absent or left behind.
+TEST(RunningCopyPick, LockIsClaimedOnlyWhileACopyHoldsIt)
+{
+    const QTemporaryDir folder;
+    const std::string lock = RunningCopyPick::lockPath(folder.path().toLocal8Bit().constData());
+    EXPECT_FALSE(RunningCopyPick::isClaimed(lock)) << "no lock file";
+    {
+        SingleInstance running(folder.path());
+        ASSERT_TRUE(running.claim());
+        EXPECT_TRUE(RunningCopyPick::isClaimed(lock));
+    }
+    QFile left(QString::fromStdString(lock));
+    ASSERT_TRUE(left.open(QIODevice::WriteOnly));
+    left.write("12345\nmorvane-color-picker\nhost\n");
+    left.close();
+    EXPECT_FALSE(RunningCopyPick::isClaimed(lock)) << "a lock file nobody holds";
 }
