@@ -4,8 +4,6 @@
 // rest takes a new process several milliseconds, more than a pick itself once warm.
 #include "RunningCopyPick.h"
 
-#include <chrono>
-#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -16,17 +14,13 @@
 
 namespace {
 
-// As long as PickCommand waits for a copy to start listening.
-constexpr std::chrono::seconds copyStartTimeout{30};
-
 // MORVANE_APP_MODULE is the module's path relative to the executable's folder, the same in
-// the build tree as installed.
+// the build tree as installed (from the working folder when /proc cannot say).
 std::string applicationModulePath()
 {
-    char executable[PATH_MAX];
-    const ssize_t length = ::readlink("/proc/self/exe", executable, sizeof executable - 1);
-    std::string folder = length > 0 ? std::string(executable, std::size_t(length)) : "./x";
-    folder.erase(folder.find_last_of('/'));
+    const std::string executable = RunningCopyPick::executablePath();
+    const std::size_t slash = executable.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? "." : executable.substr(0, slash);
     return folder + '/' + MORVANE_APP_MODULE;
 }
 
@@ -63,8 +57,8 @@ int main(int argc, char* argv[])
         // Waits here for the copy started, which has the machine to itself meanwhile; the
         // full way explains whatever else happens.
         if (copyStarted) {
-            if (const auto status =
-                    RunningCopyPick::run(socket, STDOUT_FILENO, STDERR_FILENO, copyStartTimeout))
+            if (const auto status = RunningCopyPick::run(socket, STDOUT_FILENO, STDERR_FILENO,
+                                                         RunningCopyPick::copyStartTimeout))
                 return *status;
         }
     }

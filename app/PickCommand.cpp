@@ -84,13 +84,12 @@ int run(SingleInstance& channel, const StartCopy& startCopy, QTextStream& out, Q
 
 QString missingDisplay(const QProcessEnvironment& environment)
 {
-    if (!environment.value(QStringLiteral("DISPLAY")).isEmpty() ||
-        !environment.value(QStringLiteral("WAYLAND_DISPLAY")).isEmpty())
-        return {};
+    const auto value = [&environment](const char* name) {
+        return environment.value(QLatin1String(name)).toLocal8Bit().toStdString();
+    };
     // A platform chosen by hand that needs no display (offscreen, vnc...) is left to Qt.
-    const QString platform = environment.value(QStringLiteral("QT_QPA_PLATFORM"));
-    if (!platform.isEmpty() && !platform.startsWith(QLatin1String("xcb")) &&
-        !platform.startsWith(QLatin1String("wayland")))
+    if (RunningCopyPick::namesDisplay(value("DISPLAY"), value("WAYLAND_DISPLAY"),
+                                      value("QT_QPA_PLATFORM")))
         return {};
     return QStringLiteral("no display to start the picker in the tray on ($DISPLAY and "
                           "$WAYLAND_DISPLAY are unset)");

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "RunningCopyPick.h"
+
 #include <QProcessEnvironment>
 #include <QString>
 
@@ -18,8 +20,8 @@ struct Notation;
 // broken pipe) gives one line on standard error and exit status 1. Needs no display itself.
 namespace PickCommand {
 
-// How long a copy may take to start listening (a cold start on a loaded machine is slow).
-inline constexpr std::chrono::seconds startTimeout{30};
+// How long a copy may take to start listening.
+inline constexpr std::chrono::seconds startTimeout = RunningCopyPick::copyStartTimeout;
 
 // Starts a copy in the tray; empty when it was started, else why not.
 using StartCopy = std::function<QString()>;

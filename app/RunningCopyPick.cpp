@@ -2,15 +2,13 @@
 
 #include "PickMessages.h"
 #include "SingleInstanceProtocol.h"
+#include "UniqueFd.h"
 
 #include <cerrno>
-#include <csignal>
-#include <cstring>
-#include <string_view>
-#include <utility>
-
 #include <climits>
+#include <csignal>
 #include <cstdlib>
+#include <cstring>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -31,31 +29,6 @@ namespace Protocol = SingleInstanceProtocol;
 // The copy acknowledges a request at once; one silent this long is stuck, and the full way
 // (which retries) decides what to tell the user.
 constexpr int acknowledgementTimeoutMs = 3000;
-
-class Socket
-{
-public:
-    explicit Socket(int fd) : m_fd(fd) {}
-    ~Socket() { reset(); }
-    Socket(const Socket&) = delete;
-    Socket& operator=(const Socket&) = delete;
-    Socket& operator=(Socket&& other) noexcept
-    {
-        reset();
-        m_fd = std::exchange(other.m_fd, -1);
-        return *this;
-    }
-    int fd() const { return m_fd; }
-
-private:
-    void reset()
-    {
-        if (m_fd >= 0)
-            ::close(std::exchange(m_fd, -1));
-    }
-
-    int m_fd;
-};
 
 bool writeAll(int fd, std::string_view bytes, bool socket)
 {
@@ -147,21 +120,10 @@ std::string inRuntimeFolder(const char* runtimeFolder, const char* suffix)
     return path + Protocol::name + suffix;
 }
 
-bool isSet(const char* variable)
+const char* valueOf(const char* variable)
 {
     const char* value = std::getenv(variable);
-    return value && value[0] != '\0';
-}
-
-// As PickCommand::missingDisplay: a display is named, or Qt is told to use a platform that
-// needs none.
-bool namesDisplay()
-{
-    if (isSet("DISPLAY") || isSet("WAYLAND_DISPLAY"))
-        return true;
-    const std::string_view platform =
-        isSet("QT_QPA_PLATFORM") ? std::getenv("QT_QPA_PLATFORM") : "";
-    return !platform.empty() && !platform.starts_with("xcb") && !platform.starts_with("wayland");
+    return value ? value : "";
 }
 
 } // namespace
@@ -176,28 +138,41 @@ std::string lockPath(const char* runtimeFolder)
     return inRuntimeFolder(runtimeFolder, Protocol::lockSuffix);
 }
 
+bool namesDisplay(std::string_view display, std::string_view waylandDisplay,
+                  std::string_view platform)
+{
+    if (!display.empty() || !waylandDisplay.empty())
+        return true;
+    return !platform.empty() && !platform.starts_with("xcb") && !platform.starts_with("wayland");
+}
+
+std::string executablePath()
+{
+    char path[PATH_MAX];
+    const ssize_t length = ::readlink("/proc/self/exe", path, sizeof path - 1);
+    return length > 0 ? std::string(path, std::size_t(length)) : std::string();
+}
+
 bool isClaimed(const std::string& lockPath)
 {
     // The running copy holds an exclusive flock() on the file for its whole life; a shared
     // one is refused then. Taken, it is let go of at once (the file is left as found).
-    const int fd = ::open(lockPath.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
-    if (fd < 0)
+    const UniqueFd lock(::open(lockPath.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
+    if (!lock.isValid())
         return errno != ENOENT;
-    const bool claimed = ::flock(fd, LOCK_SH | LOCK_NB) != 0;
-    ::close(fd);
-    return claimed;
+    return ::flock(lock.get(), LOCK_SH | LOCK_NB) != 0;
 }
 
 bool startCopyWhereNoneRuns(const char* runtimeFolder)
 {
     const std::string lock = lockPath(runtimeFolder);
-    if (lock.empty() || !namesDisplay() || isSet("APPIMAGE") || isClaimed(lock))
+    if (lock.empty() ||
+        !namesDisplay(valueOf("DISPLAY"), valueOf("WAYLAND_DISPLAY"), valueOf("QT_QPA_PLATFORM")) ||
+        *valueOf("APPIMAGE") || isClaimed(lock))
         return false;
-    char executable[PATH_MAX];
-    const ssize_t length = ::readlink("/proc/self/exe", executable, sizeof executable - 1);
-    if (length <= 0)
+    std::string executable = executablePath();
+    if (executable.empty())
         return false;
-    executable[length] = '\0';
 
     posix_spawn_file_actions_t actions;
     posix_spawnattr_t attributes;
@@ -206,13 +181,13 @@ bool startCopyWhereNoneRuns(const char* runtimeFolder)
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    if (isSet("HOME"))
-        posix_spawn_file_actions_addchdir_np(&actions, std::getenv("HOME"));
+    if (*valueOf("HOME"))
+        posix_spawn_file_actions_addchdir_np(&actions, valueOf("HOME"));
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
-    char* arguments[] = {executable, nullptr};
+    char* arguments[] = {executable.data(), nullptr};
     pid_t copy = 0;
     const bool started =
-        ::posix_spawn(&copy, executable, &actions, &attributes, arguments, environ) == 0;
+        ::posix_spawn(&copy, executable.c_str(), &actions, &attributes, arguments, environ) == 0;
     posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
     return started;
@@ -227,12 +202,12 @@ std::optional<int> run(const std::string& socketPath, int out, int err,
         return std::nullopt;
     std::memcpy(address.sun_path, socketPath.data(), socketPath.size());
     const auto deadline = std::chrono::steady_clock::now() + wait;
-    Socket socket(-1);
+    UniqueFd socket;
     for (;;) {
-        socket = Socket(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
-        if (socket.fd() < 0)
+        socket.reset(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+        if (!socket.isValid())
             return std::nullopt;
-        if (::connect(socket.fd(), reinterpret_cast<const sockaddr*>(&address), sizeof address) ==
+        if (::connect(socket.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) ==
             0)
             break;
         // A copy starting listens within tens of milliseconds: a fine retry adds little.
@@ -240,13 +215,13 @@ std::optional<int> run(const std::string& socketPath, int out, int err,
             return std::nullopt;
         ::usleep(1000);
     }
-    if (!writeAll(socket.fd(), Protocol::pickRequest, true) ||
-        readLine(socket.fd(), acknowledgementTimeoutMs) != Protocol::acknowledgement)
+    if (!writeAll(socket.get(), Protocol::pickRequest, true) ||
+        readLine(socket.get(), acknowledgementTimeoutMs) != Protocol::acknowledgement)
         return std::nullopt;
 
     // The pick runs: from here on the answer is this process's to give. No deadline: the
     // user may take minutes to pick.
-    const std::string line = readLine(socket.fd(), -1);
+    const std::string line = readLine(socket.get(), -1);
     if (line == Protocol::cancelledAnswer)
         return fail(err, PickMessages::cancelled);
     const std::string_view body =

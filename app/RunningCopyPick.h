@@ -3,12 +3,17 @@
 #include <chrono>
 #include <optional>
 #include <string>
+#include <string_view>
 
 // "--pick" answered by a copy that already runs, with nothing but the C library: a pick from
 // a shortcut or a script then starts without loading the application's libraries, which
 // alone takes a new process several milliseconds. Everything else (no copy running, one that
 // is busy or refuses, --format) is left to PickCommand in the application proper.
 namespace RunningCopyPick {
+
+// How long "--pick" waits for a copy it started to listen (a cold start on a loaded machine
+// is slow).
+inline constexpr std::chrono::seconds copyStartTimeout{30};
 
 // The socket a running copy listens on in `runtimeFolder` ($XDG_RUNTIME_DIR); empty when
 // that is unset or not an absolute path (Qt then picks another folder, which the full way
@@ -32,6 +37,14 @@ std::optional<int> run(const std::string& socketPath, int out, int err,
 // or an AppImage (whose path needs checking). The copy is this executable, detached: a session
 // of its own, the home folder as its working folder, /dev/null for its standard streams.
 bool startCopyWhereNoneRuns(const char* runtimeFolder);
+
+// Whether a copy started with these values of $DISPLAY, $WAYLAND_DISPLAY and $QT_QPA_PLATFORM
+// could show itself: a display is named, or Qt is told to use a platform that needs none.
+bool namesDisplay(std::string_view display, std::string_view waylandDisplay,
+                  std::string_view platform);
+
+// This executable's path; empty when /proc cannot say.
+std::string executablePath();
 
 // Whether a process holds the single-instance lock file at `path`.
 bool isClaimed(const std::string& lockPath);

@@ -150,12 +150,8 @@ void X11PickOverlay::paintFromSource(const QRegion& region)
     QRegion device;
     for (const QRect& rect : region)
         device += deviceRectOf(rect, ratio);
-    if (m_onScreen.isEmpty()) {
-        if (const auto marker = X11ScreenGrab::sendFence()) {
-            m_onScreenSince = *marker;
-            X11ScreenGrab::dropFence(*marker);
-        }
-    }
+    if (m_onScreen.isEmpty())
+        markPutsFromNow();
     const QRegion missing = device - m_onScreen;
     if (missing.isEmpty())
         return;
@@ -184,14 +180,19 @@ void X11PickOverlay::paintFromSource(const QRegion& region)
     m_onScreen += loupe;
 }
 
-void X11PickOverlay::showMappedScreen()
+void X11PickOverlay::markPutsFromNow()
 {
-    // The window shows the screen as it was when it mapped: all of it is on the screen
-    // already. Exposures the map caused came before the marker.
     if (const auto marker = X11ScreenGrab::sendFence()) {
         m_onScreenSince = *marker;
         X11ScreenGrab::dropFence(*marker);
     }
+}
+
+void X11PickOverlay::showMappedScreen()
+{
+    // The window shows the screen as it was when it mapped: all of it is on the screen
+    // already. Exposures the map caused came before the marker.
+    markPutsFromNow();
     m_onScreen = QRect(QPoint(), m_frozen.image().size());
     const auto pixel = nativePointer();
     if (!pixel) {

@@ -86,6 +86,9 @@ private:
     void moveByDevicePixels(QPoint step);
     void pick();
     void paintFromSource(const QRegion& region);
+    // Sets the marker m_onScreenSince after every request sent so far: exposures the server
+    // made before it do not undo what m_onScreen records.
+    void markPutsFromNow();
     // The rest of present() for Frozen::byMapping: only the loupe is put, from the part of
     // the screen it needs, grabbed first.
     void showMappedScreen();

@@ -140,10 +140,8 @@ bool X11ScreenGrab::grabWhole()
     if (!x || !m_memory)
         return false;
     dropPendingGrab();
-    const auto cookie = xcb_shm_get_image(
-        x, m_root, std::int16_t(m_origin.x()), std::int16_t(m_origin.y()), std::uint16_t(m_width),
-        std::uint16_t(m_height), ~0u, XCB_IMAGE_FORMAT_Z_PIXMAP, m_segment, 0);
-    const Reply<xcb_shm_get_image_reply_t> image(xcb_shm_get_image_reply(x, cookie, nullptr));
+    const Reply<xcb_shm_get_image_reply_t> image(
+        xcb_shm_get_image_reply(x, {requestRows(0, m_height)}, nullptr));
     if (!image)
         m_paintable = false;
     return bool(image);
@@ -192,20 +190,16 @@ bool X11ScreenGrab::grabPartNow(const QRect& rect)
         return false;
     const std::uint8_t* data = xcb_get_image_data(image.get());
     QImage copy(part.size(), QImage::Format_RGB32);
-    auto* memory = static_cast<std::uint8_t*>(m_memory);
-    if (m_fresh)
-        populate(memory + std::size_t(part.y()) * std::size_t(m_width) * 4,
-                 std::size_t(part.height()) * std::size_t(m_width) * 4);
-    for (int row = 0; row < part.height(); ++row) {
-        const std::uint8_t* source = data + line * std::size_t(row);
-        std::memcpy(copy.scanLine(row), source, line);
-        std::memcpy(
-            memory +
-                (std::size_t(part.y() + row) * std::size_t(m_width) + std::size_t(part.x())) * 4,
-            source, line);
-    }
+    for (int row = 0; row < part.height(); ++row)
+        std::memcpy(copy.scanLine(row), data + line * std::size_t(row), line);
     m_part = std::move(copy);
     m_partRect = part;
+    if (m_fresh) {
+        populate(static_cast<std::uint8_t*>(m_memory) +
+                     std::size_t(part.y()) * std::size_t(m_width) * 4,
+                 std::size_t(part.height()) * std::size_t(m_width) * 4);
+    }
+    writePart();
     return true;
 }
 
@@ -223,6 +217,15 @@ void X11ScreenGrab::grabRestLater()
     }
 }
 
+unsigned X11ScreenGrab::requestRows(int top, int rows) const
+{
+    return xcb_shm_get_image(connection(), m_root, std::int16_t(m_origin.x()),
+                             std::int16_t(m_origin.y() + top), std::uint16_t(m_width),
+                             std::uint16_t(rows), ~0u, XCB_IMAGE_FORMAT_Z_PIXMAP, m_segment,
+                             std::uint32_t(top) * std::uint32_t(m_width) * 4)
+        .sequence;
+}
+
 void X11ScreenGrab::sendBand()
 {
     xcb_connection_t* x = connection();
@@ -230,11 +233,7 @@ void X11ScreenGrab::sendBand()
     constexpr int bandBytes = 1 << 20;
     const int top = m_nextRow;
     const int rows = std::min(std::max(1, bandBytes / (m_width * 4)), m_height - top);
-    m_bandSequence = xcb_shm_get_image(x, m_root, std::int16_t(m_origin.x()),
-                                       std::int16_t(m_origin.y() + top), std::uint16_t(m_width),
-                                       std::uint16_t(rows), ~0u, XCB_IMAGE_FORMAT_Z_PIXMAP,
-                                       m_segment, std::uint32_t(top) * std::uint32_t(m_width) * 4)
-                         .sequence;
+    m_bandSequence = requestRows(top, rows);
     m_bandDone = false;
     m_nextRow = top + rows;
     xcb_flush(x);
@@ -277,6 +276,11 @@ void X11ScreenGrab::finishGrab()
         std::free(xcb_shm_get_image_reply(x, xcb_shm_get_image_cookie_t{m_bandSequence}, nullptr));
     m_bandDone = true;
     m_grabbing = false;
+    writePart();
+}
+
+void X11ScreenGrab::writePart()
+{
     if (m_part.isNull())
         return;
     auto* memory = static_cast<std::uint8_t*>(m_memory);
@@ -298,6 +302,7 @@ void X11ScreenGrab::dropPendingGrab()
     m_bandDone = true;
     m_grabbing = false;
 }
+
 bool X11ScreenGrab::paintOnto(const QWindow* window, const QRegion& region) const
 {
     xcb_connection_t* x = connection();

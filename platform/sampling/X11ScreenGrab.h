@@ -83,7 +83,12 @@ private:
     void releaseSegment();
     // Drops a whole grab asked for and not yet waited for.
     void dropPendingGrab();
+    // Asks the server for rows [top, top + rows) of the screen, into the segment in place;
+    // returns the request's sequence.
+    unsigned requestRows(int top, int rows) const;
     void sendBand();
+    // Puts the part grabbed first into the segment, at its place.
+    void writePart();
 
     std::size_t m_bytes = 0;
     std::uint32_t m_root = 0;
