@@ -76,18 +76,23 @@ void ErrorFirehoseClient::scheduleFlush(std::stop_token stop)
             drained = drainBuffer(now);
             m_windowStart = now;
         }
-        if (!drained.empty()) {
-            // A separate lock turn, so an observation may slip in between.
+        bool senderBusy = false;
+        {
+            // A separate lock turn, so an observation may slip in between. A sender not done
+            // when this turn ends takes what it queued: it ends only under this lock, with
+            // nothing queued.
             std::lock_guard lock(m_lock);
-            enqueueBatch(std::move(drained));
+            if (!drained.empty())
+                enqueueBatch(std::move(drained));
+            senderBusy = sender && !sender->done->load();
         }
-        if (sender && !sender->done->load())
+        if (senderBusy)
             continue;
         sender.reset();
         try {
             Sender next;
             next.thread = std::jthread([this, done = next.done](std::stop_token senderStop) {
-                sendPendingBatches(std::move(senderStop));
+                sendPendingBatches(std::move(senderStop), *done);
                 done->store(true);
             });
             sender = std::move(next);
@@ -97,7 +102,7 @@ void ErrorFirehoseClient::scheduleFlush(std::stop_token stop)
     }
 }
 
-void ErrorFirehoseClient::sendPendingBatches(std::stop_token stop)
+void ErrorFirehoseClient::sendPendingBatches(std::stop_token stop, std::atomic<bool>& done)
 {
     while (!stop.stop_requested()) {
         PendingBatchQueue::Batch batch;
@@ -105,14 +110,17 @@ void ErrorFirehoseClient::sendPendingBatches(std::stop_token stop)
         {
             std::lock_guard lock(m_lock);
             auto oldest = m_pendingBatches.takeOldest();
-            if (!oldest)
+            if (!oldest) {
+                done.store(true);
                 return;
+            }
             batch = std::move(*oldest);
             context = snapshot();
         }
         if (!sendBatch(batch, context, stop)) {
             std::lock_guard lock(m_lock);
             m_pendingBatches.putBackFront(std::move(batch));
+            done.store(true);
             return; // the next tick starts a new sender
         }
     }

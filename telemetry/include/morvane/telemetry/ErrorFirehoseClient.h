@@ -13,6 +13,7 @@
 #include <morvane/telemetry/RandomSource.h>
 #include <morvane/telemetry/Sleeper.h>
 
+#include <atomic>
 #include <cstdint>
 #include <exception>
 #include <map>
@@ -140,7 +141,8 @@ private:
 
     // Without m_lock, on the client's threads.
     void scheduleFlush(std::stop_token stop);
-    void sendPendingBatches(std::stop_token stop);
+    // Sets `done` under m_lock when it leaves with the batches it took dealt with.
+    void sendPendingBatches(std::stop_token stop, std::atomic<bool>& done);
     bool sendBatch(const std::vector<CoalescedEntry>& entries, const ContextSnapshot& context,
                    const std::stop_token& stop);
 
