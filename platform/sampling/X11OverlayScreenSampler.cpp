@@ -115,8 +115,13 @@ void X11OverlayScreenSampler::prepareOverlays()
 {
     if (isShowing())
         return;
-    for (QScreen* screen : QGuiApplication::screens())
-        overlayFor(screen).overlay->prepare();
+    for (QScreen* screen : QGuiApplication::screens()) {
+        ScreenOverlay& entry = overlayFor(screen);
+        entry.overlay->prepare();
+        // The grab's memory, without pages yet: the first pick skips its set-up.
+        if (entry.grab->prepareUnder(entry.overlay->windowHandle()))
+            entry.grab->screenIsComposited();
+    }
 }
 
 std::pair<QImage, X11PickOverlay::Frozen> X11OverlayScreenSampler::grabScreen(ScreenOverlay& entry)
@@ -187,10 +192,11 @@ void X11OverlayScreenSampler::hideOverlays()
 
 void X11OverlayScreenSampler::releaseGrabs()
 {
-    // The windows stay (hidden, without pixels); only the screen images go.
+    // The windows and the grabs' memory stay (hidden, without pixels); only the screen
+    // images go.
     for (ScreenOverlay& entry : m_overlays) {
         entry.overlay->releaseGrab();
-        entry.grab = std::make_unique<X11ScreenGrab>();
+        entry.grab->releasePixels();
     }
 }
 

@@ -417,6 +417,24 @@ bool X11ScreenGrab::ensureSegment(std::size_t bytes)
     return true;
 }
 
+void X11ScreenGrab::releasePixels()
+{
+    dropPendingGrab();
+    m_part = QImage();
+    m_partRect = QRect();
+    if (!m_memory)
+        return;
+    if (m_populated.valid())
+        m_populated.wait(); // it writes to the pages about to go
+    // Frees the segment's pages for every process that maps it, the server included; what
+    // is written next gets new, zeroed pages.
+    if (::madvise(m_memory, m_bytes, MADV_REMOVE) != 0) {
+        releaseSegment();
+        return;
+    }
+    m_fresh = true;
+}
+
 void X11ScreenGrab::releaseSegment()
 {
     dropPendingGrab();

@@ -24,9 +24,14 @@
 
 #include <xcb/xcb.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <memory>
+#include <vector>
+
+#include <sys/mman.h>
+#include <unistd.h>
 
 namespace {
 
@@ -200,6 +205,51 @@ TEST_F(OverlayScreenSamplerTest, SharedMemoryGrabEqualsQtsGrabOnEachScreen)
         EXPECT_EQ(fast->size(), reference.size());
         EXPECT_TRUE(*fast == reference);
     }
+}
+
+// How many of the pages from `memory` (page aligned) over `bytes` are in memory.
+std::size_t residentPages(const void* memory, std::size_t bytes)
+{
+    const std::size_t page = std::size_t(::sysconf(_SC_PAGESIZE));
+    std::vector<unsigned char> states((bytes + page - 1) / page);
+    if (::mincore(const_cast<void*>(memory), bytes, states.data()) != 0)
+        return std::size_t(-1);
+    return std::size_t(
+        std::count_if(states.begin(), states.end(), [](unsigned char state) { return state & 1; }));
+}
+
+// At the idle release a grab's pixels go back to the system and its memory stays, set up
+// for the next grab, which shows the screen as it is then.
+TEST_F(OverlayScreenSamplerTest, ReleasedPixelsLeaveMemoryAndTheNextGrabIsWhole)
+{
+    QScreen* screen = QGuiApplication::screens()[0];
+    QWidget marker;
+    marker.setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::BypassWindowManagerHint);
+    marker.setScreen(screen);
+    marker.setGeometry(screen->geometry());
+    marker.winId();
+    X11ScreenGrab grab;
+    const auto first = grab.grabUnder(marker.windowHandle());
+    ASSERT_TRUE(first.has_value());
+    const uchar* memory = first->constBits();
+    const std::size_t bytes = std::size_t(first->sizeInBytes());
+    EXPECT_GT(residentPages(memory, bytes), 0u);
+
+    grab.releasePixels();
+    EXPECT_EQ(residentPages(memory, bytes), 0u);
+
+    QWidget cover;
+    cover.setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::BypassWindowManagerHint);
+    cover.setScreen(screen);
+    cover.setGeometry(QRect(screen->geometry().topLeft(), QSize(80, 60)));
+    cover.setStyleSheet(QStringLiteral("background: #12AB34"));
+    cover.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&cover));
+    QTest::qWait(100);
+    const auto again = grab.grabUnder(marker.windowHandle());
+    ASSERT_TRUE(again.has_value());
+    EXPECT_EQ(again->constBits(), memory);
+    EXPECT_TRUE(*again == screen->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32));
 }
 
 // Grabbed in steps, as an overlay that shows the screen by mapping grabs: the part grabbed
