@@ -3,6 +3,7 @@
 #include "CommandLineReply.h"
 #include "ConvertCommand.h"
 #include "PickCommand.h"
+#include "SingleInstanceProtocol.h"
 #include "TerminationSignals.h"
 #include "Translations.h"
 
@@ -43,6 +44,10 @@ morvane_color_picker_main(int argc, char* argv[], bool copyStarted)
     const DesktopSession session = ColorPickerApplication::currentSession();
     ColorPickerApplication application(ReviewLaunchModes::current(), session,
                                        ColorPickerAdapters::desktop(session));
-    application.launch();
+    // Started by a "--pick" that found no copy running: the pick comes first.
+    const bool pickAtStart =
+        arguments.contains(QLatin1String(SingleInstanceProtocol::pickAtStartArgument));
+    application.launch(pickAtStart ? ColorPickerApplication::Start::withPick
+                                   : ColorPickerApplication::Start::inTray);
     return QApplication::exec();
 }

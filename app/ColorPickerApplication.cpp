@@ -128,11 +128,13 @@ DesktopSession ColorPickerApplication::currentSession()
                                 QProcessEnvironment::systemEnvironment());
 }
 
-AppDelegate::LaunchOutcome ColorPickerApplication::launch()
+AppDelegate::LaunchOutcome ColorPickerApplication::launch(Start start)
 {
     const AppDelegate::LaunchOutcome outcome = m_delegate.applicationDidFinishLaunching();
     if (outcome != AppDelegate::LaunchOutcome::running || !m_tray)
         return outcome;
+    if (start == Start::withPick)
+        m_services->picker().pickColor();
     // The icon goes in at once and stays: Qt docks it when a tray host comes later.
     m_tray->show();
     m_pickShortcut->start();

@@ -71,9 +71,16 @@ public:
     // The session of the running QGuiApplication, read once.
     static DesktopSession currentSession();
 
+    enum class Start
+    {
+        inTray,
+        // A pick begins once the copy holds the single-instance channel, before the tray
+        // item: a "--pick" that found no copy running waits for it, and joins it.
+        withPick,
+    };
     // The launch sequence; the tray item appears only in the copy that goes on running, and
-    // with no tray host to show it, the picker's main window.
-    AppDelegate::LaunchOutcome launch();
+    // with no tray host to show it, the picker's main window (after the pick, if one runs).
+    AppDelegate::LaunchOutcome launch(Start start = Start::inTray);
 
     // Absent in the self-test.
     ColorPickerModel* picker() const;

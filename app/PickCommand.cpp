@@ -6,6 +6,7 @@
 #include "RunningCopyPick.h"
 #include "RunningImage.h"
 #include "SingleInstance.h"
+#include "SingleInstanceProtocol.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -102,6 +103,7 @@ QString startDetachedCopy()
         return problem;
     QProcess copy;
     copy.setProgram(RunningImage::current().path);
+    copy.setArguments({QLatin1String(SingleInstanceProtocol::pickAtStartArgument)});
     copy.setWorkingDirectory(QDir::homePath());
     copy.setStandardInputFile(QProcess::nullDevice());
     copy.setStandardOutputFile(QProcess::nullDevice());

@@ -34,6 +34,11 @@ PickerWindow::PickerWindow(ColorPickerModel& picker, QWidget* parent)
 
 void PickerWindow::bringForward()
 {
+    // Not over a pick in progress (one begun as the application started, say): after it.
+    if (m_picker.isSampling()) {
+        m_returnAfterPick = true;
+        return;
+    }
     show();
     raise();
     activateWindow();

@@ -21,7 +21,7 @@ public:
     // Says, above the picker, why closing left the application running; hidden otherwise.
     QLabel* stayingNotice() const { return m_stayingNotice; }
 
-    // Shows, raises and activates the window.
+    // Shows, raises and activates the window; during a pick, once it ends.
     void bringForward();
     void explainStaying(const QString& text);
 

@@ -184,7 +184,8 @@ bool startCopyWhereNoneRuns(const char* runtimeFolder)
     if (*valueOf("HOME"))
         posix_spawn_file_actions_addchdir_np(&actions, valueOf("HOME"));
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
-    char* arguments[] = {executable.data(), nullptr};
+    std::string pickAtStart = Protocol::pickAtStartArgument;
+    char* arguments[] = {executable.data(), pickAtStart.data(), nullptr};
     pid_t copy = 0;
     const bool started =
         ::posix_spawn(&copy, executable.c_str(), &actions, &attributes, arguments, environ) == 0;

@@ -30,12 +30,13 @@ std::string lockPath(const char* runtimeFolder);
 std::optional<int> run(const std::string& socketPath, int out, int err,
                        std::chrono::milliseconds wait = {});
 
-// Where none runs, starts the copy in the tray at once, so that its start-up (the longest
-// part of such a pick) runs while this process loads the rest; PickCommand then only waits
-// for it. True when started. Left to PickCommand (false) where it explains or waits instead:
-// no runtime folder, no display named, a copy holding the lock (starting, not listening yet),
-// or an AppImage (whose path needs checking). The copy is this executable, detached: a session
-// of its own, the home folder as its working folder, /dev/null for its standard streams.
+// Where none runs, starts the copy in the tray at once, beginning with the pick (its tray
+// icon comes after), so that its start-up (the longest part of such a pick) runs while this
+// process loads the rest; PickCommand then only waits for it. True when started. Left to
+// PickCommand (false) where it explains or waits instead: no runtime folder, no display named, a
+// copy holding the lock (starting, not listening yet), or an AppImage (whose path needs checking).
+// The copy is this executable, detached: a session of its own, the home folder as its working
+// folder, /dev/null for its standard streams.
 bool startCopyWhereNoneRuns(const char* runtimeFolder);
 
 // Whether a copy started with these values of $DISPLAY, $WAYLAND_DISPLAY and $QT_QPA_PLATFORM

@@ -31,7 +31,11 @@ public:
 class ScriptedScreenSampler : public ScreenSampler
 {
 public:
-    void showSampler(SelectionHandler handler) override { pending = std::move(handler); }
+    void showSampler(SelectionHandler handler) override
+    {
+        ++shown;
+        pending = std::move(handler);
+    }
 
     // Answers the running pick as the user would: a colour, or a dismissal.
     void answer(std::optional<SrgbComponents> components)
@@ -45,6 +49,7 @@ public:
 
     SelectionHandler pending;
     std::string reason;
+    int shown = 0;
 };
 
 #include "ColorPickerModel.h"

@@ -5,6 +5,7 @@
 #include "FakeApplicationPresence.h"
 #include "FileManagerReveal.h"
 #include "PickerPanel.h"
+#include "PickerWindow.h"
 #include "RecordingLogSink.h"
 #include "SettingsScene.h"
 #include "SettingsWindow.h"
@@ -54,12 +55,25 @@ private:
     ColorPickerAdapters::BringForward m_bringForward;
 };
 
+class FixedTrayHost : public TrayHost
+{
+public:
+    explicit FixedTrayHost(State state) : m_state(state) {}
+    State state() const override { return m_state; }
+    void setChangeHandler(ChangeHandler) override {}
+
+private:
+    State m_state;
+};
+
 class ColorPickerApplicationTest : public testing::Test
 {
 protected:
-    std::unique_ptr<ColorPickerApplication> build(ReviewLaunchMode mode)
+    std::unique_ptr<ColorPickerApplication>
+    build(ReviewLaunchMode mode, TrayHost::State trayHost = TrayHost::State::present)
     {
         ColorPickerAdapters adapters;
+        adapters.makeTrayHost = [trayHost] { return std::make_unique<FixedTrayHost>(trayHost); };
         adapters.store = std::make_unique<MemoryPreferencesStore>();
         store = static_cast<MemoryPreferencesStore*>(adapters.store.get());
         adapters.presence = std::make_unique<FakeApplicationPresence>();
@@ -175,6 +189,34 @@ TEST_F(ColorPickerApplicationTest, APickRequestFromAnotherLaunchGetsTheAdoptedCo
     EXPECT_EQ(refused.reason, QStringLiteral("Screen picking needs the desktop portal."));
     EXPECT_EQ(application->picker()->pickUnavailable(),
               QStringLiteral("Screen picking needs the desktop portal."));
+}
+
+// Started by a "--pick" that found no copy running: the pick is under way as the launch
+// returns, the request joins it, and the main window (no tray host) waits until it ends
+// instead of covering the screen being picked from.
+TEST_F(ColorPickerApplicationTest, APickAtStartIsJoinedByTheRequestAndTheWindowWaitsForIt)
+{
+    const auto application = build(ReviewLaunchMode::none, TrayHost::State::absent);
+    ASSERT_EQ(application->launch(ColorPickerApplication::Start::withPick),
+              AppDelegate::LaunchOutcome::running);
+    ASSERT_TRUE(static_cast<bool>(sampler->pending));
+    auto answer = std::async(std::launch::async, [this] {
+        return SingleInstance(runtime.path()).requestPick(std::chrono::seconds(5));
+    });
+    QTest::qWait(200); // the request is taken, and the tray host found absent
+    ASSERT_NE(answer.wait_for(std::chrono::seconds(0)), std::future_status::ready);
+    EXPECT_EQ(sampler->shown, 1);
+    ASSERT_EQ(application->trayPresence()->mode(), TrayPresence::Mode::window);
+    EXPECT_FALSE(application->mainWindow() && application->mainWindow()->isVisible());
+
+    sampler->answer(SrgbComponents{58 / 255.0, 123 / 255.0, 213 / 255.0});
+    while (answer.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready)
+        QCoreApplication::processEvents();
+    const SingleInstance::PickAnswer got = answer.get();
+    EXPECT_EQ(got.outcome, SingleInstance::PickAnswer::Outcome::picked);
+    EXPECT_EQ(got.hex, QStringLiteral("#3A7BD5"));
+    EXPECT_EQ(sampler->shown, 1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return application->mainWindow()->isVisible(); }));
 }
 
 TEST_F(ColorPickerApplicationTest, TheSelfTestBuildsNoServicesLogsOneLineAndQuits)
