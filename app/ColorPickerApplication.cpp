@@ -159,7 +159,8 @@ void ColorPickerApplication::followTrayHost(TrayPresence::Mode mode)
     switch (mode) {
     case TrayPresence::Mode::window:
         Log("lifecycle").info("no tray host: the picker shows as a window");
-        if (m_tray->panel()->isVisible())
+        // Not built for the question: the window comes first.
+        if (m_tray->isPanelBuilt() && m_tray->panel()->isVisible())
             m_tray->panel()->close();
         showMainWindow();
         break;

@@ -33,6 +33,7 @@ public:
 
     // The panel: built in idle time shortly after show(), or on first use if that is sooner.
     PickerPanel* panel();
+    bool isPanelBuilt() const { return m_panel != nullptr; }
     static constexpr std::chrono::milliseconds panelPreparationDelay{500};
     QSystemTrayIcon* trayIcon() const { return m_trayIcon; }
     QMenu* contextMenu() const { return m_menu; }
