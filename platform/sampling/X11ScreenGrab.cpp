@@ -209,12 +209,10 @@ void X11ScreenGrab::grabRestLater()
         return;
     m_grabbing = true;
     m_nextRow = 0;
-    sendBand();
-    // The rest of a new segment's pages handed out on another thread, ahead of the bands.
-    if (std::exchange(m_fresh, false)) {
-        m_populated = std::async(std::launch::async,
-                                 [memory = m_memory, bytes = m_bytes] { populate(memory, bytes); });
-    }
+    // The first band waits for the next continueGrab(): until then the server has nothing
+    // of ours to do but show what was sent before (the loupe).
+    m_bandDone = true;
+    xcb_flush(connection());
 }
 
 unsigned X11ScreenGrab::requestRows(int top, int rows) const
@@ -233,6 +231,14 @@ void X11ScreenGrab::sendBand()
     constexpr int bandBytes = 1 << 20;
     const int top = m_nextRow;
     const int rows = std::min(std::max(1, bandBytes / (m_width * 4)), m_height - top);
+    // A new segment's pages handed out a band at a time, just ahead of the server's writes:
+    // all at once they would take a core from the server while it shows the loupe.
+    if (m_fresh) {
+        const std::size_t line = std::size_t(m_width) * 4;
+        populate(static_cast<std::uint8_t*>(m_memory) + std::size_t(top) * line,
+                 std::size_t(rows) * line);
+        m_fresh = top + rows < m_height;
+    }
     m_bandSequence = requestRows(top, rows);
     m_bandDone = false;
     m_nextRow = top + rows;
@@ -242,15 +248,17 @@ void X11ScreenGrab::sendBand()
 bool X11ScreenGrab::continueGrab()
 {
     xcb_connection_t* x = connection();
-    if (!x || !m_grabbing || m_bandDone)
+    if (!x || !m_grabbing)
         return false;
-    void* reply = nullptr;
-    xcb_generic_error_t* error = nullptr;
-    if (!xcb_poll_for_reply(x, m_bandSequence, &reply, &error))
-        return true; // the server is still on it
-    std::free(reply);
-    std::free(error);
-    m_bandDone = true;
+    if (!m_bandDone) {
+        void* reply = nullptr;
+        xcb_generic_error_t* error = nullptr;
+        if (!xcb_poll_for_reply(x, m_bandSequence, &reply, &error))
+            return true; // the server is still on it
+        std::free(reply);
+        std::free(error);
+        m_bandDone = true;
+    }
     if (m_nextRow >= m_height)
         return false;
     sendBand();
@@ -424,8 +432,6 @@ void X11ScreenGrab::releasePixels()
     m_partRect = QRect();
     if (!m_memory)
         return;
-    if (m_populated.valid())
-        m_populated.wait(); // it writes to the pages about to go
     // Frees the segment's pages for every process that maps it, the server included; what
     // is written next gets new, zeroed pages.
     if (::madvise(m_memory, m_bytes, MADV_REMOVE) != 0) {
@@ -440,8 +446,6 @@ void X11ScreenGrab::releaseSegment()
     dropPendingGrab();
     if (!m_memory)
         return;
-    if (m_populated.valid())
-        m_populated.wait(); // it works on the memory about to go
     if (xcb_connection_t* x = connection()) {
         xcb_shm_detach(x, m_segment);
         xcb_flush(x);

@@ -5,7 +5,6 @@
 #include <QRect>
 
 #include <cstdint>
-#include <future>
 #include <optional>
 
 class QRegion;
@@ -44,9 +43,10 @@ public:
     // so such an overlay grabs the part its loupe needs first: grabPartNow() grabs `rect` (the
     // window's device pixels) at once, through the socket, and keeps a copy, since the loupe
     // is then drawn over it and the whole grab would see the loupe there. grabRestLater()
-    // then grabs the whole screen in bands, one at a time: continueGrab() sends the next once
-    // the server has handled the last, so that other clients (the one showing the loupe to the
-    // user among them) are served in between. It returns false once the last band is sent.
+    // then grabs the whole screen in bands, one at a time: each continueGrab() sends the next
+    // once the server has handled the last (the first on its first call), so that other
+    // clients (the one showing the loupe to the user among them) are served in between. It
+    // returns false once the last band is done.
     bool grabPartNow(const QRect& rect);
     void grabRestLater();
     bool continueGrab();
@@ -103,8 +103,7 @@ private:
     int m_nextRow = 0;
     unsigned m_bandSequence = 0;
     bool m_bandDone = true;
-    bool m_fresh = false;          // a new segment, its pages not handed out yet
-    std::future<void> m_populated; // the new segment's pages handed out
+    bool m_fresh = false; // pages not handed out yet below the bands sent
     QRect m_partRect;
     QImage m_part; // the part grabbed first, its own copy
     int m_width = 0;
