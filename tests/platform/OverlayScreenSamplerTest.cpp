@@ -186,14 +186,29 @@ protected:
     static inline std::vector<PatternWindow*> s_windows;
 };
 
+// A frameless window over `geometry` (logical) of `screen`, not shown.
+void place(QWidget& window, QScreen* screen, const QRect& geometry)
+{
+    window.setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::BypassWindowManagerHint);
+    window.setScreen(screen);
+    window.setGeometry(geometry);
+}
+
+// Shows `cover` in one colour (#12AB34) over `geometry` of `screen`; whether it was exposed.
+bool showCover(QWidget& cover, QScreen* screen, const QRect& geometry)
+{
+    place(cover, screen, geometry);
+    cover.setStyleSheet(QStringLiteral("background: #12AB34"));
+    cover.show();
+    return QTest::qWaitForWindowExposed(&cover);
+}
+
 TEST_F(OverlayScreenSamplerTest, SharedMemoryGrabEqualsQtsGrabOnEachScreen)
 {
     for (QScreen* screen : QGuiApplication::screens()) {
         SCOPED_TRACE(screen->name().toStdString());
         QWidget marker; // never shown: it only marks out the screen
-        marker.setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::BypassWindowManagerHint);
-        marker.setScreen(screen);
-        marker.setGeometry(screen->geometry());
+        place(marker, screen, screen->geometry());
         marker.winId();
         X11ScreenGrab grab;
 
@@ -224,9 +239,7 @@ TEST_F(OverlayScreenSamplerTest, ReleasedPixelsLeaveMemoryAndTheNextGrabIsWhole)
 {
     QScreen* screen = QGuiApplication::screens()[0];
     QWidget marker;
-    marker.setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::BypassWindowManagerHint);
-    marker.setScreen(screen);
-    marker.setGeometry(screen->geometry());
+    place(marker, screen, screen->geometry());
     marker.winId();
     X11ScreenGrab grab;
     const auto first = grab.grabUnder(marker.windowHandle());
@@ -239,12 +252,7 @@ TEST_F(OverlayScreenSamplerTest, ReleasedPixelsLeaveMemoryAndTheNextGrabIsWhole)
     EXPECT_EQ(residentPages(memory, bytes), 0u);
 
     QWidget cover;
-    cover.setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::BypassWindowManagerHint);
-    cover.setScreen(screen);
-    cover.setGeometry(QRect(screen->geometry().topLeft(), QSize(80, 60)));
-    cover.setStyleSheet(QStringLiteral("background: #12AB34"));
-    cover.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&cover));
+    ASSERT_TRUE(showCover(cover, screen, QRect(screen->geometry().topLeft(), QSize(80, 60))));
     QTest::qWait(100);
     const auto again = grab.grabUnder(marker.windowHandle());
     ASSERT_TRUE(again.has_value());
@@ -258,9 +266,7 @@ TEST_F(OverlayScreenSamplerTest, GrabInStepsKeepsThePartGrabbedFirst)
 {
     QScreen* screen = QGuiApplication::screens()[0];
     QWidget marker;
-    marker.setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::BypassWindowManagerHint);
-    marker.setScreen(screen);
-    marker.setGeometry(screen->geometry());
+    place(marker, screen, screen->geometry());
     marker.winId();
     QImage reference = screen->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
     reference.setDevicePixelRatio(1); // compared and painted in device pixels
@@ -274,13 +280,9 @@ TEST_F(OverlayScreenSamplerTest, GrabInStepsKeepsThePartGrabbedFirst)
 
     // Drawn over after the part was grabbed, as the loupe is.
     QWidget cover;
-    cover.setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::BypassWindowManagerHint);
-    cover.setScreen(screen);
     const qreal ratio = screen->devicePixelRatio();
-    cover.setGeometry(QRect(screen->geometry().topLeft(), QSize(200, 150) / ratio));
-    cover.setStyleSheet(QStringLiteral("background: #12AB34"));
-    cover.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&cover));
+    ASSERT_TRUE(
+        showCover(cover, screen, QRect(screen->geometry().topLeft(), QSize(200, 150) / ratio)));
     QTest::qWait(100);
     grab.grabRestLater();
     grab.finishGrab();
@@ -538,12 +540,9 @@ TEST_F(OverlayScreenSamplerTest, ReusedOverlaysShowAndPickTheScreenAsItIsNow)
 
     // The screen changes: a window of one colour over part of the first screen.
     QWidget cover;
-    cover.setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::BypassWindowManagerHint);
-    cover.setScreen(QGuiApplication::screens()[0]);
-    cover.setGeometry(QRect(QGuiApplication::screens()[0]->geometry().topLeft(), QSize(80, 60)));
-    cover.setStyleSheet(QStringLiteral("background: #12AB34"));
-    cover.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&cover));
+    QScreen* firstScreen = QGuiApplication::screens()[0];
+    ASSERT_TRUE(
+        showCover(cover, firstScreen, QRect(firstScreen->geometry().topLeft(), QSize(80, 60))));
     QTest::qWait(200);
 
     for (const bool afterIdle : {false, true}) {
@@ -588,12 +587,8 @@ TEST_F(OverlayScreenSamplerTest, WhatAnotherWindowCoveredIsShownAgainWhenItGoes)
 
     // A window over the loupe and some of the screen around it, shown and taken away.
     QWidget cover;
-    cover.setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::BypassWindowManagerHint);
-    cover.setScreen(screen);
-    cover.setGeometry(QRect(screen->geometry().topLeft(), loupe.bottomRight() + QPoint(40, 40)));
-    cover.setStyleSheet(QStringLiteral("background: #12AB34"));
-    cover.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&cover));
+    ASSERT_TRUE(showCover(
+        cover, screen, QRect(screen->geometry().topLeft(), loupe.bottomRight() + QPoint(40, 40))));
     QTest::qWait(200);
     ASSERT_EQ(shown().pixelColor(plain).name(), "#12ab34");
     cover.hide();
