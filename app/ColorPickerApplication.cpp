@@ -41,7 +41,8 @@ ColorPickerApplication::ColorPickerApplication(ReviewLaunchMode mode, const Desk
       m_presence(std::move(adapters.presence)), m_reveal(std::move(adapters.reveal)),
       m_singleInstance(adapters.runtimeDirectory),
       m_delegate(mode, *m_presence, *m_store, m_singleInstance, *m_reveal),
-      m_makeTrayHost(std::move(adapters.makeTrayHost))
+      m_makeTrayHost(std::move(adapters.makeTrayHost)),
+      m_makeGlobalShortcut(std::move(adapters.makeGlobalShortcut))
 {
     m_delegate.setPanelOpener([this] { bringPickerForward(); });
     if (mode == ReviewLaunchMode::selftest)
@@ -54,8 +55,26 @@ ColorPickerApplication::ColorPickerApplication(ReviewLaunchMode mode, const Desk
         adapters.makeUpdater ? adapters.makeUpdater(*m_store, *m_reveal) : nullptr;
     m_services =
         std::make_unique<AppServices>(*m_store, *m_sampler, *m_clipboard, *m_presence, updater);
-    m_globalShortcut = adapters.makeGlobalShortcut ? adapters.makeGlobalShortcut()
-                                                   : std::make_unique<UnsupportedGlobalShortcut>();
+    // "--pick" from another launch: a pick as from the panel (joining one already running),
+    // answered with how it ended.
+    QObject::connect(&m_singleInstance, &SingleInstance::pickRequested, &m_services->picker(),
+                     &ColorPickerModel::pickColor);
+    QObject::connect(&m_services->picker(), &ColorPickerModel::pickEnded, &m_singleInstance,
+                     [this](const PickOutcome& outcome) {
+                         m_singleInstance.answerPickRequests(
+                             outcome.kind == PickOutcome::Kind::picked
+                                 ? std::optional<QString>(outcome.hex)
+                                 : std::nullopt,
+                             outcome.reason);
+                     });
+}
+
+ColorPickerApplication::~ColorPickerApplication() = default;
+
+void ColorPickerApplication::buildDesktopParts()
+{
+    m_globalShortcut = m_makeGlobalShortcut ? m_makeGlobalShortcut()
+                                            : std::make_unique<UnsupportedGlobalShortcut>();
     m_pickShortcut = std::make_unique<PickShortcut>(*m_store, *m_globalShortcut);
     QObject::connect(m_pickShortcut.get(), &PickShortcut::activated, m_pickShortcut.get(),
                      [this] { pickFromKey(); });
@@ -75,21 +94,7 @@ ColorPickerApplication::ColorPickerApplication(ReviewLaunchMode mode, const Desk
                      &SettingsScene::open);
     QObject::connect(&m_delegate, &AppDelegate::settingsWindowRequested, m_settings.get(),
                      &SettingsScene::open);
-    // "--pick" from another launch: a pick as from the panel (joining one already running),
-    // answered with how it ended.
-    QObject::connect(&m_singleInstance, &SingleInstance::pickRequested, &m_services->picker(),
-                     &ColorPickerModel::pickColor);
-    QObject::connect(&m_services->picker(), &ColorPickerModel::pickEnded, &m_singleInstance,
-                     [this](const PickOutcome& outcome) {
-                         m_singleInstance.answerPickRequests(
-                             outcome.kind == PickOutcome::Kind::picked
-                                 ? std::optional<QString>(outcome.hex)
-                                 : std::nullopt,
-                             outcome.reason);
-                     });
 }
-
-ColorPickerApplication::~ColorPickerApplication() = default;
 
 void ColorPickerApplication::setUpProcess()
 {
@@ -131,10 +136,14 @@ DesktopSession ColorPickerApplication::currentSession()
 AppDelegate::LaunchOutcome ColorPickerApplication::launch(Start start)
 {
     const AppDelegate::LaunchOutcome outcome = m_delegate.applicationDidFinishLaunching();
-    if (outcome != AppDelegate::LaunchOutcome::running || !m_tray)
+    if (outcome != AppDelegate::LaunchOutcome::running || !m_services)
         return outcome;
-    if (start == Start::withPick)
+    // The pick first: the tray item, the key and the settings are built once it shows.
+    if (start == Start::withPick) {
+        m_sampler->prepareForPick();
         m_services->picker().pickColor();
+    }
+    buildDesktopParts();
     // The icon goes in at once and stays: Qt docks it when a tray host comes later.
     m_tray->show();
     m_pickShortcut->start();

@@ -102,6 +102,8 @@ private:
     void showMainWindow();
     void mainWindowClosed();
     void pickFromKey();
+    // The global key, the tray item and the settings, made once the copy is the one running.
+    void buildDesktopParts();
 
     const DesktopSession m_session;
     std::unique_ptr<PreferencesStore> m_store;
@@ -118,6 +120,7 @@ private:
     SingleInstance m_singleInstance;
     AppDelegate m_delegate;
     std::function<std::unique_ptr<TrayHost>()> m_makeTrayHost;
+    std::function<std::unique_ptr<GlobalShortcut>()> m_makeGlobalShortcut;
     std::unique_ptr<TrayHost> m_trayHost;
     std::unique_ptr<TrayPresence> m_trayPresence;
     std::unique_ptr<PickerWindow> m_window;

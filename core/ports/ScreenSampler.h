@@ -24,6 +24,10 @@ public:
 
     virtual void showSampler(SelectionHandler handler) = 0;
 
+    // A pick follows at once (a launch that begins with one): what its first showing would
+    // load is begun now, beside the caller, where the sampler can.
+    virtual void prepareForPick() {}
+
     // After a pick ended without a colour: what kept it from running, in plain words for the
     // user (what is missing on this system); empty when the user ended it. Read on the
     // thread that called showSampler(), after the handler ran.

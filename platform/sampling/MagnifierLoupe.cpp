@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cmath>
 #include <iterator>
 
@@ -14,10 +15,11 @@ namespace MagnifierLoupe {
 
 namespace {
 
+// Atomic: read on the thread prepareAhead() starts while a pick may change them.
 struct Choices
 {
-    int zoom = defaultZoom;
-    int area = 0; // index of sampleSides
+    std::atomic<int> zoom = defaultZoom;
+    std::atomic<int> area = 0; // index of sampleSides
 };
 
 Choices& choices()
@@ -86,7 +88,8 @@ void cycleSampleArea()
 
 void resetChoices()
 {
-    choices() = Choices();
+    choices().zoom = defaultZoom;
+    choices().area = 0;
 }
 
 QSize size()
@@ -205,6 +208,23 @@ static const QFont& labelFont()
         return resolved;
     }();
     return *font;
+}
+
+std::future<void> prepareAhead()
+{
+    return std::async(std::launch::async, [] {
+        // A font of its own: a QFont's engine is loaded per thread, and one shared with the
+        // main thread would be changed under it.
+        QFont font;
+        font.fromString(QGuiApplication::font().toString());
+        QImage scratch(size(), QImage::Format_RGB32);
+        QImage grab(pixelsAcross(), pixelsAcross(), QImage::Format_RGB32);
+        grab.fill(Qt::gray);
+        QPainter painter(&scratch);
+        paintCells(painter, QPoint(), grab, grab.rect().center());
+        painter.setFont(font);
+        painter.drawText(scratch.rect(), Qt::AlignBottom | Qt::AlignHCenter, everyLabelCharacter());
+    });
 }
 
 void paint(QPainter& painter, const QRect& target, const QImage& grab, QPoint centre,

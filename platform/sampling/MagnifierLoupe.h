@@ -66,4 +66,9 @@ QColor sampleColor(const QImage& grab, QPoint centre);
 void paint(QPainter& painter, const QRect& target, const QImage& grab, QPoint centre,
            const QColor& picked);
 
+// Draws a loupe once, on a thread of its own and with a font of its own, so that a process's
+// first pick finds fontconfig, the font database and the painting code ready. The future
+// waits for it when destroyed.
+std::future<void> prepareAhead();
+
 } // namespace MagnifierLoupe

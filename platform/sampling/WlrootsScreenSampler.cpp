@@ -1,5 +1,6 @@
 #include "WlrootsScreenSampler.h"
 
+#include "MagnifierLoupe.h"
 #include "WlrootsPickSurface.h"
 #include "WlrootsScreenCopy.h"
 
@@ -31,6 +32,12 @@ WlrootsScreenSampler::~WlrootsScreenSampler()
 {
     finish(std::nullopt);
     answer();
+}
+
+void WlrootsScreenSampler::prepareForPick()
+{
+    if (!m_loupePrepared.valid())
+        m_loupePrepared = MagnifierLoupe::prepareAhead();
 }
 
 void WlrootsScreenSampler::showSampler(SelectionHandler handler)

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QTimer>
 
+#include <future>
 #include <memory>
 #include <vector>
 
@@ -32,6 +33,7 @@ public:
     ~WlrootsScreenSampler() override;
 
     void showSampler(SelectionHandler handler) override;
+    void prepareForPick() override;
     std::string unavailableReason() const override { return m_unavailable; }
 
     bool isShowing() const { return static_cast<bool>(m_handler); }
@@ -70,4 +72,6 @@ private:
     QTimer m_answerTimer;
     std::string m_unavailable;
     Log m_log{"sampler"};
+    // The loupe drawn ahead of a first pick (prepareForPick()).
+    std::future<void> m_loupePrepared;
 };

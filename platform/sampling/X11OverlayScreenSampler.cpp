@@ -1,5 +1,6 @@
 #include "X11OverlayScreenSampler.h"
 
+#include "MagnifierLoupe.h"
 #include "X11PickOverlay.h"
 #include "X11ScreenGrab.h"
 
@@ -89,6 +90,12 @@ void X11OverlayScreenSampler::showSampler(SelectionHandler handler)
         }
     }
     keyboardOverlay->takeKeyboard();
+}
+
+void X11OverlayScreenSampler::prepareForPick()
+{
+    if (!m_loupePrepared.valid())
+        m_loupePrepared = MagnifierLoupe::prepareAhead();
 }
 
 QList<X11PickOverlay*> X11OverlayScreenSampler::overlays() const

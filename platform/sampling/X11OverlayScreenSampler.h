@@ -11,6 +11,7 @@
 
 #include <chrono>
 #include <functional>
+#include <future>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -35,6 +36,7 @@ public:
     ~X11OverlayScreenSampler() override;
 
     void showSampler(SelectionHandler handler) override;
+    void prepareForPick() override;
 
     bool isShowing() const { return static_cast<bool>(m_handler); }
     // The overlays of the running pick, one per screen; empty when none runs.
@@ -76,4 +78,6 @@ private:
     QTimer m_fenceTimer;
     std::chrono::steady_clock::time_point m_answerDeadline;
     Log m_log{"sampler"};
+    // The loupe drawn ahead of a first pick (prepareForPick()).
+    std::future<void> m_loupePrepared;
 };

@@ -34,8 +34,11 @@ public:
     void showSampler(SelectionHandler handler) override
     {
         ++shown;
+        preparedWhenShown = prepared;
         pending = std::move(handler);
     }
+
+    void prepareForPick() override { ++prepared; }
 
     // Answers the running pick as the user would: a colour, or a dismissal.
     void answer(std::optional<SrgbComponents> components)
@@ -50,6 +53,8 @@ public:
     SelectionHandler pending;
     std::string reason;
     int shown = 0;
+    int prepared = 0;
+    int preparedWhenShown = 0;
 };
 
 #include "ColorPickerModel.h"

@@ -192,14 +192,15 @@ TEST_F(ColorPickerApplicationTest, APickRequestFromAnotherLaunchGetsTheAdoptedCo
 }
 
 // Started by a "--pick" that found no copy running: the pick is under way as the launch
-// returns, the request joins it, and the main window (no tray host) waits until it ends
-// instead of covering the screen being picked from.
+// returns (its first showing prepared just before), the request joins it, and the main
+// window (no tray host) waits until it ends instead of covering the screen being picked from.
 TEST_F(ColorPickerApplicationTest, APickAtStartIsJoinedByTheRequestAndTheWindowWaitsForIt)
 {
     const auto application = build(ReviewLaunchMode::none, TrayHost::State::absent);
     ASSERT_EQ(application->launch(ColorPickerApplication::Start::withPick),
               AppDelegate::LaunchOutcome::running);
     ASSERT_TRUE(static_cast<bool>(sampler->pending));
+    EXPECT_EQ(sampler->preparedWhenShown, 1);
     auto answer = std::async(std::launch::async, [this] {
         return SingleInstance(runtime.path()).requestPick(std::chrono::seconds(5));
     });

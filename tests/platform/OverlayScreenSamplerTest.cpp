@@ -27,6 +27,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <future>
 #include <memory>
 #include <vector>
 
@@ -353,6 +354,40 @@ TEST_F(OverlayScreenSamplerTest, LoupeFollowsThePointerOverTheFrozenScreen)
         xdotool({"key", "Escape"});
         ASSERT_TRUE(waitForAnswer());
     }
+}
+
+// A first pick's loupe is drawn once ahead, on another thread with a font of its own: the
+// loupe the main thread draws meanwhile, and after, is the loupe it always draws.
+TEST_F(OverlayScreenSamplerTest, LoupeDrawnWhileOneIsPreparedAheadIsUnchanged)
+{
+    QImage grab(31, 31, QImage::Format_RGB32);
+    for (int y = 0; y < grab.height(); ++y) {
+        for (int x = 0; x < grab.width(); ++x)
+            grab.setPixelColor(x, y, patternAt(0, QPoint(x * 7, y * 5)));
+    }
+    const QPoint centre(15, 15);
+    const auto draw = [&] {
+        QImage loupe(MagnifierLoupe::size(), QImage::Format_RGB32);
+        QPainter painter(&loupe);
+        MagnifierLoupe::paint(painter, loupe.rect(), grab, centre, grab.pixelColor(centre));
+        return loupe;
+    };
+    for (int round = 0; round < 3; ++round) {
+        std::future<void> ahead = MagnifierLoupe::prepareAhead();
+        const QImage during = draw();
+        ahead.wait();
+        const QImage after = draw();
+        ASSERT_EQ(during, after) << "round " << round;
+    }
+    // The label is written: light text on its dark ground.
+    const QImage loupe = draw();
+    const int labelTop = MagnifierLoupe::pixelsAcross() * MagnifierLoupe::cellSize();
+    int light = 0;
+    for (int y = labelTop; y < loupe.height(); ++y) {
+        for (int x = 0; x < loupe.width(); ++x)
+            light += loupe.pixelColor(x, y).lightness() > 160;
+    }
+    EXPECT_GT(light, 30);
 }
 
 struct ClickCase
