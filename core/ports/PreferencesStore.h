@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 // The per-user key-value store every component persists its settings in. Readers supply
@@ -24,4 +25,10 @@ public:
     virtual void setBool(const QString& key, bool value) = 0;
     virtual void setString(const QString& key, const QString& value) = 0;
     virtual void setData(const QString& key, const QByteArray& value) = 0;
+
+    // Asks to be told when the stored values changed through someone else (another process
+    // rewrote the file): `handler` runs on the thread that owns the store's QObject context
+    // (the main thread), after the new values can be read; a second call replaces the
+    // handler, an empty one removes it. A store that nobody else writes never calls it.
+    virtual void setChangedElsewhereHandler(std::function<void()> handler) { (void)handler; }
 };
