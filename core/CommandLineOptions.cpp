@@ -103,31 +103,37 @@ No tray item or window is shown, and no display is needed.)roff",
     {pickAtStart, {}, nullptr, application, nullptr, nullptr, nullptr},
 };
 
+// One of Qt's options: handled by the application, left out of --help and the manual page.
+constexpr Option qtOption(std::string_view name, const char* argument = nullptr)
+{
+    return {name, {}, argument, application, nullptr, nullptr, nullptr};
+}
+
 // Qt's documented options, for every application (QGuiApplication, QApplication) and on X11.
 // Those with an argument name it, so that it is not read as one of ours; -qmljsdebugger
 // takes its own only as -qmljsdebugger=PORT.
 constexpr Option qtOwn[] = {
-    {"-platform", {}, "NAME", application, nullptr, nullptr, nullptr},
-    {"-platformpluginpath", {}, "PATH", application, nullptr, nullptr, nullptr},
-    {"-platformtheme", {}, "NAME", application, nullptr, nullptr, nullptr},
-    {"-plugin", {}, "NAME", application, nullptr, nullptr, nullptr},
-    {"-qmljsdebugger", {}, nullptr, application, nullptr, nullptr, nullptr},
-    {"-qwindowgeometry", {}, "GEOMETRY", application, nullptr, nullptr, nullptr},
-    {"-qwindowicon", {}, "ICON", application, nullptr, nullptr, nullptr},
-    {"-qwindowtitle", {}, "TITLE", application, nullptr, nullptr, nullptr},
-    {"-reverse", {}, nullptr, application, nullptr, nullptr, nullptr},
-    {"-session", {}, "SESSION", application, nullptr, nullptr, nullptr},
-    {"-style", {}, "STYLE", application, nullptr, nullptr, nullptr},
-    {"-stylesheet", {}, "FILE", application, nullptr, nullptr, nullptr},
-    {"-widgetcount", {}, nullptr, application, nullptr, nullptr, nullptr},
-    {"-display", {}, "DISPLAY", application, nullptr, nullptr, nullptr},
-    {"-geometry", {}, "GEOMETRY", application, nullptr, nullptr, nullptr},
-    {"-name", {}, "NAME", application, nullptr, nullptr, nullptr},
-    {"-title", {}, "TITLE", application, nullptr, nullptr, nullptr},
-    {"-icon", {}, "ICON", application, nullptr, nullptr, nullptr},
-    {"-sync", {}, nullptr, application, nullptr, nullptr, nullptr},
-    {"-nograb", {}, nullptr, application, nullptr, nullptr, nullptr},
-    {"-dograb", {}, nullptr, application, nullptr, nullptr, nullptr},
+    qtOption("-platform", "NAME"),
+    qtOption("-platformpluginpath", "PATH"),
+    qtOption("-platformtheme", "NAME"),
+    qtOption("-plugin", "NAME"),
+    qtOption("-qmljsdebugger"),
+    qtOption("-qwindowgeometry", "GEOMETRY"),
+    qtOption("-qwindowicon", "ICON"),
+    qtOption("-qwindowtitle", "TITLE"),
+    qtOption("-reverse"),
+    qtOption("-session", "SESSION"),
+    qtOption("-style", "STYLE"),
+    qtOption("-stylesheet", "FILE"),
+    qtOption("-widgetcount"),
+    qtOption("-display", "DISPLAY"),
+    qtOption("-geometry", "GEOMETRY"),
+    qtOption("-name", "NAME"),
+    qtOption("-title", "TITLE"),
+    qtOption("-icon", "ICON"),
+    qtOption("-sync"),
+    qtOption("-nograb"),
+    qtOption("-dograb"),
 };
 
 } // namespace
@@ -135,11 +141,6 @@ constexpr Option qtOwn[] = {
 std::span<const Option> all()
 {
     return ours;
-}
-
-std::span<const Option> qt()
-{
-    return qtOwn;
 }
 
 const Option* find(std::string_view name)

@@ -52,13 +52,11 @@ inline constexpr std::string_view endOfOptions = "--";
 
 // Our options, in the order --help and the manual page list them (hidden ones last).
 std::span<const Option> all();
-// The options Qt's application classes read (-platform, -display, -style...): accepted in
-// either the -name or the --name form, and "-name=value" for those that take a value.
-std::span<const Option> qt();
 
 // Ours by name or short name, else Qt's (findQt()), else null.
 const Option* find(std::string_view name);
-// Qt's by name, "-name" or "--name"; null when Qt has no such option.
+// One of the options Qt's application classes read (-platform, -display, -style...), by
+// its name in the "-name" or the "--name" form; null when Qt has no such option.
 const Option* findQt(std::string_view name);
 
 } // namespace CommandLineOptions

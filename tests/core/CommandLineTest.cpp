@@ -121,8 +121,9 @@ TEST(ParsedCommandLine, ReadsOptionsByTheTableUpToTheEndOfOptions)
                                                   0, parsed.problem().size() - unknownList.size())
                                             : parsed.problem();
             EXPECT_EQ(problem, c.problem) << parsed.problem();
-            if (!c.problem.empty())
+            if (!c.problem.empty()) {
                 EXPECT_EQ(parsed.refusal(), "morvane-color-picker: " + parsed.problem() + "\n");
+            }
         }
     }
 }
