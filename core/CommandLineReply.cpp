@@ -58,8 +58,8 @@ QString help()
 
 std::optional<QString> commandLineReply(const QStringList& arguments, const QString& version)
 {
-    for (const ParsedCommandLine::Given& given :
-         CommandLineArguments::parse(arguments).given()) {
+    const ParsedCommandLine parsed = CommandLineArguments::parse(arguments);
+    for (const ParsedCommandLine::Given& given : parsed.given()) {
         if (given.option->name == CommandLineOptions::help)
             return help();
         if (given.option->name == CommandLineOptions::version)

@@ -15,7 +15,7 @@
 namespace {
 
 const QString templates =
-    QStringLiteral(R"([{"id":"template-1","name":"Kotlin","template":"Color(0xFF{hex})"}])");
+    QStringLiteral(R"json([{"id":"template-1","name":"Kotlin","template":"Color(0xFF{hex})"}])json");
 
 QByteArray contentOf(const QString& path)
 {

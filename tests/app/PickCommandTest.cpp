@@ -52,7 +52,7 @@ TEST(PickCommand, PrintsThePickInTheUsersTemplate)
         SettingsPreferencesStore settings(preferences);
         settings.setString(
             FormatPreferences::templatesKey,
-            QStringLiteral(R"([{"id":"template-1","name":"Kotlin","template":"Color(0xFF{hex})"}])"));
+            QStringLiteral(R"json([{"id":"template-1","name":"Kotlin","template":"Color(0xFF{hex})"}])json"));
         ASSERT_TRUE(settings.flush());
     }
     const CommandLineFormats formats(CommandLinePreferences::open(preferences));

@@ -11,9 +11,9 @@ namespace {
 // Three templates as the settings store them: two the command line offers, and one whose
 // placeholder this version does not know, which it leaves out as the panel does.
 const QString templates = QStringLiteral(
-    R"([{"id":"template-1","name":"Kotlin","template":"Color(0xFF{hex})"},)"
-    R"({"id":"template-3","name":"Shader constant","template":"{rf}, {gf}, {bf}"},)"
-    R"({"id":"template-2","name":"Future","template":"{hue}"}])");
+    R"json([{"id":"template-1","name":"Kotlin","template":"Color(0xFF{hex})"},)json"
+    R"json({"id":"template-3","name":"Shader constant","template":"{rf}, {gf}, {bf}"},)json"
+    R"json({"id":"template-2","name":"Future","template":"{hue}"}])json");
 
 struct Outcome
 {
