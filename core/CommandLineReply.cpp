@@ -6,8 +6,8 @@
 
 namespace {
 
-// Where the descriptions begin, after two blanks and the option's names; longer names push
-// the first line of theirs one blank further.
+// Where the descriptions begin, after two blanks and the option's names; names that reach
+// it push the first line of theirs two blanks past them.
 constexpr qsizetype descriptionColumn = 19;
 
 // A text of the table, which marks it for translation under this context.
@@ -29,7 +29,9 @@ QString optionRows(const CommandLineOptions::Option& option)
         names = latin1(option.shortName) + QLatin1String(", ") + names;
     if (option.argument)
         names += u' ' + translated(option.argument);
-    QString rows = QLatin1String("  ") + names.leftJustified(descriptionColumn - 3) + u' ';
+    constexpr qsizetype width = descriptionColumn - 2;
+    QString rows = QLatin1String("  ") +
+                   (names.size() < width ? names.leftJustified(width) : names + QLatin1String("  "));
     const QString indent(descriptionColumn, u' ');
     const QStringList lines = translated(option.help).split(u'\n');
     for (qsizetype i = 0; i < lines.size(); ++i)

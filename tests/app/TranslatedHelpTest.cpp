@@ -4,6 +4,7 @@
 #include "CommandLineReply.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 #include <QTranslator>
 
 #include <gtest/gtest.h>
