@@ -17,11 +17,20 @@ namespace {
 const QString templates =
     QStringLiteral(R"json([{"id":"template-1","name":"Kotlin","template":"Color(0xFF{hex})"}])json");
 
-QByteArray contentOf(const QString& path)
+std::string contentOf(const QString& path)
 {
     QFile file(path);
     EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-    return file.readAll();
+    return file.readAll().toStdString();
+}
+
+// The names in the folder, hidden ones and special files included.
+std::string entriesOf(const QString& folder)
+{
+    return QDir(folder)
+        .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot)
+        .join(u' ')
+        .toStdString();
 }
 
 } // namespace
@@ -44,9 +53,8 @@ TEST(CommandLineFormats, ReadsADamagedFileWithoutTouchingIt)
         ASSERT_TRUE(file.open(QIODevice::Append));
         file.write("/a=1\n"); // a line the INI reader cannot read back
     }
-    const QByteArray before = contentOf(path);
-    const QStringList entries = QDir(folder.path()).entryList(QDir::AllEntries | QDir::System |
-                                                              QDir::Hidden | QDir::NoDotAndDotDot);
+    const std::string before = contentOf(path);
+    const std::string entries = entriesOf(folder.path());
 
     {
         const CommandLineFormats formats(CommandLinePreferences::open(path));
@@ -70,9 +78,7 @@ TEST(CommandLineFormats, ReadsADamagedFileWithoutTouchingIt)
     }
 
     EXPECT_EQ(contentOf(path), before);
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::System | QDir::Hidden |
-                                            QDir::NoDotAndDotDot),
-              entries);
+    EXPECT_EQ(entriesOf(folder.path()), entries);
 }
 
 // No file: the built-in notations alone, and still nothing written.
@@ -85,5 +91,5 @@ TEST(CommandLineFormats, WithoutAFileOffersTheBuiltInNotationsAndWritesNone)
         EXPECT_EQ(formats.list().available().size(), 18);
         EXPECT_EQ(formats.list().copied().id, QStringLiteral("hex"));
     }
-    EXPECT_TRUE(QDir(folder.path()).isEmpty());
+    EXPECT_EQ(entriesOf(folder.path()), "");
 }

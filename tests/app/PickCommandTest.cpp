@@ -85,5 +85,5 @@ TEST(PickCommand, PrintsThePickInTheUsersTemplate)
         10000));
     const auto [status, output, failures] = pick.get();
     EXPECT_EQ(status, 0) << failures.toStdString();
-    EXPECT_EQ(output, QStringLiteral("Color(0xFF3A7BD5)\n"));
+    EXPECT_EQ(output.toStdString(), "Color(0xFF3A7BD5)\n");
 }
