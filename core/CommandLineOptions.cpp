@@ -13,11 +13,14 @@ namespace {
 using enum Handler;
 
 constexpr Option ours[] = {
-    {pick, {}, nullptr, launcher,
-     QT_TRANSLATE_NOOP("CommandLineReply",
-                       "pick a color in the running copy (starting one if need\n"
-                       "be), print its hex and exit; exit status 1 when cancelled"),
-     R"roff(Ask the running copy to start a pick (starting one in the tray when none runs),
+    {
+        .name = pick,
+        .handler = launcher,
+        .help = QT_TRANSLATE_NOOP("CommandLineReply",
+                                  "pick a color in the running copy (starting one if need\n"
+                                  "be), print its hex and exit; exit status 1 when cancelled"),
+        .manual =
+            R"roff(Ask the running copy to start a pick (starting one in the tray when none runs),
 print the picked hex code on standard output and exit with status 0.
 When the pick is cancelled or picking is unavailable, print nothing on standard output,
 a one\-line reason on standard error, and exit with status 1.
@@ -25,12 +28,16 @@ So does a pick whose hex code standard output does not take (closed, full, a rea
 the line on standard error then names the color), and a request with no copy running and
 no display to start one on.
 The color is adopted as any pick is: clipboard, recent colors and preferences.)roff",
-     nullptr},
-    {format, {}, QT_TRANSLATE_NOOP("CommandLineReply", "ID"), command,
-     QT_TRANSLATE_NOOP("CommandLineReply",
-                       "with --pick or --convert: print the color in notation ID\n"
-                       "instead of hex"),
-     R"roff(With
+    },
+    {
+        .name = format,
+        .argument = QT_TRANSLATE_NOOP("CommandLineReply", "ID"),
+        .missing = "a format id",
+        .handler = command,
+        .help = QT_TRANSLATE_NOOP("CommandLineReply",
+                                  "with --pick or --convert: print the color in notation ID\n"
+                                  "instead of hex"),
+        .manual = R"roff(With
 .B \-\-pick
 or
 .BR \-\-convert ,
@@ -43,14 +50,18 @@ instead of its hex code.
 An unknown
 .I ID
 ends the program with status 2 before anything is picked or converted.)roff",
-     "a format id"},
-    {convert, {}, QT_TRANSLATE_NOOP("CommandLineReply", "COLOR"), command,
-     QT_TRANSLATE_NOOP("CommandLineReply",
-                       "print COLOR (hex, rgb, CSS rgb(), vec3, int, 0x...) in\n"
-                       "another notation, without a display; with - read one\n"
-                       "color a line from standard input (exit status 2 when a\n"
-                       "line is no color)"),
-     R"roff(Print
+    },
+    {
+        .name = convert,
+        .argument = QT_TRANSLATE_NOOP("CommandLineReply", "COLOR"),
+        .missing = "a color, or - to read standard input",
+        .handler = command,
+        .help = QT_TRANSLATE_NOOP("CommandLineReply",
+                                  "print COLOR (hex, rgb, CSS rgb(), vec3, int, 0x...) in\n"
+                                  "another notation, without a display; with - read one\n"
+                                  "color a line from standard input (exit status 2 when a\n"
+                                  "line is no color)"),
+        .manual = R"roff(Print
 .I COLOR
 in another notation (hex without
 .BR \-\-format )
@@ -80,33 +91,50 @@ such as \(dq\(~~ navy\(dq) are written, not read.
 Read one color a line from standard input and write one line for each:
 its conversion, or an empty line for a line that is no color, which is also named by its
 line number on standard error; the exit status is then 2.)roff",
-     "a color, or - to read standard input"},
-    {listFormats, {}, nullptr, command,
-     QT_TRANSLATE_NOOP("CommandLineReply", "list the notation ids and labels"),
-     R"roff(Print every notation's id, its label in the panel and the example #3A7BD5 in it,
+    },
+    {
+        .name = listFormats,
+        .handler = command,
+        .help = QT_TRANSLATE_NOOP("CommandLineReply", "list the notation ids and labels"),
+        .manual =
+            R"roff(Print every notation's id, its label in the panel and the example #3A7BD5 in it,
 one a line; then, the same way, each template made in the settings.)roff",
-     nullptr},
-    {showSettings, {}, nullptr, application,
-     QT_TRANSLATE_NOOP("CommandLineReply", "open the settings window"),
-     R"roff(Open the settings window; the program quits when the window closes.)roff", nullptr},
-    {selftest, {}, nullptr, application,
-     QT_TRANSLATE_NOOP("CommandLineReply", "check that the application starts, then quit"),
-     R"roff(Check that the application starts, log one line to the journal, and exit with status 0.
+    },
+    {
+        .name = showSettings,
+        .handler = application,
+        .help = QT_TRANSLATE_NOOP("CommandLineReply", "open the settings window"),
+        .manual = R"roff(Open the settings window; the program quits when the window closes.)roff",
+    },
+    {
+        .name = selftest,
+        .handler = application,
+        .help =
+            QT_TRANSLATE_NOOP("CommandLineReply", "check that the application starts, then quit"),
+        .manual =
+            R"roff(Check that the application starts, log one line to the journal, and exit with status 0.
 No tray item or window is shown, and no display is needed.)roff",
-     nullptr},
-    {help, "-h", nullptr, command,
-     QT_TRANSLATE_NOOP("CommandLineReply", "show this help and exit"),
-     R"roff(Show a short help on standard output and exit.)roff", nullptr},
-    {version, {}, nullptr, command,
-     QT_TRANSLATE_NOOP("CommandLineReply", "show the version and exit"),
-     R"roff(Show the version on standard output and exit.)roff", nullptr},
-    {pickAtStart, {}, nullptr, application, nullptr, nullptr, nullptr},
+    },
+    {
+        .name = help,
+        .shortName = "-h",
+        .handler = command,
+        .help = QT_TRANSLATE_NOOP("CommandLineReply", "show this help and exit"),
+        .manual = R"roff(Show a short help on standard output and exit.)roff",
+    },
+    {
+        .name = version,
+        .handler = command,
+        .help = QT_TRANSLATE_NOOP("CommandLineReply", "show the version and exit"),
+        .manual = R"roff(Show the version on standard output and exit.)roff",
+    },
+    {.name = pickAtStart, .handler = application},
 };
 
 // One of Qt's options: handled by the application, left out of --help and the manual page.
 constexpr Option qtOption(std::string_view name, const char* argument = nullptr)
 {
-    return {name, {}, argument, application, nullptr, nullptr, nullptr};
+    return {.name = name, .argument = argument, .handler = application};
 }
 
 // Qt's documented options, for every application (QGuiApplication, QApplication) and on X11.

@@ -20,19 +20,20 @@ enum class Handler
 
 struct Option
 {
-    std::string_view name;      // "--format"
-    std::string_view shortName; // "-h", or empty
+    std::string_view name = {};      // "--format"
+    std::string_view shortName = {}; // "-h", or empty
     // What follows it, as --help names it ("ID"); null for an option that takes none.
-    const char* argument;
-    Handler handler;
+    const char* argument = nullptr;
+    // What a missing or empty argument is called in the refusal ("needs a format id"); null
+    // where Qt's own option may go without one.
+    const char* missing = nullptr;
+    Handler handler = Handler::application;
     // --help's description, broken into lines as printed; null for an option --help and the
     // manual page leave out.
-    const char* help;
+    const char* help = nullptr;
     // The description in the manual page's option list (roff). Entries for other forms of
     // the option may follow it, each beginning with .TP (as "--convert -" does).
-    const char* manual;
-    // What a missing or empty argument is called in the refusal ("needs a format id").
-    const char* missing;
+    const char* manual = nullptr;
 };
 
 inline constexpr std::string_view pick = "--pick";

@@ -30,8 +30,8 @@ QString optionRows(const CommandLineOptions::Option& option)
     if (option.argument)
         names += u' ' + translated(option.argument);
     constexpr qsizetype width = descriptionColumn - 2;
-    QString rows = QLatin1String("  ") +
-                   (names.size() < width ? names.leftJustified(width) : names + QLatin1String("  "));
+    QString rows = QLatin1String("  ") + (names.size() < width ? names.leftJustified(width)
+                                                               : names + QLatin1String("  "));
     const QString indent(descriptionColumn, u' ');
     const QStringList lines = translated(option.help).split(u'\n');
     for (qsizetype i = 0; i < lines.size(); ++i)
@@ -41,10 +41,11 @@ QString optionRows(const CommandLineOptions::Option& option)
 
 QString help()
 {
-    QString text = QCoreApplication::translate(
-                       "CommandLineReply", "Usage: morvane-color-picker [OPTION]\n"
-                                           "Pick any color on your screen, right from the tray.\n") +
-                   u'\n';
+    QString text =
+        QCoreApplication::translate("CommandLineReply",
+                                    "Usage: morvane-color-picker [OPTION]\n"
+                                    "Pick any color on your screen, right from the tray.\n") +
+        u'\n';
     for (const CommandLineOptions::Option& option : CommandLineOptions::all()) {
         if (option.help)
             text += optionRows(option);

@@ -32,13 +32,15 @@ std::string unknownOption(std::string_view argument)
 const Option* qtOptionWithValue(std::string_view argument)
 {
     const std::size_t equals = argument.find('=');
-    return equals == std::string_view::npos ? nullptr
-                                            : CommandLineOptions::findQt(argument.substr(0, equals));
+    return equals == std::string_view::npos
+               ? nullptr
+               : CommandLineOptions::findQt(argument.substr(0, equals));
 }
 
 } // namespace
 
-template <typename Arguments> ParsedCommandLine ParsedCommandLine::parseAll(const Arguments& arguments)
+template <typename Arguments>
+ParsedCommandLine ParsedCommandLine::parseAll(const Arguments& arguments)
 {
     ParsedCommandLine parsed;
     for (std::size_t i = 1; i < arguments.size(); ++i) {

@@ -14,8 +14,8 @@
 
 namespace {
 
-const QString templates =
-    QStringLiteral(R"json([{"id":"template-1","name":"Kotlin","template":"Color(0xFF{hex})"}])json");
+const QString templates = QStringLiteral(
+    R"json([{"id":"template-1","name":"Kotlin","template":"Color(0xFF{hex})"}])json");
 
 std::string contentOf(const QString& path)
 {

@@ -52,7 +52,8 @@ TEST(PickCommand, PrintsThePickInTheUsersTemplate)
         SettingsPreferencesStore settings(preferences);
         settings.setString(
             FormatPreferences::templatesKey,
-            QStringLiteral(R"json([{"id":"template-1","name":"Kotlin","template":"Color(0xFF{hex})"}])json"));
+            QStringLiteral(
+                R"json([{"id":"template-1","name":"Kotlin","template":"Color(0xFF{hex})"}])json"));
         ASSERT_TRUE(settings.flush());
     }
     const CommandLineFormats formats(CommandLinePreferences::open(preferences));
@@ -75,8 +76,8 @@ TEST(PickCommand, PrintsThePickInTheUsersTemplate)
         QTextStream out(&output);
         QTextStream failed(&failures);
         const auto noCopyToStart = [] { return QStringLiteral("no copy may be started here"); };
-        const int status = PickCommand::run(asking, noCopyToStart, out, failed,
-                                            std::chrono::seconds(5), &*format);
+        const int status =
+            PickCommand::run(asking, noCopyToStart, out, failed, std::chrono::seconds(5), &*format);
         failed.flush();
         return std::tuple(status, output, failures);
     });

@@ -69,9 +69,15 @@ TEST(ParsedCommandLine, ReadsOptionsByTheTableUpToTheEndOfOptions)
          {{"--selftest", ""}},
          ""},
         {"-- alone", {"--", "--help"}, {}, ""},
-        {"words and - are no options", {"stray", "-", "--show-settings"}, {{"--show-settings", ""}}, ""},
+        {"words and - are no options",
+         {"stray", "-", "--show-settings"},
+         {{"--show-settings", ""}},
+         ""},
         {"the internal pick at start", {"--pick-at-start"}, {{"--pick-at-start", ""}}, ""},
-        {"an option of ours compares whole", {"--selftest=1"}, {}, "unknown option \"--selftest=1\""},
+        {"an option of ours compares whole",
+         {"--selftest=1"},
+         {},
+         "unknown option \"--selftest=1\""},
         {"and case-sensitively", {"--SelfTest"}, {}, "unknown option \"--SelfTest\""},
         {"with its dashes", {"-selftest"}, {}, "unknown option \"-selftest\""},
         {"and nothing around it", {"--show-settings "}, {}, "unknown option \"--show-settings \""},
@@ -116,10 +122,10 @@ TEST(ParsedCommandLine, ReadsOptionsByTheTableUpToTheEndOfOptions)
         for (const ParsedCommandLine& parsed :
              {ParsedCommandLine::parse(arguments), parsedAsMain(arguments)}) {
             EXPECT_EQ(givenOf(parsed), c.given);
-            const std::string problem = parsed.problem().starts_with("unknown option")
-                                            ? parsed.problem().substr(
-                                                  0, parsed.problem().size() - unknownList.size())
-                                            : parsed.problem();
+            const std::string problem =
+                parsed.problem().starts_with("unknown option")
+                    ? parsed.problem().substr(0, parsed.problem().size() - unknownList.size())
+                    : parsed.problem();
             EXPECT_EQ(problem, c.problem) << parsed.problem();
             if (!c.problem.empty()) {
                 EXPECT_EQ(parsed.refusal(), "morvane-color-picker: " + parsed.problem() + "\n");
@@ -132,7 +138,8 @@ TEST(ParsedCommandLine, ReadsOptionsByTheTableUpToTheEndOfOptions)
 TEST(ParsedCommandLine, RefusesAnUnknownOptionWithTheList)
 {
     const ParsedCommandLine parsed = ParsedCommandLine::parse(commandLine({"--pick", "--bogus"}));
-    EXPECT_EQ(parsed.refusal(), "morvane-color-picker: unknown option \"--bogus\"" + unknownList + "\n");
+    EXPECT_EQ(parsed.refusal(),
+              "morvane-color-picker: unknown option \"--bogus\"" + unknownList + "\n");
     EXPECT_EQ(ParsedCommandLine::refusalStatus, 2);
 }
 

@@ -1,5 +1,5 @@
-#include "CommandLineFormats.h"
 #include "ConvertCommand.h"
+#include "CommandLineFormats.h"
 #include "MemoryPreferencesStore.h"
 
 #include <QTextStream>

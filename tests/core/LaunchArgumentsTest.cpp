@@ -126,8 +126,8 @@ TEST(CommandLineReply, WritesTheHelpFromTheOptionTable)
     QStringList table;
     for (const CommandLineOptions::Option& option : CommandLineOptions::all()) {
         if (option.help)
-            table.append(QString::fromUtf8(option.shortName.empty() ? option.name
-                                                                    : option.shortName));
+            table.append(
+                QString::fromUtf8(option.shortName.empty() ? option.name : option.shortName));
     }
     EXPECT_EQ(listed, table);
 }
