@@ -111,8 +111,7 @@ QString startDetachedCopy()
         return problem;
     QProcess copy;
     copy.setProgram(RunningImage::current().path);
-    copy.setArguments({QLatin1String(CommandLineOptions::pickAtStart.data(),
-                                     qsizetype(CommandLineOptions::pickAtStart.size()))});
+    copy.setArguments({CommandLineArguments::nameText(CommandLineOptions::pickAtStart)});
     copy.setWorkingDirectory(QDir::homePath());
     copy.setStandardInputFile(QProcess::nullDevice());
     copy.setStandardOutputFile(QProcess::nullDevice());

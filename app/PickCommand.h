@@ -16,9 +16,9 @@ struct ColorFormat;
 // starting a copy in the tray when none runs, and waits for the pick to end. The picked colour
 // goes to standard output in the format of "--format ID", a built-in notation or one of the
 // user's templates (hex without it; an unknown id ends the command with status 2 before any
-// pick) (exit status 0); a cancel, no copy to ask (or
-// no display to start one on), or a colour that standard output did not take (closed, full, a
-// broken pipe) gives one line on standard error and exit status 1. Needs no display itself.
+// pick) (exit status 0); a cancel, no copy to ask (or no display to start one on), or a colour
+// that standard output did not take (closed, full, a broken pipe) gives one line on standard
+// error and exit status 1. Needs no display itself.
 namespace PickCommand {
 
 // How long a copy may take to start listening.

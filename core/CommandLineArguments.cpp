@@ -19,4 +19,9 @@ std::optional<QString> argumentOf(const ParsedCommandLine& parsed, std::string_v
     return QString::fromLocal8Bit(argument->data(), qsizetype(argument->size()));
 }
 
+QString nameText(std::string_view name)
+{
+    return QLatin1String(name.data(), qsizetype(name.size()));
+}
+
 } // namespace CommandLineArguments

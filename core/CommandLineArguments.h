@@ -17,4 +17,7 @@ ParsedCommandLine parse(const QStringList& arguments);
 // The argument of the option's first use, as text; none when the option is not given.
 std::optional<QString> argumentOf(const ParsedCommandLine& parsed, std::string_view name);
 
+// An option's name as text ("--pick").
+QString nameText(std::string_view name);
+
 } // namespace CommandLineArguments

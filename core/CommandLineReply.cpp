@@ -16,17 +16,12 @@ QString translated(const char* text)
     return QCoreApplication::translate("CommandLineReply", text);
 }
 
-QString latin1(std::string_view text)
-{
-    return QLatin1String(text.data(), qsizetype(text.size()));
-}
-
 // "  --format ID      with --pick or --convert: ...", continued lines indented to match.
 QString optionRows(const CommandLineOptions::Option& option)
 {
-    QString names = latin1(option.name);
+    QString names = CommandLineArguments::nameText(option.name);
     if (!option.shortName.empty())
-        names = latin1(option.shortName) + QLatin1String(", ") + names;
+        names = CommandLineArguments::nameText(option.shortName) + QLatin1String(", ") + names;
     if (option.argument)
         names += u' ' + translated(option.argument);
     constexpr qsizetype width = descriptionColumn - 2;

@@ -10,9 +10,8 @@ ReviewLaunchMode fromArguments(const QStringList& arguments)
 {
     const ParsedCommandLine parsed = CommandLineArguments::parse(arguments);
     const auto given = [&](std::string_view option) {
-        return parsed.has(option) ||
-               (!arguments.isEmpty() &&
-                arguments.first() == QLatin1String(option.data(), qsizetype(option.size())));
+        return parsed.has(option) || (!arguments.isEmpty() &&
+                                      arguments.first() == CommandLineArguments::nameText(option));
     };
     if (given(CommandLineOptions::selftest))
         return ReviewLaunchMode::selftest;
