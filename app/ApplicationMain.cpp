@@ -1,9 +1,11 @@
 #include "AppInfo.h"
 #include "ColorPickerApplication.h"
+#include "CommandLineArguments.h"
+#include "CommandLineFormats.h"
+#include "CommandLinePreferences.h"
 #include "CommandLineReply.h"
 #include "ConvertCommand.h"
 #include "PickCommand.h"
-#include "SingleInstanceProtocol.h"
 #include "TerminationSignals.h"
 #include "Translations.h"
 
@@ -12,7 +14,8 @@
 #include <cstdio>
 
 // The application proper, which the executable (Launcher.cpp) loads and runs unless it could
-// answer on its own. `copyStarted`: for "--pick", the executable has started a copy already.
+// answer on its own: with a command line the option table accepts, as the executable has
+// refused every other. `copyStarted`: for "--pick", the executable has started a copy already.
 extern "C" __attribute__((visibility("default"))) int
 morvane_color_picker_main(int argc, char* argv[], bool copyStarted)
 {
@@ -26,8 +29,10 @@ morvane_color_picker_main(int argc, char* argv[], bool copyStarted)
                    stdout);
         return 0;
     }
-    if (ConvertCommand::requested(arguments))
-        return ConvertCommand::exec(arguments);
+    if (ConvertCommand::requested(arguments)) {
+        const CommandLineFormats formats(CommandLinePreferences::open());
+        return ConvertCommand::exec(arguments, formats.list());
+    }
     if (ReviewLaunchModes::requestsPick(arguments))
         return PickCommand::exec(argc, argv, copyStarted);
     if (ReviewLaunchModes::fromArguments(arguments) == ReviewLaunchMode::selftest)
@@ -46,7 +51,7 @@ morvane_color_picker_main(int argc, char* argv[], bool copyStarted)
                                        ColorPickerAdapters::desktop(session));
     // Started by a "--pick" that found no copy running: the pick comes first.
     const bool pickAtStart =
-        arguments.contains(QLatin1String(SingleInstanceProtocol::pickAtStartArgument));
+        CommandLineArguments::parse(arguments).has(CommandLineOptions::pickAtStart);
     application.launch(pickAtStart ? ColorPickerApplication::Start::withPick
                                    : ColorPickerApplication::Start::inTray);
     return QApplication::exec();

@@ -1,12 +1,13 @@
-// The executable. "--pick" alone, with a copy running, is answered here with nothing but the C
-// library (and with none running, the copy is started here at once); everything else loads
-// the application proper, a module in the private library folder, and runs it. Loading Qt and the
-// rest takes a new process several milliseconds, more than a pick itself once warm.
+// The executable. A command line the option table refuses ends here (status 2); "--pick"
+// alone, with a copy running, is answered here with nothing but the C library (and with none
+// running, the copy is started here at once); everything else loads the application proper, a
+// module in the private library folder, and runs it. Loading Qt and the rest takes a new
+// process several milliseconds, more than a pick itself once warm.
+#include "ParsedCommandLine.h"
 #include "RunningCopyPick.h"
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 #include <dlfcn.h>
@@ -46,8 +47,14 @@ int runApplication(int argc, char* argv[], bool copyStarted)
 
 int main(int argc, char* argv[])
 {
+    const ParsedCommandLine commandLine = ParsedCommandLine::parse(argc, argv);
+    if (!commandLine.problem().empty()) {
+        std::fputs(commandLine.refusal().c_str(), stderr);
+        return ParsedCommandLine::refusalStatus;
+    }
     bool copyStarted = false;
-    if (argc == 2 && std::strcmp(argv[1], "--pick") == 0) {
+    // "--pick" and no option that needs more.
+    if (commandLine.onlyFor(CommandLineOptions::Handler::launcher)) {
         RunningCopyPick::occupyClosedStandardStreams();
         const char* runtimeFolder = std::getenv("XDG_RUNTIME_DIR");
         const std::string socket = RunningCopyPick::socketPath(runtimeFolder);

@@ -1,12 +1,14 @@
 #include "PickCommand.h"
 
+#include "CommandLineArguments.h"
+#include "CommandLineFormats.h"
+#include "CommandLinePreferences.h"
 #include "ConvertCommand.h"
 #include "Notations.h"
 #include "PickMessages.h"
 #include "RunningCopyPick.h"
 #include "RunningImage.h"
 #include "SingleInstance.h"
-#include "SingleInstanceProtocol.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -25,17 +27,23 @@ int exec(int argc, char* argv[], bool copyStarted)
     QCoreApplication application(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
-    const auto notation = ConvertCommand::chosenNotation(QCoreApplication::arguments(), err);
-    if (!notation)
-        return ConvertCommand::usageError;
+    // The preferences are read for --format only: a plain pick prints hex.
+    const QStringList arguments = QCoreApplication::arguments();
+    std::optional<ColorFormat> format;
+    if (CommandLineArguments::parse(arguments).has(CommandLineOptions::format)) {
+        const CommandLineFormats formats(CommandLinePreferences::open());
+        format = ConvertCommand::chosenFormat(arguments, formats.list(), err);
+        if (!format)
+            return ConvertCommand::usageError;
+    }
     SingleInstance channel;
     const StartCopy startedAlready = [] { return QString(); };
     return run(channel, copyStarted ? startedAlready : StartCopy(startDetachedCopy), out, err,
-               startTimeout, *notation);
+               startTimeout, format ? &*format : nullptr);
 }
 
 int run(SingleInstance& channel, const StartCopy& startCopy, QTextStream& out, QTextStream& err,
-        std::chrono::milliseconds timeout, const Notation* notation)
+        std::chrono::milliseconds timeout, const ColorFormat* format)
 {
     using Outcome = SingleInstance::PickAnswer::Outcome;
     const auto fail = [&err](const QString& reason) {
@@ -53,11 +61,11 @@ int run(SingleInstance& channel, const StartCopy& startCopy, QTextStream& out, Q
     switch (answer.outcome) {
     case Outcome::picked: {
         QString text = answer.hex;
-        if (notation && notation != &Notations::hex()) {
+        if (format && format->notation != &Notations::hex()) {
             const std::optional<PickedColor> color = PickedColor::fromHex(answer.hex);
             if (!color)
                 return fail(QStringLiteral("the picker answered no color: %1").arg(answer.hex));
-            text = notation->format(*color);
+            text = format->format(*color);
         }
         out << text << Qt::endl;
         if (out.status() != QTextStream::Ok)
@@ -103,7 +111,7 @@ QString startDetachedCopy()
         return problem;
     QProcess copy;
     copy.setProgram(RunningImage::current().path);
-    copy.setArguments({QLatin1String(SingleInstanceProtocol::pickAtStartArgument)});
+    copy.setArguments({CommandLineArguments::nameText(CommandLineOptions::pickAtStart)});
     copy.setWorkingDirectory(QDir::homePath());
     copy.setStandardInputFile(QProcess::nullDevice());
     copy.setStandardOutputFile(QProcess::nullDevice());

@@ -10,14 +10,15 @@
 
 class QTextStream;
 class SingleInstance;
-struct Notation;
+struct ColorFormat;
 
 // "--pick": asks the running copy for a pick through the single-instance channel, first
 // starting a copy in the tray when none runs, and waits for the pick to end. The picked colour
-// goes to standard output in the notation of "--format ID" (hex without it; an unknown id
-// ends the command with status 2 before any pick) (exit status 0); a cancel, no copy to ask (or
-// no display to start one on), or a colour that standard output did not take (closed, full, a
-// broken pipe) gives one line on standard error and exit status 1. Needs no display itself.
+// goes to standard output in the format of "--format ID", a built-in notation or one of the
+// user's templates (hex without it; an unknown id ends the command with status 2 before any
+// pick) (exit status 0); a cancel, no copy to ask (or no display to start one on), or a colour
+// that standard output did not take (closed, full, a broken pipe) gives one line on standard
+// error and exit status 1. Needs no display itself.
 namespace PickCommand {
 
 // How long a copy may take to start listening.
@@ -30,9 +31,9 @@ using StartCopy = std::function<QString()>;
 // was started already (see RunningCopyPick::startCopyWhereNoneRuns()); it is only waited for.
 int exec(int argc, char* argv[], bool copyStarted = false);
 
-// The request over `channel`; returns the exit status. Null `notation`: hex.
+// The request over `channel`; returns the exit status. Null `format`: hex.
 int run(SingleInstance& channel, const StartCopy& startCopy, QTextStream& out, QTextStream& err,
-        std::chrono::milliseconds timeout = startTimeout, const Notation* notation = nullptr);
+        std::chrono::milliseconds timeout = startTimeout, const ColorFormat* format = nullptr);
 
 // Starts the image we run from (RunningImage::current()) detached, with none of this process's
 // standard streams: `hex=$(morvane-color-picker --pick)` would otherwise wait for the tray

@@ -1,5 +1,6 @@
 #include "RunningCopyPick.h"
 
+#include "CommandLineOptions.h"
 #include "PickMessages.h"
 #include "SingleInstanceProtocol.h"
 #include "UniqueFd.h"
@@ -184,7 +185,7 @@ bool startCopyWhereNoneRuns(const char* runtimeFolder)
     if (*valueOf("HOME"))
         posix_spawn_file_actions_addchdir_np(&actions, valueOf("HOME"));
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
-    std::string pickAtStart = Protocol::pickAtStartArgument;
+    std::string pickAtStart(CommandLineOptions::pickAtStart);
     char* arguments[] = {executable.data(), pickAtStart.data(), nullptr};
     pid_t copy = 0;
     const bool started =

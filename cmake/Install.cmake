@@ -28,8 +28,19 @@ add_custom_command(OUTPUT ${icon_pngs}
 
 # The manual page and the package's change log carry the project version; both are installed
 # compressed, as Debian wants them (gzip -n: no name or time stamp, so builds are repeatable).
+# The page's option list is written from the command-line table (core/CommandLineOptions).
 configure_file(${packaging_source}/${MORVANE_PACKAGE_NAME}.1.in
-    ${packaging_build}/${MORVANE_PACKAGE_NAME}.1 @ONLY)
+    ${packaging_build}/${MORVANE_PACKAGE_NAME}.1.template @ONLY)
+add_executable(morvane-manual-page ${packaging_source}/ManualPage.cpp)
+target_link_libraries(morvane-manual-page PRIVATE morvane_command_line)
+add_custom_command(OUTPUT ${packaging_build}/${MORVANE_PACKAGE_NAME}.1
+    COMMAND morvane-manual-page ${packaging_build}/${MORVANE_PACKAGE_NAME}.1.template
+        ${packaging_build}/${MORVANE_PACKAGE_NAME}.1
+    DEPENDS morvane-manual-page ${packaging_build}/${MORVANE_PACKAGE_NAME}.1.template
+    COMMENT "Writing the manual page"
+    VERBATIM)
+set(MORVANE_MANUAL_PAGE ${packaging_build}/${MORVANE_PACKAGE_NAME}.1)
+add_custom_target(morvane_manual_page DEPENDS ${MORVANE_MANUAL_PAGE})
 configure_file(${packaging_source}/changelog.in ${packaging_build}/changelog @ONLY)
 set(compressed "")
 foreach(file ${MORVANE_PACKAGE_NAME}.1 changelog)

@@ -1,5 +1,6 @@
 #include "ConvertCommand.h"
 
+#include "CommandLineArguments.h"
 #include "Notations.h"
 
 #include <QTextStream>
@@ -10,47 +11,43 @@ namespace ConvertCommand {
 
 namespace {
 
-// The options before "--".
-QStringList options(const QStringList& arguments)
-{
-    QStringList result = arguments.mid(1);
-    const qsizetype end = result.indexOf(QStringLiteral("--"));
-    return end < 0 ? result : result.first(end);
-}
-
-// The value after `option`: none without the option, an empty text when nothing follows it.
-std::optional<QString> valueOf(const QStringList& options, const QString& option)
-{
-    const qsizetype at = options.indexOf(option);
-    if (at < 0)
-        return std::nullopt;
-    return at + 1 < options.size() ? options.at(at + 1) : QString();
-}
-
 int fail(QTextStream& err, const QString& reason)
 {
     err << "morvane-color-picker: " << reason << Qt::endl;
     return usageError;
 }
 
-void listFormats(QTextStream& out)
+// The refusal of a command line the table does not accept; false when it is accepted.
+bool refused(const ParsedCommandLine& parsed, QTextStream& err)
+{
+    if (parsed.problem().empty())
+        return false;
+    err << QString::fromStdString(parsed.refusal()) << Qt::flush;
+    return true;
+}
+
+// `text` and blanks up to `width`, and at least one.
+QString column(const QString& text, qsizetype width)
+{
+    return text.leftJustified(width - 1) + u' ';
+}
+
+void listFormats(const FormatPreferences& formats, QTextStream& out)
 {
     const PickedColor example{58, 123, 213};
-    for (const Notation& notation : Notations::all()) {
-        out << qSetFieldWidth(16) << Qt::left << notation.idText() << qSetFieldWidth(8)
-            << notation.labelText() << qSetFieldWidth(0) << notation.format(example) << '\n';
-    }
+    for (const ColorFormat& format : formats.available())
+        out << column(format.id, 16) << column(format.label, 8) << format.format(example) << '\n';
     out.flush();
 }
 
 // One colour a line; empty output lines keep the places of refused ones.
-int convertLines(const Notation& notation, QTextStream& in, QTextStream& out, QTextStream& err)
+int convertLines(const ColorFormat& format, QTextStream& in, QTextStream& out, QTextStream& err)
 {
     int status = 0;
     QString line;
     for (long long number = 1; in.readLineInto(&line); ++number) {
         if (const std::optional<PickedColor> color = Notations::parse(line)) {
-            out << notation.format(*color) << '\n';
+            out << format.format(*color) << '\n';
         } else {
             out << '\n';
             err << "morvane-color-picker: line " << number << " is no color: " << line << Qt::endl;
@@ -61,55 +58,64 @@ int convertLines(const Notation& notation, QTextStream& in, QTextStream& out, QT
     return status;
 }
 
+std::optional<ColorFormat> chosenFormat(const ParsedCommandLine& parsed,
+                                        const FormatPreferences& formats, QTextStream& err)
+{
+    if (refused(parsed, err))
+        return std::nullopt;
+    const QString id = CommandLineArguments::argumentOf(parsed, CommandLineOptions::format)
+                           .value_or(Notations::hex().idText());
+    if (std::optional<ColorFormat> format = formats.find(id))
+        return format;
+    fail(err, QStringLiteral("unknown format \"%1\" (--list-formats lists them)").arg(id));
+    return std::nullopt;
+}
+
 } // namespace
 
 bool requested(const QStringList& arguments)
 {
-    const QStringList given = options(arguments);
-    return given.contains(convertArgument) || given.contains(listFormatsArgument);
+    const ParsedCommandLine parsed = CommandLineArguments::parse(arguments);
+    return parsed.has(CommandLineOptions::convert) || parsed.has(CommandLineOptions::listFormats);
 }
 
-std::optional<const Notation*> chosenNotation(const QStringList& arguments, QTextStream& err)
+std::optional<ColorFormat> chosenFormat(const QStringList& arguments,
+                                        const FormatPreferences& formats, QTextStream& err)
 {
-    const std::optional<QString> id = valueOf(options(arguments), formatArgument);
-    if (!id)
-        return &Notations::hex();
-    if (const Notation* notation = Notations::find(*id))
-        return notation;
-    fail(err, id->isEmpty()
-                  ? QStringLiteral("--format needs a format id")
-                  : QStringLiteral("unknown format \"%1\" (--list-formats lists them)").arg(*id));
-    return std::nullopt;
+    return chosenFormat(CommandLineArguments::parse(arguments), formats, err);
 }
 
-int run(const QStringList& arguments, QTextStream& in, QTextStream& out, QTextStream& err)
+int run(const QStringList& arguments, const FormatPreferences& formats, QTextStream& in,
+        QTextStream& out, QTextStream& err)
 {
-    const QStringList given = options(arguments);
-    if (given.contains(listFormatsArgument)) {
-        listFormats(out);
+    const ParsedCommandLine parsed = CommandLineArguments::parse(arguments);
+    if (refused(parsed, err))
+        return usageError;
+    if (parsed.has(CommandLineOptions::listFormats)) {
+        listFormats(formats, out);
         return 0;
     }
-    const std::optional<const Notation*> notation = chosenNotation(arguments, err);
-    if (!notation)
+    const std::optional<ColorFormat> format = chosenFormat(parsed, formats, err);
+    if (!format)
         return usageError;
-    const QString color = valueOf(given, convertArgument).value_or(QString());
-    if (color.isEmpty())
-        return fail(err, QStringLiteral("--convert needs a color, or - to read standard input"));
+    // Present and not empty: the command line is refused otherwise.
+    const QString color =
+        CommandLineArguments::argumentOf(parsed, CommandLineOptions::convert).value_or(QString());
     if (color == QLatin1String("-"))
-        return convertLines(**notation, in, out, err);
-    const std::optional<PickedColor> parsed = Notations::parse(color);
-    if (!parsed)
+        return convertLines(*format, in, out, err);
+    const std::optional<PickedColor> parsedColor = Notations::parse(color);
+    if (!parsedColor)
         return fail(err, QStringLiteral("not a color: %1").arg(color));
-    out << (*notation)->format(*parsed) << Qt::endl;
+    out << format->format(*parsedColor) << Qt::endl;
     return 0;
 }
 
-int exec(const QStringList& arguments)
+int exec(const QStringList& arguments, const FormatPreferences& formats)
 {
     QTextStream in(stdin);
     QTextStream out(stdout);
     QTextStream err(stderr);
-    return run(arguments, in, out, err);
+    return run(arguments, formats, in, out, err);
 }
 
 } // namespace ConvertCommand

@@ -1,14 +1,21 @@
 #include "ReviewLaunchMode.h"
 
+#include "CommandLineArguments.h"
+
 #include <QCoreApplication>
 
 namespace ReviewLaunchModes {
 
 ReviewLaunchMode fromArguments(const QStringList& arguments)
 {
-    if (arguments.contains(selftestArgument))
+    const ParsedCommandLine parsed = CommandLineArguments::parse(arguments);
+    const auto given = [&](std::string_view option) {
+        return parsed.has(option) || (!arguments.isEmpty() &&
+                                      arguments.first() == CommandLineArguments::nameText(option));
+    };
+    if (given(CommandLineOptions::selftest))
         return ReviewLaunchMode::selftest;
-    if (arguments.contains(settingsArgument))
+    if (given(CommandLineOptions::showSettings))
         return ReviewLaunchMode::settings;
     return ReviewLaunchMode::none;
 }
@@ -23,7 +30,7 @@ QStringList arguments(int argc, char* argv[])
 
 bool requestsPick(const QStringList& arguments)
 {
-    return arguments.contains(pickArgument) &&
+    return CommandLineArguments::parse(arguments).has(CommandLineOptions::pick) &&
            fromArguments(arguments) != ReviewLaunchMode::selftest;
 }
 

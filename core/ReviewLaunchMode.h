@@ -2,9 +2,11 @@
 
 #include <QStringList>
 
-// The launch mode of this process, chosen by whole, case-sensitive command-line arguments at
-// any position: "--selftest" wins over "--show-settings"; anything else is an ordinary launch.
-// "--pick" selects no mode: such a process only asks the running copy for a pick (below).
+// The launch mode of this process, chosen by the options of its command line (read as
+// ParsedCommandLine reads it: whole, case-sensitive, none after "--"), and by the program path
+// compared whole: "--selftest" wins over "--show-settings"; anything else is an ordinary
+// launch. "--pick" selects no mode: such a process only asks the running copy for a pick
+// (below).
 enum class ReviewLaunchMode
 {
     none,
@@ -13,10 +15,6 @@ enum class ReviewLaunchMode
 };
 
 namespace ReviewLaunchModes {
-
-inline const QString selftestArgument = QStringLiteral("--selftest");
-inline const QString settingsArgument = QStringLiteral("--show-settings");
-inline const QString pickArgument = QStringLiteral("--pick");
 
 ReviewLaunchMode fromArguments(const QStringList& arguments);
 // main()'s arguments as a list, read before any QCoreApplication exists.

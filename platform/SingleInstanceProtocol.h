@@ -16,10 +16,6 @@ inline constexpr char busyAnswer[] = "busy\n";
 inline constexpr char pickedAnswer[] = "picked "; // + "#RRGGBB\n"
 inline constexpr char cancelledAnswer[] = "cancelled\n";
 inline constexpr char unavailableAnswer[] = "unavailable "; // + reason + "\n"
-// The argument a copy is started with for a "--pick" that found none running: it begins the
-// pick as soon as it holds the channel, before its tray icon, and the pick request joins it.
-inline constexpr char pickAtStartArgument[] = "--pick-at-start";
-
 // Longer than any request or answer line; a peer sending more without a newline is not one
 // of ours.
 inline constexpr int longestLine = 512;

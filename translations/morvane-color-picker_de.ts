@@ -61,51 +61,75 @@
 <context>
     <name>CommandLineReply</name>
     <message>
-        <source>Usage: morvane-color-picker [OPTION]
-Pick any color on your screen, right from the tray.
-
-  --pick           pick a color in the running copy (starting one if need
-                   be), print its hex and exit; exit status 1 when cancelled
-  --format ID      with --pick or --convert: print the color in notation ID
-                   instead of hex
-  --convert COLOR  print COLOR (hex, rgb, CSS rgb(), vec3, int, 0x...) in
-                   another notation, without a display; with - read one
-                   color a line from standard input (exit status 2 when a
-                   line is no color)
-  --list-formats   list the notation ids and labels
-  --show-settings  open the settings window
-  --selftest       check that the application starts, then quit
-  -h, --help       show this help and exit
-  --version        show the version and exit
-
-Without an option the picker starts in the tray; a second launch opens
-the running copy&apos;s panel.
-</source>
-        <translation>Aufruf: morvane-color-picker [OPTION]
-Wählen Sie eine beliebige Farbe auf dem Bildschirm, direkt aus der Leiste.
-
-  --pick           eine Farbe in der laufenden Kopie wählen (startet bei Bedarf
-                   eine), ihren Hex-Wert ausgeben und beenden; Status 1 bei Abbruch
-  --format ID      mit --pick oder --convert: die Farbe in der Schreibweise ID
-                   statt als Hex ausgeben
-  --convert FARBE  FARBE (hex, rgb, CSS rgb(), vec3, int, 0x...) in einer anderen
-                   Schreibweise ausgeben, ohne Bildschirm; mit - eine Farbe je
-                   Zeile von der Standardeingabe lesen (Status 2, wenn eine
-                   Zeile keine Farbe ist)
-  --list-formats   die IDs und Bezeichnungen der Schreibweisen auflisten
-  --show-settings  das Einstellungsfenster öffnen
-  --selftest       prüfen, ob die Anwendung startet, dann beenden
-  -h, --help       diese Hilfe zeigen und beenden
-  --version        die Version zeigen und beenden
-
-Ohne Option startet der Farbwähler in der Leiste; ein zweiter Start öffnet
-das Feld der laufenden Kopie.
-</translation>
-    </message>
-    <message>
         <source>Morvane Color Picker %1
 </source>
         <translation>Morvane Color Picker %1
+</translation>
+    </message>
+    <message>
+        <source>pick a color in the running copy (starting one if need
+be), print its hex and exit; exit status 1 when cancelled</source>
+        <translation>eine Farbe in der laufenden Kopie wählen (startet bei Bedarf
+eine), ihren Hex-Wert ausgeben und beenden; Status 1 bei Abbruch</translation>
+    </message>
+    <message>
+        <source>ID</source>
+        <translation>ID</translation>
+    </message>
+    <message>
+        <source>with --pick or --convert: print the color in notation ID
+instead of hex</source>
+        <translation>mit --pick oder --convert: die Farbe in der Schreibweise ID
+statt als Hex ausgeben</translation>
+    </message>
+    <message>
+        <source>COLOR</source>
+        <translation>FARBE</translation>
+    </message>
+    <message>
+        <source>print COLOR (hex, rgb, CSS rgb(), vec3, int, 0x...) in
+another notation, without a display; with - read one
+color a line from standard input (exit status 2 when a
+line is no color)</source>
+        <translation>FARBE (hex, rgb, CSS rgb(), vec3, int, 0x...) in einer anderen
+Schreibweise ausgeben, ohne Bildschirm; mit - eine Farbe je
+Zeile von der Standardeingabe lesen (Status 2, wenn eine
+Zeile keine Farbe ist)</translation>
+    </message>
+    <message>
+        <source>list the notation ids and labels</source>
+        <translation>die IDs und Bezeichnungen der Schreibweisen auflisten</translation>
+    </message>
+    <message>
+        <source>open the settings window</source>
+        <translation>das Einstellungsfenster öffnen</translation>
+    </message>
+    <message>
+        <source>check that the application starts, then quit</source>
+        <translation>prüfen, ob die Anwendung startet, dann beenden</translation>
+    </message>
+    <message>
+        <source>show this help and exit</source>
+        <translation>diese Hilfe zeigen und beenden</translation>
+    </message>
+    <message>
+        <source>show the version and exit</source>
+        <translation>die Version zeigen und beenden</translation>
+    </message>
+    <message>
+        <source>Usage: morvane-color-picker [OPTION]
+Pick any color on your screen, right from the tray.
+</source>
+        <translation>Aufruf: morvane-color-picker [OPTION]
+Wählen Sie eine beliebige Farbe auf dem Bildschirm, direkt aus der Leiste.
+</translation>
+    </message>
+    <message>
+        <source>Without an option the picker starts in the tray; a second launch opens
+the running copy&apos;s panel.
+</source>
+        <translation>Ohne Option startet der Farbwähler in der Leiste; ein zweiter Start öffnet
+das Feld der laufenden Kopie.
 </translation>
     </message>
 </context>

@@ -61,51 +61,75 @@
 <context>
     <name>CommandLineReply</name>
     <message>
-        <source>Usage: morvane-color-picker [OPTION]
-Pick any color on your screen, right from the tray.
-
-  --pick           pick a color in the running copy (starting one if need
-                   be), print its hex and exit; exit status 1 when cancelled
-  --format ID      with --pick or --convert: print the color in notation ID
-                   instead of hex
-  --convert COLOR  print COLOR (hex, rgb, CSS rgb(), vec3, int, 0x...) in
-                   another notation, without a display; with - read one
-                   color a line from standard input (exit status 2 when a
-                   line is no color)
-  --list-formats   list the notation ids and labels
-  --show-settings  open the settings window
-  --selftest       check that the application starts, then quit
-  -h, --help       show this help and exit
-  --version        show the version and exit
-
-Without an option the picker starts in the tray; a second launch opens
-the running copy&apos;s panel.
-</source>
-        <translation>Uso: morvane-color-picker [OPCIÓN]
-Tome cualquier color de la pantalla, directamente desde la bandeja.
-
-  --pick           tomar un color en la copia en marcha (iniciando una si hace
-                   falta), mostrar su hex y salir; estado 1 si se cancela
-  --format ID      con --pick o --convert: mostrar el color en la notación ID
-                   en lugar de hex
-  --convert COLOR  mostrar COLOR (hex, rgb, CSS rgb(), vec3, int, 0x...) en
-                   otra notación, sin pantalla; con - leer un color por
-                   línea de la entrada estándar (estado 2 si una línea no
-                   es un color)
-  --list-formats   listar los identificadores y nombres de las notaciones
-  --show-settings  abrir la ventana de ajustes
-  --selftest       comprobar que la aplicación se inicia y salir
-  -h, --help       mostrar esta ayuda y salir
-  --version        mostrar la versión y salir
-
-Sin opciones, el selector se inicia en la bandeja; un segundo inicio abre
-el panel de la copia en marcha.
-</translation>
-    </message>
-    <message>
         <source>Morvane Color Picker %1
 </source>
         <translation>Morvane Color Picker %1
+</translation>
+    </message>
+    <message>
+        <source>pick a color in the running copy (starting one if need
+be), print its hex and exit; exit status 1 when cancelled</source>
+        <translation>tomar un color en la copia en marcha (iniciando una si hace
+falta), mostrar su hex y salir; estado 1 si se cancela</translation>
+    </message>
+    <message>
+        <source>ID</source>
+        <translation>ID</translation>
+    </message>
+    <message>
+        <source>with --pick or --convert: print the color in notation ID
+instead of hex</source>
+        <translation>con --pick o --convert: mostrar el color en la notación ID
+en lugar de hex</translation>
+    </message>
+    <message>
+        <source>COLOR</source>
+        <translation>COLOR</translation>
+    </message>
+    <message>
+        <source>print COLOR (hex, rgb, CSS rgb(), vec3, int, 0x...) in
+another notation, without a display; with - read one
+color a line from standard input (exit status 2 when a
+line is no color)</source>
+        <translation>mostrar COLOR (hex, rgb, CSS rgb(), vec3, int, 0x...) en
+otra notación, sin pantalla; con - leer un color por
+línea de la entrada estándar (estado 2 si una línea no
+es un color)</translation>
+    </message>
+    <message>
+        <source>list the notation ids and labels</source>
+        <translation>listar los identificadores y nombres de las notaciones</translation>
+    </message>
+    <message>
+        <source>open the settings window</source>
+        <translation>abrir la ventana de ajustes</translation>
+    </message>
+    <message>
+        <source>check that the application starts, then quit</source>
+        <translation>comprobar que la aplicación se inicia y salir</translation>
+    </message>
+    <message>
+        <source>show this help and exit</source>
+        <translation>mostrar esta ayuda y salir</translation>
+    </message>
+    <message>
+        <source>show the version and exit</source>
+        <translation>mostrar la versión y salir</translation>
+    </message>
+    <message>
+        <source>Usage: morvane-color-picker [OPTION]
+Pick any color on your screen, right from the tray.
+</source>
+        <translation>Uso: morvane-color-picker [OPCIÓN]
+Tome cualquier color de la pantalla, directamente desde la bandeja.
+</translation>
+    </message>
+    <message>
+        <source>Without an option the picker starts in the tray; a second launch opens
+the running copy&apos;s panel.
+</source>
+        <translation>Sin opciones, el selector se inicia en la bandeja; un segundo inicio abre
+el panel de la copia en marcha.
 </translation>
     </message>
 </context>

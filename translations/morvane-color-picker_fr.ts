@@ -61,51 +61,75 @@
 <context>
     <name>CommandLineReply</name>
     <message>
-        <source>Usage: morvane-color-picker [OPTION]
-Pick any color on your screen, right from the tray.
-
-  --pick           pick a color in the running copy (starting one if need
-                   be), print its hex and exit; exit status 1 when cancelled
-  --format ID      with --pick or --convert: print the color in notation ID
-                   instead of hex
-  --convert COLOR  print COLOR (hex, rgb, CSS rgb(), vec3, int, 0x...) in
-                   another notation, without a display; with - read one
-                   color a line from standard input (exit status 2 when a
-                   line is no color)
-  --list-formats   list the notation ids and labels
-  --show-settings  open the settings window
-  --selftest       check that the application starts, then quit
-  -h, --help       show this help and exit
-  --version        show the version and exit
-
-Without an option the picker starts in the tray; a second launch opens
-the running copy&apos;s panel.
-</source>
-        <translation>Utilisation : morvane-color-picker [OPTION]
-Prélevez n&apos;importe quelle couleur de l&apos;écran, depuis la zone de notification.
-
-  --pick           prélever une couleur dans la copie en cours (en lançant une
-                   au besoin), afficher son hex et quitter ; état 1 si annulé
-  --format ID      avec --pick ou --convert : afficher la couleur dans la
-                   notation ID au lieu de hex
-  --convert COULEUR  afficher COULEUR (hex, rgb, CSS rgb(), vec3, int, 0x...)
-                   dans une autre notation, sans affichage ; avec - lire une
-                   couleur par ligne sur l&apos;entrée standard (état 2 si une
-                   ligne n&apos;est pas une couleur)
-  --list-formats   lister les identifiants et libellés des notations
-  --show-settings  ouvrir la fenêtre des réglages
-  --selftest       vérifier que l&apos;application démarre, puis quitter
-  -h, --help       afficher cette aide et quitter
-  --version        afficher la version et quitter
-
-Sans option, le sélecteur démarre dans la zone de notification ; un second
-lancement ouvre le panneau de la copie en cours.
-</translation>
-    </message>
-    <message>
         <source>Morvane Color Picker %1
 </source>
         <translation>Morvane Color Picker %1
+</translation>
+    </message>
+    <message>
+        <source>pick a color in the running copy (starting one if need
+be), print its hex and exit; exit status 1 when cancelled</source>
+        <translation>prélever une couleur dans la copie en cours (en lançant une
+au besoin), afficher son hex et quitter ; état 1 si annulé</translation>
+    </message>
+    <message>
+        <source>ID</source>
+        <translation>ID</translation>
+    </message>
+    <message>
+        <source>with --pick or --convert: print the color in notation ID
+instead of hex</source>
+        <translation>avec --pick ou --convert : afficher la couleur dans la
+notation ID au lieu de hex</translation>
+    </message>
+    <message>
+        <source>COLOR</source>
+        <translation>COULEUR</translation>
+    </message>
+    <message>
+        <source>print COLOR (hex, rgb, CSS rgb(), vec3, int, 0x...) in
+another notation, without a display; with - read one
+color a line from standard input (exit status 2 when a
+line is no color)</source>
+        <translation>afficher COULEUR (hex, rgb, CSS rgb(), vec3, int, 0x...)
+dans une autre notation, sans affichage ; avec - lire une
+couleur par ligne sur l&apos;entrée standard (état 2 si une
+ligne n&apos;est pas une couleur)</translation>
+    </message>
+    <message>
+        <source>list the notation ids and labels</source>
+        <translation>lister les identifiants et libellés des notations</translation>
+    </message>
+    <message>
+        <source>open the settings window</source>
+        <translation>ouvrir la fenêtre des réglages</translation>
+    </message>
+    <message>
+        <source>check that the application starts, then quit</source>
+        <translation>vérifier que l&apos;application démarre, puis quitter</translation>
+    </message>
+    <message>
+        <source>show this help and exit</source>
+        <translation>afficher cette aide et quitter</translation>
+    </message>
+    <message>
+        <source>show the version and exit</source>
+        <translation>afficher la version et quitter</translation>
+    </message>
+    <message>
+        <source>Usage: morvane-color-picker [OPTION]
+Pick any color on your screen, right from the tray.
+</source>
+        <translation>Utilisation : morvane-color-picker [OPTION]
+Prélevez n&apos;importe quelle couleur de l&apos;écran, depuis la zone de notification.
+</translation>
+    </message>
+    <message>
+        <source>Without an option the picker starts in the tray; a second launch opens
+the running copy&apos;s panel.
+</source>
+        <translation>Sans option, le sélecteur démarre dans la zone de notification ; un second
+lancement ouvre le panneau de la copie en cours.
 </translation>
     </message>
 </context>

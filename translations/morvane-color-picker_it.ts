@@ -61,51 +61,75 @@
 <context>
     <name>CommandLineReply</name>
     <message>
-        <source>Usage: morvane-color-picker [OPTION]
-Pick any color on your screen, right from the tray.
-
-  --pick           pick a color in the running copy (starting one if need
-                   be), print its hex and exit; exit status 1 when cancelled
-  --format ID      with --pick or --convert: print the color in notation ID
-                   instead of hex
-  --convert COLOR  print COLOR (hex, rgb, CSS rgb(), vec3, int, 0x...) in
-                   another notation, without a display; with - read one
-                   color a line from standard input (exit status 2 when a
-                   line is no color)
-  --list-formats   list the notation ids and labels
-  --show-settings  open the settings window
-  --selftest       check that the application starts, then quit
-  -h, --help       show this help and exit
-  --version        show the version and exit
-
-Without an option the picker starts in the tray; a second launch opens
-the running copy&apos;s panel.
-</source>
-        <translation>Uso: morvane-color-picker [OPZIONE]
-Preleva qualsiasi colore dallo schermo, direttamente dall&apos;area di notifica.
-
-  --pick           preleva un colore nella copia in esecuzione (avviandone una
-                   se serve), stampa il suo hex ed esce; stato 1 se annullato
-  --format ID      con --pick o --convert: stampa il colore nella notazione ID
-                   invece che in hex
-  --convert COLORE stampa COLORE (hex, rgb, CSS rgb(), vec3, int, 0x...) in
-                   un&apos;altra notazione, senza schermo; con - legge un colore
-                   per riga dallo standard input (stato 2 se una riga non
-                   è un colore)
-  --list-formats   elenca gli ID e i nomi delle notazioni
-  --show-settings  apre la finestra delle impostazioni
-  --selftest       verifica che l&apos;applicazione si avvii, poi esce
-  -h, --help       mostra questo aiuto ed esce
-  --version        mostra la versione ed esce
-
-Senza opzioni il selettore si avvia nell&apos;area di notifica; un secondo avvio
-apre il pannello della copia in esecuzione.
-</translation>
-    </message>
-    <message>
         <source>Morvane Color Picker %1
 </source>
         <translation>Morvane Color Picker %1
+</translation>
+    </message>
+    <message>
+        <source>pick a color in the running copy (starting one if need
+be), print its hex and exit; exit status 1 when cancelled</source>
+        <translation>preleva un colore nella copia in esecuzione (avviandone una
+se serve), stampa il suo hex ed esce; stato 1 se annullato</translation>
+    </message>
+    <message>
+        <source>ID</source>
+        <translation>ID</translation>
+    </message>
+    <message>
+        <source>with --pick or --convert: print the color in notation ID
+instead of hex</source>
+        <translation>con --pick o --convert: stampa il colore nella notazione ID
+invece che in hex</translation>
+    </message>
+    <message>
+        <source>COLOR</source>
+        <translation>COLORE</translation>
+    </message>
+    <message>
+        <source>print COLOR (hex, rgb, CSS rgb(), vec3, int, 0x...) in
+another notation, without a display; with - read one
+color a line from standard input (exit status 2 when a
+line is no color)</source>
+        <translation>stampa COLORE (hex, rgb, CSS rgb(), vec3, int, 0x...) in
+un&apos;altra notazione, senza schermo; con - legge un colore
+per riga dallo standard input (stato 2 se una riga non
+è un colore)</translation>
+    </message>
+    <message>
+        <source>list the notation ids and labels</source>
+        <translation>elenca gli ID e i nomi delle notazioni</translation>
+    </message>
+    <message>
+        <source>open the settings window</source>
+        <translation>apre la finestra delle impostazioni</translation>
+    </message>
+    <message>
+        <source>check that the application starts, then quit</source>
+        <translation>verifica che l&apos;applicazione si avvii, poi esce</translation>
+    </message>
+    <message>
+        <source>show this help and exit</source>
+        <translation>mostra questo aiuto ed esce</translation>
+    </message>
+    <message>
+        <source>show the version and exit</source>
+        <translation>mostra la versione ed esce</translation>
+    </message>
+    <message>
+        <source>Usage: morvane-color-picker [OPTION]
+Pick any color on your screen, right from the tray.
+</source>
+        <translation>Uso: morvane-color-picker [OPZIONE]
+Preleva qualsiasi colore dallo schermo, direttamente dall&apos;area di notifica.
+</translation>
+    </message>
+    <message>
+        <source>Without an option the picker starts in the tray; a second launch opens
+the running copy&apos;s panel.
+</source>
+        <translation>Senza opzioni il selettore si avvia nell&apos;area di notifica; un secondo avvio
+apre il pannello della copia in esecuzione.
 </translation>
     </message>
 </context>

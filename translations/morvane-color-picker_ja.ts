@@ -61,50 +61,74 @@
 <context>
     <name>CommandLineReply</name>
     <message>
-        <source>Usage: morvane-color-picker [OPTION]
-Pick any color on your screen, right from the tray.
-
-  --pick           pick a color in the running copy (starting one if need
-                   be), print its hex and exit; exit status 1 when cancelled
-  --format ID      with --pick or --convert: print the color in notation ID
-                   instead of hex
-  --convert COLOR  print COLOR (hex, rgb, CSS rgb(), vec3, int, 0x...) in
-                   another notation, without a display; with - read one
-                   color a line from standard input (exit status 2 when a
-                   line is no color)
-  --list-formats   list the notation ids and labels
-  --show-settings  open the settings window
-  --selftest       check that the application starts, then quit
-  -h, --help       show this help and exit
-  --version        show the version and exit
-
-Without an option the picker starts in the tray; a second launch opens
-the running copy&apos;s panel.
-</source>
-        <translation>使い方: morvane-color-picker [オプション]
-トレイから画面上の好きな色を取得します。
-
-  --pick           実行中のコピーで色を取得し (必要なら起動し)、その hex を
-                   出力して終了します。キャンセル時は終了ステータス 1
-  --format ID      --pick または --convert と共に: hex の代わりに表記 ID で
-                   色を出力します
-  --convert COLOR  COLOR (hex, rgb, CSS rgb(), vec3, int, 0x...) を別の表記で
-                   出力します (ディスプレイ不要)。- を指定すると標準入力から
-                   1 行に 1 色ずつ読みます (色でない行があればステータス 2)
-  --list-formats   表記の ID と名前を一覧表示します
-  --show-settings  設定ウィンドウを開きます
-  --selftest       アプリケーションが起動することを確認して終了します
-  -h, --help       このヘルプを表示して終了します
-  --version        バージョンを表示して終了します
-
-オプションなしではトレイで起動します。2 回目の起動では実行中のコピーの
-パネルを開きます。
-</translation>
-    </message>
-    <message>
         <source>Morvane Color Picker %1
 </source>
         <translation>Morvane Color Picker %1
+</translation>
+    </message>
+    <message>
+        <source>pick a color in the running copy (starting one if need
+be), print its hex and exit; exit status 1 when cancelled</source>
+        <translation>実行中のコピーで色を取得し (必要なら起動し)、その hex を
+出力して終了します。キャンセル時は終了ステータス 1</translation>
+    </message>
+    <message>
+        <source>ID</source>
+        <translation>ID</translation>
+    </message>
+    <message>
+        <source>with --pick or --convert: print the color in notation ID
+instead of hex</source>
+        <translation>--pick または --convert と共に: hex の代わりに表記 ID で
+色を出力します</translation>
+    </message>
+    <message>
+        <source>COLOR</source>
+        <translation>COLOR</translation>
+    </message>
+    <message>
+        <source>print COLOR (hex, rgb, CSS rgb(), vec3, int, 0x...) in
+another notation, without a display; with - read one
+color a line from standard input (exit status 2 when a
+line is no color)</source>
+        <translation>COLOR (hex, rgb, CSS rgb(), vec3, int, 0x...) を別の表記で
+出力します (ディスプレイ不要)。- を指定すると標準入力から
+1 行に 1 色ずつ読みます (色でない行があればステータス 2)</translation>
+    </message>
+    <message>
+        <source>list the notation ids and labels</source>
+        <translation>表記の ID と名前を一覧表示します</translation>
+    </message>
+    <message>
+        <source>open the settings window</source>
+        <translation>設定ウィンドウを開きます</translation>
+    </message>
+    <message>
+        <source>check that the application starts, then quit</source>
+        <translation>アプリケーションが起動することを確認して終了します</translation>
+    </message>
+    <message>
+        <source>show this help and exit</source>
+        <translation>このヘルプを表示して終了します</translation>
+    </message>
+    <message>
+        <source>show the version and exit</source>
+        <translation>バージョンを表示して終了します</translation>
+    </message>
+    <message>
+        <source>Usage: morvane-color-picker [OPTION]
+Pick any color on your screen, right from the tray.
+</source>
+        <translation>使い方: morvane-color-picker [オプション]
+トレイから画面上の好きな色を取得します。
+</translation>
+    </message>
+    <message>
+        <source>Without an option the picker starts in the tray; a second launch opens
+the running copy&apos;s panel.
+</source>
+        <translation>オプションなしではトレイで起動します。2 回目の起動では実行中のコピーの
+パネルを開きます。
 </translation>
     </message>
 </context>

@@ -61,51 +61,75 @@
 <context>
     <name>CommandLineReply</name>
     <message>
-        <source>Usage: morvane-color-picker [OPTION]
-Pick any color on your screen, right from the tray.
-
-  --pick           pick a color in the running copy (starting one if need
-                   be), print its hex and exit; exit status 1 when cancelled
-  --format ID      with --pick or --convert: print the color in notation ID
-                   instead of hex
-  --convert COLOR  print COLOR (hex, rgb, CSS rgb(), vec3, int, 0x...) in
-                   another notation, without a display; with - read one
-                   color a line from standard input (exit status 2 when a
-                   line is no color)
-  --list-formats   list the notation ids and labels
-  --show-settings  open the settings window
-  --selftest       check that the application starts, then quit
-  -h, --help       show this help and exit
-  --version        show the version and exit
-
-Without an option the picker starts in the tray; a second launch opens
-the running copy&apos;s panel.
-</source>
-        <translation>Użycie: morvane-color-picker [OPCJA]
-Pobierz dowolny kolor z ekranu, prosto z zasobnika.
-
-  --pick           pobierz kolor w działającej kopii (uruchamiając ją w razie
-                   potrzeby), wypisz jego hex i zakończ; status 1 po anulowaniu
-  --format ID      z --pick lub --convert: wypisz kolor w notacji ID
-                   zamiast hex
-  --convert KOLOR  wypisz KOLOR (hex, rgb, CSS rgb(), vec3, int, 0x...) w
-                   innej notacji, bez ekranu; z - czytaj jeden kolor na
-                   wiersz ze standardowego wejścia (status 2, gdy wiersz
-                   nie jest kolorem)
-  --list-formats   wypisz identyfikatory i etykiety notacji
-  --show-settings  otwórz okno ustawień
-  --selftest       sprawdź, czy aplikacja się uruchamia, i zakończ
-  -h, --help       pokaż tę pomoc i zakończ
-  --version        pokaż wersję i zakończ
-
-Bez opcji próbnik uruchamia się w zasobniku; drugie uruchomienie otwiera
-panel działającej kopii.
-</translation>
-    </message>
-    <message>
         <source>Morvane Color Picker %1
 </source>
         <translation>Morvane Color Picker %1
+</translation>
+    </message>
+    <message>
+        <source>pick a color in the running copy (starting one if need
+be), print its hex and exit; exit status 1 when cancelled</source>
+        <translation>pobierz kolor w działającej kopii (uruchamiając ją w razie
+potrzeby), wypisz jego hex i zakończ; status 1 po anulowaniu</translation>
+    </message>
+    <message>
+        <source>ID</source>
+        <translation>ID</translation>
+    </message>
+    <message>
+        <source>with --pick or --convert: print the color in notation ID
+instead of hex</source>
+        <translation>z --pick lub --convert: wypisz kolor w notacji ID
+zamiast hex</translation>
+    </message>
+    <message>
+        <source>COLOR</source>
+        <translation>KOLOR</translation>
+    </message>
+    <message>
+        <source>print COLOR (hex, rgb, CSS rgb(), vec3, int, 0x...) in
+another notation, without a display; with - read one
+color a line from standard input (exit status 2 when a
+line is no color)</source>
+        <translation>wypisz KOLOR (hex, rgb, CSS rgb(), vec3, int, 0x...) w
+innej notacji, bez ekranu; z - czytaj jeden kolor na
+wiersz ze standardowego wejścia (status 2, gdy wiersz
+nie jest kolorem)</translation>
+    </message>
+    <message>
+        <source>list the notation ids and labels</source>
+        <translation>wypisz identyfikatory i etykiety notacji</translation>
+    </message>
+    <message>
+        <source>open the settings window</source>
+        <translation>otwórz okno ustawień</translation>
+    </message>
+    <message>
+        <source>check that the application starts, then quit</source>
+        <translation>sprawdź, czy aplikacja się uruchamia, i zakończ</translation>
+    </message>
+    <message>
+        <source>show this help and exit</source>
+        <translation>pokaż tę pomoc i zakończ</translation>
+    </message>
+    <message>
+        <source>show the version and exit</source>
+        <translation>pokaż wersję i zakończ</translation>
+    </message>
+    <message>
+        <source>Usage: morvane-color-picker [OPTION]
+Pick any color on your screen, right from the tray.
+</source>
+        <translation>Użycie: morvane-color-picker [OPCJA]
+Pobierz dowolny kolor z ekranu, prosto z zasobnika.
+</translation>
+    </message>
+    <message>
+        <source>Without an option the picker starts in the tray; a second launch opens
+the running copy&apos;s panel.
+</source>
+        <translation>Bez opcji próbnik uruchamia się w zasobniku; drugie uruchomienie otwiera
+panel działającej kopii.
 </translation>
     </message>
 </context>

@@ -61,51 +61,75 @@
 <context>
     <name>CommandLineReply</name>
     <message>
-        <source>Usage: morvane-color-picker [OPTION]
-Pick any color on your screen, right from the tray.
-
-  --pick           pick a color in the running copy (starting one if need
-                   be), print its hex and exit; exit status 1 when cancelled
-  --format ID      with --pick or --convert: print the color in notation ID
-                   instead of hex
-  --convert COLOR  print COLOR (hex, rgb, CSS rgb(), vec3, int, 0x...) in
-                   another notation, without a display; with - read one
-                   color a line from standard input (exit status 2 when a
-                   line is no color)
-  --list-formats   list the notation ids and labels
-  --show-settings  open the settings window
-  --selftest       check that the application starts, then quit
-  -h, --help       show this help and exit
-  --version        show the version and exit
-
-Without an option the picker starts in the tray; a second launch opens
-the running copy&apos;s panel.
-</source>
-        <translation>Uso: morvane-color-picker [OPÇÃO]
-Capture qualquer cor da tela, direto da bandeja.
-
-  --pick           capturar uma cor na cópia em execução (iniciando uma se
-                   preciso), mostrar seu hex e sair; status 1 se cancelado
-  --format ID      com --pick ou --convert: mostrar a cor na notação ID
-                   em vez de hex
-  --convert COR    mostrar COR (hex, rgb, CSS rgb(), vec3, int, 0x...) em
-                   outra notação, sem tela; com - ler uma cor por linha
-                   da entrada padrão (status 2 quando uma linha não é
-                   uma cor)
-  --list-formats   listar os ids e rótulos das notações
-  --show-settings  abrir a janela de configurações
-  --selftest       verificar que o aplicativo inicia e sair
-  -h, --help       mostrar esta ajuda e sair
-  --version        mostrar a versão e sair
-
-Sem opção, o seletor inicia na bandeja; uma segunda execução abre
-o painel da cópia em execução.
-</translation>
-    </message>
-    <message>
         <source>Morvane Color Picker %1
 </source>
         <translation>Morvane Color Picker %1
+</translation>
+    </message>
+    <message>
+        <source>pick a color in the running copy (starting one if need
+be), print its hex and exit; exit status 1 when cancelled</source>
+        <translation>capturar uma cor na cópia em execução (iniciando uma se
+preciso), mostrar seu hex e sair; status 1 se cancelado</translation>
+    </message>
+    <message>
+        <source>ID</source>
+        <translation>ID</translation>
+    </message>
+    <message>
+        <source>with --pick or --convert: print the color in notation ID
+instead of hex</source>
+        <translation>com --pick ou --convert: mostrar a cor na notação ID
+em vez de hex</translation>
+    </message>
+    <message>
+        <source>COLOR</source>
+        <translation>COR</translation>
+    </message>
+    <message>
+        <source>print COLOR (hex, rgb, CSS rgb(), vec3, int, 0x...) in
+another notation, without a display; with - read one
+color a line from standard input (exit status 2 when a
+line is no color)</source>
+        <translation>mostrar COR (hex, rgb, CSS rgb(), vec3, int, 0x...) em
+outra notação, sem tela; com - ler uma cor por linha
+da entrada padrão (status 2 quando uma linha não é
+uma cor)</translation>
+    </message>
+    <message>
+        <source>list the notation ids and labels</source>
+        <translation>listar os ids e rótulos das notações</translation>
+    </message>
+    <message>
+        <source>open the settings window</source>
+        <translation>abrir a janela de configurações</translation>
+    </message>
+    <message>
+        <source>check that the application starts, then quit</source>
+        <translation>verificar que o aplicativo inicia e sair</translation>
+    </message>
+    <message>
+        <source>show this help and exit</source>
+        <translation>mostrar esta ajuda e sair</translation>
+    </message>
+    <message>
+        <source>show the version and exit</source>
+        <translation>mostrar a versão e sair</translation>
+    </message>
+    <message>
+        <source>Usage: morvane-color-picker [OPTION]
+Pick any color on your screen, right from the tray.
+</source>
+        <translation>Uso: morvane-color-picker [OPÇÃO]
+Capture qualquer cor da tela, direto da bandeja.
+</translation>
+    </message>
+    <message>
+        <source>Without an option the picker starts in the tray; a second launch opens
+the running copy&apos;s panel.
+</source>
+        <translation>Sem opção, o seletor inicia na bandeja; uma segunda execução abre
+o painel da cópia em execução.
 </translation>
     </message>
 </context>

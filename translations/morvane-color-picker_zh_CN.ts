@@ -61,49 +61,73 @@
 <context>
     <name>CommandLineReply</name>
     <message>
-        <source>Usage: morvane-color-picker [OPTION]
-Pick any color on your screen, right from the tray.
-
-  --pick           pick a color in the running copy (starting one if need
-                   be), print its hex and exit; exit status 1 when cancelled
-  --format ID      with --pick or --convert: print the color in notation ID
-                   instead of hex
-  --convert COLOR  print COLOR (hex, rgb, CSS rgb(), vec3, int, 0x...) in
-                   another notation, without a display; with - read one
-                   color a line from standard input (exit status 2 when a
-                   line is no color)
-  --list-formats   list the notation ids and labels
-  --show-settings  open the settings window
-  --selftest       check that the application starts, then quit
-  -h, --help       show this help and exit
-  --version        show the version and exit
-
-Without an option the picker starts in the tray; a second launch opens
-the running copy&apos;s panel.
-</source>
-        <translation>用法: morvane-color-picker [选项]
-从托盘直接拾取屏幕上的任意颜色。
-
-  --pick           在正在运行的副本中拾取颜色（必要时启动一个），输出其
-                   hex 后退出；取消时退出状态为 1
-  --format ID      与 --pick 或 --convert 一起使用：以表示法 ID 而非 hex
-                   输出颜色
-  --convert COLOR  以另一种表示法输出 COLOR（hex、rgb、CSS rgb()、vec3、
-                   int、0x...），无需显示器；使用 - 时从标准输入每行读取
-                   一个颜色（有一行不是颜色时退出状态为 2）
-  --list-formats   列出表示法的 ID 和名称
-  --show-settings  打开设置窗口
-  --selftest       检查应用程序能否启动，然后退出
-  -h, --help       显示此帮助并退出
-  --version        显示版本并退出
-
-不带选项时拾色器在托盘中启动；再次启动会打开正在运行的副本的面板。
-</translation>
-    </message>
-    <message>
         <source>Morvane Color Picker %1
 </source>
         <translation>Morvane Color Picker %1
+</translation>
+    </message>
+    <message>
+        <source>pick a color in the running copy (starting one if need
+be), print its hex and exit; exit status 1 when cancelled</source>
+        <translation>在正在运行的副本中拾取颜色（必要时启动一个），输出其
+hex 后退出；取消时退出状态为 1</translation>
+    </message>
+    <message>
+        <source>ID</source>
+        <translation>ID</translation>
+    </message>
+    <message>
+        <source>with --pick or --convert: print the color in notation ID
+instead of hex</source>
+        <translation>与 --pick 或 --convert 一起使用：以表示法 ID 而非 hex
+输出颜色</translation>
+    </message>
+    <message>
+        <source>COLOR</source>
+        <translation>COLOR</translation>
+    </message>
+    <message>
+        <source>print COLOR (hex, rgb, CSS rgb(), vec3, int, 0x...) in
+another notation, without a display; with - read one
+color a line from standard input (exit status 2 when a
+line is no color)</source>
+        <translation>以另一种表示法输出 COLOR（hex、rgb、CSS rgb()、vec3、
+int、0x...），无需显示器；使用 - 时从标准输入每行读取
+一个颜色（有一行不是颜色时退出状态为 2）</translation>
+    </message>
+    <message>
+        <source>list the notation ids and labels</source>
+        <translation>列出表示法的 ID 和名称</translation>
+    </message>
+    <message>
+        <source>open the settings window</source>
+        <translation>打开设置窗口</translation>
+    </message>
+    <message>
+        <source>check that the application starts, then quit</source>
+        <translation>检查应用程序能否启动，然后退出</translation>
+    </message>
+    <message>
+        <source>show this help and exit</source>
+        <translation>显示此帮助并退出</translation>
+    </message>
+    <message>
+        <source>show the version and exit</source>
+        <translation>显示版本并退出</translation>
+    </message>
+    <message>
+        <source>Usage: morvane-color-picker [OPTION]
+Pick any color on your screen, right from the tray.
+</source>
+        <translation>用法: morvane-color-picker [选项]
+从托盘直接拾取屏幕上的任意颜色。
+</translation>
+    </message>
+    <message>
+        <source>Without an option the picker starts in the tray; a second launch opens
+the running copy&apos;s panel.
+</source>
+        <translation>不带选项时拾色器在托盘中启动；再次启动会打开正在运行的副本的面板。
 </translation>
     </message>
 </context>

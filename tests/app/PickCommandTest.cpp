@@ -1,6 +1,18 @@
 #include "PickCommand.h"
 
+#include "CommandLineFormats.h"
+#include "CommandLinePreferences.h"
+#include "ConvertCommand.h"
+#include "SettingsPreferencesStore.h"
+#include "SingleInstance.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextStream>
+
 #include <gtest/gtest.h>
+
+#include <future>
 
 // "--pick" with no copy running refuses at once when the copy it would start could not show
 // itself, and leaves every other case to the copy.
@@ -28,4 +40,51 @@ TEST(PickCommand, StartsNoCopyWhereNoDisplayIsNamed)
         const QString problem = PickCommand::missingDisplay(environment);
         EXPECT_EQ(!problem.isEmpty(), c.refused) << problem.toStdString();
     }
+}
+
+// "--pick --format ID" with one of the user's templates: the running copy picks (a fake one,
+// answering as the real one does), and the command prints the colour in the template.
+TEST(PickCommand, PrintsThePickInTheUsersTemplate)
+{
+    const QTemporaryDir folder;
+    const QString preferences = folder.filePath(QStringLiteral("colorpicker.conf"));
+    {
+        SettingsPreferencesStore settings(preferences);
+        settings.setString(
+            FormatPreferences::templatesKey,
+            QStringLiteral(
+                R"json([{"id":"template-1","name":"Kotlin","template":"Color(0xFF{hex})"}])json"));
+        ASSERT_TRUE(settings.flush());
+    }
+    const CommandLineFormats formats(CommandLinePreferences::open(preferences));
+    QString errors;
+    QTextStream err(&errors);
+    const std::optional<ColorFormat> format = ConvertCommand::chosenFormat(
+        {QStringLiteral("morvane-color-picker"), QStringLiteral("--pick"),
+         QStringLiteral("--format"), QStringLiteral("template-1")},
+        formats.list(), err);
+    ASSERT_TRUE(format) << errors.toStdString();
+
+    SingleInstance running(folder.path());
+    ASSERT_TRUE(running.claim());
+    QObject::connect(&running, &SingleInstance::pickRequested, &running,
+                     [&running] { running.answerPickRequests(QStringLiteral("#3A7BD5")); });
+    auto pick = std::async(std::launch::async, [&] {
+        SingleInstance asking(folder.path());
+        QString output;
+        QString failures;
+        QTextStream out(&output);
+        QTextStream failed(&failures);
+        const auto noCopyToStart = [] { return QStringLiteral("no copy may be started here"); };
+        const int status =
+            PickCommand::run(asking, noCopyToStart, out, failed, std::chrono::seconds(5), &*format);
+        failed.flush();
+        return std::tuple(status, output, failures);
+    });
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return pick.wait_for(std::chrono::seconds(0)) == std::future_status::ready; },
+        10000));
+    const auto [status, output, failures] = pick.get();
+    EXPECT_EQ(status, 0) << failures.toStdString();
+    EXPECT_EQ(output.toStdString(), "Color(0xFF3A7BD5)\n");
 }

@@ -1,10 +1,19 @@
 #include "ConvertCommand.h"
+#include "CommandLineFormats.h"
+#include "MemoryPreferencesStore.h"
 
 #include <QTextStream>
 
 #include <gtest/gtest.h>
 
 namespace {
+
+// Three templates as the settings store them: two the command line offers, and one whose
+// placeholder this version does not know, which it leaves out as the panel does.
+const QString templates = QStringLiteral(
+    R"json([{"id":"template-1","name":"Kotlin","template":"Color(0xFF{hex})"},)json"
+    R"json({"id":"template-3","name":"Shader constant","template":"{rf}, {gf}, {bf}"},)json"
+    R"json({"id":"template-2","name":"Future","template":"{hue}"}])json");
 
 struct Outcome
 {
@@ -13,8 +22,12 @@ struct Outcome
     QString err;
 };
 
-Outcome run(std::initializer_list<const char*> args, const QString& input = QString())
+Outcome run(std::initializer_list<const char*> args, const QString& input = QString(),
+            const QMap<QString, QVariant>& preferences = {})
 {
+    auto store = std::make_unique<MemoryPreferencesStore>();
+    store->values = preferences;
+    const CommandLineFormats formats(std::move(store));
     QStringList arguments{QStringLiteral("morvane-color-picker")};
     for (const char* argument : args)
         arguments.append(QString::fromUtf8(argument));
@@ -24,7 +37,7 @@ Outcome run(std::initializer_list<const char*> args, const QString& input = QStr
     QTextStream in(&inText);
     QTextStream out(&outText);
     QTextStream err(&errText);
-    const int status = ConvertCommand::run(arguments, in, out, err);
+    const int status = ConvertCommand::run(arguments, formats.list(), in, out, err);
     out.flush();
     err.flush();
     return {status, outText, errText};
@@ -97,4 +110,51 @@ TEST(ConvertCommand, ListsEveryIdWithItsLabelAndAnExample)
     EXPECT_EQ(lines.first(), QStringLiteral("hex             HEX     #3A7BD5"));
     EXPECT_TRUE(lines.contains(QStringLiteral("argb-0x         0xARGB  0xFF3A7BD5")));
     EXPECT_TRUE(lines.contains(QStringLiteral("name            Name    ≈ royalblue")));
+}
+
+// The user's templates are formats like the built-in notations: converted to, and listed
+// after them with their ids, in the same columns (a long name pushes the example along).
+TEST(ConvertCommand, OffersTheUsersTemplatesAfterTheBuiltInNotations)
+{
+    const QMap<QString, QVariant> preferences{
+        {QStringLiteral("colorpicker.formats.templates"), templates}};
+
+    const Outcome converted =
+        run({"--convert", "58, 123, 213", "--format", "template-1"}, {}, preferences);
+    EXPECT_EQ(converted.status, 0);
+    EXPECT_EQ(converted.out, QStringLiteral("Color(0xFF3A7BD5)\n"));
+
+    const Outcome lines = run({"--format", "template-3", "--convert", "-"},
+                              QStringLiteral("#000000\nnope\n#FFFFFF\n"), preferences);
+    EXPECT_EQ(lines.status, 2);
+    EXPECT_EQ(lines.out, QStringLiteral("0.0000, 0.0000, 0.0000\n\n1.0000, 1.0000, 1.0000\n"));
+
+    const Outcome listed = run({"--list-formats"}, {}, preferences);
+    EXPECT_EQ(listed.status, 0);
+    const QStringList rows = listed.out.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(rows.size(), 20);
+    EXPECT_EQ(rows.first(), QStringLiteral("hex             HEX     #3A7BD5"));
+    EXPECT_EQ(rows.at(18), QStringLiteral("template-1      Kotlin  Color(0xFF3A7BD5)"));
+    EXPECT_EQ(rows.at(19),
+              QStringLiteral("template-3      Shader constant 0.2275, 0.4824, 0.8353"));
+
+    for (const char* unknown : {"template-2", "template-4"}) {
+        const Outcome refused = run({"--convert", "#3A7BD5", "--format", unknown}, {}, preferences);
+        EXPECT_EQ(refused.status, 2);
+        EXPECT_EQ(refused.out, QString());
+        EXPECT_EQ(refused.err, QStringLiteral("morvane-color-picker: unknown format \"%1\" "
+                                              "(--list-formats lists them)\n")
+                                   .arg(QLatin1String(unknown)));
+    }
+}
+
+// An option the table does not know is refused before anything is converted.
+TEST(ConvertCommand, RefusesACommandLineTheTableRefuses)
+{
+    const Outcome outcome = run({"--convert", "#3A7BD5", "--colour"});
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_EQ(outcome.out, QString());
+    EXPECT_TRUE(outcome.err.startsWith(
+        QStringLiteral("morvane-color-picker: unknown option \"--colour\" (options: --pick")))
+        << outcome.err.toStdString();
 }

@@ -1,3 +1,4 @@
+#include "CommandLineOptions.h"
 #include "CommandLineReply.h"
 #include "ReviewLaunchMode.h"
 
@@ -33,6 +34,9 @@ TEST(ReviewLaunchMode, MatchesWholeCaseSensitiveArgumentsWithSelftestFirst)
         {{"-selftest"}, ReviewLaunchMode::none},
         {{"--show-settings "}, ReviewLaunchMode::none},
         {{"--help"}, ReviewLaunchMode::none},
+        {{"--", "--selftest"}, ReviewLaunchMode::none},
+        {{"--show-settings", "--", "--selftest"}, ReviewLaunchMode::settings},
+        {{"--format", "--selftest"}, ReviewLaunchMode::none},
     };
     for (const auto& c : cases) {
         const QStringList args = arguments(c.args);
@@ -58,6 +62,8 @@ TEST(ReviewLaunchMode, APickRequestIsAnExactPickArgumentUnlessTheSelfTestIsAsked
         {{"--pick=1"}, false},
         {{"--Pick"}, false},
         {{"-pick"}, false},
+        {{"--", "--pick"}, false},
+        {{"--pick", "--", "--selftest"}, true},
     };
     for (const auto& c : cases) {
         const QStringList args = arguments(c.args);
@@ -84,4 +90,44 @@ TEST(CommandLineReply, AnswersHelpAndVersionOnlyForTheirExactOptions)
         SCOPED_TRACE(args.join(QLatin1Char(' ')).toStdString());
         EXPECT_FALSE(commandLineReply(args, version));
     }
+}
+
+// The English help, word for word; its option rows are the table's options --help lists.
+TEST(CommandLineReply, WritesTheHelpFromTheOptionTable)
+{
+    const auto reply = commandLineReply(arguments({"--help"}), QStringLiteral("1.0"));
+    ASSERT_TRUE(reply);
+    EXPECT_EQ(reply->toStdString(),
+              "Usage: morvane-color-picker [OPTION]\n"
+              "Pick any color on your screen, right from the tray.\n"
+              "\n"
+              "  --pick           pick a color in the running copy (starting one if need\n"
+              "                   be), print its hex and exit; exit status 1 when cancelled\n"
+              "  --format ID      with --pick or --convert: print the color in notation ID\n"
+              "                   instead of hex\n"
+              "  --convert COLOR  print COLOR (hex, rgb, CSS rgb(), vec3, int, 0x...) in\n"
+              "                   another notation, without a display; with - read one\n"
+              "                   color a line from standard input (exit status 2 when a\n"
+              "                   line is no color)\n"
+              "  --list-formats   list the notation ids and labels\n"
+              "  --show-settings  open the settings window\n"
+              "  --selftest       check that the application starts, then quit\n"
+              "  -h, --help       show this help and exit\n"
+              "  --version        show the version and exit\n"
+              "\n"
+              "Without an option the picker starts in the tray; a second launch opens\n"
+              "the running copy's panel.\n");
+
+    QStringList listed;
+    for (const QString& line : reply->split(u'\n')) {
+        if (line.startsWith(QLatin1String("  -")))
+            listed.append(line.section(u' ', 2, 2).remove(u','));
+    }
+    QStringList table;
+    for (const CommandLineOptions::Option& option : CommandLineOptions::all()) {
+        if (option.help)
+            table.append(
+                QString::fromUtf8(option.shortName.empty() ? option.name : option.shortName));
+    }
+    EXPECT_EQ(listed, table);
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # End to end on the built executable: the command-line notations (--list-formats, --convert
-# with an argument and from standard input, --format), then on a private X server
+# with an argument and from standard input, --format, the user's templates read from a
+# preferences file left as it was), then on a private X server
 # "--pick --format" (the command prints the notation, the clipboard holds the format chosen in
 # the preferences) and Ctrl+V in the panel with another program's clipboard.
 # Usage: notations-e2e.sh EXECUTABLE
@@ -41,6 +42,21 @@ status=$?
     fail "--list-formats printed '$(cat "$work/list")'"
 "$app" --help | grep -q -- '--list-formats' || fail "--help does not mention --list-formats"
 
+# --- the user's templates, from a damaged preferences file the command line only reads ----
+conf=$XDG_CONFIG_HOME/morvane/colorpicker.conf
+mkdir -p "$XDG_CONFIG_HOME/morvane"
+printf '%s\n' '[General]' \
+    'colorpicker.formats.templates="[{\"id\":\"template-1\",\"name\":\"Kotlin\",\"template\":\"Color(0xFF{hex})\"}]"' \
+    '/a=1' >"$conf"
+cp "$conf" "$work/conf.before"
+"$app" --list-formats >"$work/list"
+[ "$(wc -l <"$work/list")" -eq 19 ] && [ "$(tail -n1 "$work/list")" = 'template-1      Kotlin  Color(0xFF3A7BD5)' ] ||
+    fail "--list-formats with a template printed '$(cat "$work/list")'"
+out=$("$app" --convert '58, 123, 213' --format template-1)
+[ "$out" = 'Color(0xFF3A7BD5)' ] || fail "--convert --format template-1 printed '$out'"
+cmp -s "$conf" "$work/conf.before" || fail "the command line changed the preferences: $(cat "$conf")"
+ls "$XDG_CONFIG_HOME/morvane" | grep -q 'bad-' && fail "the command line set the preferences aside"
+
 # --- --pick --format: the running copy picks, the command prints the notation -------------
 # The copy copies the format chosen in the settings; --format changes only what is printed.
 mkdir -p "$XDG_CONFIG_HOME/morvane"
@@ -75,7 +91,6 @@ wait_for 10 clipboard_is 'rgb(58 123 213)' ||
     fail "the clipboard holds '$(xclip -o -selection clipboard 2>/dev/null)', not the copied format"
 
 # --- a colour pasted from another program's clipboard: current and stored, clipboard kept ----
-conf=$XDG_CONFIG_HOME/morvane/colorpicker.conf
 printf 'rgb(10 20 30)' | xclip -selection clipboard
 # A visible 300-wide window of the running copy: its panel.
 panel_shown() {

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # End-to-end checks of the built executable on a private X server with a tray host:
 # self-test (with and without a display), help, single instance and reopen, settings launch,
-# stray arguments.
+# stray arguments and unknown options.
 # Usage: shell-e2e.sh EXECUTABLE X11-CLOSE-WINDOW
 set -uo pipefail
 
@@ -49,6 +49,9 @@ start_trayer --edge top --align right --widthtype request --height 24
 # --- informational options need no display ----------------------------------------------
 out=$(env -u DISPLAY "$app" --help) || fail "--help exit status $?"
 [[ $out == Usage:* ]] || fail "--help prints no usage"
+# Qt's own options are accepted, and left to Qt.
+out=$(env -u DISPLAY "$app" -style fusion --help) || fail "-style fusion --help exit status $?"
+[[ $out == Usage:* ]] || fail "-style fusion --help prints no usage"
 out=$(env -u DISPLAY "$app" --version) || fail "--version exit status $?"
 [[ $out == "Morvane Color Picker "* ]] || fail "--version prints '$out'"
 
@@ -139,11 +142,18 @@ fi
 stop_app "$settings"
 
 # --- a stray argument is an ordinary launch -----------------------------------------------
-start_app --selftest=1
+start_app stray -- --selftest
 stray=$last_pid
-wait_for 20 window_count_is "$stray" 1 || fail "--selftest=1 did not start an ordinary launch"
+wait_for 20 window_count_is "$stray" 1 || fail "'stray -- --selftest' did not start an ordinary launch"
 sleep 1
-kill -0 "$stray" 2>/dev/null || fail "--selftest=1 quit"
+kill -0 "$stray" 2>/dev/null || fail "'stray -- --selftest' quit"
 stop_app "$stray"
+
+# --- an unknown option is refused at once: status 2, one line naming it -------------------
+env -u DISPLAY "$app" --selftest=1 >"$work/refused.out" 2>"$work/refused.err"
+status=$?
+[ "$status" -eq 2 ] && [ ! -s "$work/refused.out" ] && [ "$(wc -l <"$work/refused.err")" -eq 1 ] &&
+    grep -q '^morvane-color-picker: unknown option "--selftest=1" (options: --pick, ' "$work/refused.err" ||
+    fail "--selftest=1: status $status, '$(cat "$work/refused.out" "$work/refused.err")'"
 
 e2e_finish "all end-to-end checks passed"

@@ -1,0 +1,6 @@
+#include "CommandLineFormats.h"
+
+CommandLineFormats::CommandLineFormats(std::unique_ptr<const PreferencesStore> preferences)
+    : m_preferences(std::move(preferences)), m_readOnly(*m_preferences), m_formats(m_readOnly)
+{
+}
