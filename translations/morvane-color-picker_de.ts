@@ -323,6 +323,10 @@ das Feld der laufenden Kopie.
         <source>Key that picks a color</source>
         <translation>Taste, die eine Farbe wählt</translation>
     </message>
+    <message>
+        <source>Command that picks a color</source>
+        <translation>Befehl, der eine Farbe wählt</translation>
+    </message>
 </context>
 <context>
     <name>PickShortcut</name>
@@ -501,6 +505,10 @@ das Feld der laufenden Kopie.
     <message>
         <source>Recent colors to keep</source>
         <translation>Zuletzt gewählte Farben behalten</translation>
+    </message>
+    <message>
+        <source>Picking</source>
+        <translation>Farbwahl</translation>
     </message>
 </context>
 <context>

@@ -323,6 +323,10 @@ apre il pannello della copia in esecuzione.
         <source>Key that picks a color</source>
         <translation>Tasto che preleva un colore</translation>
     </message>
+    <message>
+        <source>Command that picks a color</source>
+        <translation>Comando che preleva un colore</translation>
+    </message>
 </context>
 <context>
     <name>PickShortcut</name>
@@ -501,6 +505,10 @@ apre il pannello della copia in esecuzione.
     <message>
         <source>Recent colors to keep</source>
         <translation>Colori recenti da tenere</translation>
+    </message>
+    <message>
+        <source>Picking</source>
+        <translation>Prelievo</translation>
     </message>
 </context>
 <context>

@@ -323,6 +323,10 @@ panel działającej kopii.
         <source>Key that picks a color</source>
         <translation>Klawisz pobierający kolor</translation>
     </message>
+    <message>
+        <source>Command that picks a color</source>
+        <translation>Polecenie pobierające kolor</translation>
+    </message>
 </context>
 <context>
     <name>PickShortcut</name>
@@ -501,6 +505,10 @@ panel działającej kopii.
     <message>
         <source>Recent colors to keep</source>
         <translation>Liczba zapamiętanych kolorów</translation>
+    </message>
+    <message>
+        <source>Picking</source>
+        <translation>Pobieranie</translation>
     </message>
 </context>
 <context>
