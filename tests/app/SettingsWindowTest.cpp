@@ -124,14 +124,6 @@ void showTab(const SettingsWindow& window, const QString& title)
     window.tabs().setCurrentIndex(index);
 }
 
-// Lets the posted layout requests run, nested layouts one after another, as the event loop
-// does before the user sees a tab.
-void settle()
-{
-    for (int round = 0; round < 4; ++round)
-        QCoreApplication::sendPostedEvents();
-}
-
 // Each tab of the shown `window` in turn fits the fixed window: the page as wide as its room,
 // not squeezed below its least height, not scrolled, and every visible control in it inside
 // the window with the height it needs. SETTINGS_SCREENSHOT=FILE.png keeps each tab as

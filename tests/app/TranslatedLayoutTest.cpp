@@ -40,14 +40,6 @@ QStringList languages()
     return QString::fromLatin1(MORVANE_LANGUAGES).split(QLatin1Char(','));
 }
 
-// Lets the posted layout requests run, nested layouts one after another, as the event loop
-// does before the user sees the window.
-void settle()
-{
-    for (int round = 0; round < 4; ++round)
-        QCoreApplication::sendPostedEvents();
-}
-
 // The texts of a window's visible labels and buttons that do not fit the space laid out for
 // them, each with the room it needed and the room it had.
 std::string overflowing(const QWidget& window)
