@@ -30,7 +30,9 @@ FormatsSection::FormatsSection(ColorPickerModel& picker, QWidget* parent)
     m_list->setObjectName(QStringLiteral("formatList"));
     m_list->setAccessibleName(tr("Formats shown in the panel"));
     m_list->setDragDropMode(QAbstractItemView::InternalMove);
-    // The list takes the page's spare height, and keeps five lines when the page scrolls.
+    // The list asks for five lines and takes whatever height the page has spare: asking for
+    // more would make a page with a wrapped line under it scroll.
+    m_list->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
     m_list->setMinimumHeight(5 * m_list->fontMetrics().height() + 2 * m_list->frameWidth());
     m_up = new QPushButton(tr("Move Up"));
     m_down = new QPushButton(tr("Move Down"));

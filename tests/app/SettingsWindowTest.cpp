@@ -659,11 +659,16 @@ TEST_F(FullWindow, ChecksOrderAndTheCopiedChoiceReachThePanelAndThePick)
 
 TEST_F(FullWindow, AddsATemplateOnlyWhenItWorksAndRemovesIt)
 {
+    window.show();
+    showTab(window, FormatsSection::title());
     QTest::keyClicks(&section().templateName(), QStringLiteral("Flutter"));
     QTest::keyClicks(&section().templateText(), QStringLiteral("Color(0x{alpha}{hex})"));
     QTest::mouseClick(&section().addButton(), Qt::LeftButton);
     EXPECT_EQ(section().templateProblem().text(),
               QStringLiteral("Not added: unknown placeholder \"{alpha}\"."));
+    settle();
+    EXPECT_FALSE(window.tabs().scrollArea(1)->verticalScrollBar()->isVisible())
+        << "the list makes room for the reason";
     EXPECT_FALSE(store.contains(QStringLiteral("colorpicker.formats.templates")));
     EXPECT_EQ(listed().size(), 18);
 
