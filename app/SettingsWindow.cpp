@@ -21,17 +21,21 @@
 
 namespace {
 
-// A page's column: its rows from the top, the room left over below them.
-QVBoxLayout* topAligned(QWidget* page)
+// A page of `rows` from the top, the room left over below them.
+QWidget* topAlignedPage(std::initializer_list<QWidget*> rows)
 {
+    auto* page = new QWidget;
     auto* column = new QVBoxLayout(page);
+    for (QWidget* row : rows)
+        column->addWidget(row);
     column->addStretch();
-    return column;
+    return page;
 }
 
-void addRow(QVBoxLayout* column, QWidget* row, Qt::Alignment alignment = {})
+void addRow(QWidget& page, QWidget* row)
 {
-    column->insertWidget(column->count() - 1, row, 0, alignment);
+    auto* column = static_cast<QVBoxLayout*>(page.layout());
+    column->insertWidget(column->count() - 1, row);
 }
 
 } // namespace
@@ -45,46 +49,14 @@ SettingsWindow::SettingsWindow(UpdaterService& updater, PreferencesStore& defaul
     setWindowTitle(tr("Settings"));
     setFixedSize(fixedSize);
     m_tabs = new SettingsTabs;
-
-    m_general = new QWidget;
     m_loginToggle = new QCheckBox(tr("Start at login"));
-    addRow(topAligned(m_general), m_loginToggle);
+    m_general = topAlignedPage({m_loginToggle});
     m_tabs->addPage(m_general, tr("General"));
-
     if (pickShortcut) {
-        auto* picking = new QWidget;
         m_pickKey = new PickKeySection(*pickShortcut);
-        addRow(topAligned(picking), m_pickKey);
-        m_tabs->addPage(picking, tr("Picking"));
+        m_tabs->addPage(topAlignedPage({m_pickKey}), tr("Picking"));
     }
-
-    // About: what the picker is, then its updates.
-    auto* about = new QWidget;
-    auto* aboutColumn = topAligned(about);
-    auto* aboutForm = new QFormLayout;
-    auto* version = new QLabel(Constants::version());
-    version->setObjectName(QStringLiteral("versionValue"));
-    version->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    aboutForm->addRow(tr("Version"), version);
-    auto* tagline = new QLabel(tr("Pick any color on your screen, right from the menu bar."));
-    tagline->setObjectName(QStringLiteral("tagline"));
-    tagline->setWordWrap(true);
-    tagline->setForegroundRole(QPalette::PlaceholderText);
-    QFont callout = tagline->font();
-    callout.setPointSizeF(callout.pointSizeF() * 0.9);
-    tagline->setFont(callout);
-    aboutForm->addRow(tagline);
-    aboutColumn->insertLayout(0, aboutForm);
-
-    auto* updates = new QGroupBox(tr("Updates"));
-    auto* updatesLayout = new QVBoxLayout(updates);
-    m_checkButton = new QPushButton(tr("Check for Updates…"));
-    m_betaToggle = new QCheckBox(tr("Get early-access updates"));
-    updatesLayout->addWidget(m_checkButton, 0, Qt::AlignLeft);
-    updatesLayout->addWidget(m_betaToggle);
-    addRow(aboutColumn, updates);
-    m_tabs->addPage(about, tr("About"));
-
+    m_tabs->addPage(aboutPage(), tr("About"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs);
 
@@ -97,6 +69,34 @@ SettingsWindow::SettingsWindow(UpdaterService& updater, PreferencesStore& defaul
             [this](bool on) { m_defaults.setBool(UpdaterService::betaEnabledKey, on); });
     connect(&m_updater, &UpdaterService::canCheckForUpdatesChanged, this, &SettingsWindow::refresh);
     refresh();
+}
+
+// What the picker is, then its updates.
+QWidget* SettingsWindow::aboutPage()
+{
+    auto* version = new QLabel(Constants::version());
+    version->setObjectName(QStringLiteral("versionValue"));
+    version->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* tagline = new QLabel(tr("Pick any color on your screen, right from the menu bar."));
+    tagline->setObjectName(QStringLiteral("tagline"));
+    tagline->setWordWrap(true);
+    tagline->setForegroundRole(QPalette::PlaceholderText);
+    QFont callout = tagline->font();
+    callout.setPointSizeF(callout.pointSizeF() * 0.9);
+    tagline->setFont(callout);
+    auto* identity = new QWidget;
+    auto* identityForm = new QFormLayout(identity);
+    identityForm->setContentsMargins(0, 0, 0, 0);
+    identityForm->addRow(tr("Version"), version);
+    identityForm->addRow(tagline);
+
+    auto* updates = new QGroupBox(tr("Updates"));
+    auto* updatesLayout = new QVBoxLayout(updates);
+    m_checkButton = new QPushButton(tr("Check for Updates…"));
+    m_betaToggle = new QCheckBox(tr("Get early-access updates"));
+    updatesLayout->addWidget(m_checkButton, 0, Qt::AlignLeft);
+    updatesLayout->addWidget(m_betaToggle);
+    return topAlignedPage({identity, updates});
 }
 
 void SettingsWindow::showFormats(ColorPickerModel& picker)
@@ -115,7 +115,7 @@ void SettingsWindow::showFormats(ColorPickerModel& picker)
     recentLayout->addWidget(recentLabel);
     recentLayout->addWidget(m_recentLimit);
     recentLayout->addStretch();
-    addRow(static_cast<QVBoxLayout*>(m_general->layout()), recentRow);
+    addRow(*m_general, recentRow);
     connect(m_recentLimit, &QComboBox::activated, &picker, [this, &picker](int index) {
         picker.setRecentLimit(m_recentLimit->itemData(index).toInt());
     });

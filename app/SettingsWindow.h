@@ -52,6 +52,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    QWidget* aboutPage();
     void refresh();
 
     UpdaterService& m_updater;
