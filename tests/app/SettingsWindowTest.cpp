@@ -22,8 +22,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFormLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QKeySequenceEdit>
 #include <QLabel>
 #include <QLineEdit>
@@ -784,4 +786,40 @@ TEST(SettingsTabsTest, ATallPageScrollsToTheFocusedControl)
     QTest::keyClick(tabs.tabBar(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), options.first());
     EXPECT_TRUE(inSight(options.first()));
+}
+
+// Tab follows where the layouts place the controls, not the order they joined the page in: a
+// row inserted above the others later, a form row inserted first, a row's left button added
+// after its right one.
+TEST(SettingsTabsTest, TabFollowsTheLayoutsNotTheOrderControlsJoined)
+{
+    SettingsTabs tabs;
+    auto* page = new QWidget;
+    auto* column = new QVBoxLayout(page);
+    auto* below = new QCheckBox(QStringLiteral("below"));
+    column->addWidget(below);
+    auto* buttons = new QHBoxLayout;
+    column->insertLayout(0, buttons);
+    auto* right = new QPushButton(QStringLiteral("right"));
+    buttons->addWidget(right);
+    auto* left = new QPushButton(QStringLiteral("left"));
+    buttons->insertWidget(0, left);
+    auto* form = new QFormLayout;
+    column->insertLayout(0, form);
+    auto* second = new QLineEdit;
+    form->addRow(QStringLiteral("second"), second);
+    auto* first = new QLineEdit;
+    form->insertRow(0, QStringLiteral("first"), first);
+    tabs.addPage(page, QStringLiteral("Page"));
+    tabs.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&tabs));
+
+    const QList<QWidget*> reading{first, second, left, right, below, tabs.tabBar()};
+    tabs.tabBar()->setFocus(Qt::TabFocusReason);
+    QList<QWidget*> reached;
+    for (qsizetype i = 0; i < reading.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        reached.append(QApplication::focusWidget());
+    }
+    EXPECT_EQ(reached, reading);
 }
