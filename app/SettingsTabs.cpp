@@ -7,6 +7,7 @@
 #include <QTabBar>
 
 #include <algorithm>
+#include <tuple>
 
 namespace {
 

@@ -32,13 +32,12 @@ public:
     // Orders Tab again after controls were added to a page.
     void updateFocusOrder();
 
-    // The controls Tab reaches in `page`, in the order its layouts place them.
-    static QList<QWidget*> readingOrder(const QWidget& page);
-
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // The controls Tab reaches in `page`, in the order its layouts place them.
+    static QList<QWidget*> readingOrder(const QWidget& page);
     void showAdjacent(int step);
     void scrollToFocus(QWidget* focused);
 
