@@ -24,13 +24,16 @@ QString describe(const ColorFormat& format)
 } // namespace
 
 FormatsSection::FormatsSection(ColorPickerModel& picker, QWidget* parent)
-    : QGroupBox(tr("Formats"), parent), m_picker(picker)
+    : QWidget(parent), m_picker(picker)
 {
     m_list = new QListWidget;
     m_list->setObjectName(QStringLiteral("formatList"));
     m_list->setAccessibleName(tr("Formats shown in the panel"));
     m_list->setDragDropMode(QAbstractItemView::InternalMove);
-    m_list->setFixedHeight(132);
+    // The list asks for five lines and takes whatever height the page has spare: asking for
+    // more would make a page with a wrapped line under it scroll.
+    m_list->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
+    m_list->setMinimumHeight(5 * m_list->fontMetrics().height() + 2 * m_list->frameWidth());
     m_up = new QPushButton(tr("Move Up"));
     m_down = new QPushButton(tr("Move Down"));
     m_remove = new QPushButton(tr("Remove"));
@@ -68,7 +71,7 @@ FormatsSection::FormatsSection(ColorPickerModel& picker, QWidget* parent)
     form->addRow(tr("Your own"), own);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_list);
+    layout->addWidget(m_list, 1);
     layout->addLayout(listButtons);
     layout->addLayout(form);
     layout->addWidget(m_problem);
@@ -88,6 +91,11 @@ FormatsSection::FormatsSection(ColorPickerModel& picker, QWidget* parent)
     connect(m_template, &QLineEdit::returnPressed, this, &FormatsSection::addTemplate);
     connect(&m_picker, &ColorPickerModel::formatsChanged, this, &FormatsSection::refresh);
     refresh();
+}
+
+QString FormatsSection::title()
+{
+    return tr("Formats");
 }
 
 void FormatsSection::refresh()

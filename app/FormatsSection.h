@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QGroupBox>
+#include <QWidget>
 
 class ColorPickerModel;
 class QComboBox;
@@ -9,17 +9,20 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 
-// The settings' "Formats" section: every format with a check for a row in the panel, in the
+// The settings' "Formats" page: every format with a check for a row in the panel, in the
 // panel's order (shown ones first; Move Up and Move Down, or dragging, reorder them), the
 // format copied on a pick, and the user's own templates (added with a name, or refused with
 // the reason and not saved; removed with Remove). Each change goes to the model at once; the
 // section redraws from the model.
-class FormatsSection : public QGroupBox
+class FormatsSection : public QWidget
 {
     Q_OBJECT
 
 public:
     explicit FormatsSection(ColorPickerModel& picker, QWidget* parent = nullptr);
+
+    // The page's name: "Formats".
+    static QString title();
 
     QListWidget& formatList() const { return *m_list; }
     QComboBox& copiedChoice() const { return *m_copied; }

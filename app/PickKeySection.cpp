@@ -12,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QKeySequenceEdit>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QVBoxLayout>
@@ -27,10 +28,11 @@ PickKeySection::PickKeySection(PickShortcut& shortcut, QWidget* parent)
     m_status->setObjectName(QStringLiteral("pickKeyStatus"));
     m_status->setWordWrap(true);
     m_status->setForegroundRole(QPalette::PlaceholderText);
-    m_command = new QLabel(pickCommandLine());
+    m_command = new QLineEdit(pickCommandLine());
     m_command->setObjectName(QStringLiteral("pickCommand"));
+    m_command->setAccessibleName(tr("Command that picks a color"));
     m_command->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    m_command->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_command->setReadOnly(true);
     m_copy = new QPushButton(tr("Copy"));
 
     auto* keyRow = new QHBoxLayout;
@@ -94,5 +96,4 @@ void PickKeySection::refresh()
     m_status->setText(status);
     m_status->setVisible(!status.isEmpty());
     m_commandRow->setVisible(m_shortcut.report().status == GlobalShortcut::Status::unsupported);
-    emit resized();
 }

@@ -6,6 +6,7 @@ class PickShortcut;
 class QCheckBox;
 class QKeySequenceEdit;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 
 // The settings window's "Pick a color with a key": a toggle, the key chooser, and a line on
@@ -22,15 +23,12 @@ public:
     QCheckBox& toggle() const { return *m_toggle; }
     QKeySequenceEdit& keyChooser() const { return *m_chooser; }
     QLabel& status() const { return *m_status; }
-    QLabel& command() const { return *m_command; }
+    // Read-only, scrolled within itself: an image's long path never widens the window.
+    QLineEdit& command() const { return *m_command; }
     QPushButton& copyButton() const { return *m_copy; }
 
     // The command that picks, as typed in a desktop's custom-shortcut page.
     static QString pickCommandLine();
-
-signals:
-    // The section's height may have changed.
-    void resized();
 
 private:
     void refresh();
@@ -40,6 +38,6 @@ private:
     QKeySequenceEdit* m_chooser;
     QLabel* m_status;
     QWidget* m_commandRow;
-    QLabel* m_command;
+    QLineEdit* m_command;
     QPushButton* m_copy;
 };

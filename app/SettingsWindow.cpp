@@ -5,6 +5,7 @@
 #include "FormatsSection.h"
 #include "PickKeySection.h"
 #include "PreferencesStore.h"
+#include "SettingsTabs.h"
 #include "UpdaterService.h"
 
 #include <QAbstractButton>
@@ -18,6 +19,27 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace {
+
+// A page of `rows` from the top, the room left over below them.
+QWidget* topAlignedPage(std::initializer_list<QWidget*> rows)
+{
+    auto* page = new QWidget;
+    auto* column = new QVBoxLayout(page);
+    for (QWidget* row : rows)
+        column->addWidget(row);
+    column->addStretch();
+    return page;
+}
+
+void addRow(QWidget& page, QWidget* row)
+{
+    auto* column = static_cast<QVBoxLayout*>(page.layout());
+    column->insertWidget(column->count() - 1, row);
+}
+
+} // namespace
+
 SettingsWindow::SettingsWindow(UpdaterService& updater, PreferencesStore& defaults,
                                AutostartEntry autostart, PickShortcut* pickShortcut,
                                QWidget* parent)
@@ -26,44 +48,17 @@ SettingsWindow::SettingsWindow(UpdaterService& updater, PreferencesStore& defaul
 {
     setWindowTitle(tr("Settings"));
     setFixedSize(fixedSize);
-
-    auto* general = new QGroupBox(tr("General"));
-    auto* generalLayout = new QVBoxLayout(general);
+    m_tabs = new SettingsTabs;
     m_loginToggle = new QCheckBox(tr("Start at login"));
-    generalLayout->addWidget(m_loginToggle);
+    m_general = topAlignedPage({m_loginToggle});
+    m_tabs->addPage(m_general, tr("General"));
     if (pickShortcut) {
         m_pickKey = new PickKeySection(*pickShortcut);
-        generalLayout->addWidget(m_pickKey);
+        m_tabs->addPage(topAlignedPage({m_pickKey}), tr("Picking"));
     }
-
-    auto* updates = new QGroupBox(tr("Updates"));
-    auto* updatesLayout = new QVBoxLayout(updates);
-    m_checkButton = new QPushButton(tr("Check for Updates…"));
-    m_betaToggle = new QCheckBox(tr("Get early-access updates"));
-    updatesLayout->addWidget(m_checkButton, 0, Qt::AlignLeft);
-    updatesLayout->addWidget(m_betaToggle);
-
-    auto* about = new QGroupBox(tr("About"));
-    auto* aboutLayout = new QFormLayout(about);
-    auto* version = new QLabel(Constants::version());
-    version->setObjectName(QStringLiteral("versionValue"));
-    version->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    aboutLayout->addRow(tr("Version"), version);
-    auto* tagline = new QLabel(tr("Pick any color on your screen, right from the menu bar."));
-    tagline->setObjectName(QStringLiteral("tagline"));
-    tagline->setWordWrap(true);
-    tagline->setForegroundRole(QPalette::PlaceholderText);
-    QFont callout = tagline->font();
-    callout.setPointSizeF(callout.pointSizeF() * 0.9);
-    tagline->setFont(callout);
-    aboutLayout->addRow(tagline);
-
+    m_tabs->addPage(aboutPage(), tr("About"));
     auto* layout = new QVBoxLayout(this);
-    layout->addStretch();
-    layout->addWidget(general);
-    layout->addWidget(updates);
-    layout->addWidget(about);
-    layout->addStretch();
+    layout->addWidget(m_tabs);
 
     connect(m_loginToggle, &QCheckBox::toggled, this, [this](bool on) {
         m_autostart.setEnabled(on);
@@ -73,27 +68,41 @@ SettingsWindow::SettingsWindow(UpdaterService& updater, PreferencesStore& defaul
     connect(m_betaToggle, &QCheckBox::toggled, this,
             [this](bool on) { m_defaults.setBool(UpdaterService::betaEnabledKey, on); });
     connect(&m_updater, &UpdaterService::canCheckForUpdatesChanged, this, &SettingsWindow::refresh);
-    if (m_pickKey) {
-        const auto fit = [this, layout] {
-            const int height = layout->hasHeightForWidth()
-                                   ? layout->totalHeightForWidth(fixedSize.width())
-                                   : layout->totalSizeHint().height();
-            setFixedSize(fixedSize.width(), std::max(fixedSize.height(), height));
-        };
-        connect(m_pickKey, &PickKeySection::resized, this, fit);
-        fit();
-    }
     refresh();
+}
+
+// What the picker is, then its updates.
+QWidget* SettingsWindow::aboutPage()
+{
+    auto* version = new QLabel(Constants::version());
+    version->setObjectName(QStringLiteral("versionValue"));
+    version->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* tagline = new QLabel(tr("Pick any color on your screen, right from the menu bar."));
+    tagline->setObjectName(QStringLiteral("tagline"));
+    tagline->setWordWrap(true);
+    tagline->setForegroundRole(QPalette::PlaceholderText);
+    QFont callout = tagline->font();
+    callout.setPointSizeF(callout.pointSizeF() * 0.9);
+    tagline->setFont(callout);
+    auto* identity = new QWidget;
+    auto* identityForm = new QFormLayout(identity);
+    identityForm->setContentsMargins(0, 0, 0, 0);
+    identityForm->addRow(tr("Version"), version);
+    identityForm->addRow(tagline);
+
+    auto* updates = new QGroupBox(tr("Updates"));
+    auto* updatesLayout = new QVBoxLayout(updates);
+    m_checkButton = new QPushButton(tr("Check for Updates…"));
+    m_betaToggle = new QCheckBox(tr("Get early-access updates"));
+    updatesLayout->addWidget(m_checkButton, 0, Qt::AlignLeft);
+    updatesLayout->addWidget(m_betaToggle);
+    return topAlignedPage({identity, updates});
 }
 
 void SettingsWindow::showFormats(ColorPickerModel& picker)
 {
     if (m_formats)
         return;
-    m_formats = new FormatsSection(picker, this);
-    auto* column = static_cast<QVBoxLayout*>(layout());
-    column->insertWidget(column->indexOf(m_loginToggle->parentWidget()) + 1, m_formats);
-
     auto* recentRow = new QWidget;
     auto* recentLayout = new QHBoxLayout(recentRow);
     recentLayout->setContentsMargins(0, 0, 0, 0);
@@ -106,14 +115,13 @@ void SettingsWindow::showFormats(ColorPickerModel& picker)
     recentLayout->addWidget(recentLabel);
     recentLayout->addWidget(m_recentLimit);
     recentLayout->addStretch();
-    m_loginToggle->parentWidget()->layout()->addWidget(recentRow);
+    addRow(*m_general, recentRow);
     connect(m_recentLimit, &QComboBox::activated, &picker, [this, &picker](int index) {
         picker.setRecentLimit(m_recentLimit->itemData(index).toInt());
     });
 
-    // Grown from the height the window has now: the pick-key section may have grown it already.
-    setFixedSize(fixedSize.width(), maximumHeight() + m_formats->sizeHint().height() +
-                                        recentRow->sizeHint().height() + 2 * column->spacing());
+    m_formats = new FormatsSection(picker);
+    m_tabs->addPage(m_formats, FormatsSection::title(), 1); // after General
 }
 
 void SettingsWindow::keyPressEvent(QKeyEvent* event)

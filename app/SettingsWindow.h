@@ -12,14 +12,15 @@ class QComboBox;
 class PreferencesStore;
 class QCheckBox;
 class QPushButton;
+class SettingsTabs;
 class UpdaterService;
 
-// The settings window: a fixed 400x320 form with "Start at login" ("General"), the update
-// controls ("Updates") and the version ("About"). It holds no state of its own: the login
-// toggle shows whether the autostart entry exists each time the window shows and writes or
-// removes it, the button follows the updater's canCheckForUpdates, the early-access toggle
-// reads and writes its preferences key. With the picker's formats (showFormats) it is taller
-// by their section.
+// The settings window: a fixed 400x320 form on tabs. "General" holds "Start at login",
+// "About" the version and the update controls; "Formats" and "Picking" join them when the
+// window has a picker and a pick shortcut. A page taller than the window scrolls. The window
+// holds no state of its own: the login toggle shows whether the autostart entry exists
+// each time the window shows and writes or removes it, the button follows the updater's
+// canCheckForUpdates, the early-access toggle reads and writes its preferences key.
 class SettingsWindow : public QWidget
 {
     Q_OBJECT
@@ -27,19 +28,19 @@ class SettingsWindow : public QWidget
 public:
     static constexpr QSize fixedSize{400, 320};
 
-    // With a pick shortcut, General also holds "Pick a color with a key", and the window is as
-    // tall as its contents need (never less than 320).
+    // With a pick shortcut, the "Picking" tab holds "Pick a color with a key".
     SettingsWindow(UpdaterService& updater, PreferencesStore& defaults, AutostartEntry autostart,
                    PickShortcut* pickShortcut = nullptr, QWidget* parent = nullptr);
 
+    SettingsTabs& tabs() const { return *m_tabs; }
     QCheckBox& startAtLoginToggle() const { return *m_loginToggle; }
     QPushButton& checkForUpdatesButton() const { return *m_checkButton; }
     QCheckBox& betaToggle() const { return *m_betaToggle; }
     // Absent without a pick shortcut.
     PickKeySection* pickKeySection() const { return m_pickKey; }
 
-    // Adds the "Formats" section (FormatsSection) under "General", and "Recent colors" (8, 16
-    // or 32) to General, once; the window grows by their height.
+    // Adds the "Formats" tab (FormatsSection) after General, and "Recent colors to keep" (8,
+    // 16 or 32) to General, once.
     void showFormats(ColorPickerModel& picker);
     // Absent until showFormats.
     QComboBox* recentLimitChoice() const { return m_recentLimit; }
@@ -51,11 +52,14 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    QWidget* aboutPage();
     void refresh();
 
     UpdaterService& m_updater;
     PreferencesStore& m_defaults;
     AutostartEntry m_autostart;
+    SettingsTabs* m_tabs;
+    QWidget* m_general;
     QCheckBox* m_loginToggle;
     QPushButton* m_checkButton;
     QCheckBox* m_betaToggle;

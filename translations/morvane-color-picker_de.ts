@@ -347,6 +347,10 @@ das Feld der laufenden Kopie.
         <source>Key that picks a color</source>
         <translation>Taste, die eine Farbe wählt</translation>
     </message>
+    <message>
+        <source>Command that picks a color</source>
+        <translation>Befehl, der eine Farbe wählt</translation>
+    </message>
 </context>
 <context>
     <name>PickShortcut</name>
@@ -525,6 +529,10 @@ das Feld der laufenden Kopie.
     <message>
         <source>Recent colors to keep</source>
         <translation>Zuletzt gewählte Farben behalten</translation>
+    </message>
+    <message>
+        <source>Picking</source>
+        <translation>Farbwahl</translation>
     </message>
 </context>
 <context>

@@ -347,6 +347,10 @@ el panel de la copia en marcha.
         <source>Key that picks a color</source>
         <translation>Tecla que toma un color</translation>
     </message>
+    <message>
+        <source>Command that picks a color</source>
+        <translation>Comando que toma un color</translation>
+    </message>
 </context>
 <context>
     <name>PickShortcut</name>
@@ -525,6 +529,10 @@ el panel de la copia en marcha.
     <message>
         <source>Recent colors to keep</source>
         <translation>Colores recientes que guardar</translation>
+    </message>
+    <message>
+        <source>Picking</source>
+        <translation>Toma de color</translation>
     </message>
 </context>
 <context>

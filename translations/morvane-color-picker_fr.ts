@@ -347,6 +347,10 @@ lancement ouvre le panneau de la copie en cours.
         <source>Key that picks a color</source>
         <translation>Touche qui prélève une couleur</translation>
     </message>
+    <message>
+        <source>Command that picks a color</source>
+        <translation>Commande qui prélève une couleur</translation>
+    </message>
 </context>
 <context>
     <name>PickShortcut</name>
@@ -525,6 +529,10 @@ lancement ouvre le panneau de la copie en cours.
     <message>
         <source>Recent colors to keep</source>
         <translation>Couleurs récentes à garder</translation>
+    </message>
+    <message>
+        <source>Picking</source>
+        <translation>Prélèvement</translation>
     </message>
 </context>
 <context>

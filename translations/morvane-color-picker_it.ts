@@ -347,6 +347,10 @@ apre il pannello della copia in esecuzione.
         <source>Key that picks a color</source>
         <translation>Tasto che preleva un colore</translation>
     </message>
+    <message>
+        <source>Command that picks a color</source>
+        <translation>Comando che preleva un colore</translation>
+    </message>
 </context>
 <context>
     <name>PickShortcut</name>
@@ -525,6 +529,10 @@ apre il pannello della copia in esecuzione.
     <message>
         <source>Recent colors to keep</source>
         <translation>Colori recenti da tenere</translation>
+    </message>
+    <message>
+        <source>Picking</source>
+        <translation>Prelievo</translation>
     </message>
 </context>
 <context>

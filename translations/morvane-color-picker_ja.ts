@@ -346,6 +346,10 @@ the running copy&apos;s panel.
         <source>Key that picks a color</source>
         <translation>色を取得するキー</translation>
     </message>
+    <message>
+        <source>Command that picks a color</source>
+        <translation>色を取得するコマンド</translation>
+    </message>
 </context>
 <context>
     <name>PickShortcut</name>
@@ -524,6 +528,10 @@ the running copy&apos;s panel.
     <message>
         <source>Recent colors to keep</source>
         <translation>保持する最近の色の数</translation>
+    </message>
+    <message>
+        <source>Picking</source>
+        <translation>色の取得</translation>
     </message>
 </context>
 <context>

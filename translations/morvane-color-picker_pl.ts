@@ -347,6 +347,10 @@ panel działającej kopii.
         <source>Key that picks a color</source>
         <translation>Klawisz pobierający kolor</translation>
     </message>
+    <message>
+        <source>Command that picks a color</source>
+        <translation>Polecenie pobierające kolor</translation>
+    </message>
 </context>
 <context>
     <name>PickShortcut</name>
@@ -525,6 +529,10 @@ panel działającej kopii.
     <message>
         <source>Recent colors to keep</source>
         <translation>Liczba zapamiętanych kolorów</translation>
+    </message>
+    <message>
+        <source>Picking</source>
+        <translation>Pobieranie</translation>
     </message>
 </context>
 <context>

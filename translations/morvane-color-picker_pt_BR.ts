@@ -347,6 +347,10 @@ o painel da cópia em execução.
         <source>Key that picks a color</source>
         <translation>Tecla que captura uma cor</translation>
     </message>
+    <message>
+        <source>Command that picks a color</source>
+        <translation>Comando que captura uma cor</translation>
+    </message>
 </context>
 <context>
     <name>PickShortcut</name>
@@ -525,6 +529,10 @@ o painel da cópia em execução.
     <message>
         <source>Recent colors to keep</source>
         <translation>Cores recentes a manter</translation>
+    </message>
+    <message>
+        <source>Picking</source>
+        <translation>Captura</translation>
     </message>
 </context>
 <context>

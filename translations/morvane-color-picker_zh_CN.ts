@@ -345,6 +345,10 @@ the running copy&apos;s panel.
         <source>Key that picks a color</source>
         <translation>拾取颜色的按键</translation>
     </message>
+    <message>
+        <source>Command that picks a color</source>
+        <translation>拾取颜色的命令</translation>
+    </message>
 </context>
 <context>
     <name>PickShortcut</name>
@@ -523,6 +527,10 @@ the running copy&apos;s panel.
     <message>
         <source>Recent colors to keep</source>
         <translation>保留的最近颜色数</translation>
+    </message>
+    <message>
+        <source>Picking</source>
+        <translation>拾取</translation>
     </message>
 </context>
 <context>

@@ -60,12 +60,21 @@ public:
 #include "ColorPickerModel.h"
 #include "DesktopSession.h"
 
+#include <QCoreApplication>
 #include <QProcessEnvironment>
 
 // The session of the offscreen platform the tests run on.
 inline DesktopSession offscreenSession()
 {
     return DesktopSession::from(QStringLiteral("offscreen"), QProcessEnvironment());
+}
+
+// Lets the posted layout requests run, nested layouts one after another, as the event loop
+// does before the user sees a window.
+inline void settle()
+{
+    for (int round = 0; round < 4; ++round)
+        QCoreApplication::sendPostedEvents();
 }
 
 // A picker model over the fakes.

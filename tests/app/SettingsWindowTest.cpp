@@ -10,9 +10,11 @@
 #include "RecentsSection.h"
 #include "SettingsPreferencesStore.h"
 #include "SettingsScene.h"
+#include "SettingsTabs.h"
 #include "UpdaterService.h"
 #include "ValueRow.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -20,16 +22,22 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFormLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QKeySequenceEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
+#include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QVBoxLayout>
 
 #include <gtest/gtest.h>
 
@@ -102,6 +110,64 @@ QStringList groupTitles(const QWidget& window)
     return titles;
 }
 
+QStringList tabTitles(const SettingsWindow& window)
+{
+    QStringList titles;
+    for (int i = 0; i < window.tabs().count(); ++i)
+        titles.append(window.tabs().tabText(i));
+    return titles;
+}
+
+// Shows the tab named `title`, as a click on it would.
+void showTab(const SettingsWindow& window, const QString& title)
+{
+    const int index = int(tabTitles(window).indexOf(title));
+    ASSERT_GE(index, 0) << title.toStdString();
+    window.tabs().setCurrentIndex(index);
+}
+
+// Each tab of the shown `window` in turn fits the fixed window: the page as wide as its room,
+// not squeezed below its least height, not scrolled, and every visible control in it inside
+// the window with the height it needs. SETTINGS_SCREENSHOT=FILE.png keeps each tab as
+// FILE-1.png, FILE-2.png...
+void expectEveryTabFits(SettingsWindow& window)
+{
+    EXPECT_EQ(window.size(), QSize(400, 320));
+    EXPECT_EQ(window.minimumSize(), window.maximumSize());
+    const QRect inside = window.rect();
+    for (int i = 0; i < window.tabs().count(); ++i) {
+        window.tabs().setCurrentIndex(i);
+        settle();
+        SCOPED_TRACE(window.tabs().tabText(i).toStdString());
+        const QScrollArea& area = *window.tabs().scrollArea(i);
+        const QWidget& page = *window.tabs().page(i);
+        EXPECT_TRUE(inside.contains(QRect(area.mapTo(&window, QPoint()), area.size())));
+        EXPECT_EQ(page.width(), area.viewport()->width()) << "as wide as its room";
+        EXPECT_GE(page.height(), page.minimumSizeHint().height()) << "not squeezed";
+        EXPECT_FALSE(area.verticalScrollBar()->isVisible()) << "fits without scrolling";
+        for (const QWidget* child : page.findChildren<QWidget*>()) {
+            if (!child->isVisible())
+                continue;
+            SCOPED_TRACE(child->metaObject()->className());
+            const QRect shown(child->mapTo(&window, QPoint(0, 0)), child->size());
+            EXPECT_TRUE(inside.contains(shown));
+            const int needed = child->hasHeightForWidth() ? child->heightForWidth(child->width())
+                                                          : child->minimumSizeHint().height();
+            EXPECT_GE(child->height(), needed);
+        }
+
+        const QImage image = window.grab().toImage();
+        EXPECT_EQ(image.size(), QSize(400, 320) * image.devicePixelRatio());
+        if (const QString path = qEnvironmentVariable("SETTINGS_SCREENSHOT"); !path.isEmpty()) {
+            const QFileInfo file(path);
+            EXPECT_TRUE(image.save(file.dir().filePath(QStringLiteral("%1-%2.%3")
+                                                           .arg(file.completeBaseName())
+                                                           .arg(i + 1)
+                                                           .arg(file.suffix()))));
+        }
+    }
+}
+
 } // namespace
 
 TEST_F(SettingsFixture, ShowsTheFixedFormWithItsTextsAndTheVersion)
@@ -126,7 +192,8 @@ TEST_F(SettingsFixture, ShowsTheFixedFormWithItsTextsAndTheVersion)
         SettingsWindow window(*updater, store, autostart);
         EXPECT_EQ(window.size(), QSize(400, 320));
         EXPECT_EQ(window.minimumSize(), window.maximumSize());
-        EXPECT_EQ(groupTitles(window), (QStringList{"General", "Updates", "About"}));
+        EXPECT_EQ(tabTitles(window), (QStringList{"General", "About"}));
+        EXPECT_EQ(groupTitles(window), QStringList{"Updates"}) << "on About";
         EXPECT_EQ(window.startAtLoginToggle().text(), QStringLiteral("Start at login"));
         EXPECT_EQ(window.checkForUpdatesButton().text(), QStringLiteral("Check for Updates\u2026"));
         EXPECT_EQ(window.betaToggle().text(), QStringLiteral("Get early-access updates"));
@@ -166,11 +233,13 @@ TEST_F(SettingsFixture, TheKeyboardAloneReachesAndPressesTheControlsAndEscapeClo
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     ASSERT_TRUE(QTest::qWaitFor([&] { return window.checkForUpdatesButton().isEnabled(); }));
-    // Opening focuses the first control; Tab goes on in the window's order.
+    // Opening focuses the first control; Ctrl+Tab shows the next tab and focuses its first
+    // control; Tab goes on in the tab's order.
     EXPECT_EQ(QApplication::focusWidget(), &window.startAtLoginToggle());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     EXPECT_TRUE(autostart.isEnabled());
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(window.tabs().tabText(window.tabs().currentIndex()), QStringLiteral("About"));
     EXPECT_EQ(QApplication::focusWidget(), &window.checkForUpdatesButton());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     EXPECT_EQ(framework->checks, 1);
@@ -262,41 +331,13 @@ TEST_F(SettingsFixture, ARefusedAutostartWriteLeavesTheToggleOff)
     EXPECT_FALSE(window.startAtLoginToggle().isChecked());
 }
 
-// The three sections fit the fixed window: nothing squeezed below its minimum, clipped by the
-// window's edge or overlapping. SETTINGS_SCREENSHOT=FILE.png keeps the rendered window.
-TEST_F(SettingsFixture, TheThreeSectionsFitTheFixedWindow)
+TEST_F(SettingsFixture, EveryTabFitsTheFixedWindow)
 {
     const auto updater = makeUpdater(false);
     SettingsWindow window(*updater, store, autostart);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    EXPECT_EQ(window.size(), QSize(400, 320));
-
-    const QImage image = window.grab().toImage();
-    EXPECT_EQ(image.size(), QSize(400, 320) * image.devicePixelRatio());
-    if (const QString path = qEnvironmentVariable("SETTINGS_SCREENSHOT"); !path.isEmpty()) {
-        EXPECT_TRUE(image.save(path));
-    }
-
-    const QRect inside = window.rect();
-    QRect previous;
-    for (const QGroupBox* box : window.findChildren<QGroupBox*>()) {
-        SCOPED_TRACE(box->title().toStdString());
-        EXPECT_TRUE(inside.contains(box->geometry())) << "inside the window";
-        EXPECT_GE(box->height(), box->minimumSizeHint().height()) << "not squeezed";
-        EXPECT_GE(box->y(), previous.bottom()) << "below the section before";
-        previous = box->geometry();
-    }
-    for (const QWidget* child : window.findChildren<QWidget*>()) {
-        if (!child->isVisible() || qobject_cast<const QGroupBox*>(child))
-            continue;
-        SCOPED_TRACE(child->metaObject()->className());
-        const QRect shown(child->mapTo(&window, QPoint(0, 0)), child->size());
-        EXPECT_TRUE(inside.contains(shown));
-        const int needed = child->hasHeightForWidth() ? child->heightForWidth(child->width())
-                                                      : child->minimumSizeHint().height();
-        EXPECT_GE(child->height(), needed);
-    }
+    expectEveryTabFits(window);
 }
 
 namespace {
@@ -321,6 +362,8 @@ TEST_F(SettingsFixture, ThePickKeyIsOffuntilTurnedOnAndSaysInWordsWhatBecameOfIt
     ScriptedGlobalShortcut port;
     PickShortcut shortcut(store, port);
     SettingsWindow window(*updater, store, autostart, &shortcut);
+    EXPECT_EQ(tabTitles(window), (QStringList{"General", "Picking", "About"}));
+    showTab(window, QStringLiteral("Picking"));
     PickKeySection& section = *window.pickKeySection();
     EXPECT_FALSE(section.toggle().isChecked());
     EXPECT_FALSE(section.keyChooser().isEnabled());
@@ -329,7 +372,7 @@ TEST_F(SettingsFixture, ThePickKeyIsOffuntilTurnedOnAndSaysInWordsWhatBecameOfIt
     EXPECT_EQ(store.stringForKey(PickShortcut::key), QStringLiteral("Meta+Shift+C"));
     EXPECT_EQ(port.bound, QStringList{QStringLiteral("Meta+Shift+C")});
     EXPECT_TRUE(section.keyChooser().isEnabled());
-    EXPECT_GE(window.height(), 320);
+    EXPECT_EQ(window.size(), QSize(400, 320));
 
     using Status = GlobalShortcut::Status;
     const struct
@@ -368,10 +411,11 @@ TEST_F(SettingsFixture, ThePickKeyIsOffuntilTurnedOnAndSaysInWordsWhatBecameOfIt
 } // namespace
 
 namespace {
-// The window with its Formats section over a picker whose preferences live in `store`.
-struct FormatsFixture : SettingsFixture
+// The window as the application builds it, with the Formats and Picking tabs, over a picker
+// whose preferences live in `store`.
+struct FullWindow : SettingsFixture
 {
-    FormatsFixture() { window.showFormats(picker); }
+    FullWindow() { window.showFormats(picker); }
 
     FormatsSection& section() const { return *window.formatsSection(); }
     QStringList listed() const
@@ -402,20 +446,20 @@ struct FormatsFixture : SettingsFixture
     RecordingClipboard clipboard;
     ScriptedScreenSampler sampler;
     ColorPickerModel picker{store, sampler, clipboard};
-    std::unique_ptr<UpdaterService> updater = makeUpdater(false);
-    SettingsWindow window{*updater, store, autostart};
+    ScriptedGlobalShortcut port;
+    PickShortcut shortcut{store, port};
+    std::unique_ptr<UpdaterService> updater = makeUpdater(true);
+    SettingsWindow window{*updater, store, autostart, &shortcut};
     PickerView panel{picker};
 };
 
 } // namespace
 
-TEST_F(FormatsFixture, ListsEveryFormatWithTodaysRowsCheckedFirstAndFitsTheTallerWindow)
+TEST_F(FullWindow, ListsEveryFormatWithTodaysRowsCheckedFirstAndEveryTabFits)
 {
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    EXPECT_EQ(window.width(), 400);
-    EXPECT_GT(window.height(), 320);
-    EXPECT_EQ(window.minimumSize(), window.maximumSize());
+    EXPECT_EQ(tabTitles(window), (QStringList{"General", "Formats", "Picking", "About"}));
 
     const QStringList texts = listed();
     ASSERT_EQ(texts.size(), 18);
@@ -424,28 +468,174 @@ TEST_F(FormatsFixture, ListsEveryFormatWithTodaysRowsCheckedFirstAndFitsTheTalle
     EXPECT_EQ(section().copiedChoice().currentData(), "hex");
     EXPECT_EQ(store.writes, 0);
 
-    // Under General, every section whole and in order, nothing clipped.
-    QList<QGroupBox*> boxes = window.findChildren<QGroupBox*>();
-    std::sort(boxes.begin(), boxes.end(),
-              [](const QGroupBox* a, const QGroupBox* b) { return a->y() < b->y(); });
-    QStringList titles;
-    for (const QGroupBox* box : std::as_const(boxes)) {
-        titles.append(box->title());
-        EXPECT_TRUE(window.rect().contains(box->geometry())) << box->title().toStdString();
-        EXPECT_GE(box->height(), box->minimumSizeHint().height()) << box->title().toStdString();
-    }
-    EXPECT_EQ(titles, (QStringList{"General", "Formats", "Updates", "About"}));
+    // The tallest Picking tab: the key on, and the command to bind shown.
+    window.pickKeySection()->toggle().click();
+    port.report({GlobalShortcut::Status::unsupported, {}});
+    expectEveryTabFits(window);
+    showTab(window, QStringLiteral("Formats"));
     for (const QLabel* label : section().findChildren<QLabel*>()) {
         if (label->isVisible() && !label->text().isEmpty()) {
             EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
         }
     }
-    if (const QString path = qEnvironmentVariable("SETTINGS_SCREENSHOT"); !path.isEmpty()) {
-        EXPECT_TRUE(window.grab().save(path));
+}
+
+// A screen reader names each tab, and the page it opens, by the tab's text.
+TEST_F(FullWindow, ScreenReadersHearEachTabsName)
+{
+    QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(window.tabs().tabBar());
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->role(), QAccessible::PageTabList);
+    for (int i = 0; i < window.tabs().count(); ++i) {
+        const QString title = window.tabs().tabText(i);
+        SCOPED_TRACE(title.toStdString());
+        const QAccessibleInterface* tab = bar->child(i);
+        ASSERT_NE(tab, nullptr);
+        EXPECT_EQ(tab->role(), QAccessible::PageTab);
+        EXPECT_EQ(tab->text(QAccessible::Name), title);
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(window.tabs().scrollArea(i))
+                      ->text(QAccessible::Name),
+                  title);
     }
 }
 
-TEST_F(FormatsFixture, ChecksOrderAndTheCopiedChoiceReachThePanelAndThePick)
+// Tab goes round the tab bar and the shown tab's controls as they read, top to bottom and
+// left to right; Shift+Tab goes round the other way.
+TEST_F(FullWindow, TabFollowsTheReadingOrderOfEachTab)
+{
+    // Every control shown and enabled: the key on with its command to copy, a template picked
+    // in the middle of the list, updates that may be checked.
+    window.pickKeySection()->toggle().click();
+    port.report({GlobalShortcut::Status::unsupported, {}});
+    ASSERT_EQ(picker.addTemplate(QStringLiteral("Flutter"), QStringLiteral("Color(0xFF{hex})")),
+              std::nullopt);
+    section().formatList().setCurrentItem(item(QStringLiteral("template-1")));
+    framework->setCanCheck(true);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.checkForUpdatesButton().isEnabled(); }));
+
+    using Stops = std::vector<std::pair<QString, QWidget*>>;
+    const FormatsSection& formats = section();
+    const PickKeySection& key = *window.pickKeySection();
+    const struct
+    {
+        const char* tab;
+        Stops stops;
+    } tabs[] = {
+        {"General",
+         {{"Start at login", &window.startAtLoginToggle()},
+          {"Recent colors to keep", window.recentLimitChoice()}}},
+        {"Formats",
+         {{"format list", &formats.formatList()},
+          {"Move Up", &formats.moveUpButton()},
+          {"Move Down", &formats.moveDownButton()},
+          {"Remove", &formats.removeButton()},
+          {"Copied on a pick", &formats.copiedChoice()},
+          {"template name", &formats.templateName()},
+          {"template", &formats.templateText()},
+          {"Add", &formats.addButton()}}},
+        {"Picking",
+         {{"Pick a color with a key", &key.toggle()},
+          {"key chooser", &key.keyChooser()},
+          {"command", &key.command()},
+          {"Copy", &key.copyButton()}}},
+        {"About",
+         {{"Check for Updates", &window.checkForUpdatesButton()},
+          {"Get early-access updates", &window.betaToggle()}}},
+    };
+    QTabBar* bar = window.tabs().tabBar();
+    for (const auto& t : tabs) {
+        SCOPED_TRACE(t.tab);
+        showTab(window, QString::fromLatin1(t.tab));
+        settle();
+        // What Tab (or Shift+Tab) reaches from the tab bar until it is back there.
+        const auto walk = [&](Qt::Key tabKey) {
+            bar->setFocus(Qt::TabFocusReason);
+            QStringList reached;
+            for (size_t i = 0; i <= t.stops.size(); ++i) {
+                QTest::keyClick(QApplication::focusWidget(), tabKey);
+                const QWidget* focused = QApplication::focusWidget();
+                QString name = focused == bar
+                                   ? QStringLiteral("tab bar")
+                                   : QString::fromLatin1(focused->metaObject()->className());
+                for (const auto& [stopName, stop] : t.stops) {
+                    if (stop == focused || stop->isAncestorOf(focused))
+                        name = stopName;
+                }
+                reached.append(name);
+            }
+            return reached;
+        };
+        QStringList forward;
+        for (const auto& stop : t.stops)
+            forward.append(stop.first);
+        QStringList backward(forward.rbegin(), forward.rend());
+        forward.append(QStringLiteral("tab bar"));
+        backward.append(QStringLiteral("tab bar"));
+        EXPECT_EQ(walk(Qt::Key_Tab), forward);
+        EXPECT_EQ(walk(Qt::Key_Backtab), backward);
+
+        // The order is the reading order: each control below the one before, or beside it on
+        // its right.
+        for (size_t i = 1; i < t.stops.size(); ++i) {
+            const auto place = [&](const QWidget* w) {
+                return QRect(w->mapTo(&window, QPoint()), w->size());
+            };
+            const QRect before = place(t.stops[i - 1].second);
+            const QRect after = place(t.stops[i].second);
+            const bool below = after.top() > before.bottom();
+            const bool beside = after.top() <= before.bottom() && after.left() > before.right();
+            EXPECT_TRUE(below || beside) << t.stops[i].first.toStdString();
+        }
+    }
+}
+
+// Ctrl+Tab and Ctrl+PageDown show the next tab, Ctrl+Shift+Tab and Ctrl+PageUp the one
+// before, round the ends; from the tab bar or from inside a page, even from the format list,
+// which would take Ctrl+PageDown as a page down. From a page the focus moves into the new one.
+TEST_F(FullWindow, CtrlTabAndCtrlPageDownSwitchTabsWhereverTheFocusIs)
+{
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTabBar* bar = window.tabs().tabBar();
+    const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
+    const Qt::KeyboardModifiers ctrlShift = Qt::ControlModifier | Qt::ShiftModifier;
+    const struct
+    {
+        const char* from;
+        int tab;
+        QWidget* focus;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int shown;
+    } cases[] = {
+        {"tab bar", 0, bar, Qt::Key_Tab, ctrl, 1},
+        {"tab bar, round the start", 0, bar, Qt::Key_Backtab, ctrlShift, 3},
+        {"tab bar, round the end", 3, bar, Qt::Key_PageDown, ctrl, 0},
+        {"toggle", 0, &window.startAtLoginToggle(), Qt::Key_PageDown, ctrl, 1},
+        {"choice", 0, window.recentLimitChoice(), Qt::Key_Tab, ctrl, 1},
+        {"format list", 1, &section().formatList(), Qt::Key_PageDown, ctrl, 2},
+        {"format list, back", 1, &section().formatList(), Qt::Key_PageUp, ctrl, 0},
+        {"template", 1, &section().templateText(), Qt::Key_Backtab, ctrlShift, 0},
+        {"toggle, back", 3, &window.betaToggle(), Qt::Key_PageUp, ctrl, 2},
+        {"key toggle", 2, &window.pickKeySection()->toggle(), Qt::Key_PageDown, ctrl, 3},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.from);
+        window.tabs().setCurrentIndex(c.tab);
+        c.focus->setFocus(Qt::TabFocusReason);
+        ASSERT_EQ(QApplication::focusWidget(), c.focus);
+        QTest::keyClick(c.focus, c.key, c.modifiers);
+        EXPECT_EQ(window.tabs().currentIndex(), c.shown);
+        if (c.focus == bar)
+            EXPECT_EQ(QApplication::focusWidget(), bar);
+        else
+            EXPECT_TRUE(window.tabs().page(c.shown)->isAncestorOf(QApplication::focusWidget()));
+    }
+}
+
+TEST_F(FullWindow, ChecksOrderAndTheCopiedChoiceReachThePanelAndThePick)
 {
     item(QStringLiteral("oklch"))->setCheckState(Qt::Checked);
     EXPECT_EQ(rowLabels(), QStringList({"HEX", "RGB", "HSL", "OKLCH"}));
@@ -469,13 +659,18 @@ TEST_F(FormatsFixture, ChecksOrderAndTheCopiedChoiceReachThePanelAndThePick)
     EXPECT_EQ(picker.copyConfirmation(), std::optional<QString>("rgb() copied"));
 }
 
-TEST_F(FormatsFixture, AddsATemplateOnlyWhenItWorksAndRemovesIt)
+TEST_F(FullWindow, AddsATemplateOnlyWhenItWorksAndRemovesIt)
 {
+    window.show();
+    showTab(window, FormatsSection::title());
     QTest::keyClicks(&section().templateName(), QStringLiteral("Flutter"));
     QTest::keyClicks(&section().templateText(), QStringLiteral("Color(0x{alpha}{hex})"));
     QTest::mouseClick(&section().addButton(), Qt::LeftButton);
     EXPECT_EQ(section().templateProblem().text(),
               QStringLiteral("Not added: unknown placeholder \"{alpha}\"."));
+    settle();
+    EXPECT_FALSE(window.tabs().scrollArea(1)->verticalScrollBar()->isVisible())
+        << "the list makes room for the reason";
     EXPECT_FALSE(store.contains(QStringLiteral("colorpicker.formats.templates")));
     EXPECT_EQ(listed().size(), 18);
 
@@ -496,7 +691,7 @@ TEST_F(FormatsFixture, AddsATemplateOnlyWhenItWorksAndRemovesIt)
 }
 
 // "Recent colors to keep" sets how many the following picks keep and the panel shows.
-TEST_F(FormatsFixture, RecentColoursToKeepSetsHowManyThePanelShows)
+TEST_F(FullWindow, RecentColoursToKeepSetsHowManyThePanelShows)
 {
     for (int i = 1; i <= 20; ++i)
         picker.adopt(PickedColor{0, 0, std::uint8_t(i)});
@@ -551,4 +746,80 @@ TEST(FormatsOnDisk, ChoicesSurviveARelaunchWithUnknownIdsKept)
     EXPECT_EQ(relaunched.copiedFormat().id, QStringLiteral("vec3"));
     EXPECT_EQ(store.stringForKey(QStringLiteral("colorpicker.formats.shown")),
               QStringLiteral(R"(["hsl","css-hwb","template-1","future-id"])"));
+}
+
+// A page taller than its room scrolls: the tabs keep their size, the page the room's width,
+// and a control that takes the focus out of sight (Shift+Tab from the tab bar reaches the
+// last one) is scrolled into view.
+TEST(SettingsTabsTest, ATallPageScrollsToTheFocusedControl)
+{
+    SettingsTabs tabs;
+    tabs.setFixedSize(300, 200);
+    auto* page = new QWidget;
+    auto* column = new QVBoxLayout(page);
+    QList<QCheckBox*> options;
+    for (int i = 1; i <= 20; ++i) {
+        options.append(new QCheckBox(QStringLiteral("Option %1").arg(i)));
+        column->addWidget(options.last());
+    }
+    tabs.addPage(page, QStringLiteral("Long"));
+    tabs.addPage(new QWidget, QStringLiteral("Empty"));
+    tabs.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&tabs));
+
+    const QScrollArea& area = *tabs.scrollArea(0);
+    const auto inSight = [&area](const QWidget* w) {
+        return area.viewport()->rect().contains(
+            QRect(w->mapTo(area.viewport(), QPoint()), w->size()));
+    };
+    EXPECT_EQ(tabs.size(), QSize(300, 200));
+    EXPECT_TRUE(area.verticalScrollBar()->isVisible());
+    EXPECT_EQ(page->width(), area.viewport()->width());
+    EXPECT_FALSE(inSight(options.last()));
+
+    tabs.tabBar()->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(tabs.tabBar(), Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), options.last());
+    EXPECT_TRUE(inSight(options.last()));
+    EXPECT_FALSE(inSight(options.first()));
+    QTest::keyClick(options.last(), Qt::Key_Tab);
+    QTest::keyClick(tabs.tabBar(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), options.first());
+    EXPECT_TRUE(inSight(options.first()));
+}
+
+// Tab follows where the layouts place the controls, not the order they joined the page in: a
+// row inserted above the others later, a form row inserted first, a row's left button added
+// after its right one.
+TEST(SettingsTabsTest, TabFollowsTheLayoutsNotTheOrderControlsJoined)
+{
+    SettingsTabs tabs;
+    auto* page = new QWidget;
+    auto* column = new QVBoxLayout(page);
+    auto* below = new QCheckBox(QStringLiteral("below"));
+    column->addWidget(below);
+    auto* buttons = new QHBoxLayout;
+    column->insertLayout(0, buttons);
+    auto* right = new QPushButton(QStringLiteral("right"));
+    buttons->addWidget(right);
+    auto* left = new QPushButton(QStringLiteral("left"));
+    buttons->insertWidget(0, left);
+    auto* form = new QFormLayout;
+    column->insertLayout(0, form);
+    auto* second = new QLineEdit;
+    form->addRow(QStringLiteral("second"), second);
+    auto* first = new QLineEdit;
+    form->insertRow(0, QStringLiteral("first"), first);
+    tabs.addPage(page, QStringLiteral("Page"));
+    tabs.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&tabs));
+
+    const QList<QWidget*> reading{first, second, left, right, below, tabs.tabBar()};
+    tabs.tabBar()->setFocus(Qt::TabFocusReason);
+    QList<QWidget*> reached;
+    for (qsizetype i = 0; i < reading.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        reached.append(QApplication::focusWidget());
+    }
+    EXPECT_EQ(reached, reading);
 }

@@ -1,13 +1,15 @@
-// Every shipped translation laid out offscreen: the panel and the settings window in each
-// language, each text compared with the room its widget has.
+// Every shipped translation laid out offscreen: the panel and each tab of the settings window
+// in each language, each text compared with the room its widget has.
 #include "AppFakes.h"
 #include "ColorPickerModel.h"
 #include "DesktopSession.h"
 #include "FakeApplicationPresence.h"
+#include "FormatsSection.h"
 #include "PickKeySection.h"
 #include "PickShortcut.h"
 #include "PickerPanel.h"
 #include "PickerView.h"
+#include "SettingsTabs.h"
 #include "SettingsWindow.h"
 #include "SwatchView.h"
 #include "Translations.h"
@@ -18,6 +20,10 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTranslator>
@@ -34,14 +40,6 @@ QStringList languages()
     return QString::fromLatin1(MORVANE_LANGUAGES).split(QLatin1Char(','));
 }
 
-// Lets the posted layout requests run, nested layouts one after another, as the event loop
-// does before the user sees the window.
-void settle()
-{
-    for (int round = 0; round < 4; ++round)
-        QCoreApplication::sendPostedEvents();
-}
-
 // The texts of a window's visible labels and buttons that do not fit the space laid out for
 // them, each with the room it needed and the room it had.
 std::string overflowing(const QWidget& window)
@@ -50,12 +48,44 @@ std::string overflowing(const QWidget& window)
     const auto report = [&found](const QString& text, int needed, int had) {
         found.append(QStringLiteral("\"%1\" needs %2, has %3").arg(text).arg(needed).arg(had));
     };
-    // A layout whose least width is more than the window's pushes widgets past its edge.
+    // A layout whose least width is more than the window's pushes widgets past its edge. A
+    // page that scrolls may reach below the window, but no wider than the room it is shown in.
+    const QList<QScrollArea*> pages = window.findChildren<QScrollArea*>();
+    const auto roomOf = [&](const QWidget* widget) {
+        for (const QScrollArea* area : pages) {
+            if (area->widget() && area->widget()->isAncestorOf(widget))
+                return area->widget();
+        }
+        return static_cast<QWidget*>(nullptr);
+    };
     const auto outside = [&](const QWidget* widget, const QString& text) {
-        const QRect bounds(widget->mapTo(&window, QPoint()), widget->size());
-        if (!window.rect().contains(bounds))
+        const QWidget* room = roomOf(widget);
+        if (!room)
+            room = &window;
+        const QRect bounds(widget->mapTo(room, QPoint()), widget->size());
+        if (!room->rect().contains(bounds))
             found.append(QStringLiteral("\"%1\" lies outside the window").arg(text));
     };
+    for (const QScrollArea* area : pages) {
+        if (area->isVisibleTo(&window) && area->widget()->width() > area->viewport()->width())
+            report(area->accessibleName(), area->widget()->width(), area->viewport()->width());
+    }
+    // Each tab's name whole, inside the tab bar: the tabs at their natural widths fit, none cut
+    // short or scrolled out of sight.
+    for (const QTabBar* bar : window.findChildren<QTabBar*>()) {
+        if (!bar->isVisibleTo(&window))
+            continue;
+        QStringList names;
+        for (int i = 0; i < bar->count(); ++i) {
+            names.append(bar->tabText(i));
+            outside(bar, bar->tabText(i));
+            if (!bar->rect().contains(bar->tabRect(i)))
+                found.append(
+                    QStringLiteral("tab \"%1\" lies outside the tab bar").arg(bar->tabText(i)));
+        }
+        if (bar->sizeHint().width() > bar->width())
+            report(names.join(QStringLiteral(" | ")), bar->sizeHint().width(), bar->width());
+    }
     for (const QLabel* label : window.findChildren<QLabel*>()) {
         if (!label->isVisibleTo(&window) || label->text().isEmpty() ||
             label->textFormat() == Qt::RichText)
@@ -82,6 +112,25 @@ std::string overflowing(const QWidget& window)
             report(button->text(), button->sizeHint().width(), button->width());
     }
     return found.join(QLatin1Char('\n')).toStdString();
+}
+
+// overflowing() on each tab of the settings window in turn, each finding after its tab's name.
+// SETTINGS_SCREENSHOTS=DIR keeps each tab as DIR/settings-LANGUAGE-N.png.
+std::string overflowingOnEveryTab(SettingsWindow& window, const QString& language)
+{
+    std::string found;
+    for (int i = 0; i < window.tabs().count(); ++i) {
+        window.tabs().setCurrentIndex(i);
+        settle();
+        if (const std::string tab = overflowing(window); !tab.empty())
+            found += '[' + window.tabs().tabText(i).toStdString() + "] " + tab + '\n';
+        if (const QString dir = qEnvironmentVariable("SETTINGS_SCREENSHOTS"); !dir.isEmpty()) {
+            window.grab().save(
+                QDir(dir).filePath(QStringLiteral("settings-%1-%2.png").arg(language).arg(i + 1)));
+        }
+    }
+    window.tabs().setCurrentIndex(0);
+    return found;
 }
 
 class ReportingGlobalShortcut : public GlobalShortcut
@@ -177,15 +226,27 @@ TEST_F(TranslatedLayout, ThePanelAndTheSettingsWindowHoldEveryTextInEachLanguage
         window.showFormats(picker);
         window.show();
         settle();
-        EXPECT_EQ(overflowing(window), std::string()) << "settings";
-        window.pickKeySection()->toggle().click();
+        EXPECT_EQ(window.size(), SettingsWindow::fixedSize);
+        EXPECT_EQ(overflowingOnEveryTab(window, language), std::string()) << "settings";
+        // On in every language (the store outlives each language's window): the key chooser
+        // and the command are laid out too.
+        if (!window.pickKeySection()->toggle().isChecked())
+            window.pickKeySection()->toggle().click();
         for (GlobalShortcut::Status status :
              {GlobalShortcut::Status::unsupported, GlobalShortcut::Status::declined,
               GlobalShortcut::Status::taken}) {
             port.report({status, QStringLiteral("Super+Shift+C")});
             settle();
-            EXPECT_EQ(overflowing(window), std::string()) << "pick key status " << int(status);
+            EXPECT_EQ(overflowingOnEveryTab(window, language), std::string())
+                << "pick key status " << int(status);
         }
+        // The refusal of a template that does not work, under the form.
+        window.formatsSection()->templateName().setText(QStringLiteral("Flutter"));
+        window.formatsSection()->templateText().setText(QStringLiteral("Color(0x{alpha}{hex})"));
+        window.formatsSection()->addButton().click();
+        ASSERT_FALSE(window.formatsSection()->templateProblem().text().isEmpty());
+        EXPECT_EQ(overflowingOnEveryTab(window, language), std::string()) << "template refused";
+        EXPECT_EQ(window.size(), SettingsWindow::fixedSize);
         removeTranslations();
     }
 }
