@@ -39,11 +39,10 @@ struct FileInUse
         store.setString(QStringLiteral("colorpicker.formats.copied"), QStringLiteral("hex"));
         store.setData(QStringLiteral("colorpicker.formats.templates"),
                       R"([{"id":"template-1","name":"CSS variable","text":"--accent: {hex};"},)"
-                      R"({"id":"template-2","name":"Tuple","text":"({r}, {g}, {b})"
-    }])");
+                      R"json({"id":"template-2","name":"Tuple","text":"({r}, {g}, {b})"}])json");
         if (!store.flush())
             throw std::runtime_error("the preferences file could not be written");
-}
+    }
 };
 
 // One save as a pick makes it: one changed text, the whole file replaced and flushed to disk.
