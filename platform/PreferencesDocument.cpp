@@ -65,18 +65,13 @@ void PreferencesDocument::reloadIfChanged()
         m_status = QSettings::NoError;
         return;
     }
-    // Loading writes nothing, not even a working copy to check: keys that would not survive
-    // a rewrite are found when the next save checks what it wrote.
-    std::optional<IniCodec::Reading> reading = m_codec.read(content->bytes);
-    if (!reading) {
-        m_loadedWhole = false; // read again next time; memory stays as it was
-        fail(QStringLiteral("no working copy can be written in ") + m_codec.scratchFolder());
-        return;
-    }
-    m_keepOldFile = !reading->clean && stamp != m_kept;
+    // Keys that would not survive a rewrite are found when the next save checks what it
+    // encoded.
+    IniCodec::Reading reading = IniCodec::read(content->bytes);
+    m_keepOldFile = !reading.clean && stamp != m_kept;
     for (auto it = m_pending.cbegin(); it != m_pending.cend(); ++it)
-        reading->values.insert(it.key(), it.value());
-    m_values = std::move(reading->values);
+        reading.values.insert(it.key(), it.value());
+    m_values = std::move(reading.values);
     m_status = QSettings::NoError;
 }
 
@@ -87,8 +82,7 @@ bool PreferencesDocument::save()
     reloadIfChanged();
     if (m_file.isFolder())
         return fail(PreferencesFile::folderProblem());
-    // What the file holds is not known (no working copy could be written to read it, under a
-    // file-size limit say): replacing it would lose it.
+    // What the file holds is not known: replacing it would lose it.
     if (!m_loadedWhole && !m_keepOldFile)
         return false;
     const std::optional<QByteArray> content = checkedContent();
@@ -114,20 +108,18 @@ bool PreferencesDocument::save()
 // they cannot be.
 std::optional<QByteArray> PreferencesDocument::checkedContent()
 {
-    std::optional<QByteArray> encoded = m_codec.isValid() ? m_codec.encode(m_values) : std::nullopt;
-    if (encoded && !m_codec.readsBackAs(*encoded, m_values) && dropKeysThatDoNotReadBack()) {
+    QByteArray encoded = IniCodec::encode(m_values);
+    if (!IniCodec::readsBackAs(encoded, m_values) && dropKeysThatDoNotReadBack()) {
         // The old file held keys that do not survive a rewrite: saved without them, and the
         // file kept as it was.
         m_keepOldFile = m_file.stamp() != m_kept;
-        encoded = m_codec.encode(m_values);
+        encoded = IniCodec::encode(m_values);
     }
-    if (!encoded)
-        fail(QStringLiteral("no working copy can be written in ") + m_codec.scratchFolder());
-    else if (!m_codec.readsBackAs(*encoded, m_values))
+    if (!IniCodec::readsBackAs(encoded, m_values)) {
         fail(QStringLiteral("its settings do not read back as written"));
-    else
-        return encoded;
-    return std::nullopt;
+        return std::nullopt;
+    }
+    return encoded;
 }
 
 // Keeps the file that does not read back cleanly beside itself, with one warning naming it.
@@ -168,7 +160,7 @@ bool PreferencesDocument::dropKeysThatDoNotReadBack()
     QStringList broken;
     for (auto it = m_values.cbegin(); it != m_values.cend(); ++it) {
         // Only what the old file held: a change is saved as it is or not at all.
-        if (!m_pending.contains(it.key()) && m_codec.breaksAlone(it.key(), it.value()))
+        if (!m_pending.contains(it.key()) && IniCodec::breaksAlone(it.key(), it.value()))
             broken.append(it.key());
     }
     for (const QString& key : std::as_const(broken))

@@ -44,7 +44,6 @@ private:
     void warnOnce(const QString& message);
 
     const PreferencesFile m_file;
-    IniCodec m_codec;
     const Log m_log;
     QVariantMap m_values;  // what reads see: the file's readable keys and the changes
     QVariantMap m_pending; // changes not yet on disk

@@ -11,15 +11,16 @@
 #include <mutex>
 #include <thread>
 
-// The preferences store on disk: a QSettings INI file, by default colorpicker.conf in
-// ConfigFolder::application() ($XDG_CONFIG_HOME/morvane, ~/.config/morvane when unset).
+// The preferences store on disk: an INI file in the form QSettings reads and writes, by
+// default colorpicker.conf in ConfigFolder::application() ($XDG_CONFIG_HOME/morvane,
+// ~/.config/morvane when unset).
 //
 // Reads and writes work on memory at once. A write that changes a value is saved by a
 // writer thread within writeDelay (changes that follow closely share one save), by flush(),
 // and at destruction; a write of the value already stored saves nothing. Each save replaces
 // the file atomically with its whole content after checking that this content reads back
-// exactly, or leaves the file as it was and keeps the changes for the next save: QSettings
-// only encodes and decodes working copies here, the store writes the file itself.
+// exactly, or leaves the file as it was and keeps the changes for the next save. The INI text
+// is encoded and decoded in memory, byte for byte as QSettings writes and reads it.
 //
 // What the old file held never stops a save. A file that does not read back cleanly (a line
 // the INI reader cannot read back as written, an unbalanced quote that swallows the lines

@@ -4,6 +4,7 @@
 #include "FakeScreenSampler.h"
 #include "Log.h"
 #include "PreferencesFile.h"
+#include "PreferencesFileSupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -35,26 +36,6 @@ namespace {
 
 const QString currentKey = QStringLiteral("colorpicker.currentHex");
 const QString recentsKey = QStringLiteral("colorpicker.recentHexes");
-
-// The bytes of a literal that may hold zero bytes, without its terminator.
-template <std::size_t N> QByteArray bytesOf(const char (&literal)[N])
-{
-    return QByteArray(literal, N - 1);
-}
-
-QByteArray contentOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& content)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(content), content.size());
-}
 
 // Limits the size of any file this process writes while in scope, as a full disk would.
 class FileSizeLimit
@@ -521,8 +502,8 @@ TEST_F(SettingsPreferencesStoreTest, AFullDiskKeepsTheFileAndWarnsOnce)
     EXPECT_TRUE(relaunched.boolForKey("colorpicker.updates.betaEnabled"));
 }
 
-// Under a file-size limit below the file's size, not even a working copy of it can be
-// written to read it: saves are refused until it can be read, and nothing of it is lost.
+// Under a file-size limit below the file's size, saves are refused until the limit is gone,
+// and nothing of the file is lost.
 TEST_F(SettingsPreferencesStoreTest, AFileThatCannotBeReadUnderASizeLimitIsNeverReplaced)
 {
     {
