@@ -94,9 +94,10 @@ bool PreferencesDocument::save()
         m_keepOldFile = false; // kept once is enough, even if this save fails
     }
     QString problem;
-    if (!m_file.replace(*content, &problem))
+    const std::optional<PreferencesFile::Stamp> written = m_file.replace(*content, &problem);
+    if (!written)
         return fail(problem);
-    m_loaded = m_file.stamp();
+    m_loaded = *written;
     m_loadedWhole = true;
     m_pending.clear();
     m_status = QSettings::NoError;

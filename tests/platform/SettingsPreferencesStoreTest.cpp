@@ -254,7 +254,7 @@ TEST_F(SettingsPreferencesStoreTest, AFailedWriteLeavesTheFileAsItWasAndIsReport
     SettingsPreferencesStore store(path);
     const QString longValue(8192, u'x');
     {
-        // Room for lock files and the old content, not for the new.
+        // Room for the old content, not for the new.
         const FileSizeLimit fullDisk(static_cast<rlim_t>(before.size() + 1024));
         store.setString("colorpicker.long", longValue);
         EXPECT_FALSE(store.flush());
@@ -494,6 +494,8 @@ TEST_F(SettingsPreferencesStoreTest, AFullDiskKeepsTheFileAndWarnsOnce)
     EXPECT_TRUE(keptFiles(path).isEmpty());
     ASSERT_EQ(warnings.lines->size(), 1u);
     EXPECT_EQ(warnings.naming(path), 1);
+    EXPECT_EQ(warnings.naming(QString::fromLocal8Bit(std::strerror(EFBIG))), 1)
+        << warnings.lines->front();
     EXPECT_EQ(QDir(QFileInfo(path).absolutePath()).entryList(QDir::Files).size(),
               1); // no leftovers
 
