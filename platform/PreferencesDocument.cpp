@@ -20,16 +20,14 @@ PreferencesDocument::PreferencesDocument(const QString& filePath, Log log)
     reloadIfChanged();
 }
 
-QVariant PreferencesDocument::value(const QString& key)
+QVariant PreferencesDocument::value(const QString& key) const
 {
-    reloadIfChanged();
     return m_values.value(key);
 }
 
 bool PreferencesDocument::change(const QString& key, const QVariant& value)
 {
     const QVariant entry = stored(value);
-    reloadIfChanged();
     const auto present = m_values.constFind(key);
     if (present != m_values.cend() && present->typeId() == entry.typeId() && *present == entry)
         return false;
@@ -38,8 +36,11 @@ bool PreferencesDocument::change(const QString& key, const QVariant& value)
     return true;
 }
 
-// Loads the file when it changed since it was last loaded or saved, or when the last load
-// failed; the changes not yet saved stay on top of what it holds.
+bool PreferencesDocument::takeChangedElsewhere()
+{
+    return std::exchange(m_changedElsewhere, false);
+}
+
 void PreferencesDocument::reloadIfChanged()
 {
     const PreferencesFile::Stamp stamp = m_file.stamp();
@@ -57,21 +58,24 @@ void PreferencesDocument::reloadIfChanged()
         return;
     }
     m_unfit = content->unfit;
+    QVariantMap values;
     if (!m_unfit.isEmpty()) {
         // Not a preferences file (a pipe, a device, a huge file): a damaged one that gives no
         // keys. The defaults hold, and it is set aside before the first save.
         m_keepOldFile = stamp != m_kept;
-        m_values = m_pending;
-        m_status = QSettings::NoError;
-        return;
+    } else {
+        // Keys that would not survive a rewrite are found when the next save checks what it
+        // encoded.
+        IniCodec::Reading reading = IniCodec::read(content->bytes);
+        m_keepOldFile = !reading.clean && stamp != m_kept;
+        values = std::move(reading.values);
     }
-    // Keys that would not survive a rewrite are found when the next save checks what it
-    // encoded.
-    IniCodec::Reading reading = IniCodec::read(content->bytes);
-    m_keepOldFile = !reading.clean && stamp != m_kept;
     for (auto it = m_pending.cbegin(); it != m_pending.cend(); ++it)
-        reading.values.insert(it.key(), it.value());
-    m_values = std::move(reading.values);
+        values.insert(it.key(), it.value());
+    if (values != m_values && m_everLoaded)
+        m_changedElsewhere = true;
+    m_everLoaded = true;
+    m_values = std::move(values);
     m_status = QSettings::NoError;
 }
 

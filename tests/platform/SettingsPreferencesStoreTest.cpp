@@ -11,6 +11,7 @@
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QtCore/qtestsupport_core.h>
 
 #include <gtest/gtest.h>
 
@@ -110,8 +111,11 @@ TEST_F(SettingsPreferencesStoreTest, RoundTripsBooleansTextAndBytesThroughTheFil
 TEST_F(SettingsPreferencesStoreTest, SeesChangesMadeByOthersAndKeepsThemWhenItWrites)
 {
     SettingsPreferencesStore first(path);
+    int told = 0;
+    first.setChangedElsewhereHandler([&told] { ++told; });
     EXPECT_EQ(first.stringForKey(currentKey), std::nullopt);
     SettingsPreferencesStore(path).setString(currentKey, "#3A7BD5");
+    EXPECT_TRUE(QTest::qWaitFor([&told] { return told > 0; }, 5000));
     EXPECT_EQ(first.stringForKey(currentKey), QStringLiteral("#3A7BD5"));
 
     first.setBool("colorpicker.updates.betaEnabled", true);
