@@ -30,17 +30,24 @@ bool isChange(uint32_t mask, const QString& path)
 
 FileChangeWatch::FileChangeWatch(const QString& path) : m_path(QFileInfo(path).absoluteFilePath())
 {
-    if (!QCoreApplication::instance() || !QAbstractEventDispatcher::instance())
-        return;
+    // Started from the event loop: a process that never runs one (a command-line reply) pays
+    // nothing, not even the close of an inotify descriptor, which waits for the kernel.
+    if (QCoreApplication::instance() && QAbstractEventDispatcher::instance())
+        QMetaObject::invokeMethod(this, &FileChangeWatch::start, Qt::QueuedConnection);
+}
+
+FileChangeWatch::~FileChangeWatch() = default;
+
+void FileChangeWatch::start()
+{
     m_inotify = UniqueFd(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC));
     if (!m_inotify.isValid())
         return;
     m_notifier = new QSocketNotifier(m_inotify.get(), QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &FileChangeWatch::readEvents);
     arm();
+    emit fileMayHaveChanged(); // it may have, before the watch began
 }
-
-FileChangeWatch::~FileChangeWatch() = default;
 
 // Watches the folders the path leads to now, and no others.
 void FileChangeWatch::arm()

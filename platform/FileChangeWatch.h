@@ -16,9 +16,11 @@ class QSocketNotifier;
 // the nearest one that does is watched until it appears. A regular file written in place is
 // reported once its writer closes it, not while it is still being written.
 //
-// The signal comes from the event loop of the thread that made the watch. Made where no event
-// loop can run (no QCoreApplication, a thread without an event dispatcher), or without
-// inotify, it watches nothing and never signals. Destroy it on the thread that made it.
+// The watch begins when the event loop of the thread that made it first runs, and signals
+// once then, as the file may have changed before; its signals come from that event loop.
+// Made where no event loop can run (no QCoreApplication, a thread without an event
+// dispatcher), or without inotify, it watches nothing and never signals. Destroy it on the
+// thread that made it.
 class FileChangeWatch : public QObject
 {
     Q_OBJECT
@@ -40,6 +42,7 @@ private:
     };
     using Watches = QHash<int, Folder>;
 
+    void start();
     void arm();
     void watchTowards(const QString& path, Watches& watches);
     void readEvents();

@@ -9,7 +9,7 @@ SettingsPreferencesStore::SettingsPreferencesStore() : SettingsPreferencesStore(
 }
 
 SettingsPreferencesStore::SettingsPreferencesStore(const QString& filePath, Log log)
-    : m_watch(std::make_unique<FileChangeWatch>(filePath)), m_document(filePath, std::move(log))
+    : m_document(filePath, std::move(log)), m_watch(std::make_unique<FileChangeWatch>(filePath))
 {
     QObject::connect(m_watch.get(), &FileChangeWatch::fileMayHaveChanged, m_watch.get(),
                      [this] { followFileChange(); });

@@ -24,12 +24,14 @@
 // checking that this content reads back exactly, or leaves the file as it was and keeps the
 // changes for the next save.
 //
-// Changes made to the file by others are followed: a store made on a thread with an event
-// loop watches the file and reloads it when someone else rewrites it, and every save first
-// loads what someone else wrote since, so their changes stay. When the values then differ,
-// the handler set with setChangedElsewhereHandler() runs on the thread that made the store;
-// the store's own saves never call it. A store made where no event loop runs (a short
-// command-line process) reads the file once and sees others' changes only when it saves.
+// Changes made to the file by others are followed. A store made on a thread with an event
+// loop watches the file from that loop's first turn on, and reloads it whenever it is not the
+// file the store last loaded or saved (a change made before the watch began included); every
+// save first loads what someone else wrote since, so their changes stay. When the values
+// then differ, the handler set with setChangedElsewhereHandler() runs on the thread that made
+// the store; the store's own saves never call it. A store made where no event loop runs (a
+// short command-line process) reads the file once and sees others' changes only when it
+// saves.
 //
 // What the old file held never stops a save. A file that does not read back cleanly (a line
 // the INI reader cannot read back as written, an unbalanced quote that swallows the lines
@@ -82,9 +84,8 @@ private:
     void writerLoop();
     void followFileChange();
 
-    // Made first, so a change made while the file is first read is not missed.
-    const std::unique_ptr<FileChangeWatch> m_watch;
     PreferencesDocument m_document; // used under m_mutex only
+    const std::unique_ptr<FileChangeWatch> m_watch;
     mutable std::mutex m_mutex;
     std::function<void()> m_changedElsewhere; // under m_mutex
     std::condition_variable m_wake;
