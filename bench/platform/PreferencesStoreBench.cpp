@@ -1,3 +1,4 @@
+#include "BenchmarkMain.h"
 #include "SettingsPreferencesStore.h"
 
 #include <QCoreApplication>
@@ -51,15 +52,15 @@ void saveOneChangedKey(benchmark::State& state)
     FileInUse file;
     SettingsPreferencesStore store(file.path);
     std::int64_t level = 0;
-    bool saved = true;
     for (auto _ : state) {
         store.setString(currentKey,
                         QStringLiteral("#%1").arg(level++ % 0x1000000, 6, 16, QLatin1Char('0')));
-        saved = store.flush() && saved;
+        if (!store.flush()) {
+            state.SkipWithError("the preferences file could not be written");
+            break;
+        }
     }
     state.SetItemsProcessed(state.iterations());
-    if (!saved)
-        state.SkipWithError("the preferences file could not be written");
 }
 BENCHMARK(saveOneChangedKey)->Name("PreferencesStore/save one changed key")->UseRealTime();
 
@@ -91,10 +92,5 @@ BENCHMARK(openAndReadOneText)->Name("PreferencesStore/open and read one text")->
 int main(int argc, char** argv)
 {
     QCoreApplication application(argc, argv); // as in the application, where the store lives
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }
