@@ -45,12 +45,7 @@ struct Told
     }
 };
 
-class PreferencesChangedElsewhereTest : public testing::Test
-{
-protected:
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("morvane/colorpicker.conf"));
-};
+using PreferencesChangedElsewhereTest = PreferencesFolderTest;
 
 } // namespace
 

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -29,3 +30,11 @@ inline void writeFile(const QString& path, const QByteArray& content)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     ASSERT_EQ(file.write(content), content.size());
 }
+
+// A test's own folder, and the preferences file's path in it (neither made yet).
+class PreferencesFolderTest : public testing::Test
+{
+protected:
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("morvane/colorpicker.conf"));
+};

@@ -61,12 +61,7 @@ private:
     void (*m_handler)(int) = nullptr;
 };
 
-class SettingsPreferencesStoreTest : public testing::Test
-{
-protected:
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("morvane/colorpicker.conf"));
-};
+using SettingsPreferencesStoreTest = PreferencesFolderTest;
 
 } // namespace
 
