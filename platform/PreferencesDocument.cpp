@@ -20,16 +20,14 @@ PreferencesDocument::PreferencesDocument(const QString& filePath, Log log)
     reloadIfChanged();
 }
 
-QVariant PreferencesDocument::value(const QString& key)
+QVariant PreferencesDocument::value(const QString& key) const
 {
-    reloadIfChanged();
     return m_values.value(key);
 }
 
 bool PreferencesDocument::change(const QString& key, const QVariant& value)
 {
     const QVariant entry = stored(value);
-    reloadIfChanged();
     const auto present = m_values.constFind(key);
     if (present != m_values.cend() && present->typeId() == entry.typeId() && *present == entry)
         return false;
@@ -38,8 +36,11 @@ bool PreferencesDocument::change(const QString& key, const QVariant& value)
     return true;
 }
 
-// Loads the file when it changed since it was last loaded or saved, or when the last load
-// failed; the changes not yet saved stay on top of what it holds.
+bool PreferencesDocument::takeChangedElsewhere()
+{
+    return std::exchange(m_changedElsewhere, false);
+}
+
 void PreferencesDocument::reloadIfChanged()
 {
     const PreferencesFile::Stamp stamp = m_file.stamp();
@@ -57,26 +58,24 @@ void PreferencesDocument::reloadIfChanged()
         return;
     }
     m_unfit = content->unfit;
+    QVariantMap values;
     if (!m_unfit.isEmpty()) {
         // Not a preferences file (a pipe, a device, a huge file): a damaged one that gives no
         // keys. The defaults hold, and it is set aside before the first save.
         m_keepOldFile = stamp != m_kept;
-        m_values = m_pending;
-        m_status = QSettings::NoError;
-        return;
+    } else {
+        // Keys that would not survive a rewrite are found when the next save checks what it
+        // encoded.
+        IniCodec::Reading reading = IniCodec::read(content->bytes);
+        m_keepOldFile = !reading.clean && stamp != m_kept;
+        values = std::move(reading.values);
     }
-    // Loading writes nothing, not even a working copy to check: keys that would not survive
-    // a rewrite are found when the next save checks what it wrote.
-    std::optional<IniCodec::Reading> reading = m_codec.read(content->bytes);
-    if (!reading) {
-        m_loadedWhole = false; // read again next time; memory stays as it was
-        fail(QStringLiteral("no working copy can be written in ") + m_codec.scratchFolder());
-        return;
-    }
-    m_keepOldFile = !reading->clean && stamp != m_kept;
     for (auto it = m_pending.cbegin(); it != m_pending.cend(); ++it)
-        reading->values.insert(it.key(), it.value());
-    m_values = std::move(reading->values);
+        values.insert(it.key(), it.value());
+    if (values != m_values && m_everLoaded)
+        m_changedElsewhere = true;
+    m_everLoaded = true;
+    m_values = std::move(values);
     m_status = QSettings::NoError;
 }
 
@@ -87,8 +86,7 @@ bool PreferencesDocument::save()
     reloadIfChanged();
     if (m_file.isFolder())
         return fail(PreferencesFile::folderProblem());
-    // What the file holds is not known (no working copy could be written to read it, under a
-    // file-size limit say): replacing it would lose it.
+    // What the file holds is not known: replacing it would lose it.
     if (!m_loadedWhole && !m_keepOldFile)
         return false;
     const std::optional<QByteArray> content = checkedContent();
@@ -100,9 +98,10 @@ bool PreferencesDocument::save()
         m_keepOldFile = false; // kept once is enough, even if this save fails
     }
     QString problem;
-    if (!m_file.replace(*content, &problem))
+    const std::optional<PreferencesFile::Stamp> written = m_file.replace(*content, &problem);
+    if (!written)
         return fail(problem);
-    m_loaded = m_file.stamp();
+    m_loaded = *written;
     m_loadedWhole = true;
     m_pending.clear();
     m_status = QSettings::NoError;
@@ -114,20 +113,18 @@ bool PreferencesDocument::save()
 // they cannot be.
 std::optional<QByteArray> PreferencesDocument::checkedContent()
 {
-    std::optional<QByteArray> encoded = m_codec.isValid() ? m_codec.encode(m_values) : std::nullopt;
-    if (encoded && !m_codec.readsBackAs(*encoded, m_values) && dropKeysThatDoNotReadBack()) {
+    QByteArray encoded = IniCodec::encode(m_values);
+    if (!IniCodec::readsBackAs(encoded, m_values) && dropKeysThatDoNotReadBack()) {
         // The old file held keys that do not survive a rewrite: saved without them, and the
         // file kept as it was.
         m_keepOldFile = m_file.stamp() != m_kept;
-        encoded = m_codec.encode(m_values);
+        encoded = IniCodec::encode(m_values);
     }
-    if (!encoded)
-        fail(QStringLiteral("no working copy can be written in ") + m_codec.scratchFolder());
-    else if (!m_codec.readsBackAs(*encoded, m_values))
+    if (!IniCodec::readsBackAs(encoded, m_values)) {
         fail(QStringLiteral("its settings do not read back as written"));
-    else
-        return encoded;
-    return std::nullopt;
+        return std::nullopt;
+    }
+    return encoded;
 }
 
 // Keeps the file that does not read back cleanly beside itself, with one warning naming it.
@@ -168,7 +165,7 @@ bool PreferencesDocument::dropKeysThatDoNotReadBack()
     QStringList broken;
     for (auto it = m_values.cbegin(); it != m_values.cend(); ++it) {
         // Only what the old file held: a change is saved as it is or not at all.
-        if (!m_pending.contains(it.key()) && m_codec.breaksAlone(it.key(), it.value()))
+        if (!m_pending.contains(it.key()) && IniCodec::breaksAlone(it.key(), it.value()))
             broken.append(it.key());
     }
     for (const QString& key : std::as_const(broken))

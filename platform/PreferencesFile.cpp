@@ -68,6 +68,27 @@ std::optional<QByteArray> readUpTo(int fd, qint64 limit)
     return bytes;
 }
 
+// Writes all of it, or gives why not: 0 when written.
+int writeAll(int fd, QByteArrayView bytes)
+{
+    while (!bytes.isEmpty()) {
+        const ssize_t wrote = ::write(fd, bytes.data(), size_t(bytes.size()));
+        if (wrote < 0 && errno == EINTR)
+            continue;
+        if (wrote <= 0)
+            return wrote < 0 ? errno : EIO;
+        bytes = bytes.sliced(wrote);
+    }
+    return 0;
+}
+
+PreferencesFile::Stamp stampOf(const struct stat& info)
+{
+    return {true, static_cast<qint64>(info.st_size),
+            static_cast<qint64>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec,
+            static_cast<quint64>(info.st_ino)};
+}
+
 // Whether the path names a regular file, following symbolic links.
 bool isRegularFile(const QByteArray& path)
 {
@@ -86,9 +107,7 @@ PreferencesFile::Stamp PreferencesFile::stamp() const
     struct stat info; // filled by stat()
     if (::stat(QFile::encodeName(m_path).constData(), &info) != 0)
         return {};
-    return {true, static_cast<qint64>(info.st_size),
-            static_cast<qint64>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec,
-            static_cast<quint64>(info.st_ino)};
+    return stampOf(info);
 }
 
 bool PreferencesFile::isFolder() const
@@ -142,7 +161,8 @@ std::optional<PreferencesFile::Content> PreferencesFile::read(QString* problem) 
     return Content{std::move(*bytes), {}};
 }
 
-bool PreferencesFile::replace(const QByteArray& content, QString* problem) const
+std::optional<PreferencesFile::Stamp> PreferencesFile::replace(const QByteArray& content,
+                                                               QString* problem) const
 {
     QFileInfo info(m_path);
     // A link to anything but a regular file is replaced itself: the device or pipe it names
@@ -153,7 +173,7 @@ bool PreferencesFile::replace(const QByteArray& content, QString* problem) const
     info = QFileInfo(target);
     if (!QDir().mkpath(info.absolutePath())) {
         *problem = QStringLiteral("its folder cannot be created");
-        return false;
+        return std::nullopt;
     }
     mode_t mode = S_IRUSR | S_IWUSR;
     struct stat old; // filled by stat()
@@ -163,20 +183,24 @@ bool PreferencesFile::replace(const QByteArray& content, QString* problem) const
     QTemporaryFile file(info.absoluteFilePath() + QStringLiteral(".XXXXXX"));
     if (!file.open()) {
         *problem = file.errorString();
-        return false;
+        return std::nullopt;
     }
-    if (file.write(content) != content.size() || !file.flush()) {
-        *problem = file.errorString();
-        return false;
+    if (const int error = writeAll(file.handle(), content)) {
+        *problem = systemError(error); // a full disk, a file size limit
+        return std::nullopt;
     }
+    // What the file is once renamed: a rename changes neither its size, its time nor its
+    // inode.
+    struct stat written; // filled by fstat()
     if (::fchmod(file.handle(), mode) != 0 || ::fdatasync(file.handle()) != 0 ||
+        ::fstat(file.handle(), &written) != 0 ||
         ::rename(QFile::encodeName(file.fileName()).constData(),
                  QFile::encodeName(target).constData()) != 0) {
         *problem = systemError(errno);
-        return false;
+        return std::nullopt;
     }
     file.setAutoRemove(false); // renamed: nothing left under the temporary name
-    return true;
+    return stampOf(written);
 }
 
 PreferencesFile::Keeping PreferencesFile::keepCopy(QString* name, QString* problem) const

@@ -55,10 +55,10 @@ public:
     // read up to maximumSize only.
     std::optional<Content> read(QString* problem) const;
     // Replaces the file with exactly this content (a new file renamed over it, flushed to
-    // disk first), or leaves it as it was and says why. The old file's permissions carry
-    // over, but the owner can always read and write the new one; a symbolic link to a regular
-    // file is followed, one to anything else is replaced itself.
-    bool replace(const QByteArray& content, QString* problem) const;
+    // disk first) and gives the new file's stamp, or leaves it as it was and says why. The
+    // old file's permissions carry over, but the owner can always read and write the new one;
+    // a symbolic link to a regular file is followed, one to anything else is replaced itself.
+    std::optional<Stamp> replace(const QByteArray& content, QString* problem) const;
     // Keeps the file as it is now beside itself as <path>.bad-YYYYMMDD-HHMMSS (with -2, -3...
     // when that name is taken): *name is the name used or tried. A regular file (or the one a
     // symbolic link names) is kept as a second name or a copy; anything else (a named pipe, a

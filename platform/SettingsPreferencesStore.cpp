@@ -9,8 +9,10 @@ SettingsPreferencesStore::SettingsPreferencesStore() : SettingsPreferencesStore(
 }
 
 SettingsPreferencesStore::SettingsPreferencesStore(const QString& filePath, Log log)
-    : m_document(filePath, std::move(log))
+    : m_document(filePath, std::move(log)), m_watch(std::make_unique<FileChangeWatch>(filePath))
 {
+    QObject::connect(m_watch.get(), &FileChangeWatch::fileMayHaveChanged, m_watch.get(),
+                     [this] { followFileChange(); });
 }
 
 SettingsPreferencesStore::~SettingsPreferencesStore()
@@ -93,6 +95,12 @@ void SettingsPreferencesStore::setData(const QString& key, const QByteArray& val
     write(key, value);
 }
 
+void SettingsPreferencesStore::setChangedElsewhereHandler(std::function<void()> handler)
+{
+    const std::lock_guard lock(m_mutex);
+    m_changedElsewhere = std::move(handler);
+}
+
 QVariant SettingsPreferencesStore::read(const QString& key) const
 {
     const std::lock_guard lock(m_mutex);
@@ -126,4 +134,19 @@ void SettingsPreferencesStore::writerLoop()
         m_saveScheduled = false;
         m_document.save();
     }
+}
+
+// On the watch's thread: the file may have changed on disk. A save that loaded someone else's
+// change first leaves it to be told here, as the watch sees that change too.
+void SettingsPreferencesStore::followFileChange()
+{
+    std::function<void()> handler;
+    {
+        const std::lock_guard lock(m_mutex);
+        m_document.reloadIfChanged();
+        if (m_document.takeChangedElsewhere())
+            handler = m_changedElsewhere;
+    }
+    if (handler)
+        handler(); // unlocked: it may read the store
 }

@@ -1,3 +1,4 @@
+#include "BenchmarkMain.h"
 #include "Clipboard.h"
 #include "ColorPickerModel.h"
 #include "ScreenSampler.h"
@@ -92,10 +93,5 @@ BENCHMARK(plainSettingsWrite)->Name("QSettings/two keys, reference")->UseRealTim
 int main(int argc, char** argv)
 {
     QCoreApplication application(argc, argv); // the model's confirmation timer needs one
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

@@ -1,3 +1,4 @@
+#include "BenchmarkMain.h"
 #include "Notations.h"
 #include "PickedColor.h"
 
@@ -100,10 +101,5 @@ BENCHMARK(parseAny)->Name("Notations/parse any notation per text");
 int main(int argc, char** argv)
 {
     registerNotations();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

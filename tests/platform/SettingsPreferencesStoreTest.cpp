@@ -4,12 +4,14 @@
 #include "FakeScreenSampler.h"
 #include "Log.h"
 #include "PreferencesFile.h"
+#include "PreferencesFileSupport.h"
 
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QtCore/qtestsupport_core.h>
 
 #include <gtest/gtest.h>
 
@@ -36,26 +38,6 @@ namespace {
 const QString currentKey = QStringLiteral("colorpicker.currentHex");
 const QString recentsKey = QStringLiteral("colorpicker.recentHexes");
 
-// The bytes of a literal that may hold zero bytes, without its terminator.
-template <std::size_t N> QByteArray bytesOf(const char (&literal)[N])
-{
-    return QByteArray(literal, N - 1);
-}
-
-QByteArray contentOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& content)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(content), content.size());
-}
-
 // Limits the size of any file this process writes while in scope, as a full disk would.
 class FileSizeLimit
 {
@@ -79,12 +61,7 @@ private:
     void (*m_handler)(int) = nullptr;
 };
 
-class SettingsPreferencesStoreTest : public testing::Test
-{
-protected:
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("morvane/colorpicker.conf"));
-};
+using SettingsPreferencesStoreTest = PreferencesFolderTest;
 
 } // namespace
 
@@ -129,8 +106,11 @@ TEST_F(SettingsPreferencesStoreTest, RoundTripsBooleansTextAndBytesThroughTheFil
 TEST_F(SettingsPreferencesStoreTest, SeesChangesMadeByOthersAndKeepsThemWhenItWrites)
 {
     SettingsPreferencesStore first(path);
+    int told = 0;
+    first.setChangedElsewhereHandler([&told] { ++told; });
     EXPECT_EQ(first.stringForKey(currentKey), std::nullopt);
     SettingsPreferencesStore(path).setString(currentKey, "#3A7BD5");
+    EXPECT_TRUE(QTest::qWaitFor([&told] { return told > 0; }, 5000));
     EXPECT_EQ(first.stringForKey(currentKey), QStringLiteral("#3A7BD5"));
 
     first.setBool("colorpicker.updates.betaEnabled", true);
@@ -273,7 +253,7 @@ TEST_F(SettingsPreferencesStoreTest, AFailedWriteLeavesTheFileAsItWasAndIsReport
     SettingsPreferencesStore store(path);
     const QString longValue(8192, u'x');
     {
-        // Room for lock files and the old content, not for the new.
+        // Room for the old content, not for the new.
         const FileSizeLimit fullDisk(static_cast<rlim_t>(before.size() + 1024));
         store.setString("colorpicker.long", longValue);
         EXPECT_FALSE(store.flush());
@@ -513,6 +493,8 @@ TEST_F(SettingsPreferencesStoreTest, AFullDiskKeepsTheFileAndWarnsOnce)
     EXPECT_TRUE(keptFiles(path).isEmpty());
     ASSERT_EQ(warnings.lines->size(), 1u);
     EXPECT_EQ(warnings.naming(path), 1);
+    EXPECT_EQ(warnings.naming(QString::fromLocal8Bit(std::strerror(EFBIG))), 1)
+        << warnings.lines->front();
     EXPECT_EQ(QDir(QFileInfo(path).absolutePath()).entryList(QDir::Files).size(),
               1); // no leftovers
 
@@ -521,8 +503,8 @@ TEST_F(SettingsPreferencesStoreTest, AFullDiskKeepsTheFileAndWarnsOnce)
     EXPECT_TRUE(relaunched.boolForKey("colorpicker.updates.betaEnabled"));
 }
 
-// Under a file-size limit below the file's size, not even a working copy of it can be
-// written to read it: saves are refused until it can be read, and nothing of it is lost.
+// Under a file-size limit below the file's size, saves are refused until the limit is gone,
+// and nothing of the file is lost.
 TEST_F(SettingsPreferencesStoreTest, AFileThatCannotBeReadUnderASizeLimitIsNeverReplaced)
 {
     {
