@@ -9,7 +9,6 @@ class PickShortcut;
 class ColorPickerModel;
 class FormatsSection;
 class QComboBox;
-class PreferencesStore;
 class QCheckBox;
 class QPushButton;
 class UpdaterService;
@@ -18,7 +17,7 @@ class UpdaterService;
 // controls ("Updates") and the version ("About"). It holds no state of its own: the login
 // toggle shows whether the autostart entry exists each time the window shows and writes or
 // removes it, the button follows the updater's canCheckForUpdates, the early-access toggle
-// reads and writes its preferences key. With the picker's formats (showFormats) it is taller
+// its betaEnabled. With the picker's formats (showFormats) it is taller
 // by their section.
 class SettingsWindow : public QWidget
 {
@@ -29,7 +28,7 @@ public:
 
     // With a pick shortcut, General also holds "Pick a color with a key", and the window is as
     // tall as its contents need (never less than 320).
-    SettingsWindow(UpdaterService& updater, PreferencesStore& defaults, AutostartEntry autostart,
+    SettingsWindow(UpdaterService& updater, AutostartEntry autostart,
                    PickShortcut* pickShortcut = nullptr, QWidget* parent = nullptr);
 
     QCheckBox& startAtLoginToggle() const { return *m_loginToggle; }
@@ -54,7 +53,6 @@ private:
     void refresh();
 
     UpdaterService& m_updater;
-    PreferencesStore& m_defaults;
     AutostartEntry m_autostart;
     QCheckBox* m_loginToggle;
     QPushButton* m_checkButton;

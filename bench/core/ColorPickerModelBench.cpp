@@ -1,5 +1,7 @@
+#include "AppSettings.h"
 #include "Clipboard.h"
 #include "ColorPickerModel.h"
+#include "RecentColors.h"
 #include "ScreenSampler.h"
 #include "SettingsPreferencesStore.h"
 
@@ -27,9 +29,11 @@ struct ModelOverFile
 {
     QTemporaryDir dir;
     SettingsPreferencesStore store{dir.filePath(QStringLiteral("morvane/colorpicker.conf"))};
+    AppSettings settings{store};
+    RecentColors recents{settings};
     NoSampler sampler;
     InstantClipboard clipboard;
-    ColorPickerModel model{store, sampler, clipboard};
+    ColorPickerModel model{settings, recents, sampler, clipboard};
 };
 
 // adopt() as a pick or a chip click runs it: model state, confirmation, and the save of

@@ -6,6 +6,7 @@
 #include "FormatsSection.h"
 #include "PickKeySection.h"
 #include "PickShortcut.h"
+#include "PickerOverStore.h"
 #include "PickerView.h"
 #include "RecentsSection.h"
 #include "SettingsPreferencesStore.h"
@@ -34,6 +35,8 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+const QString pickKey = QStringLiteral("colorpicker.pickShortcut");
 
 // A started framework whose "a check may start" flag the test moves.
 class SwitchableFramework : public UpdateFramework
@@ -80,7 +83,7 @@ struct SettingsFixture : testing::Test
             framework = created.get();
             return std::unique_ptr<UpdateFramework>(std::move(created));
         };
-        return std::make_unique<UpdaterService>(info, factory, presence, store,
+        return std::make_unique<UpdaterService>(info, factory, presence, settings,
                                                 QProcessEnvironment());
     }
 
@@ -90,6 +93,7 @@ struct SettingsFixture : testing::Test
     AutostartEntry autostart{scratch.filePath(QStringLiteral("autostart")),
                              QStringLiteral("/usr/bin/morvane-color-picker")};
     MemoryPreferencesStore store;
+    AppSettings settings{store};
     FakeApplicationPresence presence;
     SwitchableFramework* framework = nullptr;
 };
@@ -123,7 +127,7 @@ TEST_F(SettingsFixture, ShowsTheFixedFormWithItsTextsAndTheVersion)
     for (const auto& c : versions) {
         SCOPED_TRACE(c.name);
         AppInfo::replace(c.info);
-        SettingsWindow window(*updater, store, autostart);
+        SettingsWindow window(*updater, autostart);
         EXPECT_EQ(window.size(), QSize(400, 320));
         EXPECT_EQ(window.minimumSize(), window.maximumSize());
         EXPECT_EQ(groupTitles(window), (QStringList{"General", "Updates", "About"}));
@@ -143,7 +147,7 @@ TEST_F(SettingsFixture, ShowsTheFixedFormWithItsTextsAndTheVersion)
 TEST_F(SettingsFixture, CheckButtonFollowsCanCheckForUpdatesAndCallsTheUpdater)
 {
     const auto updater = makeUpdater(true);
-    SettingsWindow window(*updater, store, autostart);
+    SettingsWindow window(*updater, autostart);
     window.show();
     QPushButton& button = window.checkForUpdatesButton();
     // The first value arrives one main-thread task after construction.
@@ -162,7 +166,7 @@ TEST_F(SettingsFixture, TheKeyboardAloneReachesAndPressesTheControlsAndEscapeClo
 {
     const auto updater = makeUpdater(true);
     framework->setCanCheck(true);
-    SettingsWindow window(*updater, store, autostart);
+    SettingsWindow window(*updater, autostart);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     ASSERT_TRUE(QTest::qWaitFor([&] { return window.checkForUpdatesButton().isEnabled(); }));
@@ -186,7 +190,7 @@ TEST_F(SettingsFixture, TheKeyboardAloneReachesAndPressesTheControlsAndEscapeClo
 TEST_F(SettingsFixture, UnconfiguredUpdatesLeaveTheButtonDisabledAndTheToggleWorking)
 {
     const auto updater = makeUpdater(false);
-    SettingsWindow window(*updater, store, autostart);
+    SettingsWindow window(*updater, autostart);
     window.show();
     QTest::qWait(50);
     EXPECT_FALSE(window.checkForUpdatesButton().isEnabled());
@@ -200,7 +204,7 @@ TEST_F(SettingsFixture, ToggleWritesAtOnceAndEachOpeningShowsTheStoredChoice)
 {
     const auto updater = makeUpdater(false);
     const QString key = QStringLiteral("colorpicker.updates.betaEnabled");
-    SettingsScene scene(*updater, store, autostart);
+    SettingsScene scene(*updater, autostart);
     EXPECT_EQ(scene.window(), nullptr) << "built only when first opened";
 
     scene.open();
@@ -212,13 +216,13 @@ TEST_F(SettingsFixture, ToggleWritesAtOnceAndEachOpeningShowsTheStoredChoice)
     EXPECT_TRUE(store.boolForKey(key));
 
     window->close();
-    store.setBool(key, false); // changed elsewhere while closed
+    store.changeElsewhere({{key, false}}); // changed elsewhere while closed
     scene.open();
     EXPECT_EQ(scene.window(), window) << "one window, reopened";
     EXPECT_FALSE(window->betaToggle().isChecked());
 
-    store.setBool(key, true);
-    SettingsScene relaunched(*updater, store, autostart);
+    store.changeElsewhere({{key, true}});
+    SettingsScene relaunched(*updater, autostart);
     relaunched.open();
     EXPECT_TRUE(relaunched.window()->betaToggle().isChecked());
 }
@@ -227,7 +231,7 @@ TEST_F(SettingsFixture, StartAtLoginWritesOrRemovesTheEntryAndEachOpeningShowsTh
 {
     const auto updater = makeUpdater(false);
     const QString file = autostart.filePath();
-    SettingsScene scene(*updater, store, autostart);
+    SettingsScene scene(*updater, autostart);
     scene.open();
     QCheckBox& toggle = scene.window()->startAtLoginToggle();
     EXPECT_FALSE(toggle.isChecked()) << "off by default";
@@ -255,7 +259,7 @@ TEST_F(SettingsFixture, ARefusedAutostartWriteLeavesTheToggleOff)
     QFile blocker(scratch.filePath(QStringLiteral("blocked")));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly)); // a file where the folder should be
     blocker.close();
-    SettingsWindow window(*updater, store,
+    SettingsWindow window(*updater,
                           AutostartEntry(blocker.fileName(), QStringLiteral("/usr/bin/x")));
     window.show();
     window.startAtLoginToggle().click();
@@ -267,7 +271,7 @@ TEST_F(SettingsFixture, ARefusedAutostartWriteLeavesTheToggleOff)
 TEST_F(SettingsFixture, TheThreeSectionsFitTheFixedWindow)
 {
     const auto updater = makeUpdater(false);
-    SettingsWindow window(*updater, store, autostart);
+    SettingsWindow window(*updater, autostart);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     EXPECT_EQ(window.size(), QSize(400, 320));
@@ -319,14 +323,14 @@ TEST_F(SettingsFixture, ThePickKeyIsOffuntilTurnedOnAndSaysInWordsWhatBecameOfIt
 {
     const auto updater = makeUpdater(false);
     ScriptedGlobalShortcut port;
-    PickShortcut shortcut(store, port);
-    SettingsWindow window(*updater, store, autostart, &shortcut);
+    PickShortcut shortcut(settings, port);
+    SettingsWindow window(*updater, autostart, &shortcut);
     PickKeySection& section = *window.pickKeySection();
     EXPECT_FALSE(section.toggle().isChecked());
     EXPECT_FALSE(section.keyChooser().isEnabled());
 
     section.toggle().click();
-    EXPECT_EQ(store.stringForKey(PickShortcut::key), QStringLiteral("Meta+Shift+C"));
+    EXPECT_EQ(store.stringForKey(pickKey), QStringLiteral("Meta+Shift+C"));
     EXPECT_EQ(port.bound, QStringList{QStringLiteral("Meta+Shift+C")});
     EXPECT_TRUE(section.keyChooser().isEnabled());
     EXPECT_GE(window.height(), 320);
@@ -360,9 +364,31 @@ TEST_F(SettingsFixture, ThePickKeyIsOffuntilTurnedOnAndSaysInWordsWhatBecameOfIt
     EXPECT_TRUE(section.command().text().endsWith(QStringLiteral(" --pick")));
 
     section.toggle().click();
-    EXPECT_EQ(store.stringForKey(PickShortcut::key), QString());
+    EXPECT_EQ(store.stringForKey(pickKey), QString());
     EXPECT_EQ(port.bound.last(), QString()) << "turning it off frees the key";
     EXPECT_FALSE(section.status().isVisibleTo(&window));
+}
+
+// A key chosen by another process (a second copy, an edit of the file) is bound and shown; a
+// stored text that reads as the same key binds nothing again.
+TEST_F(SettingsFixture, ThePickKeyFollowsAKeyChosenElsewhere)
+{
+    const auto updater = makeUpdater(false);
+    ScriptedGlobalShortcut port;
+    PickShortcut shortcut(settings, port);
+    SettingsWindow window(*updater, autostart, &shortcut);
+    PickKeySection& section = *window.pickKeySection();
+
+    store.changeElsewhere({{pickKey, QStringLiteral("Ctrl+Alt+P")}});
+    EXPECT_EQ(port.bound, QStringList{QStringLiteral("Ctrl+Alt+P")});
+    EXPECT_TRUE(section.toggle().isChecked());
+    store.changeElsewhere({{pickKey, QStringLiteral(" Ctrl+Alt+P ")}});
+    EXPECT_EQ(port.bound.size(), 1);
+
+    store.changeElsewhere({{pickKey, QVariant()}});
+    EXPECT_EQ(port.bound.last(), QString());
+    EXPECT_FALSE(section.toggle().isChecked());
+    EXPECT_EQ(store.writes, 0);
 }
 
 } // namespace
@@ -401,9 +427,10 @@ struct FormatsFixture : SettingsFixture
 
     RecordingClipboard clipboard;
     ScriptedScreenSampler sampler;
-    ColorPickerModel picker{store, sampler, clipboard};
+    RecentColors recents{settings};
+    ColorPickerModel picker{settings, recents, sampler, clipboard};
     std::unique_ptr<UpdaterService> updater = makeUpdater(false);
-    SettingsWindow window{*updater, store, autostart};
+    SettingsWindow window{*updater, autostart};
     PickerView panel{picker};
 };
 
@@ -509,7 +536,7 @@ TEST_F(FormatsFixture, RecentColoursToKeepSetsHowManyThePanelShows)
     choice.setFocus();
     QTest::keyClick(&choice, Qt::Key_Down);
     EXPECT_EQ(choice.currentText(), "16");
-    EXPECT_EQ(store.stringForKey(ColorPickerModel::recentLimitKey), "16");
+    EXPECT_EQ(store.stringForKey(QStringLiteral("colorpicker.recentLimit")), "16");
     for (int i = 21; i <= 40; ++i)
         picker.adopt(PickedColor{0, 0, std::uint8_t(i)});
     EXPECT_EQ(panel.recentsSection()->chips().size(), 16);
@@ -532,7 +559,8 @@ TEST(FormatsOnDisk, ChoicesSurviveARelaunchWithUnknownIdsKept)
     ScriptedScreenSampler sampler;
     {
         SettingsPreferencesStore store(path);
-        ColorPickerModel picker(store, sampler, clipboard);
+        PickerOverStore launched(store, sampler, clipboard);
+        ColorPickerModel& picker = launched.model;
         ASSERT_EQ(picker.shownFormats().size(), 1);
         picker.setShownFormats({QStringLiteral("hsl"), QStringLiteral("css-hwb")});
         picker.setCopiedFormat(QStringLiteral("vec3"));
@@ -541,7 +569,8 @@ TEST(FormatsOnDisk, ChoicesSurviveARelaunchWithUnknownIdsKept)
                   std::nullopt);
     }
     SettingsPreferencesStore store(path);
-    ColorPickerModel relaunched(store, sampler, clipboard);
+    PickerOverStore launched(store, sampler, clipboard);
+    const ColorPickerModel& relaunched = launched.model;
     QStringList ids;
     for (const ColorFormat& format : relaunched.shownFormats())
         ids.append(format.id);
