@@ -17,8 +17,7 @@ void AppSettings::write(StoredSetting<T>& setting, const T& value, Signal change
         emit(this->*changed)();
 }
 
-AppSettings::AppSettings(PreferencesStore& store, QObject* parent)
-    : QObject(parent), m_store(store)
+AppSettings::AppSettings(PreferencesStore& store, QObject* parent) : QObject(parent), m_store(store)
 {
     follow(m_currentColor, &AppSettings::currentColorChanged);
     follow(m_recentColors, &AppSettings::recentColorsChanged);

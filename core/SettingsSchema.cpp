@@ -197,21 +197,22 @@ constinit const Setting<QList<PickedColor>> recentColors{
 constinit const Setting<int> recentLimit{
     key("colorpicker.recentLimit", StoredKind::text, "8", "RecentColors"), readRecentLimit,
     writeRecentLimit};
-constinit const Setting<QStringList> shownFormatIds{key("colorpicker.formats.shown", StoredKind::text,
-                                              "hex, rgb, hsl", "FormatPreferences"),
-                                          readShownFormatIds, writeShownFormatIds};
+constinit const Setting<QStringList> shownFormatIds{
+    key("colorpicker.formats.shown", StoredKind::text, "hex, rgb, hsl", "FormatPreferences"),
+    readShownFormatIds, writeShownFormatIds};
 constinit const Setting<QString> copiedFormatId{
     key("colorpicker.formats.copied", StoredKind::text, "hex", "FormatPreferences"),
     readCopiedFormatId, writeText};
-constinit const Setting<QJsonArray> formatTemplates{key("colorpicker.formats.templates", StoredKind::text,
-                                              "no templates", "FormatPreferences"),
-                                          readFormatTemplates, writeFormatTemplates};
+constinit const Setting<QJsonArray> formatTemplates{
+    key("colorpicker.formats.templates", StoredKind::text, "no templates", "FormatPreferences"),
+    readFormatTemplates, writeFormatTemplates};
 constinit const Setting<QString> pickShortcut{
     key("colorpicker.pickShortcut", StoredKind::text, "off", "PickShortcut"), readPickShortcut,
     writeText};
-constinit const Setting<bool> betaUpdates{key("colorpicker.updates.betaEnabled", StoredKind::boolean,
-                                    "false (stable channel only)", "UpdaterService"),
-                                readBoolean, writeBoolean};
+constinit const Setting<bool> betaUpdates{key("colorpicker.updates.betaEnabled",
+                                              StoredKind::boolean, "false (stable channel only)",
+                                              "UpdaterService"),
+                                          readBoolean, writeBoolean};
 constinit const Setting<bool> relocationWarningShown{
     key("colorpicker.appTranslocationWarningShown", StoredKind::boolean,
         "false (alert not yet offered)", "RelocationWarning"),
@@ -225,20 +226,21 @@ constinit const Setting<bool> characterPaletteMenuItemDisabled{
         "MorvaneMenuChrome, writes true at every launch"),
     readBoolean, writeBoolean};
 constinit const Setting<QDateTime> lastUpdateCheck{
-    key("updates.lastCheckTime", StoredKind::text, "never checked", "AppcastUpdater"),
-    readDateTime, writeDateTime};
+    key("updates.lastCheckTime", StoredKind::text, "never checked", "AppcastUpdater"), readDateTime,
+    writeDateTime};
 constinit const Setting<std::optional<QString>> skippedUpdateVersion{
-    key("updates.skippedVersion", StoredKind::text, "no version skipped", "AppcastUpdater"),
-    textOf, writeOptionalText};
-constinit const Setting<QString> highestUpdateVersion{key("updates.highestVersion", StoredKind::text,
-                                                "none beyond the running version",
-                                                "AppcastUpdater"),
-                                            readText, writeText};
+    key("updates.skippedVersion", StoredKind::text, "no version skipped", "AppcastUpdater"), textOf,
+    writeOptionalText};
+constinit const Setting<QString> highestUpdateVersion{
+    key("updates.highestVersion", StoredKind::text, "none beyond the running version",
+        "AppcastUpdater"),
+    readText, writeText};
 
 constinit const Key telemetryEnabled = telemetryKey(Consent::Keys::enabled, "no choice made");
 constinit const Key telemetryOptOutShown = telemetryKey(Consent::Keys::optOutShown, "false");
 constinit const Key telemetryEuOptInShown = telemetryKey(Consent::Keys::euOptInShown, "false");
-constinit const Key telemetryEuRegion = telemetryKey(Consent::Keys::resolvedIsEU, "no cached region");
+constinit const Key telemetryEuRegion =
+    telemetryKey(Consent::Keys::resolvedIsEU, "no cached region");
 
 QList<Key> all()
 {

@@ -319,13 +319,18 @@ public:
     QStringList bound;
 };
 
-TEST_F(SettingsFixture, ThePickKeyIsOffuntilTurnedOnAndSaysInWordsWhatBecameOfIt)
+// The window with the pick key over a global key whose answers the test gives.
+struct PickKeyFixture : SettingsFixture
 {
-    const auto updater = makeUpdater(false);
+    std::unique_ptr<UpdaterService> updater = makeUpdater(false);
     ScriptedGlobalShortcut port;
-    PickShortcut shortcut(settings, port);
-    SettingsWindow window(*updater, autostart, &shortcut);
+    PickShortcut shortcut{settings, port};
+    SettingsWindow window{*updater, autostart, &shortcut};
     PickKeySection& section = *window.pickKeySection();
+};
+
+TEST_F(PickKeyFixture, ThePickKeyIsOffuntilTurnedOnAndSaysInWordsWhatBecameOfIt)
+{
     EXPECT_FALSE(section.toggle().isChecked());
     EXPECT_FALSE(section.keyChooser().isEnabled());
 
@@ -371,14 +376,8 @@ TEST_F(SettingsFixture, ThePickKeyIsOffuntilTurnedOnAndSaysInWordsWhatBecameOfIt
 
 // A key chosen by another process (a second copy, an edit of the file) is bound and shown; a
 // stored text that reads as the same key binds nothing again.
-TEST_F(SettingsFixture, ThePickKeyFollowsAKeyChosenElsewhere)
+TEST_F(PickKeyFixture, ThePickKeyFollowsAKeyChosenElsewhere)
 {
-    const auto updater = makeUpdater(false);
-    ScriptedGlobalShortcut port;
-    PickShortcut shortcut(settings, port);
-    SettingsWindow window(*updater, autostart, &shortcut);
-    PickKeySection& section = *window.pickKeySection();
-
     store.changeElsewhere({{pickKey, QStringLiteral("Ctrl+Alt+P")}});
     EXPECT_EQ(port.bound, QStringList{QStringLiteral("Ctrl+Alt+P")});
     EXPECT_TRUE(section.toggle().isChecked());

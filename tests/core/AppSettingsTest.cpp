@@ -96,9 +96,8 @@ private:
 // stored in the same form is not written again, one stored in another form is rewritten.
 TEST(AppSettings, WritesEachKeyAsBefore)
 {
-    QJsonArray templates{QJsonObject{{"id", "template-1"},
-                                     {"name", "Flutter"},
-                                     {"template", "Color(0xFF{hex})"}}};
+    QJsonArray templates{
+        QJsonObject{{"id", "template-1"}, {"name", "Flutter"}, {"template", "Color(0xFF{hex})"}}};
     const struct
     {
         const char* name;
@@ -124,7 +123,9 @@ TEST(AppSettings, WritesEachKeyAsBefore)
          0},
         {"recent colours",
          {},
-         [](AppSettings& s) { s.setRecentColors({worked, grey(1)}); },
+         [](AppSettings& s) {
+             s.setRecentColors({worked, grey(1)});
+         },
          {{recentsKey, QByteArray(R"(["#3A7BD5","#010101"])")}},
          1},
         {"recent colours cleared over unreadable ones",
@@ -142,14 +143,12 @@ TEST(AppSettings, WritesEachKeyAsBefore)
          [](AppSettings& s) { s.setRecentLimit(16); },
          {{limitKey, QStringLiteral("16")}},
          1},
-        {"a recent limit not offered",
-         {},
-         [](AppSettings& s) { s.setRecentLimit(12); },
-         {},
-         0},
+        {"a recent limit not offered", {}, [](AppSettings& s) { s.setRecentLimit(12); }, {}, 0},
         {"shown formats, the default ones too",
          {},
-         [](AppSettings& s) { s.setShownFormatIds({"hex", "rgb", "hsl", "lab-d50"}); },
+         [](AppSettings& s) {
+             s.setShownFormatIds({"hex", "rgb", "hsl", "lab-d50"});
+         },
          {{shownKey, QStringLiteral(R"(["hex","rgb","hsl","lab-d50"])")}},
          1},
         {"no shown formats",
@@ -179,11 +178,7 @@ TEST(AppSettings, WritesEachKeyAsBefore)
          [](AppSettings& s) { s.setPickShortcut(""); },
          {{pickKeyKey, QString("")}},
          1},
-        {"early access",
-         {},
-         [](AppSettings& s) { s.setBetaUpdates(true); },
-         {{betaKey, true}},
-         1},
+        {"early access", {}, [](AppSettings& s) { s.setBetaUpdates(true); }, {{betaKey, true}}, 1},
         {"early access off",
          {},
          [](AppSettings& s) { s.setBetaUpdates(false); },
@@ -391,7 +386,8 @@ TEST(AppSettings, FollowsChangesMadeElsewhere)
         {"the same colour in lower case", {{currentKey, QStringLiteral("#3a7bd5")}}, {}},
         {"another colour", {{currentKey, QStringLiteral("#FF0000")}}, {{"currentColorChanged", 1}}},
         {"the colour removed", {{currentKey, QVariant()}}, {{"currentColorChanged", 1}}},
-        {"a limit that is not offered", {{limitKey, QStringLiteral("12")}},
+        {"a limit that is not offered",
+         {{limitKey, QStringLiteral("12")}},
          {{"recentLimitChanged", 1}}},
         {"rows that read as the default ones", {{shownKey, QStringLiteral("[\"hex\"")}}, {}},
         {"several keys",
@@ -423,9 +419,8 @@ TEST(AppSettings, EveryValueIsNewBeforeTheFirstSignalAndTheStoredOneIsNotWritten
     MemoryPreferencesStore store;
     AppSettings settings(store);
     QList<PickedColor> recentsWhenCurrentChanged;
-    QObject::connect(&settings, &AppSettings::currentColorChanged, [&] {
-        recentsWhenCurrentChanged = settings.recentColors();
-    });
+    QObject::connect(&settings, &AppSettings::currentColorChanged,
+                     [&] { recentsWhenCurrentChanged = settings.recentColors(); });
     store.changeElsewhere(
         {{currentKey, QStringLiteral("#ff0000")}, {recentsKey, hexList({grey(1), grey(2)})}});
     EXPECT_EQ(recentsWhenCurrentChanged, QList<PickedColor>({grey(1), grey(2)}));

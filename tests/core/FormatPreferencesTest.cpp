@@ -159,15 +159,23 @@ TEST(FormatPreferences, AddTemplatesThatWorkAndRemoveThemWithTheirRowAndCopy)
     EXPECT_EQ(formats.shown().last().id, QStringLiteral("template-3"));
 }
 
-TEST(FormatPreferences, APickCopiesTheCopiedFormatAndStillStoresHex)
+namespace {
+
+// The model's formats over a store in memory, and how often it announced they changed.
+struct ModelFormats : testing::Test
 {
     MemoryPreferencesStore store;
     FakeScreenSampler sampler;
     FakeClipboard clipboard;
-    PickerOverStore picker(store, sampler, clipboard);
+    PickerOverStore picker{store, sampler, clipboard};
     ColorPickerModel& model = picker.model;
-    QSignalSpy changed(&model, &ColorPickerModel::formatsChanged);
+    QSignalSpy changed{&model, &ColorPickerModel::formatsChanged};
+};
 
+} // namespace
+
+TEST_F(ModelFormats, APickCopiesTheCopiedFormatAndStillStoresHex)
+{
     model.adopt(worked);
     EXPECT_EQ(clipboard.texts.last(), QStringLiteral("#3A7BD5"));
     EXPECT_EQ(model.copyConfirmation(), QStringLiteral("Hex copied"));
@@ -191,15 +199,8 @@ TEST(FormatPreferences, APickCopiesTheCopiedFormatAndStillStoresHex)
 
 // Another process changed the formats: the model announces it once, and not at all when the
 // rows and the copied format read as before.
-TEST(FormatPreferences, TheModelFollowsFormatsChangedElsewhere)
+TEST_F(ModelFormats, FollowFormatsChangedElsewhere)
 {
-    MemoryPreferencesStore store;
-    FakeScreenSampler sampler;
-    FakeClipboard clipboard;
-    PickerOverStore picker(store, sampler, clipboard);
-    ColorPickerModel& model = picker.model;
-    QSignalSpy changed(&model, &ColorPickerModel::formatsChanged);
-
     store.changeElsewhere(
         {{shownKey, QStringLiteral(R"(["hex","rgb","hsl","from-a-newer-one"])")}});
     EXPECT_EQ(changed.count(), 0);

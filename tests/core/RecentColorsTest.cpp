@@ -133,7 +133,7 @@ TEST_F(RecentColorsTest, FollowsTheListAndTheLimitChangedElsewhere)
     QSignalSpy limit(&recents, &RecentColors::limitChanged);
 
     store.changeElsewhere({{recentsKey, QByteArray(R"(["#3a7bd5"])")}}); // the same colour
-    store.changeElsewhere({{limitKey, "8"}});                              // the same limit
+    store.changeElsewhere({{limitKey, "8"}});                            // the same limit
     store.changeElsewhere({{QStringLiteral("colorpicker.other"), "x"}});
     EXPECT_EQ(changed.count() + limit.count(), 0);
 
