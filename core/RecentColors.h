@@ -13,11 +13,10 @@
 
 class AppSettings;
 
-// The recent colours, newest first, kept in the settings (colorpicker.recentHexes, with the
-// length under colorpicker.recentLimit): add() puts a colour at the front without a duplicate
-// and cuts the list to the limit; a lowered limit only hides the tail until then. clear()
-// can be undone for undoDuration. Signals notify only on a change, and follow changes made
-// elsewhere. Main thread only.
+// The recent colours, newest first, and how many are kept, both in the settings: add() puts a
+// colour at the front without a duplicate and cuts the list to the limit; a lowered limit only
+// hides the tail until then. clear() can be undone for undoDuration. Signals notify only on a
+// change, and follow changes made elsewhere. Main thread only.
 class RecentColors : public QObject
 {
     Q_OBJECT
