@@ -108,6 +108,9 @@ void SettingsWindow::showFormats(ColorPickerModel& picker)
     connect(m_recentLimit, &QComboBox::activated, &recents, [this, &recents](int index) {
         recents.setLimit(m_recentLimit->itemData(index).toInt());
     });
+    connect(&recents, &RecentColors::limitChanged, m_recentLimit, [this, &recents] {
+        m_recentLimit->setCurrentIndex(m_recentLimit->findData(recents.limit()));
+    });
 
     // Grown from the height the window has now: the pick-key section may have grown it already.
     setFixedSize(fixedSize.width(), maximumHeight() + m_formats->sizeHint().height() +

@@ -541,6 +541,13 @@ TEST_F(FormatsFixture, RecentColoursToKeepSetsHowManyThePanelShows)
     EXPECT_EQ(panel.recentsSection()->chips().size(), 16);
 }
 
+// A length chosen by another process shows in the choice.
+TEST_F(FormatsFixture, RecentColoursToKeepFollowsALengthChosenElsewhere)
+{
+    store.changeElsewhere({{QStringLiteral("colorpicker.recentLimit"), QStringLiteral("32")}});
+    EXPECT_EQ(window.recentLimitChoice()->currentText(), "32");
+}
+
 // The choices in the preferences file, read back by the next launch; ids this version does
 // not know survive the user's change.
 TEST(FormatsOnDisk, ChoicesSurviveARelaunchWithUnknownIdsKept)
