@@ -11,11 +11,11 @@
 #include <QTimer>
 
 AppDelegate::AppDelegate(ReviewLaunchMode mode, ApplicationPresence& presence,
-                         PreferencesStore& defaults, SingleInstance& singleInstance,
+                         AppSettings& settings, SingleInstance& singleInstance,
                          FileManagerReveal& reveal, QObject* parent)
     : QObject(parent), m_activationPolicy(presence), m_reviewLaunchMode(mode), m_presence(presence),
-      m_defaults(defaults), m_singleInstance(singleInstance),
-      m_relocationWarning(defaults, presence, m_activationPolicy, reveal)
+      m_settings(settings), m_singleInstance(singleInstance),
+      m_relocationWarning(settings, presence, m_activationPolicy, reveal)
 {
 }
 
@@ -40,7 +40,7 @@ AppDelegate::LaunchOutcome AppDelegate::applicationDidFinishLaunching()
     connect(&m_singleInstance, &SingleInstance::reopenRequested, this, &AppDelegate::handleReopen);
 
     m_presence.setActivationPolicy(ActivationPolicy::accessory);
-    MorvaneMenuChrome::installSanitizer(m_defaults);
+    MorvaneMenuChrome::installSanitizer(m_settings);
 
     if (m_reviewLaunchMode == ReviewLaunchMode::settings) {
         QTimer::singleShot(0, this, [this] {

@@ -9,9 +9,9 @@
 #include <chrono>
 #include <functional>
 
+class AppSettings;
 class ApplicationPresence;
 class FileManagerReveal;
-class PreferencesStore;
 class SingleInstance;
 
 // Carries out the launch sequence for the process's launch mode and answers the desktop's
@@ -34,7 +34,7 @@ public:
 
     static constexpr std::chrono::milliseconds reopenPanelDelay{350};
 
-    AppDelegate(ReviewLaunchMode mode, ApplicationPresence& presence, PreferencesStore& defaults,
+    AppDelegate(ReviewLaunchMode mode, ApplicationPresence& presence, AppSettings& settings,
                 SingleInstance& singleInstance, FileManagerReveal& reveal,
                 QObject* parent = nullptr);
 
@@ -67,7 +67,7 @@ private:
     ActivationPolicyController m_activationPolicy;
     const ReviewLaunchMode m_reviewLaunchMode;
     ApplicationPresence& m_presence;
-    PreferencesStore& m_defaults;
+    AppSettings& m_settings;
     SingleInstance& m_singleInstance;
     RelocationWarning m_relocationWarning;
     std::function<void()> m_openPanel;

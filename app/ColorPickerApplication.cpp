@@ -37,10 +37,10 @@ public:
 
 ColorPickerApplication::ColorPickerApplication(ReviewLaunchMode mode, const DesktopSession& session,
                                                ColorPickerAdapters adapters)
-    : m_session(session), m_store(std::move(adapters.store)),
+    : m_session(session), m_store(std::move(adapters.store)), m_appSettings(*m_store),
       m_presence(std::move(adapters.presence)), m_reveal(std::move(adapters.reveal)),
       m_singleInstance(adapters.runtimeDirectory),
-      m_delegate(mode, *m_presence, *m_store, m_singleInstance, *m_reveal),
+      m_delegate(mode, *m_presence, m_appSettings, m_singleInstance, *m_reveal),
       m_makeTrayHost(std::move(adapters.makeTrayHost)),
       m_makeGlobalShortcut(std::move(adapters.makeGlobalShortcut))
 {
@@ -52,9 +52,9 @@ ColorPickerApplication::ColorPickerApplication(ReviewLaunchMode mode, const Desk
     m_sampler = adapters.makeSampler();
     m_clipboard = adapters.makeClipboard([this] { bringPickerForward(); });
     const UpdateFramework::Factory updater =
-        adapters.makeUpdater ? adapters.makeUpdater(*m_store, *m_reveal) : nullptr;
-    m_services =
-        std::make_unique<AppServices>(*m_store, *m_sampler, *m_clipboard, *m_presence, updater);
+        adapters.makeUpdater ? adapters.makeUpdater(m_appSettings, *m_reveal) : nullptr;
+    m_services = std::make_unique<AppServices>(m_appSettings, *m_sampler, *m_clipboard, *m_presence,
+                                               updater);
     // "--pick" from another launch: a pick as from the panel (joining one already running),
     // answered with how it ended.
     QObject::connect(&m_singleInstance, &SingleInstance::pickRequested, &m_services->picker(),
@@ -75,7 +75,7 @@ void ColorPickerApplication::buildDesktopParts()
 {
     m_globalShortcut = m_makeGlobalShortcut ? m_makeGlobalShortcut()
                                             : std::make_unique<UnsupportedGlobalShortcut>();
-    m_pickShortcut = std::make_unique<PickShortcut>(*m_store, *m_globalShortcut);
+    m_pickShortcut = std::make_unique<PickShortcut>(m_appSettings, *m_globalShortcut);
     QObject::connect(m_pickShortcut.get(), &PickShortcut::activated, m_pickShortcut.get(),
                      [this] { pickFromKey(); });
     QObject::connect(&m_services->picker(), &ColorPickerModel::isSamplingChanged,
@@ -87,7 +87,7 @@ void ColorPickerApplication::buildDesktopParts()
                          }
                      });
     m_tray = std::make_unique<TrayController>(m_services->picker(), m_session);
-    m_settings = std::make_unique<SettingsScene>(m_services->updater(), *m_store);
+    m_settings = std::make_unique<SettingsScene>(m_services->updater());
     m_settings->setPickShortcut(m_pickShortcut.get());
     m_settings->setPicker(&m_services->picker());
     QObject::connect(m_tray.get(), &TrayController::settingsRequested, m_settings.get(),

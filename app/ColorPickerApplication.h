@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AppDelegate.h"
+#include "AppSettings.h"
 #include "ApplicationPresence.h"
 #include "Clipboard.h"
 #include "DesktopSession.h"
@@ -39,8 +40,8 @@ struct ColorPickerAdapters
     std::unique_ptr<FileManagerReveal> reveal;
     std::function<std::unique_ptr<ScreenSampler>()> makeSampler;
     std::function<std::unique_ptr<Clipboard>(BringForward)> makeClipboard;
-    // The update framework over the store and the reveal; empty for none.
-    std::function<UpdateFramework::Factory(PreferencesStore&, FileManagerReveal&)> makeUpdater;
+    // The update framework over the settings and the reveal; empty for none.
+    std::function<UpdateFramework::Factory(AppSettings&, FileManagerReveal&)> makeUpdater;
     // The single instance's lock and socket folder; empty for $XDG_RUNTIME_DIR.
     QString runtimeDirectory;
     // Whether the desktop shows tray items; made by the copy that goes on running. Empty: a
@@ -107,6 +108,7 @@ private:
 
     const DesktopSession m_session;
     std::unique_ptr<PreferencesStore> m_store;
+    AppSettings m_appSettings;
     std::unique_ptr<ApplicationPresence> m_presence;
     std::unique_ptr<FileManagerReveal> m_reveal;
     std::unique_ptr<ScreenSampler> m_sampler;

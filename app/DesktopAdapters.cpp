@@ -24,15 +24,15 @@ ColorPickerAdapters ColorPickerAdapters::desktop(const DesktopSession& session)
         return ::makeClipboard(session, std::move(bringForward));
     };
     // The updater module is loaded after start-up, with the settings made then.
-    adapters.makeUpdater = [](PreferencesStore& store, FileManagerReveal& reveal) {
-        return [&store, &reveal](UpdateFrameworkDelegate& delegate) {
+    adapters.makeUpdater = [](AppSettings& appSettings, FileManagerReveal& reveal) {
+        return [&appSettings, &reveal](UpdateFrameworkDelegate& delegate) {
             const auto settings = [] {
                 return AppcastUpdaterSettings::fromAppInfo(AppInfo::current(),
                                                            RunningImage::current());
             };
             return std::unique_ptr<UpdateFramework>(std::make_unique<DeferredUpdateFramework>(
                 delegate, UpdaterModuleLoader::loader(UpdaterModuleLoader::besideExecutable(),
-                                                      settings, store, reveal)));
+                                                      settings, appSettings, reveal)));
         };
     };
     adapters.makeGlobalShortcut = [session] { return ::makeGlobalShortcut(session); };

@@ -1,7 +1,7 @@
 #include "MorvaneMenuChrome.h"
 
+#include "AppSettings.h"
 #include "MorvaneMenuRules.h"
-#include "PreferencesStore.h"
 
 #include <QAction>
 #include <QApplication>
@@ -51,10 +51,9 @@ bool isSubmenu(const QMenu& menu)
 
 } // namespace
 
-void installSanitizer(PreferencesStore& defaults)
+void installSanitizer(AppSettings& settings)
 {
-    defaults.setBool(disabledDictationKey, true);
-    defaults.setBool(disabledCharacterPaletteKey, true);
+    settings.disablePlatformMenuItems();
     sanitizeNow();
     // Menus built after launch are caught by the later runs.
     QTimer::singleShot(0, qApp, &sanitizeNow);

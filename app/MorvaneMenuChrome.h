@@ -6,7 +6,7 @@
 
 #include <chrono>
 
-class PreferencesStore;
+class AppSettings;
 class QMenu;
 class QMenuBar;
 
@@ -26,15 +26,12 @@ public:
 // whenever it is about to show. Deeper submenus are left alone. Main thread only.
 namespace MorvaneMenuChrome {
 
-// Kept for compatibility and inert here: no Linux desktop reads these two keys written at launch.
-inline const QString disabledDictationKey = QStringLiteral("NSDisabledDictationMenuItem");
-inline const QString disabledCharacterPaletteKey =
-    QStringLiteral("NSDisabledCharacterPaletteMenuItem");
 constexpr std::chrono::milliseconds lateRerunDelay{400};
 
-// Once per process: writes the two keys, sanitizes now, on the next turn of the event loop,
-// after 0.4 s and every time the application becomes active.
-void installSanitizer(PreferencesStore& defaults);
+// Once per process: writes the two menu keys (AppSettings::disablePlatformMenuItems; kept for
+// compatibility and inert here: no Linux desktop reads them), sanitizes now, on the next turn
+// of the event loop, after 0.4 s and every time the application becomes active.
+void installSanitizer(AppSettings& settings);
 // Every menu bar and every stand-alone menu of the application.
 void sanitizeNow();
 void sanitizeMenuBar(QMenuBar& menuBar);

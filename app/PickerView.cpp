@@ -76,8 +76,8 @@ PickerView::PickerView(ColorPickerModel& picker, QWidget* parent)
             &ColorPickerModel::compareWith);
     connect(m_recents, &RecentsSection::comparePickRequested, &m_picker,
             &ColorPickerModel::pickContrastPartner);
-    connect(m_recents, &RecentsSection::removeRequested, &m_picker,
-            &ColorPickerModel::removeRecent);
+    connect(m_recents, &RecentsSection::removeRequested, &m_picker.recents(),
+            &RecentColors::remove);
     connect(m_recents, &RecentsSection::clearRequested, &m_picker, &ColorPickerModel::clearRecents);
 
     m_footer = new PanelFooter(this);
@@ -118,7 +118,7 @@ PickerView::PickerView(ColorPickerModel& picker, QWidget* parent)
     });
     connect(&m_picker, &ColorPickerModel::currentChanged, this, &PickerView::showCurrent);
     connect(&m_picker, &ColorPickerModel::isSamplingChanged, this, &PickerView::showSampling);
-    connect(&m_picker, &ColorPickerModel::recentsChanged, this, &PickerView::showRecents);
+    connect(&m_picker.recents(), &RecentColors::changed, this, &PickerView::showRecents);
     connect(&m_picker, &ColorPickerModel::copyConfirmationChanged, this,
             &PickerView::showConfirmation);
     connect(&m_picker, &ColorPickerModel::pickUnavailableChanged, this,
@@ -172,7 +172,7 @@ void PickerView::showSampling()
 
 void PickerView::showRecents()
 {
-    m_recents->setColors(m_picker.shownRecents());
+    m_recents->setColors(m_picker.recents().shown());
     orderTabStops();
 }
 

@@ -20,8 +20,8 @@ class Announcer;
 // format (HEX, RGB and HSL unless the user chose others), the contrast with a second colour
 // while one is compared, recent colours, divider and footer. Ctrl+Z undoes a "Clear", as a
 // click on its capsule does. A pure function of the
-// model's state: every child is updated from the model when the model announces a change, and user
-// actions go straight to the model.
+// model's state and its recent colours': every child is updated when they announce a change,
+// and user actions go straight to them.
 class PickerView : public QWidget
 {
     Q_OBJECT

@@ -1,9 +1,9 @@
 #include "RelocationWarning.h"
 
 #include "ActivationPolicyController.h"
+#include "AppSettings.h"
 #include "ApplicationPresence.h"
 #include "FileManagerReveal.h"
-#include "PreferencesStore.h"
 
 #include <QMessageBox>
 #include <QPushButton>
@@ -15,10 +15,10 @@ const QString productName = QStringLiteral("Morvane Color Picker");
 
 } // namespace
 
-RelocationWarning::RelocationWarning(PreferencesStore& defaults, ApplicationPresence& presence,
+RelocationWarning::RelocationWarning(AppSettings& settings, ApplicationPresence& presence,
                                      ActivationPolicyController& activationPolicy,
                                      FileManagerReveal& reveal, QObject* parent)
-    : QObject(parent), m_defaults(defaults), m_presence(presence),
+    : QObject(parent), m_settings(settings), m_presence(presence),
       m_activationPolicy(activationPolicy), m_reveal(reveal)
 {
 }
@@ -47,10 +47,10 @@ std::unique_ptr<QMessageBox> RelocationWarning::buildAlert()
 
 bool RelocationWarning::check(const QString& bundlePath)
 {
-    if (!isRelocated(bundlePath) || m_defaults.boolForKey(shownKey))
+    if (!isRelocated(bundlePath) || m_settings.relocationWarningShown())
         return false;
     // Written before anything shows: the alert is offered once even if it never appears.
-    m_defaults.setBool(shownKey, true);
+    m_settings.setRelocationWarningShown(true);
     QTimer::singleShot(alertDelay, this, [this, bundlePath] { showAlert(bundlePath); });
     return true;
 }

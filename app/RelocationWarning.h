@@ -7,9 +7,9 @@
 #include <memory>
 
 class ActivationPolicyController;
+class AppSettings;
 class ApplicationPresence;
 class FileManagerReveal;
-class PreferencesStore;
 class QMessageBox;
 
 // The one-time warning for a copy that runs from a relocated place (a path containing the
@@ -23,11 +23,9 @@ class RelocationWarning : public QObject
 public:
     // Kept for compatibility and inert here: no Linux launcher relocates a copy to such a path.
     static inline const QString marker = QStringLiteral("AppTranslocation");
-    static inline const QString shownKey =
-        QStringLiteral("colorpicker.appTranslocationWarningShown");
     static constexpr std::chrono::milliseconds alertDelay{600};
 
-    RelocationWarning(PreferencesStore& defaults, ApplicationPresence& presence,
+    RelocationWarning(AppSettings& settings, ApplicationPresence& presence,
                       ActivationPolicyController& activationPolicy, FileManagerReveal& reveal,
                       QObject* parent = nullptr);
 
@@ -46,7 +44,7 @@ signals:
 private:
     void showAlert(const QString& bundlePath);
 
-    PreferencesStore& m_defaults;
+    AppSettings& m_settings;
     ApplicationPresence& m_presence;
     ActivationPolicyController& m_activationPolicy;
     FileManagerReveal& m_reveal;

@@ -2,9 +2,8 @@
 
 #include "SettingsWindow.h"
 
-SettingsScene::SettingsScene(UpdaterService& updater, PreferencesStore& defaults,
-                             AutostartEntry autostart, QObject* parent)
-    : QObject(parent), m_updater(updater), m_defaults(defaults), m_autostart(std::move(autostart))
+SettingsScene::SettingsScene(UpdaterService& updater, AutostartEntry autostart, QObject* parent)
+    : QObject(parent), m_updater(updater), m_autostart(std::move(autostart))
 {
 }
 
@@ -13,8 +12,7 @@ SettingsScene::~SettingsScene() = default;
 void SettingsScene::open()
 {
     if (!m_window) {
-        m_window =
-            std::make_unique<SettingsWindow>(m_updater, m_defaults, m_autostart, m_pickShortcut);
+        m_window = std::make_unique<SettingsWindow>(m_updater, m_autostart, m_pickShortcut);
         if (m_picker)
             m_window->showFormats(*m_picker);
     }

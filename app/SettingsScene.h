@@ -9,7 +9,6 @@
 
 class PickShortcut;
 class ColorPickerModel;
-class PreferencesStore;
 class SettingsWindow;
 class UpdaterService;
 
@@ -20,7 +19,7 @@ class SettingsScene : public QObject
     Q_OBJECT
 
 public:
-    SettingsScene(UpdaterService& updater, PreferencesStore& defaults,
+    SettingsScene(UpdaterService& updater,
                   AutostartEntry autostart = AutostartEntry::forCurrentProcess(),
                   QObject* parent = nullptr);
     ~SettingsScene() override;
@@ -37,7 +36,6 @@ public:
 
 private:
     UpdaterService& m_updater;
-    PreferencesStore& m_defaults;
     AutostartEntry m_autostart;
     PickShortcut* m_pickShortcut = nullptr;
     ColorPickerModel* m_picker = nullptr;

@@ -4,7 +4,6 @@
 #include "ColorPickerModel.h"
 #include "FormatsSection.h"
 #include "PickKeySection.h"
-#include "PreferencesStore.h"
 #include "SettingsTabs.h"
 #include "UpdaterService.h"
 
@@ -40,11 +39,9 @@ void addRow(QWidget& page, QWidget* row)
 
 } // namespace
 
-SettingsWindow::SettingsWindow(UpdaterService& updater, PreferencesStore& defaults,
-                               AutostartEntry autostart, PickShortcut* pickShortcut,
-                               QWidget* parent)
-    : QWidget(parent, Qt::Window), m_updater(updater), m_defaults(defaults),
-      m_autostart(std::move(autostart))
+SettingsWindow::SettingsWindow(UpdaterService& updater, AutostartEntry autostart,
+                               PickShortcut* pickShortcut, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_updater(updater), m_autostart(std::move(autostart))
 {
     setWindowTitle(tr("Settings"));
     setFixedSize(fixedSize);
@@ -65,8 +62,8 @@ SettingsWindow::SettingsWindow(UpdaterService& updater, PreferencesStore& defaul
         refresh(); // a refused write leaves the toggle showing the file as it is
     });
     connect(m_checkButton, &QPushButton::clicked, &m_updater, &UpdaterService::checkForUpdates);
-    connect(m_betaToggle, &QCheckBox::toggled, this,
-            [this](bool on) { m_defaults.setBool(UpdaterService::betaEnabledKey, on); });
+    connect(m_betaToggle, &QCheckBox::toggled, &m_updater, &UpdaterService::setBetaEnabled);
+    connect(&m_updater, &UpdaterService::betaEnabledChanged, this, &SettingsWindow::refresh);
     connect(&m_updater, &UpdaterService::canCheckForUpdatesChanged, this, &SettingsWindow::refresh);
     refresh();
 }
@@ -109,15 +106,19 @@ void SettingsWindow::showFormats(ColorPickerModel& picker)
     auto* recentLabel = new QLabel(tr("Recent colors to keep"));
     m_recentLimit = new QComboBox;
     recentLabel->setBuddy(m_recentLimit);
-    for (int limit : ColorPickerModel::recentLimits)
+    RecentColors& recents = picker.recents();
+    for (int limit : RecentColors::limits)
         m_recentLimit->addItem(QString::number(limit), limit);
-    m_recentLimit->setCurrentIndex(m_recentLimit->findData(picker.recentLimit()));
+    m_recentLimit->setCurrentIndex(m_recentLimit->findData(recents.limit()));
     recentLayout->addWidget(recentLabel);
     recentLayout->addWidget(m_recentLimit);
     recentLayout->addStretch();
     addRow(*m_general, recentRow);
-    connect(m_recentLimit, &QComboBox::activated, &picker, [this, &picker](int index) {
-        picker.setRecentLimit(m_recentLimit->itemData(index).toInt());
+    connect(m_recentLimit, &QComboBox::activated, &recents, [this, &recents](int index) {
+        recents.setLimit(m_recentLimit->itemData(index).toInt());
+    });
+    connect(&recents, &RecentColors::limitChanged, m_recentLimit, [this, &recents] {
+        m_recentLimit->setCurrentIndex(m_recentLimit->findData(recents.limit()));
     });
 
     m_formats = new FormatsSection(picker);
@@ -153,5 +154,5 @@ void SettingsWindow::refresh()
     }
     m_checkButton->setEnabled(m_updater.canCheckForUpdates());
     const QSignalBlocker blocker(m_betaToggle);
-    m_betaToggle->setChecked(m_defaults.boolForKey(UpdaterService::betaEnabledKey));
+    m_betaToggle->setChecked(m_updater.betaEnabled());
 }

@@ -9,7 +9,6 @@ class PickShortcut;
 class ColorPickerModel;
 class FormatsSection;
 class QComboBox;
-class PreferencesStore;
 class QCheckBox;
 class QPushButton;
 class SettingsTabs;
@@ -20,7 +19,7 @@ class UpdaterService;
 // window has a picker and a pick shortcut. A page taller than the window scrolls. The window
 // holds no state of its own: the login toggle shows whether the autostart entry exists
 // each time the window shows and writes or removes it, the button follows the updater's
-// canCheckForUpdates, the early-access toggle reads and writes its preferences key.
+// canCheckForUpdates, the early-access toggle the updater's betaEnabled.
 class SettingsWindow : public QWidget
 {
     Q_OBJECT
@@ -29,7 +28,7 @@ public:
     static constexpr QSize fixedSize{400, 320};
 
     // With a pick shortcut, the "Picking" tab holds "Pick a color with a key".
-    SettingsWindow(UpdaterService& updater, PreferencesStore& defaults, AutostartEntry autostart,
+    SettingsWindow(UpdaterService& updater, AutostartEntry autostart,
                    PickShortcut* pickShortcut = nullptr, QWidget* parent = nullptr);
 
     SettingsTabs& tabs() const { return *m_tabs; }
@@ -56,7 +55,6 @@ private:
     void refresh();
 
     UpdaterService& m_updater;
-    PreferencesStore& m_defaults;
     AutostartEntry m_autostart;
     SettingsTabs* m_tabs;
     QWidget* m_general;

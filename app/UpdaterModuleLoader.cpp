@@ -25,9 +25,9 @@ QString UpdaterModuleLoader::besideExecutable(const QString& executableFolder)
 
 DeferredUpdateFramework::Loader
 UpdaterModuleLoader::loader(QString path, std::function<AppcastUpdaterSettings()> settings,
-                            PreferencesStore& defaults, FileManagerReveal& fileManager)
+                            AppSettings& appSettings, FileManagerReveal& fileManager)
 {
-    return [path = std::move(path), settings = std::move(settings), &defaults,
+    return [path = std::move(path), settings = std::move(settings), &appSettings,
             &fileManager](UpdateFrameworkDelegate& delegate) -> DeferredUpdateFramework::Loaded {
         // Never closed: the updater's code must stay while any of its objects or queued calls
         // may still run, and the process keeps one updater for its whole life.
@@ -38,8 +38,8 @@ UpdaterModuleLoader::loader(QString path, std::function<AppcastUpdaterSettings()
             dlsym(module, UpdaterModuleEntry::symbol));
         if (!create)
             return {nullptr, loaderError()};
-        const UpdaterModuleEntry::Arguments arguments{settings(), defaults, fileManager, delegate,
-                                                      Log::processSink()};
+        const UpdaterModuleEntry::Arguments arguments{settings(), appSettings, fileManager,
+                                                      delegate, Log::processSink()};
         return {std::unique_ptr<UpdateFramework>(create(arguments)), {}};
     };
 }

@@ -8,8 +8,8 @@
 
 #include <functional>
 
+class AppSettings;
 class FileManagerReveal;
-class PreferencesStore;
 
 // Opens the updater module (UpdaterModuleEntry.h) and creates the real update framework in it.
 namespace UpdaterModuleLoader {
@@ -22,10 +22,10 @@ QString besideExecutable(const QString& executableFolder = QCoreApplication::app
 
 // Opens the module at path (bound at once, its symbols kept to itself; it stays loaded for the
 // rest of the process), finds its entry point and creates a started updater with the settings
-// made at that moment. The failure says what the dynamic loader said. The store and the file
-// manager must outlive the updater.
+// made at that moment. The failure says what the dynamic loader said. The application's
+// settings and the file manager must outlive the updater.
 DeferredUpdateFramework::Loader loader(QString path,
                                        std::function<AppcastUpdaterSettings()> settings,
-                                       PreferencesStore& defaults, FileManagerReveal& fileManager);
+                                       AppSettings& appSettings, FileManagerReveal& fileManager);
 
 } // namespace UpdaterModuleLoader

@@ -2,10 +2,10 @@
 
 #include "AppInfo.h"
 
-AppServices::AppServices(PreferencesStore& defaults, ScreenSampler& sampler, Clipboard& clipboard,
+AppServices::AppServices(AppSettings& settings, ScreenSampler& sampler, Clipboard& clipboard,
                          ApplicationPresence& presence,
                          const UpdateFramework::Factory& createFramework)
-    : m_picker(defaults, sampler, clipboard),
-      m_updater(AppInfo::current(), createFramework, presence, defaults)
+    : m_recents(settings), m_picker(settings, m_recents, sampler, clipboard),
+      m_updater(AppInfo::current(), createFramework, presence, settings)
 {
 }

@@ -1,41 +1,39 @@
 #include "ColorPickerModel.h"
 
+#include "AppSettings.h"
 #include "Clipboard.h"
 #include "Notations.h"
-#include "PreferencesStore.h"
 #include "ScreenSampler.h"
 
 #include <QCoreApplication>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonParseError>
 #include <QPointer>
 
-#include <algorithm>
-
-ColorPickerModel::ColorPickerModel(PreferencesStore& defaults, ScreenSampler& sampler,
-                                   Clipboard& clipboard, QObject* parent)
-    : QObject(parent), m_defaults(defaults), m_sampler(sampler), m_clipboard(clipboard)
+ColorPickerModel::ColorPickerModel(AppSettings& settings, RecentColors& recents,
+                                   ScreenSampler& sampler, Clipboard& clipboard, QObject* parent)
+    : QObject(parent), m_settings(settings), m_recents(recents), m_sampler(sampler),
+      m_clipboard(clipboard)
 {
     m_confirmationTimer.setSingleShot(true);
     m_confirmationTimer.setTimerType(Qt::PreciseTimer); // a coarse timer may end 5% early
     m_confirmationTimer.setInterval(confirmationDuration);
     connect(&m_confirmationTimer, &QTimer::timeout, this, &ColorPickerModel::clearConfirmation);
-    loadPersisted();
+    connect(&m_settings, &AppSettings::currentColorChanged, this,
+            &ColorPickerModel::currentChanged);
+    connect(&m_recents, &RecentColors::canUndoClearChanged, this, &ColorPickerModel::undoEnded);
+    for (const auto changed :
+         {&AppSettings::shownFormatIdsChanged, &AppSettings::copiedFormatIdChanged,
+          &AppSettings::formatTemplatesChanged})
+        connect(&m_settings, changed, this, &ColorPickerModel::announceFormats);
+}
+
+const std::optional<PickedColor>& ColorPickerModel::current() const
+{
+    return m_settings.currentColor();
 }
 
 QString ColorPickerModel::currentHex() const
 {
-    return m_current ? m_current->hexString() : QString();
-}
-
-QStringList ColorPickerModel::recentHexes() const
-{
-    QStringList hexes;
-    hexes.reserve(m_recents.size());
-    for (const PickedColor& color : m_recents)
-        hexes.append(color.hexString());
-    return hexes;
+    return current() ? current()->hexString() : QString();
 }
 
 void ColorPickerModel::pickColor()
@@ -89,10 +87,10 @@ void ColorPickerModel::finishPick(quint64 pick, const std::optional<SrgbComponen
 
 void ColorPickerModel::adopt(const PickedColor& color)
 {
-    setCurrent(color);
+    m_settings.setCurrentColor(color);
     const ColorFormat copied = m_formats.copied();
     copyWithConfirmation(copied.format(color), copied.copiedMessage());
-    makeCurrent(color);
+    m_recents.add(color);
 }
 
 void ColorPickerModel::pasteColor()
@@ -108,17 +106,8 @@ void ColorPickerModel::pasteColor()
 
 void ColorPickerModel::makeCurrent(const PickedColor& color)
 {
-    setCurrent(color);
-    QList<PickedColor> recents{color};
-    const int limit = recentLimit();
-    for (const PickedColor& entry : std::as_const(m_recents)) {
-        if (recents.size() == limit)
-            break;
-        if (entry != color)
-            recents.append(entry);
-    }
-    setRecents(recents);
-    persist();
+    m_settings.setCurrentColor(color);
+    m_recents.add(color);
 }
 
 void ColorPickerModel::copyValue(const QString& text, const QString& message)
@@ -136,76 +125,46 @@ void ColorPickerModel::copyWithConfirmation(const QString& text, const QString& 
     });
 }
 
-void ColorPickerModel::showConfirmation(const QString& message, std::chrono::milliseconds duration)
+void ColorPickerModel::showConfirmation(const QString& message)
 {
     // Any other message ends the chance to undo a clear.
-    setClearedRecents(std::nullopt);
+    m_offeringUndo = false;
+    m_recents.forgetClear();
     setCopyConfirmation(message);
-    m_confirmationTimer.start(duration); // restarts: an older clear never erases a newer one
+    m_confirmationTimer.start(); // restarts: an older clear never erases a newer one
 }
 
 void ColorPickerModel::clearConfirmation()
 {
-    setClearedRecents(std::nullopt);
     setCopyConfirmation(std::nullopt);
-}
-
-int ColorPickerModel::recentLimit() const
-{
-    const QString stored = m_defaults.stringForKey(recentLimitKey).value_or(QString());
-    for (int limit : recentLimits) {
-        if (stored == QString::number(limit))
-            return limit;
-    }
-    return recentLimits[0];
-}
-
-void ColorPickerModel::setRecentLimit(int limit)
-{
-    if (limit == recentLimit() || std::find(std::begin(recentLimits), std::end(recentLimits),
-                                            limit) == std::end(recentLimits))
-        return;
-    m_defaults.setString(recentLimitKey, QString::number(limit));
-    emit recentLimitChanged();
-    emit recentsChanged(); // the shown ones
-}
-
-void ColorPickerModel::removeRecent(const PickedColor& color)
-{
-    QList<PickedColor> recents = m_recents;
-    if (recents.removeAll(color) == 0)
-        return;
-    setRecents(recents);
-    persistRecents();
 }
 
 void ColorPickerModel::clearRecents()
 {
-    if (m_recents.isEmpty())
+    if (m_recents.all().isEmpty())
         return;
-    const QList<PickedColor> cleared = m_recents;
-    setRecents({});
-    persistRecents();
-    showConfirmation(tr("Recent colors cleared · Undo"), undoDuration);
-    setClearedRecents(cleared);
+    m_recents.clear();
+    // The offer stays as long as the recents can undo the clear.
+    m_confirmationTimer.stop();
+    m_offeringUndo = true;
+    setCopyConfirmation(tr("Recent colors cleared · Undo"));
 }
 
 void ColorPickerModel::undoClear()
 {
-    if (!m_clearedRecents)
+    if (!m_recents.canUndoClear())
         return;
-    const QList<PickedColor> cleared = *m_clearedRecents;
-    setRecents(cleared);
-    persistRecents();
+    m_offeringUndo = false;
+    m_recents.undoClear();
     showConfirmation(tr("Recent colors restored"));
 }
 
-void ColorPickerModel::setClearedRecents(const std::optional<QList<PickedColor>>& cleared)
+void ColorPickerModel::undoEnded()
 {
-    if (m_clearedRecents == cleared)
+    if (m_recents.canUndoClear() || !m_offeringUndo)
         return;
-    m_clearedRecents = cleared;
-    emit canUndoClearChanged();
+    m_offeringUndo = false;
+    clearConfirmation();
 }
 
 void ColorPickerModel::compareWith(const PickedColor& color)
@@ -218,7 +177,7 @@ void ColorPickerModel::compareWith(const PickedColor& color)
 
 void ColorPickerModel::pickContrastPartner()
 {
-    if (m_isSampling || !m_current)
+    if (m_isSampling || !current())
         return;
     pickColor();
     m_pickForContrast = true;
@@ -230,67 +189,6 @@ void ColorPickerModel::closeContrast()
         return;
     m_contrastPartner.reset();
     emit contrastPartnerChanged();
-}
-
-void ColorPickerModel::persist()
-{
-    m_defaults.setString(currentHexKey, m_current->hexString());
-    persistRecents();
-}
-
-void ColorPickerModel::persistRecents()
-{
-    QJsonArray hexes;
-    for (const PickedColor& color : std::as_const(m_recents))
-        hexes.append(color.hexString());
-    const QByteArray encoded = QJsonDocument(hexes).toJson(QJsonDocument::Compact);
-    if (encoded.isEmpty()) {
-        m_log.warning("failed to encode recent picks for persistence");
-        return;
-    }
-    m_defaults.setData(recentHexesKey, encoded);
-}
-
-void ColorPickerModel::loadPersisted()
-{
-    if (const auto hex = m_defaults.stringForKey(currentHexKey))
-        setCurrent(PickedColor::fromHex(*hex));
-
-    const auto data = m_defaults.dataForKey(recentHexesKey);
-    if (!data)
-        return;
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(*data, &error);
-    if (error.error != QJsonParseError::NoError || !document.isArray())
-        return;
-    const QJsonArray array = document.array();
-    for (const QJsonValue& value : array) {
-        if (!value.isString())
-            return; // not an array of strings: nothing of it is used
-    }
-
-    QList<PickedColor> recents;
-    for (const QJsonValue& value : array) {
-        if (const auto color = PickedColor::fromHex(value.toString()))
-            recents.append(*color);
-    }
-    setRecents(recents);
-}
-
-void ColorPickerModel::setCurrent(const std::optional<PickedColor>& color)
-{
-    if (m_current == color)
-        return;
-    m_current = color;
-    emit currentChanged();
-}
-
-void ColorPickerModel::setRecents(const QList<PickedColor>& colors)
-{
-    if (m_recents == colors)
-        return;
-    m_recents = colors;
-    emit recentsChanged();
 }
 
 void ColorPickerModel::setIsSampling(bool sampling)
@@ -309,15 +207,28 @@ void ColorPickerModel::setCopyConfirmation(const std::optional<QString>& message
     emit copyConfirmationChanged();
 }
 
+ColorPickerModel::Formats ColorPickerModel::formats() const
+{
+    return {m_formats.available(), m_formats.shown(), m_formats.copied()};
+}
+
 void ColorPickerModel::changeFormats(const std::function<void()>& change)
 {
-    const QList<ColorFormat> available = m_formats.available();
-    const QList<ColorFormat> shown = m_formats.shown();
-    const ColorFormat copied = m_formats.copied();
+    m_changingFormats = true;
     change();
-    if (available != m_formats.available() || shown != m_formats.shown() ||
-        copied != m_formats.copied())
-        emit formatsChanged();
+    m_changingFormats = false;
+    announceFormats();
+}
+
+void ColorPickerModel::announceFormats()
+{
+    if (m_changingFormats)
+        return;
+    Formats now = formats();
+    if (now == m_announcedFormats)
+        return;
+    m_announcedFormats = std::move(now);
+    emit formatsChanged();
 }
 
 void ColorPickerModel::setShownFormats(const QStringList& ids)

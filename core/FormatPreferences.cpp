@@ -1,12 +1,11 @@
 #include "FormatPreferences.h"
 
+#include "AppSettings.h"
 #include "ColorTemplate.h"
 #include "Notations.h"
-#include "PreferencesStore.h"
 
 #include <QCoreApplication>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 
 namespace {
@@ -14,22 +13,6 @@ namespace {
 ColorFormat builtIn(const Notation& notation)
 {
     return {notation.idText(), notation.labelText(), &notation, {}};
-}
-
-std::optional<QJsonArray> storedArray(const PreferencesStore& store, const QString& key)
-{
-    const std::optional<QString> text = store.stringForKey(key);
-    if (!text)
-        return std::nullopt;
-    const QJsonDocument document = QJsonDocument::fromJson(text->toUtf8());
-    if (!document.isArray())
-        return std::nullopt;
-    return document.array();
-}
-
-void storeArray(PreferencesStore& store, const QString& key, const QJsonArray& array)
-{
-    store.setString(key, QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Compact)));
 }
 
 QString tr(const char* text)
@@ -71,24 +54,11 @@ std::optional<ColorFormat> FormatPreferences::find(const QString& id) const
     return std::nullopt;
 }
 
-QStringList FormatPreferences::storedShown() const
-{
-    const std::optional<QJsonArray> array = storedArray(m_store, shownKey);
-    if (!array)
-        return {QStringLiteral("hex"), QStringLiteral("rgb"), QStringLiteral("hsl")};
-    QStringList ids;
-    for (const QJsonValue& value : *array) {
-        if (value.isString())
-            ids.append(value.toString());
-    }
-    return ids;
-}
-
 QList<ColorFormat> FormatPreferences::shown() const
 {
     QList<ColorFormat> formats;
     QStringList seen;
-    for (const QString& id : storedShown()) {
+    for (const QString& id : m_settings.shownFormatIds()) {
         const std::optional<ColorFormat> format = find(id);
         if (format && !seen.contains(id)) {
             formats.append(*format);
@@ -100,34 +70,30 @@ QList<ColorFormat> FormatPreferences::shown() const
 
 ColorFormat FormatPreferences::copied() const
 {
-    const std::optional<QString> id = m_store.stringForKey(copiedKey);
-    const std::optional<ColorFormat> format = id ? find(*id) : std::nullopt;
+    const std::optional<ColorFormat> format = find(m_settings.copiedFormatId());
     return format ? *format : builtIn(Notations::hex());
 }
 
 void FormatPreferences::setShown(const QStringList& ids)
 {
-    QJsonArray array;
-    for (const QString& id : ids)
-        array.append(id);
-    for (const QString& id : storedShown()) {
+    QStringList stored = ids;
+    for (const QString& id : m_settings.shownFormatIds()) {
         if (!find(id) && !ids.contains(id))
-            array.append(id);
+            stored.append(id);
     }
-    storeArray(m_store, shownKey, array);
+    m_settings.setShownFormatIds(stored);
 }
 
 void FormatPreferences::setCopied(const QString& id)
 {
     if (find(id))
-        m_store.setString(copiedKey, id);
+        m_settings.setCopiedFormatId(id);
 }
 
 QList<ColorFormat> FormatPreferences::templates() const
 {
     QList<ColorFormat> formats;
-    const QJsonArray array = storedArray(m_store, templatesKey).value_or(QJsonArray());
-    for (const QJsonValue& value : array) {
+    for (const QJsonValue& value : m_settings.formatTemplates()) {
         const QJsonObject entry = value.toObject();
         const QString id = entry.value(QLatin1String("id")).toString();
         const QString name = entry.value(QLatin1String("name")).toString();
@@ -150,7 +116,7 @@ std::optional<QString> FormatPreferences::addTemplate(const QString& name, const
     if (const std::optional<QString> problem = ColorTemplate::problem(pattern))
         return problem;
 
-    QJsonArray array = storedArray(m_store, templatesKey).value_or(QJsonArray());
+    QJsonArray array = m_settings.formatTemplates();
     int number = 1;
     for (const QJsonValue& value : std::as_const(array)) {
         const QString id = value.toObject().value(QLatin1String("id")).toString();
@@ -161,7 +127,7 @@ std::optional<QString> FormatPreferences::addTemplate(const QString& name, const
     array.append(QJsonObject{{QStringLiteral("id"), id},
                              {QStringLiteral("name"), label},
                              {QStringLiteral("template"), pattern}});
-    storeArray(m_store, templatesKey, array);
+    m_settings.setFormatTemplates(array);
 
     QStringList shownIds;
     for (const ColorFormat& format : shown())
@@ -173,19 +139,16 @@ std::optional<QString> FormatPreferences::addTemplate(const QString& name, const
 
 void FormatPreferences::removeTemplate(const QString& id)
 {
-    QJsonArray array = storedArray(m_store, templatesKey).value_or(QJsonArray());
+    QJsonArray array = m_settings.formatTemplates();
     for (qsizetype i = array.size() - 1; i >= 0; --i) {
         if (array.at(i).toObject().value(QLatin1String("id")).toString() == id)
             array.removeAt(i);
     }
-    storeArray(m_store, templatesKey, array);
+    m_settings.setFormatTemplates(array);
 
-    QJsonArray shownIds;
-    for (const QString& shownId : storedShown()) {
-        if (shownId != id)
-            shownIds.append(shownId);
-    }
-    storeArray(m_store, shownKey, shownIds);
-    if (m_store.stringForKey(copiedKey) == id)
-        m_store.setString(copiedKey, QStringLiteral("hex"));
+    QStringList shownIds = m_settings.shownFormatIds();
+    shownIds.removeAll(id);
+    m_settings.setShownFormatIds(shownIds);
+    if (m_settings.copiedFormatId() == id)
+        m_settings.setCopiedFormatId(QStringLiteral("hex"));
 }

@@ -8,7 +8,7 @@
 
 #include <optional>
 
-class PreferencesStore;
+class AppSettings;
 struct Notation;
 
 // One format the user can show in the panel or copy on a pick: a built-in notation or one of
@@ -27,23 +27,16 @@ struct ColorFormat
     friend bool operator==(const ColorFormat&, const ColorFormat&) = default;
 };
 
-// The user's formats in the preferences:
-//   colorpicker.formats.shown      JSON array of ids: the panel's rows in order
-//                                  (absent: hex, rgb, hsl)
-//   colorpicker.formats.copied     id of the format copied on a pick (absent: hex)
-//   colorpicker.formats.templates  JSON array of {"id", "name", "template"} objects
-// Ids this version does not know (written by a newer one, or of a template removed by hand)
-// are ignored and kept when the list is written again; so are template entries it cannot
-// read. A value that is not the JSON it should be reads as absent.
+// The user's formats, kept in the settings (SettingsSchema: the shown ids in order, the copied
+// id, the templates as {"id", "name", "template"} objects). Ids this version does not know
+// (written by a newer one, or of a template removed by hand) are ignored and kept when the
+// list is written again; so are template entries it cannot read.
 class FormatPreferences
 {
 public:
-    static inline const QString shownKey = QStringLiteral("colorpicker.formats.shown");
-    static inline const QString copiedKey = QStringLiteral("colorpicker.formats.copied");
-    static inline const QString templatesKey = QStringLiteral("colorpicker.formats.templates");
     static inline const QString templateIdPrefix = QStringLiteral("template-");
 
-    explicit FormatPreferences(PreferencesStore& store) : m_store(store) {}
+    explicit FormatPreferences(AppSettings& settings) : m_settings(settings) {}
 
     // Every built-in notation in table order, then the templates in the order they were made.
     QList<ColorFormat> available() const;
@@ -63,8 +56,7 @@ public:
     void removeTemplate(const QString& id);
 
 private:
-    QStringList storedShown() const;
     QList<ColorFormat> templates() const;
 
-    PreferencesStore& m_store;
+    AppSettings& m_settings;
 };

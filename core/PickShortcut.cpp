@@ -1,13 +1,14 @@
 #include "PickShortcut.h"
 
+#include "AppSettings.h"
 #include "Log.h"
-#include "PreferencesStore.h"
 
-PickShortcut::PickShortcut(PreferencesStore& defaults, GlobalShortcut& shortcut, QObject* parent)
-    : QObject(parent), m_defaults(defaults), m_shortcut(shortcut)
+PickShortcut::PickShortcut(AppSettings& settings, GlobalShortcut& shortcut, QObject* parent)
+    : QObject(parent), m_settings(settings), m_shortcut(shortcut)
 {
     m_shortcut.setHandlers([this] { emit activated(); },
                            [this](const GlobalShortcut::Report& report) { receive(report); });
+    connect(&m_settings, &AppSettings::pickShortcutChanged, this, &PickShortcut::keyChanged);
 }
 
 void PickShortcut::start()
@@ -18,17 +19,21 @@ void PickShortcut::start()
 
 QString PickShortcut::keySequence() const
 {
-    return m_defaults.stringForKey(key).value_or(QString()).trimmed();
+    return m_settings.pickShortcut();
 }
 
 void PickShortcut::setKeySequence(const QString& keySequence)
 {
     const QString wanted = keySequence.trimmed();
-    if (wanted == this->keySequence())
-        return;
-    m_defaults.setString(key, wanted);
-    m_shortcut.bind(wanted);
-    if (wanted.isEmpty())
+    if (wanted != this->keySequence())
+        m_settings.setPickShortcut(wanted);
+}
+
+void PickShortcut::keyChanged()
+{
+    const QString key = keySequence();
+    m_shortcut.bind(key);
+    if (key.isEmpty())
         receive({});
     emit changed();
 }

@@ -4,21 +4,21 @@
 
 #include <QObject>
 
-class PreferencesStore;
+class AppSettings;
 
-// The "Pick a color with a key" setting: the key stored under colorpicker.pickShortcut (Qt's
-// portable key-sequence text; empty or absent = off), bound through the desktop's global
-// shortcut, and what became of the binding, in words for the settings window. Main thread.
+// The "Pick a color with a key" setting: the key kept in the settings (Qt's portable
+// key-sequence text; empty = off), bound through the desktop's global shortcut whenever it
+// changes (also by another process), and what became of the binding, in words for the
+// settings window. Main thread.
 class PickShortcut : public QObject
 {
     Q_OBJECT
     Q_PROPERTY(QString keySequence READ keySequence NOTIFY changed)
 
 public:
-    static inline const QString key = QStringLiteral("colorpicker.pickShortcut");
     static inline const QString suggested = QStringLiteral("Meta+Shift+C");
 
-    PickShortcut(PreferencesStore& defaults, GlobalShortcut& shortcut, QObject* parent = nullptr);
+    PickShortcut(AppSettings& settings, GlobalShortcut& shortcut, QObject* parent = nullptr);
 
     // Binds the stored key; once, after the launch.
     void start();
@@ -45,8 +45,10 @@ signals:
 
 private:
     void receive(const GlobalShortcut::Report& report);
+    // Binds the key the settings now hold.
+    void keyChanged();
 
-    PreferencesStore& m_defaults;
+    AppSettings& m_settings;
     GlobalShortcut& m_shortcut;
     GlobalShortcut::Report m_report;
 };

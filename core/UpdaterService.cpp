@@ -1,17 +1,19 @@
 #include "UpdaterService.h"
 
 #include "AppInfo.h"
-#include "PreferencesStore.h"
+#include "AppSettings.h"
 
 #include <QMetaObject>
 #include <QTimer>
 
 UpdaterService::UpdaterService(const QVariantMap& appInfo,
                                const UpdateFramework::Factory& createFramework,
-                               ApplicationPresence& presence, PreferencesStore& defaults,
+                               ApplicationPresence& presence, AppSettings& settings,
                                const QProcessEnvironment& environment, QObject* parent)
-    : QObject(parent), m_presence(presence), m_defaults(defaults)
+    : QObject(parent), m_presence(presence), m_settings(settings)
 {
+    connect(&m_settings, &AppSettings::betaUpdatesChanged, this,
+            &UpdaterService::betaEnabledChanged);
     if (hasValidUpdateConfig(appInfo) && createFramework) {
         m_controller = createFramework(*this);
         UpdateFramework* updater = m_controller.get();
@@ -50,9 +52,19 @@ void UpdaterService::checkForUpdates()
     m_controller->checkForUpdates();
 }
 
+bool UpdaterService::betaEnabled() const
+{
+    return m_settings.betaUpdates();
+}
+
+void UpdaterService::setBetaEnabled(bool enabled)
+{
+    m_settings.setBetaUpdates(enabled);
+}
+
 QSet<QString> UpdaterService::allowedChannels()
 {
-    if (m_defaults.boolForKey(betaEnabledKey))
+    if (betaEnabled())
         return {betaChannel};
     return {};
 }

@@ -11,22 +11,23 @@
 #include <memory>
 #include <optional>
 
-class PreferencesStore;
+class AppSettings;
 
 // The application's bridge to the update framework. Decides once, at construction, whether
 // the build's update configuration is valid and only then creates and starts the framework.
 // Mirrors whether a check may start, runs user-initiated checks with the application brought
 // forward as a regular windowed application and puts the previous presence back when the
-// cycle ends, offers the "beta" channel only while the user opted in, and records failed
+// cycle ends, offers the "beta" channel only while the user opted in (betaEnabled, kept in the
+// settings), and records failed
 // cycles whose error is not the framework's own in statusMessage. Main thread only.
 class UpdaterService : public QObject, public UpdateFrameworkDelegate
 {
     Q_OBJECT
     Q_PROPERTY(bool canCheckForUpdates READ canCheckForUpdates NOTIFY canCheckForUpdatesChanged)
     Q_PROPERTY(QString statusMessage READ statusMessageText NOTIFY statusMessageChanged)
+    Q_PROPERTY(bool betaEnabled READ betaEnabled WRITE setBetaEnabled NOTIFY betaEnabledChanged)
 
 public:
-    static inline const QString betaEnabledKey = QStringLiteral("colorpicker.updates.betaEnabled");
     static inline const QString betaChannel = QStringLiteral("beta");
     static inline const QString forceCheckVariable =
         QStringLiteral("COLORPICKER_FORCE_UPDATE_CHECK_ON_LAUNCH");
@@ -37,7 +38,7 @@ public:
     // environment is read once, for the forced check at launch.
     UpdaterService(
         const QVariantMap& appInfo, const UpdateFramework::Factory& createFramework,
-        ApplicationPresence& presence, PreferencesStore& defaults,
+        ApplicationPresence& presence, AppSettings& settings,
         const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment(),
         QObject* parent = nullptr);
     ~UpdaterService() override;
@@ -51,6 +52,9 @@ public:
     const std::optional<QString>& statusMessage() const { return m_statusMessage; }
     QString statusMessageText() const { return m_statusMessage.value_or(QString()); }
     const std::optional<ActivationPolicy>& policyBeforeCheck() const { return m_policyBeforeCheck; }
+    // Whether the early-access ("beta") channel is offered.
+    bool betaEnabled() const;
+    void setBetaEnabled(bool enabled);
 
     // UpdateFrameworkDelegate
     QSet<QString> allowedChannels() override;
@@ -64,6 +68,7 @@ public slots:
 signals:
     void canCheckForUpdatesChanged();
     void statusMessageChanged();
+    void betaEnabledChanged();
 
 private:
     void forceInteractiveCheckOnLaunchIfNeeded(const QProcessEnvironment& environment);
@@ -76,5 +81,5 @@ private:
     std::optional<QString> m_statusMessage;
     std::optional<ActivationPolicy> m_policyBeforeCheck;
     ApplicationPresence& m_presence;
-    PreferencesStore& m_defaults;
+    AppSettings& m_settings;
 };

@@ -1,6 +1,8 @@
 #include "BenchmarkMain.h"
+#include "AppSettings.h"
 #include "Clipboard.h"
 #include "ColorPickerModel.h"
+#include "RecentColors.h"
 #include "ScreenSampler.h"
 #include "SettingsPreferencesStore.h"
 
@@ -28,9 +30,11 @@ struct ModelOverFile
 {
     QTemporaryDir dir;
     SettingsPreferencesStore store{dir.filePath(QStringLiteral("morvane/colorpicker.conf"))};
+    AppSettings settings{store};
+    RecentColors recents{settings};
     NoSampler sampler;
     InstantClipboard clipboard;
-    ColorPickerModel model{store, sampler, clipboard};
+    ColorPickerModel model{settings, recents, sampler, clipboard};
 };
 
 // adopt() as a pick or a chip click runs it: model state, confirmation, and the save of

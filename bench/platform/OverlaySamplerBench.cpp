@@ -14,6 +14,7 @@
 //   memory          resident, anonymous and held memory (shared segments counted whole)
 //                   before a pick and just after one
 // Every figure is the median of several runs; ratios are to the floor named beside them.
+#include "AppSettings.h"
 #include "ColorPickerModel.h"
 #include "PreferencesStore.h"
 #include "QtClipboard.h"
@@ -398,7 +399,9 @@ int main(int argc, char* argv[])
     SettingsPreferencesStore store;
     QtClipboard clipboard;
     X11OverlayScreenSampler sampler;
-    ColorPickerModel model(store, sampler, clipboard);
+    AppSettings settings(store);
+    RecentColors recents(settings);
+    ColorPickerModel model(settings, recents, sampler, clipboard);
     // Past the sampler's idle preparation, as in an application that has run a while.
     idle(1500ms);
     const Memory before = memoryNow();
@@ -413,7 +416,9 @@ int main(int argc, char* argv[])
     const double worstStall = bench.worstStall();
     const double worstOwnStall = bench.worstOwnStall();
     NullStore nullStore;
-    ColorPickerModel storeless(nullStore, sampler, clipboard);
+    AppSettings nullSettings(nullStore);
+    RecentColors nullRecents(nullSettings);
+    ColorPickerModel storeless(nullSettings, nullRecents, sampler, clipboard);
     const PickBench::Paste withoutStore = bench.clickToPaste(storeless, sampler);
 
     std::printf("screen %dx%d, median of %d runs (ms unless shown)\n", bench.size().width(),

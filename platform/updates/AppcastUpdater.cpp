@@ -1,6 +1,6 @@
 #include "AppcastUpdater.h"
 
-#include "PreferencesStore.h"
+#include "AppSettings.h"
 #include "SignedFeed.h"
 #include "UpdateDownload.h"
 #include "UpdateErrors.h"
@@ -36,12 +36,12 @@ struct AppcastUpdater::Notice
 };
 
 AppcastUpdater::AppcastUpdater(AppcastUpdaterSettings settings, UpdateFrameworkDelegate& delegate,
-                               PreferencesStore& defaults,
+                               AppSettings& appSettings,
                                std::unique_ptr<UpdateUserDriver> userDriver,
                                UpdateInstaller::Hooks installHooks, Clock clock, QObject* parent)
     : QObject(parent), m_settings(std::move(settings)),
       m_publicKey(UpdateSignature::decodePublicKey(m_settings.publicKey).value_or(QByteArray())),
-      m_delegate(delegate), m_defaults(defaults), m_userDriver(std::move(userDriver)),
+      m_delegate(delegate), m_appSettings(appSettings), m_userDriver(std::move(userDriver)),
       m_installer(m_settings.appImagePath, m_settings.downloadsFolder, std::move(installHooks)),
       m_clock(clock ? std::move(clock) : [] { return QDateTime::currentDateTimeUtc(); })
 {
@@ -61,11 +61,11 @@ AppcastUpdater::~AppcastUpdater()
 }
 
 UpdateFramework::Factory AppcastUpdater::factory(AppcastUpdaterSettings settings,
-                                                 PreferencesStore& defaults,
+                                                 AppSettings& appSettings,
                                                  FileManagerReveal& fileManager)
 {
-    return [settings, &defaults, &fileManager](UpdateFrameworkDelegate& delegate) {
-        auto updater = std::make_unique<AppcastUpdater>(settings, delegate, defaults,
+    return [settings, &appSettings, &fileManager](UpdateFrameworkDelegate& delegate) {
+        auto updater = std::make_unique<AppcastUpdater>(settings, delegate, appSettings,
                                                         std::make_unique<WidgetUpdateUserDriver>(),
                                                         UpdateInstaller::systemHooks(fileManager));
         updater->start();
@@ -81,10 +81,9 @@ void AppcastUpdater::start()
     m_installer.removeLeftovers();
     recordVersionSeen(m_settings.currentVersion);
     m_canCheck.set(true);
-    const QDateTime last = QDateTime::fromString(
-        m_defaults.stringForKey(lastCheckTimeKey).value_or(QString()), Qt::ISODateWithMs);
     scheduleAutomaticCheck(UpdatePolicy::firstAutomaticCheck(
-        m_clock(), last, m_settings.automaticCheckInterval, m_settings.firstAutomaticCheckDelay));
+        m_clock(), m_appSettings.lastUpdateCheck(), m_settings.automaticCheckInterval,
+        m_settings.firstAutomaticCheckDelay));
 }
 
 void AppcastUpdater::checkForUpdates()
@@ -106,7 +105,7 @@ void AppcastUpdater::beginCycle(bool interactive)
     m_cycle->id = ++m_lastCycleId;
     m_cycle->interactive = interactive;
     m_canCheck.set(false);
-    m_defaults.setString(lastCheckTimeKey, m_clock().toString(Qt::ISODateWithMs));
+    m_appSettings.setLastUpdateCheck(m_clock());
 
     if (m_publicKey.isEmpty()) {
         finishCycle(frameworkError(UpdateErrorCode::invalidPublicKey,
@@ -132,7 +131,7 @@ void AppcastUpdater::onFeed(const QList<AppcastItem>& items,
                                               m_settings.currentVersion, m_settings.systemVersion,
                                               highestVersionSeen()};
     const std::optional<AppcastItem> item = UpdatePolicy::newestSuitableItem(items, candidates);
-    if (!item || !UpdatePolicy::isOffered(item->version, m_defaults.stringForKey(skippedVersionKey),
+    if (!item || !UpdatePolicy::isOffered(item->version, m_appSettings.skippedUpdateVersion(),
                                           m_cycle->interactive))
         return finishCycle(std::nullopt, {Notice::Kind::upToDate, {}, {}});
     if (!m_cycle->interactive && item->enclosureLength > m_settings.automaticDownloadCap)
@@ -181,7 +180,7 @@ void AppcastUpdater::onChoice(quint64 cycleId, UpdateChoice choice)
     case UpdateChoice::install:
         return install();
     case UpdateChoice::skip:
-        m_defaults.setString(skippedVersionKey, m_cycle->item->version);
+        m_appSettings.setSkippedUpdateVersion(m_cycle->item->version);
         return finishCycle(std::nullopt, {});
     case UpdateChoice::later:
         return finishCycle(std::nullopt, {});
@@ -244,15 +243,14 @@ void AppcastUpdater::endCycle(const std::optional<UpdateError>& error)
 
 QString AppcastUpdater::highestVersionSeen() const
 {
-    return UpdatePolicy::higherVersion(
-        m_defaults.stringForKey(highestVersionKey).value_or(QString()), m_settings.currentVersion);
+    return UpdatePolicy::higherVersion(m_appSettings.highestUpdateVersion(),
+                                       m_settings.currentVersion);
 }
 
 void AppcastUpdater::recordVersionSeen(const QString& version)
 {
-    const QString highest = UpdatePolicy::higherVersion(highestVersionSeen(), version);
-    if (m_defaults.stringForKey(highestVersionKey) != highest)
-        m_defaults.setString(highestVersionKey, highest);
+    m_appSettings.setHighestUpdateVersion(
+        UpdatePolicy::higherVersion(highestVersionSeen(), version));
 }
 
 void AppcastUpdater::scheduleAutomaticCheck(const QDateTime& due)

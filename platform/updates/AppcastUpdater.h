@@ -14,8 +14,8 @@
 
 #include <memory>
 
+class AppSettings;
 class FileManagerReveal;
-class PreferencesStore;
 struct AppcastItem;
 
 // The update framework: fetches the appcast and its detached Ed25519 signature (the feed's
@@ -33,22 +33,20 @@ class AppcastUpdater : public QObject, public UpdateFramework
     Q_OBJECT
 
 public:
-    static inline const QString lastCheckTimeKey = QStringLiteral("updates.lastCheckTime");
-    static inline const QString skippedVersionKey = QStringLiteral("updates.skippedVersion");
-    static inline const QString highestVersionKey = QStringLiteral("updates.highestVersion");
     using Clock = std::function<QDateTime()>;
 
-    // The delegate and the store must outlive the updater.
+    // The delegate and the application's settings (the last check, the skipped and the highest
+    // version) must outlive the updater.
     AppcastUpdater(AppcastUpdaterSettings settings, UpdateFrameworkDelegate& delegate,
-                   PreferencesStore& defaults, std::unique_ptr<UpdateUserDriver> userDriver,
+                   AppSettings& appSettings, std::unique_ptr<UpdateUserDriver> userDriver,
                    UpdateInstaller::Hooks installHooks, Clock clock = {},
                    QObject* parent = nullptr);
     ~AppcastUpdater() override;
 
     // The factory of the real framework: its own windows, relaunch of the AppImage, downloads
-    // revealed through the file manager. The store and the file manager must outlive it.
+    // revealed through the file manager. The settings and the file manager must outlive it.
     static UpdateFramework::Factory factory(AppcastUpdaterSettings settings,
-                                            PreferencesStore& defaults,
+                                            AppSettings& appSettings,
                                             FileManagerReveal& fileManager);
 
     // Allows checks, removes what an interrupted replacement left, records the running version
@@ -84,7 +82,7 @@ private:
     AppcastUpdaterSettings m_settings;
     QByteArray m_publicKey; // decoded; empty when the configured key is not an Ed25519 key
     UpdateFrameworkDelegate& m_delegate;
-    PreferencesStore& m_defaults;
+    AppSettings& m_appSettings;
     std::unique_ptr<UpdateUserDriver> m_userDriver;
     UpdateInstaller m_installer;
     Clock m_clock;

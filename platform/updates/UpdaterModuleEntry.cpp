@@ -9,7 +9,7 @@ morvane_create_updater(const UpdaterModuleEntry::Arguments& arguments)
 {
     // The module holds its own copy of core's Log: it writes where the application's does.
     Log::installProcessSink(arguments.logSink);
-    return AppcastUpdater::factory(arguments.settings, arguments.defaults,
+    return AppcastUpdater::factory(arguments.settings, arguments.appSettings,
                                    arguments.fileManager)(arguments.delegate)
         .release();
 }

@@ -4,8 +4,8 @@
 #include "Log.h"
 #include "UpdateFramework.h"
 
+class AppSettings;
 class FileManagerReveal;
-class PreferencesStore;
 
 // The contract of the updater module (morvane-updater): a private library that the
 // application loads after start-up, so that QtNetwork, libsodium and what they bring are
@@ -20,7 +20,7 @@ struct Arguments
 {
     AppcastUpdaterSettings settings;
     // These three must outlive the updater.
-    PreferencesStore& defaults;
+    AppSettings& appSettings;
     FileManagerReveal& fileManager;
     UpdateFrameworkDelegate& delegate;
     // The application's log sink: the module's own copy of Log writes through it.

@@ -62,7 +62,7 @@ struct DelegateFixture : testing::Test
 {
     std::unique_ptr<AppDelegate> makeDelegate(ReviewLaunchMode mode)
     {
-        auto delegate = std::make_unique<AppDelegate>(mode, presence, store, instance, reveal);
+        auto delegate = std::make_unique<AppDelegate>(mode, presence, settings, instance, reveal);
         delegate->setTerminator([this] { ++terminations; });
         delegate->setPanelOpener([this] { panelOpenedAfter = clock.elapsed(); });
         return delegate;
@@ -75,6 +75,7 @@ struct DelegateFixture : testing::Test
 
     QTemporaryDir runtime;
     MemoryPreferencesStore store;
+    AppSettings settings{store};
     FakeApplicationPresence presence;
     SingleInstance instance{runtime.path()};
     NoReveal reveal;

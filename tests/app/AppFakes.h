@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AppSettings.h"
 #include "Clipboard.h"
 #include "MemoryPreferencesStore.h"
 #include "ScreenSampler.h"
@@ -77,13 +78,15 @@ inline void settle()
         QCoreApplication::sendPostedEvents();
 }
 
-// A picker model over the fakes.
+// A picker model over the fakes, with its settings and recent colours.
 struct PickerHarness
 {
     MemoryPreferencesStore store;
+    AppSettings settings{store};
+    RecentColors recents{settings};
     RecordingClipboard clipboard;
     ScriptedScreenSampler sampler;
-    ColorPickerModel picker{store, sampler, clipboard};
+    ColorPickerModel picker{settings, recents, sampler, clipboard};
 
     static PickedColor color(const char* hex)
     {

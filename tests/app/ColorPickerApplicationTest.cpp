@@ -24,6 +24,8 @@
 
 namespace {
 
+const QString currentHexKey = QStringLiteral("colorpicker.currentHex");
+
 using Entry = RecordingLogSink::Entry;
 
 class NoReveal : public FileManagerReveal
@@ -130,7 +132,7 @@ TEST_F(ColorPickerApplicationTest, APickFromTheTrayMenuBringsThePanelForwardCopi
     ASSERT_TRUE(QTest::qWaitFor([&] { return !clipboard->texts.isEmpty(); }));
     EXPECT_EQ(clipboard->texts, QStringList{QStringLiteral("#3A7BD5")});
     EXPECT_TRUE(tray.panel()->isVisible()) << "the copy brought the tray's panel forward";
-    EXPECT_EQ(store->stringForKey(ColorPickerModel::currentHexKey), QStringLiteral("#3A7BD5"));
+    EXPECT_EQ(store->stringForKey(currentHexKey), QStringLiteral("#3A7BD5"));
     EXPECT_EQ(application->picker()->copyConfirmationText(), QStringLiteral("Hex copied"));
     EXPECT_EQ(terminations, 0);
 }
@@ -171,7 +173,7 @@ TEST_F(ColorPickerApplicationTest, APickRequestFromAnotherLaunchGetsTheAdoptedCo
     // Adopted as any pick is, before the answer went out.
     EXPECT_EQ(application->picker()->currentHex(), QStringLiteral("#3A7BD5"));
     EXPECT_EQ(clipboard->texts, QStringList{QStringLiteral("#3A7BD5")});
-    EXPECT_EQ(store->stringForKey(ColorPickerModel::currentHexKey), QStringLiteral("#3A7BD5"));
+    EXPECT_EQ(store->stringForKey(currentHexKey), QStringLiteral("#3A7BD5"));
 
     auto cancelled = pickFromAnotherLaunch();
     ASSERT_TRUE(QTest::qWaitFor([&] { return static_cast<bool>(sampler->pending); }));

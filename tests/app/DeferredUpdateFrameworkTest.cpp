@@ -1,4 +1,5 @@
 #include "DeferredUpdateFramework.h"
+#include "AppSettings.h"
 #include "FakeApplicationPresence.h"
 #include "MemoryPreferencesStore.h"
 #include "ObservableFlag.h"
@@ -139,6 +140,7 @@ TEST_F(DeferredFixture, AMissingModuleEndsEveryCheckWithAnErrorAndWarnsOnce)
         FakeApplicationPresence presence;
         presence.policy = ActivationPolicy::accessory;
         MemoryPreferencesStore defaults;
+        AppSettings settings(defaults);
         DeferredUpdateFramework* deferred = nullptr;
         const QVariantMap appInfo{
             {"SUFeedURL", "https://morvane.dev/colorpicker/appcast.xml"},
@@ -150,7 +152,7 @@ TEST_F(DeferredFixture, AMissingModuleEndsEveryCheckWithAnErrorAndWarnsOnce)
                 deferred = created.get();
                 return std::unique_ptr<UpdateFramework>(std::move(created));
             },
-            presence, defaults, QProcessEnvironment());
+            presence, settings, QProcessEnvironment());
         if (c.delay == 0ms) {
             ASSERT_TRUE(QTest::qWaitFor([&] { return loads == 1; }, 5000));
         }

@@ -115,9 +115,10 @@ TEST(MorvaneMenuChrome, StripsBeforeShowingAfterTheMenusOwnHandlers)
 TEST(MorvaneMenuChrome, InstallWritesTheTwoKeysAndRerunsForLateMenus)
 {
     MemoryPreferencesStore store;
+    AppSettings settings(store);
     QMenu early;
     fill(early, {"Services", "Keep"});
-    MorvaneMenuChrome::installSanitizer(store);
+    MorvaneMenuChrome::installSanitizer(settings);
     EXPECT_TRUE(store.boolForKey(QStringLiteral("NSDisabledDictationMenuItem")));
     EXPECT_TRUE(store.boolForKey(QStringLiteral("NSDisabledCharacterPaletteMenuItem")));
     EXPECT_EQ(describe(early), QStringList{"Keep"}) << "runs at once";

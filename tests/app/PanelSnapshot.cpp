@@ -49,10 +49,8 @@ int main(int argc, char* argv[])
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
 
-    MemoryPreferencesStore store;
-    RecordingClipboard clipboard;
-    ScriptedScreenSampler sampler;
-    ColorPickerModel picker(store, sampler, clipboard);
+    PickerHarness harness;
+    ColorPickerModel& picker = harness.picker;
     PickerPanel panel(picker, offscreenSession());
     panel.showAnchored(QRect(0, 0, 1, 1));
     QWidget& view = panel;

@@ -4,6 +4,7 @@
 #include "ContrastSection.h"
 #include "PanelFooter.h"
 #include "PickButton.h"
+#include "PickerOverStore.h"
 #include "RecentChip.h"
 #include "RecentsSection.h"
 #include "SwatchView.h"
@@ -27,6 +28,8 @@
 #include <tuple>
 
 namespace {
+
+const QString recentHexesKey = QStringLiteral("colorpicker.recentHexes");
 
 class PickerViewTest : public testing::Test, public PickerHarness
 {
@@ -139,13 +142,14 @@ TEST_F(PickerViewTest, DrawsEachModelState)
 TEST(PickerViewRecents, AStoredListLongerThanARowShowsTheFirstEightChips)
 {
     MemoryPreferencesStore store;
-    store.setData(ColorPickerModel::recentHexesKey,
+    store.setData(recentHexesKey,
                   R"(["#000001","#000002","#000003","#000004","#000005","#000006",)"
                   R"("#000007","#000008","#000009","#00000A","#00000B","#00000C"])");
     RecordingClipboard clipboard;
     ScriptedScreenSampler sampler;
-    ColorPickerModel picker(store, sampler, clipboard);
-    ASSERT_EQ(picker.recents().size(), 12);
+    PickerOverStore launched(store, sampler, clipboard);
+    ColorPickerModel& picker = launched.model;
+    ASSERT_EQ(picker.recents().all().size(), 12);
     PickerView view(picker);
     view.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
@@ -455,7 +459,7 @@ TEST_F(PickerViewTest, ChipsAreRemovedAndTheRowClearedAndRestoredFromTheCapsule)
     chipAction(view.recentsSection()->chips()[0], "Clear recent colors")->trigger();
     QTest::keyClick(&view, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(chipHexes(), QStringList({"#3A7BD5", "#000002"}));
-    EXPECT_EQ(store.dataForKey(ColorPickerModel::recentHexesKey), R"(["#3A7BD5","#000002"])");
+    EXPECT_EQ(store.dataForKey(recentHexesKey), R"(["#3A7BD5","#000002"])");
 }
 
 // Ctrl+click on a chip compares it with the current colour: ratio, verdicts and sample.
@@ -492,7 +496,7 @@ TEST_F(PickerViewTest, ComparesTheCurrentColourWithAChip)
 TEST(PickerViewRecents, ThirtyTwoRecentsFillFourRowsOfEight)
 {
     PickerHarness h;
-    h.store.setString(ColorPickerModel::recentLimitKey, QStringLiteral("32"));
+    h.recents.setLimit(32);
     for (int i = 1; i <= 40; ++i)
         h.picker.adopt(PickedColor{0, 0, std::uint8_t(i)});
     PickerView view(h.picker);

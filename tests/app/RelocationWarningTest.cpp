@@ -16,6 +16,7 @@
 
 namespace {
 
+const QString shownKey = QStringLiteral("colorpicker.appTranslocationWarningShown");
 const QString relocated =
     QStringLiteral("/private/var/folders/x/AppTranslocation/1234/d/morvane-color-picker");
 
@@ -29,10 +30,11 @@ public:
 struct RelocationFixture : testing::Test
 {
     MemoryPreferencesStore store;
+    AppSettings settings{store};
     FakeApplicationPresence presence;
     ActivationPolicyController controller{presence};
     RecordingReveal reveal;
-    RelocationWarning warning{store, presence, controller, reveal};
+    RelocationWarning warning{settings, presence, controller, reveal};
     QSignalSpy finished{&warning, &RelocationWarning::alertFinished};
 
     // Waits for the alert, records what it shows and when, and presses the named button.
@@ -78,7 +80,7 @@ TEST_F(RelocationFixture, OnlyAPathWithTheExactMarkerCountsAsRelocated)
                              "/tmp/APPTRANSLOCATION/a", "/tmp/App Translocation/a"}) {
         EXPECT_FALSE(warning.check(QString::fromUtf8(path))) << path;
     }
-    EXPECT_FALSE(store.contains(RelocationWarning::shownKey)) << "no flag without the marker";
+    EXPECT_FALSE(store.contains(shownKey)) << "no flag without the marker";
 }
 
 TEST_F(RelocationFixture, WarnsOnceAfterTheFlagThenDropsBackToTheTray)
@@ -87,7 +89,7 @@ TEST_F(RelocationFixture, WarnsOnceAfterTheFlagThenDropsBackToTheTray)
     QElapsedTimer clock;
     clock.start();
     ASSERT_TRUE(warning.check(relocated));
-    EXPECT_TRUE(store.boolForKey(RelocationWarning::shownKey)) << "written before anything shows";
+    EXPECT_TRUE(store.boolForKey(shownKey)) << "written before anything shows";
 
     const Seen seen = answerAlert(QStringLiteral("Later"), clock);
     EXPECT_GE(seen.shownAfter, RelocationWarning::alertDelay.count());

@@ -6,6 +6,7 @@
 #include "FormatsSection.h"
 #include "PickKeySection.h"
 #include "PickShortcut.h"
+#include "PickerOverStore.h"
 #include "PickerView.h"
 #include "RecentsSection.h"
 #include "SettingsPreferencesStore.h"
@@ -42,6 +43,8 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+const QString pickKey = QStringLiteral("colorpicker.pickShortcut");
 
 // A started framework whose "a check may start" flag the test moves.
 class SwitchableFramework : public UpdateFramework
@@ -88,7 +91,7 @@ struct SettingsFixture : testing::Test
             framework = created.get();
             return std::unique_ptr<UpdateFramework>(std::move(created));
         };
-        return std::make_unique<UpdaterService>(info, factory, presence, store,
+        return std::make_unique<UpdaterService>(info, factory, presence, settings,
                                                 QProcessEnvironment());
     }
 
@@ -98,6 +101,7 @@ struct SettingsFixture : testing::Test
     AutostartEntry autostart{scratch.filePath(QStringLiteral("autostart")),
                              QStringLiteral("/usr/bin/morvane-color-picker")};
     MemoryPreferencesStore store;
+    AppSettings settings{store};
     FakeApplicationPresence presence;
     SwitchableFramework* framework = nullptr;
 };
@@ -189,7 +193,7 @@ TEST_F(SettingsFixture, ShowsTheFixedFormWithItsTextsAndTheVersion)
     for (const auto& c : versions) {
         SCOPED_TRACE(c.name);
         AppInfo::replace(c.info);
-        SettingsWindow window(*updater, store, autostart);
+        SettingsWindow window(*updater, autostart);
         EXPECT_EQ(window.size(), QSize(400, 320));
         EXPECT_EQ(window.minimumSize(), window.maximumSize());
         EXPECT_EQ(tabTitles(window), (QStringList{"General", "About"}));
@@ -210,7 +214,7 @@ TEST_F(SettingsFixture, ShowsTheFixedFormWithItsTextsAndTheVersion)
 TEST_F(SettingsFixture, CheckButtonFollowsCanCheckForUpdatesAndCallsTheUpdater)
 {
     const auto updater = makeUpdater(true);
-    SettingsWindow window(*updater, store, autostart);
+    SettingsWindow window(*updater, autostart);
     window.show();
     QPushButton& button = window.checkForUpdatesButton();
     // The first value arrives one main-thread task after construction.
@@ -229,7 +233,7 @@ TEST_F(SettingsFixture, TheKeyboardAloneReachesAndPressesTheControlsAndEscapeClo
 {
     const auto updater = makeUpdater(true);
     framework->setCanCheck(true);
-    SettingsWindow window(*updater, store, autostart);
+    SettingsWindow window(*updater, autostart);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     ASSERT_TRUE(QTest::qWaitFor([&] { return window.checkForUpdatesButton().isEnabled(); }));
@@ -255,7 +259,7 @@ TEST_F(SettingsFixture, TheKeyboardAloneReachesAndPressesTheControlsAndEscapeClo
 TEST_F(SettingsFixture, UnconfiguredUpdatesLeaveTheButtonDisabledAndTheToggleWorking)
 {
     const auto updater = makeUpdater(false);
-    SettingsWindow window(*updater, store, autostart);
+    SettingsWindow window(*updater, autostart);
     window.show();
     QTest::qWait(50);
     EXPECT_FALSE(window.checkForUpdatesButton().isEnabled());
@@ -269,7 +273,7 @@ TEST_F(SettingsFixture, ToggleWritesAtOnceAndEachOpeningShowsTheStoredChoice)
 {
     const auto updater = makeUpdater(false);
     const QString key = QStringLiteral("colorpicker.updates.betaEnabled");
-    SettingsScene scene(*updater, store, autostart);
+    SettingsScene scene(*updater, autostart);
     EXPECT_EQ(scene.window(), nullptr) << "built only when first opened";
 
     scene.open();
@@ -281,13 +285,13 @@ TEST_F(SettingsFixture, ToggleWritesAtOnceAndEachOpeningShowsTheStoredChoice)
     EXPECT_TRUE(store.boolForKey(key));
 
     window->close();
-    store.setBool(key, false); // changed elsewhere while closed
+    store.changeElsewhere({{key, false}}); // changed elsewhere while closed
     scene.open();
     EXPECT_EQ(scene.window(), window) << "one window, reopened";
     EXPECT_FALSE(window->betaToggle().isChecked());
 
-    store.setBool(key, true);
-    SettingsScene relaunched(*updater, store, autostart);
+    store.changeElsewhere({{key, true}});
+    SettingsScene relaunched(*updater, autostart);
     relaunched.open();
     EXPECT_TRUE(relaunched.window()->betaToggle().isChecked());
 }
@@ -296,7 +300,7 @@ TEST_F(SettingsFixture, StartAtLoginWritesOrRemovesTheEntryAndEachOpeningShowsTh
 {
     const auto updater = makeUpdater(false);
     const QString file = autostart.filePath();
-    SettingsScene scene(*updater, store, autostart);
+    SettingsScene scene(*updater, autostart);
     scene.open();
     QCheckBox& toggle = scene.window()->startAtLoginToggle();
     EXPECT_FALSE(toggle.isChecked()) << "off by default";
@@ -324,7 +328,7 @@ TEST_F(SettingsFixture, ARefusedAutostartWriteLeavesTheToggleOff)
     QFile blocker(scratch.filePath(QStringLiteral("blocked")));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly)); // a file where the folder should be
     blocker.close();
-    SettingsWindow window(*updater, store,
+    SettingsWindow window(*updater,
                           AutostartEntry(blocker.fileName(), QStringLiteral("/usr/bin/x")));
     window.show();
     window.startAtLoginToggle().click();
@@ -334,7 +338,7 @@ TEST_F(SettingsFixture, ARefusedAutostartWriteLeavesTheToggleOff)
 TEST_F(SettingsFixture, EveryTabFitsTheFixedWindow)
 {
     const auto updater = makeUpdater(false);
-    SettingsWindow window(*updater, store, autostart);
+    SettingsWindow window(*updater, autostart);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     expectEveryTabFits(window);
@@ -356,20 +360,25 @@ public:
     QStringList bound;
 };
 
-TEST_F(SettingsFixture, ThePickKeyIsOffuntilTurnedOnAndSaysInWordsWhatBecameOfIt)
+// The window with the pick key over a global key whose answers the test gives.
+struct PickKeyFixture : SettingsFixture
 {
-    const auto updater = makeUpdater(false);
+    std::unique_ptr<UpdaterService> updater = makeUpdater(false);
     ScriptedGlobalShortcut port;
-    PickShortcut shortcut(store, port);
-    SettingsWindow window(*updater, store, autostart, &shortcut);
+    PickShortcut shortcut{settings, port};
+    SettingsWindow window{*updater, autostart, &shortcut};
+    PickKeySection& section = *window.pickKeySection();
+};
+
+TEST_F(PickKeyFixture, ThePickKeyIsOffuntilTurnedOnAndSaysInWordsWhatBecameOfIt)
+{
     EXPECT_EQ(tabTitles(window), (QStringList{"General", "Picking", "About"}));
     showTab(window, QStringLiteral("Picking"));
-    PickKeySection& section = *window.pickKeySection();
     EXPECT_FALSE(section.toggle().isChecked());
     EXPECT_FALSE(section.keyChooser().isEnabled());
 
     section.toggle().click();
-    EXPECT_EQ(store.stringForKey(PickShortcut::key), QStringLiteral("Meta+Shift+C"));
+    EXPECT_EQ(store.stringForKey(pickKey), QStringLiteral("Meta+Shift+C"));
     EXPECT_EQ(port.bound, QStringList{QStringLiteral("Meta+Shift+C")});
     EXPECT_TRUE(section.keyChooser().isEnabled());
     EXPECT_EQ(window.size(), QSize(400, 320));
@@ -403,9 +412,25 @@ TEST_F(SettingsFixture, ThePickKeyIsOffuntilTurnedOnAndSaysInWordsWhatBecameOfIt
     EXPECT_TRUE(section.command().text().endsWith(QStringLiteral(" --pick")));
 
     section.toggle().click();
-    EXPECT_EQ(store.stringForKey(PickShortcut::key), QString());
+    EXPECT_EQ(store.stringForKey(pickKey), QString());
     EXPECT_EQ(port.bound.last(), QString()) << "turning it off frees the key";
     EXPECT_FALSE(section.status().isVisibleTo(&window));
+}
+
+// A key chosen by another process (a second copy, an edit of the file) is bound and shown; a
+// stored text that reads as the same key binds nothing again.
+TEST_F(PickKeyFixture, ThePickKeyFollowsAKeyChosenElsewhere)
+{
+    store.changeElsewhere({{pickKey, QStringLiteral("Ctrl+Alt+P")}});
+    EXPECT_EQ(port.bound, QStringList{QStringLiteral("Ctrl+Alt+P")});
+    EXPECT_TRUE(section.toggle().isChecked());
+    store.changeElsewhere({{pickKey, QStringLiteral(" Ctrl+Alt+P ")}});
+    EXPECT_EQ(port.bound.size(), 1);
+
+    store.changeElsewhere({{pickKey, QVariant()}});
+    EXPECT_EQ(port.bound.last(), QString());
+    EXPECT_FALSE(section.toggle().isChecked());
+    EXPECT_EQ(store.writes, 0);
 }
 
 } // namespace
@@ -445,11 +470,12 @@ struct FullWindow : SettingsFixture
 
     RecordingClipboard clipboard;
     ScriptedScreenSampler sampler;
-    ColorPickerModel picker{store, sampler, clipboard};
+    RecentColors recents{settings};
+    ColorPickerModel picker{settings, recents, sampler, clipboard};
     ScriptedGlobalShortcut port;
-    PickShortcut shortcut{store, port};
+    PickShortcut shortcut{settings, port};
     std::unique_ptr<UpdaterService> updater = makeUpdater(true);
-    SettingsWindow window{*updater, store, autostart, &shortcut};
+    SettingsWindow window{*updater, autostart, &shortcut};
     PickerView panel{picker};
 };
 
@@ -704,10 +730,17 @@ TEST_F(FullWindow, RecentColoursToKeepSetsHowManyThePanelShows)
     choice.setFocus();
     QTest::keyClick(&choice, Qt::Key_Down);
     EXPECT_EQ(choice.currentText(), "16");
-    EXPECT_EQ(store.stringForKey(ColorPickerModel::recentLimitKey), "16");
+    EXPECT_EQ(store.stringForKey(QStringLiteral("colorpicker.recentLimit")), "16");
     for (int i = 21; i <= 40; ++i)
         picker.adopt(PickedColor{0, 0, std::uint8_t(i)});
     EXPECT_EQ(panel.recentsSection()->chips().size(), 16);
+}
+
+// A length chosen by another process shows in the choice.
+TEST_F(FormatsFixture, RecentColoursToKeepFollowsALengthChosenElsewhere)
+{
+    store.changeElsewhere({{QStringLiteral("colorpicker.recentLimit"), QStringLiteral("32")}});
+    EXPECT_EQ(window.recentLimitChoice()->currentText(), "32");
 }
 
 // The choices in the preferences file, read back by the next launch; ids this version does
@@ -727,7 +760,8 @@ TEST(FormatsOnDisk, ChoicesSurviveARelaunchWithUnknownIdsKept)
     ScriptedScreenSampler sampler;
     {
         SettingsPreferencesStore store(path);
-        ColorPickerModel picker(store, sampler, clipboard);
+        PickerOverStore launched(store, sampler, clipboard);
+        ColorPickerModel& picker = launched.model;
         ASSERT_EQ(picker.shownFormats().size(), 1);
         picker.setShownFormats({QStringLiteral("hsl"), QStringLiteral("css-hwb")});
         picker.setCopiedFormat(QStringLiteral("vec3"));
@@ -736,7 +770,8 @@ TEST(FormatsOnDisk, ChoicesSurviveARelaunchWithUnknownIdsKept)
                   std::nullopt);
     }
     SettingsPreferencesStore store(path);
-    ColorPickerModel relaunched(store, sampler, clipboard);
+    PickerOverStore launched(store, sampler, clipboard);
+    const ColorPickerModel& relaunched = launched.model;
     QStringList ids;
     for (const ColorFormat& format : relaunched.shownFormats())
         ids.append(format.id);

@@ -7,6 +7,7 @@
 #include "FormatsSection.h"
 #include "PickKeySection.h"
 #include "PickShortcut.h"
+#include "PickerOverStore.h"
 #include "PickerPanel.h"
 #include "PickerView.h"
 #include "SettingsTabs.h"
@@ -181,7 +182,8 @@ TEST_F(TranslatedLayout, ThePanelAndTheSettingsWindowHoldEveryTextInEachLanguage
         ASSERT_NE(QCoreApplication::translate("PickButton", "Pick a color"),
                   QStringLiteral("Pick a color"));
 
-        ColorPickerModel picker(store, sampler, clipboard);
+        PickerOverStore launched(store, sampler, clipboard);
+        ColorPickerModel& picker = launched.model;
         PickerPanel panel(picker, offscreenSession());
         panel.showAnchored(QRect(0, 0, 1, 1));
         EXPECT_EQ(overflowing(panel), std::string()) << "empty panel";
@@ -216,10 +218,10 @@ TEST_F(TranslatedLayout, ThePanelAndTheSettingsWindowHoldEveryTextInEachLanguage
         settle();
         EXPECT_EQ(overflowing(panel), std::string()) << "pick unavailable";
 
-        UpdaterService updater({}, nullptr, presence, store, QProcessEnvironment());
+        UpdaterService updater({}, nullptr, presence, launched.settings, QProcessEnvironment());
         ReportingGlobalShortcut port;
-        PickShortcut shortcut(store, port);
-        SettingsWindow window(updater, store,
+        PickShortcut shortcut(launched.settings, port);
+        SettingsWindow window(updater,
                               AutostartEntry(scratch.filePath(QStringLiteral("autostart")),
                                              QStringLiteral("/usr/bin/morvane-color-picker")),
                               &shortcut);

@@ -1,4 +1,5 @@
 // The built updater module, loaded the way the application loads it.
+#include "AppSettings.h"
 #include "FileManagerReveal.h"
 #include "MemoryPreferencesStore.h"
 #include "RecordingUpdateDelegate.h"
@@ -30,11 +31,12 @@ struct ModuleFixture : testing::Test
     DeferredUpdateFramework::Loaded load(const QString& path)
     {
         return UpdaterModuleLoader::loader(
-            path, [this] { return settings; }, defaults, reveal)(delegate);
+            path, [this] { return settings; }, appSettings, reveal)(delegate);
     }
 
     AppcastUpdaterSettings settings;
     MemoryPreferencesStore defaults;
+    AppSettings appSettings{defaults};
     NoReveal reveal;
     RecordingDelegate delegate;
 };

@@ -1,9 +1,11 @@
 #include "FormatPreferences.h"
+#include "AppSettings.h"
 #include "ColorPickerModel.h"
 #include "ColorTemplate.h"
 #include "FakeClipboard.h"
 #include "FakeScreenSampler.h"
 #include "MemoryPreferencesStore.h"
+#include "PickerOverStore.h"
 
 #include <QSignalSpy>
 
@@ -85,7 +87,8 @@ TEST(ColorTemplate, RefusesWhatItCannotFillWithTheReason)
 TEST(FormatPreferences, DefaultToTodaysRowsAndHexWhenNothingIsStored)
 {
     MemoryPreferencesStore store;
-    const FormatPreferences formats(store);
+    AppSettings settings(store);
+    const FormatPreferences formats(settings);
     EXPECT_EQ(idsOf(formats.shown()), ids({"hex", "rgb", "hsl"}));
     EXPECT_EQ(formats.copied().id, QStringLiteral("hex"));
     EXPECT_EQ(idsOf(formats.available()).size(), 18);
@@ -100,7 +103,8 @@ TEST(FormatPreferences, IgnoreAndKeepWhatThisVersionDoesNotKnow)
     store.setString(shownKey,
                     QStringLiteral(R"(["oklch","lab-d50","hex",7,"template-9","oklch"])"));
     store.setString(copiedKey, QStringLiteral("lab-d50"));
-    FormatPreferences formats(store);
+    AppSettings settings(store);
+    FormatPreferences formats(settings);
     EXPECT_EQ(idsOf(formats.shown()), ids({"oklch", "hex"}));
     EXPECT_EQ(formats.copied().id, QStringLiteral("hex"));
 
@@ -113,7 +117,7 @@ TEST(FormatPreferences, IgnoreAndKeepWhatThisVersionDoesNotKnow)
     EXPECT_EQ(formats.copied().id, QStringLiteral("css-rgb"));
 
     for (const char* broken : {"", "hex,rgb", "{\"hex\":1}", "[\"hex\""}) {
-        store.setString(shownKey, QString::fromLatin1(broken));
+        store.changeElsewhere({{shownKey, QString::fromLatin1(broken)}});
         EXPECT_EQ(idsOf(formats.shown()), ids({"hex", "rgb", "hsl"})) << broken;
     }
     // An empty list is a choice: no rows.
@@ -124,7 +128,8 @@ TEST(FormatPreferences, IgnoreAndKeepWhatThisVersionDoesNotKnow)
 TEST(FormatPreferences, AddTemplatesThatWorkAndRemoveThemWithTheirRowAndCopy)
 {
     MemoryPreferencesStore store;
-    FormatPreferences formats(store);
+    AppSettings settings(store);
+    FormatPreferences formats(settings);
     EXPECT_EQ(formats.addTemplate(QStringLiteral(" Flutter "), QStringLiteral("Color(0xFF{hex})")),
               std::nullopt);
     EXPECT_EQ(idsOf(formats.shown()), ids({"hex", "rgb", "hsl", "template-1"}));
@@ -154,14 +159,23 @@ TEST(FormatPreferences, AddTemplatesThatWorkAndRemoveThemWithTheirRowAndCopy)
     EXPECT_EQ(formats.shown().last().id, QStringLiteral("template-3"));
 }
 
-TEST(FormatPreferences, APickCopiesTheCopiedFormatAndStillStoresHex)
+namespace {
+
+// The model's formats over a store in memory, and how often it announced they changed.
+struct ModelFormats : testing::Test
 {
     MemoryPreferencesStore store;
     FakeScreenSampler sampler;
     FakeClipboard clipboard;
-    ColorPickerModel model(store, sampler, clipboard);
-    QSignalSpy changed(&model, &ColorPickerModel::formatsChanged);
+    PickerOverStore picker{store, sampler, clipboard};
+    ColorPickerModel& model = picker.model;
+    QSignalSpy changed{&model, &ColorPickerModel::formatsChanged};
+};
 
+} // namespace
+
+TEST_F(ModelFormats, APickCopiesTheCopiedFormatAndStillStoresHex)
+{
     model.adopt(worked);
     EXPECT_EQ(clipboard.texts.last(), QStringLiteral("#3A7BD5"));
     EXPECT_EQ(model.copyConfirmation(), QStringLiteral("Hex copied"));
@@ -181,4 +195,24 @@ TEST(FormatPreferences, APickCopiesTheCopiedFormatAndStillStoresHex)
     model.adopt({1, 2, 3});
     EXPECT_EQ(clipboard.texts.last(), QStringLiteral("Color(0xFF010203)"));
     EXPECT_EQ(changed.count(), 3);
+}
+
+// Another process changed the formats: the model announces it once, and not at all when the
+// rows and the copied format read as before.
+TEST_F(ModelFormats, FollowFormatsChangedElsewhere)
+{
+    store.changeElsewhere(
+        {{shownKey, QStringLiteral(R"(["hex","rgb","hsl","from-a-newer-one"])")}});
+    EXPECT_EQ(changed.count(), 0);
+
+    store.changeElsewhere(
+        {{templatesKey,
+          QStringLiteral(R"([{"id":"template-1","name":"Bare","template":"{hex}"}])")},
+         {shownKey, QStringLiteral(R"(["template-1"])")},
+         {copiedKey, QStringLiteral("template-1")}});
+    EXPECT_EQ(changed.count(), 1);
+    EXPECT_EQ(idsOf(model.shownFormats()), ids({"template-1"}));
+    model.adopt(worked);
+    EXPECT_EQ(clipboard.texts.last(), QStringLiteral("3A7BD5"));
+    EXPECT_EQ(store.writes, 2) << "the colour and the recents; no format key";
 }

@@ -1,4 +1,5 @@
 #include "UpdaterService.h"
+#include "AppSettings.h"
 #include "ApplicationPresence.h"
 #include "MemoryPreferencesStore.h"
 #include "UpdateFramework.h"
@@ -94,10 +95,11 @@ struct ServiceFixture : testing::Test
             framework = created.get();
             return std::unique_ptr<UpdateFramework>(std::move(created));
         };
-        return std::make_unique<UpdaterService>(appInfo, factory, presence, defaults, environment);
+        return std::make_unique<UpdaterService>(appInfo, factory, presence, settings, environment);
     }
 
     MemoryPreferencesStore defaults;
+    AppSettings settings{defaults};
     FakePresence presence;
     FakeUpdateFramework* framework = nullptr;
     UpdateFrameworkDelegate* delegate = nullptr;
@@ -259,12 +261,16 @@ TEST_F(ServiceFixture, RecordsOnlyForeignErrorsAndKeepsTheLastText)
 
 TEST_F(ServiceFixture, AllowsBetaOnlyWhileTheToggleReadsTrue)
 {
+    const QString betaKey = QStringLiteral("colorpicker.updates.betaEnabled");
     auto service = makeService();
+    QSignalSpy toggled(service.get(), &UpdaterService::betaEnabledChanged);
     EXPECT_EQ(delegate->allowedChannels(), QSet<QString>());
-    defaults.setBool(UpdaterService::betaEnabledKey, true);
+    service->setBetaEnabled(true);
     EXPECT_EQ(delegate->allowedChannels(), QSet<QString>{"beta"});
-    defaults.setBool(UpdaterService::betaEnabledKey, false);
+    EXPECT_EQ(defaults.values.value(betaKey), QVariant(true));
+    defaults.changeElsewhere({{betaKey, false}}); // turned off by another process
     EXPECT_EQ(delegate->allowedChannels(), QSet<QString>());
+    EXPECT_EQ(toggled.count(), 2);
 }
 
 TEST_F(ServiceFixture, ForcesOneCheckASecondAfterLaunchOnlyForExactlyOne)

@@ -56,8 +56,7 @@ TEST_F(UpdaterFixture, OffersTheNewestVerifiedUpdateOfTheDefaultChannel)
               QStringList({"/appcast.xml", "/appcast.xml.sig", "/app-1.10.AppImage"}));
     EXPECT_EQ(delegate.finishes, QList<std::optional<UpdateError>>{std::nullopt});
     EXPECT_EQ(canCheck, QList<bool>({true, false, true}));
-    EXPECT_EQ(defaults.stringForKey(AppcastUpdater::lastCheckTimeKey),
-              launchTime.toString(Qt::ISODateWithMs));
+    EXPECT_EQ(defaults.stringForKey(lastCheckTimeKey), launchTime.toString(Qt::ISODateWithMs));
     EXPECT_TRUE(driver->errors.isEmpty());
 }
 
@@ -73,7 +72,7 @@ TEST_F(UpdaterFixture, ReportsUpToDateOnlyToTheUserWhoAsked)
 
     // An automatic check, due since the last one is a day old, runs on its own and says nothing.
     updater.reset();
-    defaults.setString(AppcastUpdater::lastCheckTimeKey,
+    defaults.setString(lastCheckTimeKey,
                        launchTime.addSecs(-25 * 3600).toString(Qt::ISODateWithMs));
     settings.firstAutomaticCheckDelay = std::chrono::milliseconds(0);
     updater = makeUpdater(delegate);
@@ -87,7 +86,7 @@ TEST_F(UpdaterFixture, WaitsADayBetweenAutomaticChecksAndStopsCleanly)
 {
     publish({{"1.2"}});
     const QDateTime lastCheck = launchTime.addSecs(-3600);
-    defaults.setString(AppcastUpdater::lastCheckTimeKey, lastCheck.toString(Qt::ISODateWithMs));
+    defaults.setString(lastCheckTimeKey, lastCheck.toString(Qt::ISODateWithMs));
     settings.firstAutomaticCheckDelay = std::chrono::milliseconds(0);
     auto updater = makeUpdater(delegate);
     EXPECT_EQ(updater->nextAutomaticCheck(), lastCheck.addDays(1));
@@ -112,11 +111,10 @@ TEST_F(UpdaterFixture, SkippedVersionIsLeftOutOfAutomaticChecksOnly)
     auto updater = makeUpdater(delegate);
     driver->choice = UpdateChoice::skip;
     checkAndWait(*updater);
-    EXPECT_EQ(defaults.stringForKey(AppcastUpdater::skippedVersionKey), "1.2");
+    EXPECT_EQ(defaults.stringForKey(skippedVersionKey), "1.2");
 
     updater.reset();
-    defaults.setString(AppcastUpdater::lastCheckTimeKey,
-                       launchTime.addDays(-2).toString(Qt::ISODateWithMs));
+    defaults.setString(lastCheckTimeKey, launchTime.addDays(-2).toString(Qt::ISODateWithMs));
     settings.firstAutomaticCheckDelay = std::chrono::milliseconds(0);
     updater = makeUpdater(delegate);
     ASSERT_TRUE(waitFor([&] { return delegate.finishes.size() == 2; }));
@@ -309,7 +307,8 @@ TEST_F(UpdaterFixture, TheApplicationStaysRegularWhileTheOutcomeIsOnScreen)
             return std::unique_ptr<UpdateFramework>(
                 makeUpdater(owner, std::make_unique<WidgetUpdateUserDriver>()));
         };
-        UpdaterService service(appInfo, factory, presence, defaults, QProcessEnvironment());
+        AppSettings serviceSettings(defaults);
+        UpdaterService service(appInfo, factory, presence, serviceSettings, QProcessEnvironment());
 
         service.checkForUpdates();
         for (const QString& headline : c.headlines) {

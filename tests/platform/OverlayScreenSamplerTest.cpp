@@ -7,6 +7,7 @@
 #include "ColorPickerModel.h"
 #include "MagnifierLoupe.h"
 #include "MemoryPreferencesStore.h"
+#include "PickerOverStore.h"
 #include "X11OverlayScreenSampler.h"
 #include "X11PickOverlay.h"
 #include "X11ScreenGrab.h"
@@ -534,7 +535,8 @@ TEST_F(OverlayScreenSamplerTest, SecondPickWhileOneRunsShowsNoSecondOverlay)
 {
     MemoryPreferencesStore store;
     RecordingClipboard clipboard;
-    ColorPickerModel model(store, m_sampler, clipboard);
+    PickerOverStore picker(store, m_sampler, clipboard);
+    ColorPickerModel& model = picker.model;
 
     model.pickColor();
     model.pickColor();

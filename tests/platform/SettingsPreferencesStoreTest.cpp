@@ -3,6 +3,7 @@
 #include "FakeClipboard.h"
 #include "FakeScreenSampler.h"
 #include "Log.h"
+#include "PickerOverStore.h"
 #include "PreferencesFile.h"
 #include "PreferencesFileSupport.h"
 
@@ -205,9 +206,10 @@ TEST_F(SettingsPreferencesStoreTest, ModelStartsWithWhatItCanReadAndLeavesTheFil
         FakeScreenSampler sampler;
         FakeClipboard clipboard;
         {
-            ColorPickerModel model(store, sampler, clipboard);
+            PickerOverStore picker(store, sampler, clipboard);
+            ColorPickerModel& model = picker.model;
             EXPECT_EQ(model.currentHex(), c.expectedCurrent);
-            EXPECT_EQ(model.recentHexes(), c.expectedRecents);
+            EXPECT_EQ(model.recents().hexes(), c.expectedRecents);
             model.copyValue("x", "HEX copied");
             EXPECT_EQ(contentOf(path), c.content);
 
@@ -232,8 +234,9 @@ TEST_F(SettingsPreferencesStoreTest, RecentsTheModelCannotReadSurviveWritesOfOth
     SettingsPreferencesStore store(path);
     FakeScreenSampler sampler;
     FakeClipboard clipboard;
-    ColorPickerModel model(store, sampler, clipboard);
-    EXPECT_TRUE(model.recents().isEmpty());
+    PickerOverStore picker(store, sampler, clipboard);
+    ColorPickerModel& model = picker.model;
+    EXPECT_TRUE(model.recents().all().isEmpty());
     store.setBool("colorpicker.updates.betaEnabled", true);
     ASSERT_TRUE(store.flush());
 
@@ -283,7 +286,8 @@ TEST_F(SettingsPreferencesStoreTest, APathThatCannotHoldTheFileReadsEmptyAndRefu
         SettingsPreferencesStore store(unusable);
         FakeScreenSampler sampler;
         FakeClipboard clipboard;
-        ColorPickerModel model(store, sampler, clipboard);
+        PickerOverStore picker(store, sampler, clipboard);
+        ColorPickerModel& model = picker.model;
         model.adopt({58, 123, 213});
 
         EXPECT_FALSE(store.flush());
@@ -422,7 +426,8 @@ TEST_F(SettingsPreferencesStoreTest, CorruptFilesNeverStopASaveAndKeepWhatCouldB
             SettingsPreferencesStore store(path, warnings.log());
             FakeScreenSampler sampler;
             FakeClipboard clipboard;
-            ColorPickerModel model(store, sampler, clipboard);
+            PickerOverStore picker(store, sampler, clipboard);
+            ColorPickerModel& model = picker.model;
             model.adopt({0, 128, 0});
             EXPECT_EQ(store.flush(), c.expect != Expect::Unusable);
             model.adopt({58, 123, 213}); // a second pick: no second warning
@@ -482,7 +487,8 @@ TEST_F(SettingsPreferencesStoreTest, AFullDiskKeepsTheFileAndWarnsOnce)
         SettingsPreferencesStore store(path, warnings.log());
         FakeScreenSampler sampler;
         FakeClipboard clipboard;
-        ColorPickerModel model(store, sampler, clipboard);
+        PickerOverStore picker(store, sampler, clipboard);
+        ColorPickerModel& model = picker.model;
         for (const PickedColor& colour : {PickedColor{0, 128, 0}, PickedColor{255, 0, 0}}) {
             model.adopt(colour);
             EXPECT_FALSE(store.flush());
@@ -651,7 +657,8 @@ TEST_F(SettingsPreferencesStoreTest, SpecialFilesInItsPlaceAreSetAsideAndTheDefa
             EXPECT_EQ(store->status(), QSettings::NoError);
             FakeScreenSampler sampler;
             FakeClipboard clipboard;
-            ColorPickerModel model(*store, sampler, clipboard);
+            PickerOverStore picker(*store, sampler, clipboard);
+            ColorPickerModel& model = picker.model;
             EXPECT_EQ(model.currentHex(), QString());
             model.adopt({0, 128, 0});
             EXPECT_TRUE(store->flush());

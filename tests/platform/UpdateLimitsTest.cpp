@@ -41,8 +41,7 @@ TEST_F(UpdaterFixture, AnAutomaticCheckDownloadsNoMoreThanTheCap)
     EXPECT_EQ(AppcastUpdaterSettings().automaticDownloadCap, qint64(256) * 1024 * 1024);
     settings.automaticDownloadCap = 10;
     publish({{"1.2"}});
-    defaults.setString(AppcastUpdater::lastCheckTimeKey,
-                       launchTime.addDays(-2).toString(Qt::ISODateWithMs));
+    defaults.setString(lastCheckTimeKey, launchTime.addDays(-2).toString(Qt::ISODateWithMs));
     settings.firstAutomaticCheckDelay = std::chrono::milliseconds(0);
     auto updater = makeUpdater(delegate);
     ASSERT_TRUE(waitFor([&] { return delegate.finishes.size() == 1; }));

@@ -126,10 +126,10 @@ TEST_F(UpdaterFixture, NeverOffersOrInstallsOlderThanTheHighestVersionSeen)
     settings.currentVersion = "1.1";
     publish({{"1.3"}});
     auto updater = makeUpdater(delegate);
-    EXPECT_EQ(defaults.stringForKey(AppcastUpdater::highestVersionKey), "1.1"); // installed
+    EXPECT_EQ(defaults.stringForKey(highestVersionKey), "1.1"); // installed
     checkAndWait(*updater);
     ASSERT_EQ(driver->offers.size(), 1);
-    EXPECT_EQ(defaults.stringForKey(AppcastUpdater::highestVersionKey), "1.3"); // offered
+    EXPECT_EQ(defaults.stringForKey(highestVersionKey), "1.3"); // offered
 
     // An older build, validly signed and served under a correctly signed feed: never offered,
     // however it is labelled against the running version.
@@ -148,7 +148,7 @@ TEST_F(UpdaterFixture, NeverOffersOrInstallsOlderThanTheHighestVersionSeen)
     settings.currentVersion = "1.6";
     publish({{"1.5"}, {"1.7"}});
     updater = makeUpdater(delegate);
-    EXPECT_EQ(defaults.stringForKey(AppcastUpdater::highestVersionKey), "1.6");
+    EXPECT_EQ(defaults.stringForKey(highestVersionKey), "1.6");
     checkAndWait(*updater);
     EXPECT_EQ(driver->offers.value(0).version, "1.7");
 }

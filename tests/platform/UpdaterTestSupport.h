@@ -3,6 +3,7 @@
 // Fakes, keys and a fixture that publishes signed feeds on a loopback server, shared by the
 // update framework's tests.
 
+#include "AppSettings.h"
 #include "AppcastUpdater.h"
 #include "MemoryPreferencesStore.h"
 #include "RecordingUpdateDelegate.h"
@@ -103,6 +104,11 @@ struct Release
     QString path() const { return "/app-" + version + ".AppImage"; }
 };
 
+// The updater's keys in the preferences.
+inline const QString lastCheckTimeKey = QStringLiteral("updates.lastCheckTime");
+inline const QString skippedVersionKey = QStringLiteral("updates.skippedVersion");
+inline const QString highestVersionKey = QStringLiteral("updates.highestVersion");
+
 inline const QDateTime launchTime =
     QDateTime::fromString("2026-12-10T02:00:00.000Z", Qt::ISODateWithMs);
 
@@ -193,8 +199,11 @@ struct UpdaterFixture : testing::Test
         }
         UpdateInstaller::Hooks hooks{[this](const QString& path) { relaunched.append(path); },
                                      [this](const QString& path) { revealed.append(path); }};
-        auto updater = std::make_unique<AppcastUpdater>(
-            settings, owner, defaults, std::move(windows), hooks, [] { return launchTime; });
+        // Each updater is a launch of its own, reading what the store holds by then.
+        launches.push_back(std::make_unique<AppSettings>(defaults));
+        auto updater =
+            std::make_unique<AppcastUpdater>(settings, owner, *launches.back(), std::move(windows),
+                                             hooks, [] { return launchTime; });
         updater->start();
         return updater;
     }
@@ -233,6 +242,7 @@ struct UpdaterFixture : testing::Test
     KeyPair key;
     AppcastUpdaterSettings settings;
     MemoryPreferencesStore defaults;
+    std::vector<std::unique_ptr<AppSettings>> launches;
     RecordingDelegate delegate;
     FakeUserDriver* driver = nullptr;
     QStringList relaunched;
