@@ -20,7 +20,8 @@ QString normalizedKey(const QString& key);
 
 // Appends a value's text as written: C escapes for control characters, '"' and '\', UTF-8
 // for the rest (or \x escapes in an @ByteArray(...), @Variant(...) or @DateTime(...) text,
-// whose characters are bytes); between quotes when it holds ';', ',' or '=' or begins or ends with a space.
+// whose characters are bytes); between quotes when it holds ';', ',' or '=' or begins or
+// ends with a space.
 void appendEscapedText(QStringView text, QByteArray& out);
 // Appends a list of texts as written: each escaped, joined by ", "; an empty list as
 // @Invalid(), which reads back as no value.
