@@ -5,10 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-#include <optional>
-
-// How QSettings' INI files spell keys and values, both ways. Reading is as tolerant as
-// QSettings is: any bytes give some text, never an error.
+// How QSettings' INI files spell keys and texts; IniWrittenValue reads a written value back.
 namespace IniEscaping {
 
 // A key (or a section name) as written: letters, digits, '_', '-' and '.' as they are, '/'
@@ -22,20 +19,15 @@ QString unescapedKey(QByteArrayView written);
 QString normalizedKey(const QString& key);
 
 // Appends a value's text as written: C escapes for control characters, '"' and '\', UTF-8
-// for the rest (or \x escapes in an @ByteArray(...) or @Variant(...) text, whose characters
-// are bytes); between quotes when it holds ';', ',' or '=' or begins or ends with a space.
+// for the rest (or \x escapes in an @ByteArray(...), @Variant(...) or @DateTime(...) text,
+// whose characters are bytes); between quotes when it holds ';', ',' or '=' or begins or
+// ends with a space.
 void appendEscapedText(QStringView text, QByteArray& out);
 // Appends a list of texts as written: each escaped, joined by ", "; an empty list as
 // @Invalid(), which reads back as no value.
 void appendEscapedList(const QStringList& texts, QByteArray& out);
 
-// What a value as written stands for: one text, or a list when an unquoted ',' separates
-// texts. Spaces around unquoted texts are dropped; quotes and escapes are resolved.
-struct UnescapedValue
-{
-    QString text;                    // the text, when it is no list
-    std::optional<QStringList> list; // the texts, when it is a list
-};
-UnescapedValue unescapedValue(QByteArrayView written);
+// The value of a digit in this base (16 or 8), or -1.
+int digitValue(char16_t c, int base);
 
 } // namespace IniEscaping

@@ -2,6 +2,7 @@
 
 #include "IniEscaping.h"
 #include "IniVariant.h"
+#include "IniWrittenValue.h"
 
 #include <QMap>
 
@@ -151,8 +152,7 @@ private:
                 continue;
             }
             const QByteArray key = text.first(line->equals).toByteArray().trimmed();
-            const IniEscaping::UnescapedValue value =
-                IniEscaping::unescapedValue(text.sliced(line->equals + 1));
+            const IniWrittenValue value = IniWrittenValue::of(text.sliced(line->equals + 1));
             parsed.insert(prefix + IniEscaping::unescapedKey(key),
                           value.list ? IniVariant::valueOfList(*value.list)
                                      : IniVariant::valueOf(value.text));
