@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AppSettings.h"
 #include "FormatPreferences.h"
 #include "ReadOnlyPreferences.h"
 
@@ -22,5 +23,6 @@ public:
 private:
     std::unique_ptr<const PreferencesStore> m_preferences;
     ReadOnlyPreferences m_readOnly;
+    AppSettings m_settings;
     FormatPreferences m_formats;
 };

@@ -737,7 +737,7 @@ TEST_F(FullWindow, RecentColoursToKeepSetsHowManyThePanelShows)
 }
 
 // A length chosen by another process shows in the choice.
-TEST_F(FormatsFixture, RecentColoursToKeepFollowsALengthChosenElsewhere)
+TEST_F(FullWindow, RecentColoursToKeepFollowsALengthChosenElsewhere)
 {
     store.changeElsewhere({{QStringLiteral("colorpicker.recentLimit"), QStringLiteral("32")}});
     EXPECT_EQ(window.recentLimitChoice()->currentText(), "32");
