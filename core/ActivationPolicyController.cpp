@@ -1,6 +1,6 @@
-#include "ActivationPolicyController.h"
+#include "core/ActivationPolicyController.h"
 
-#include "ApplicationPresence.h"
+#include "core/ports/ApplicationPresence.h"
 
 ActivationPolicyController::ActivationPolicyController(ApplicationPresence& presence,
                                                        QObject* parent)

@@ -1,6 +1,6 @@
-#include "AppServices.h"
+#include "core/AppServices.h"
 
-#include "AppInfo.h"
+#include "core/AppInfo.h"
 
 AppServices::AppServices(AppSettings& settings, ScreenSampler& sampler, Clipboard& clipboard,
                          ApplicationPresence& presence,

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ColorPickerModel.h"
-#include "RecentColors.h"
-#include "UpdateFramework.h"
-#include "UpdaterService.h"
+#include "core/ColorPickerModel.h"
+#include "core/RecentColors.h"
+#include "core/UpdaterService.h"
+#include "core/ports/UpdateFramework.h"
 
 class AppSettings;
 class ApplicationPresence;

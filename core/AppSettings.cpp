@@ -1,6 +1,6 @@
-#include "AppSettings.h"
+#include "core/AppSettings.h"
 
-#include "PreferencesStore.h"
+#include "core/ports/PreferencesStore.h"
 
 template <typename T> void AppSettings::follow(StoredSetting<T>& setting, Signal changed)
 {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "SettingsSchema.h"
-#include "StoredSetting.h"
+#include "core/SettingsSchema.h"
+#include "core/StoredSetting.h"
 
 #include <QObject>
 

@@ -1,8 +1,8 @@
-#include "AutostartEntry.h"
+#include "core/AutostartEntry.h"
 
-#include "ConfigFolder.h"
-#include "Log.h"
-#include "RunningImage.h"
+#include "core/ConfigFolder.h"
+#include "core/Log.h"
+#include "core/RunningImage.h"
 
 #include <QDir>
 #include <QFile>

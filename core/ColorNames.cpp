@@ -1,6 +1,6 @@
-#include "ColorNames.h"
+#include "core/ColorNames.h"
 
-#include "Oklab.h"
+#include "core/Oklab.h"
 
 #include <algorithm>
 #include <array>

@@ -1,9 +1,9 @@
-#include "ColorPickerModel.h"
+#include "core/ColorPickerModel.h"
 
-#include "AppSettings.h"
-#include "Clipboard.h"
-#include "Notations.h"
-#include "ScreenSampler.h"
+#include "core/AppSettings.h"
+#include "core/Notations.h"
+#include "core/ports/Clipboard.h"
+#include "core/ports/ScreenSampler.h"
 
 #include <QCoreApplication>
 #include <QPointer>

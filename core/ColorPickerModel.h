@@ -1,8 +1,8 @@
 #pragma once
 
-#include "FormatPreferences.h"
-#include "PickedColor.h"
-#include "RecentColors.h"
+#include "core/FormatPreferences.h"
+#include "core/PickedColor.h"
+#include "core/RecentColors.h"
 
 #include <QList>
 #include <QObject>

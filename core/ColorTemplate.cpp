@@ -1,6 +1,6 @@
-#include "ColorTemplate.h"
+#include "core/ColorTemplate.h"
 
-#include "Notations.h"
+#include "core/Notations.h"
 
 #include <QCoreApplication>
 

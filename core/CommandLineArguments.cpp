@@ -1,4 +1,4 @@
-#include "CommandLineArguments.h"
+#include "core/CommandLineArguments.h"
 
 namespace CommandLineArguments {
 

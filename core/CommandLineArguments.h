@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ParsedCommandLine.h"
+#include "core/commandline/ParsedCommandLine.h"
 
 #include <QString>
 #include <QStringList>

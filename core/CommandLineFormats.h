@@ -1,8 +1,8 @@
 #pragma once
 
-#include "AppSettings.h"
-#include "FormatPreferences.h"
-#include "ReadOnlyPreferences.h"
+#include "core/AppSettings.h"
+#include "core/FormatPreferences.h"
+#include "core/ReadOnlyPreferences.h"
 
 #include <memory>
 

@@ -1,6 +1,6 @@
-#include "CommandLineReply.h"
+#include "core/CommandLineReply.h"
 
-#include "CommandLineArguments.h"
+#include "core/CommandLineArguments.h"
 
 #include <QCoreApplication>
 

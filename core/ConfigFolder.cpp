@@ -1,4 +1,4 @@
-#include "ConfigFolder.h"
+#include "core/ConfigFolder.h"
 
 #include <QDir>
 

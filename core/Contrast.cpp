@@ -1,6 +1,6 @@
-#include "Contrast.h"
+#include "core/Contrast.h"
 
-#include "Oklab.h"
+#include "core/Oklab.h"
 
 #include <algorithm>
 #include <cmath>

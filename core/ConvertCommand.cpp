@@ -1,7 +1,7 @@
-#include "ConvertCommand.h"
+#include "core/ConvertCommand.h"
 
-#include "CommandLineArguments.h"
-#include "Notations.h"
+#include "core/CommandLineArguments.h"
+#include "core/Notations.h"
 
 #include <QTextStream>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FormatPreferences.h"
+#include "core/FormatPreferences.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "DesktopSession.h"
+#include "core/DesktopSession.h"
 
 #include <QCoreApplication>
 

@@ -1,8 +1,8 @@
-#include "FormatPreferences.h"
+#include "core/FormatPreferences.h"
 
-#include "AppSettings.h"
-#include "ColorTemplate.h"
-#include "Notations.h"
+#include "core/AppSettings.h"
+#include "core/ColorTemplate.h"
+#include "core/Notations.h"
 
 #include <QCoreApplication>
 #include <QJsonArray>

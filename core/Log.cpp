@@ -1,4 +1,4 @@
-#include "Log.h"
+#include "core/Log.h"
 
 #include <unistd.h>
 

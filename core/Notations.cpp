@@ -1,7 +1,7 @@
-#include "Notations.h"
+#include "core/Notations.h"
 
-#include "ColorNames.h"
-#include "Oklab.h"
+#include "core/ColorNames.h"
+#include "core/Oklab.h"
 
 #include <algorithm>
 #include <array>

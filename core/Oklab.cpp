@@ -1,4 +1,4 @@
-#include "Oklab.h"
+#include "core/Oklab.h"
 
 #include <array>
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PickedColor.h"
+#include "core/PickedColor.h"
 
 #include <cstdint>
 

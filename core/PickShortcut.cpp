@@ -1,7 +1,7 @@
-#include "PickShortcut.h"
+#include "core/PickShortcut.h"
 
-#include "AppSettings.h"
-#include "Log.h"
+#include "core/AppSettings.h"
+#include "core/Log.h"
 
 PickShortcut::PickShortcut(AppSettings& settings, GlobalShortcut& shortcut, QObject* parent)
     : QObject(parent), m_settings(settings), m_shortcut(shortcut)

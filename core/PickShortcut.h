@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GlobalShortcut.h"
+#include "core/ports/GlobalShortcut.h"
 
 #include <QObject>
 

@@ -1,8 +1,8 @@
-#include "PickedColor.h"
+#include "core/PickedColor.h"
 
-#include "Notations.h"
+#include "core/Notations.h"
 
-#include "ScreenSampler.h"
+#include "core/ports/ScreenSampler.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PreferencesStore.h"
+#include "core/ports/PreferencesStore.h"
 
 // A store seen through a window that only reads: reads come from `store`, writes are dropped
 // (and never reach it), and no change handler is kept. For a process that must leave the

@@ -1,6 +1,6 @@
-#include "RecentColors.h"
+#include "core/RecentColors.h"
 
-#include "AppSettings.h"
+#include "core/AppSettings.h"
 
 RecentColors::RecentColors(AppSettings& settings, QObject* parent)
     : QObject(parent), m_settings(settings)

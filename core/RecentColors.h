@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PickedColor.h"
-#include "SettingsSchema.h"
+#include "core/PickedColor.h"
+#include "core/SettingsSchema.h"
 
 #include <QList>
 #include <QObject>

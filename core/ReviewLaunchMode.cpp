@@ -1,6 +1,6 @@
-#include "ReviewLaunchMode.h"
+#include "core/ReviewLaunchMode.h"
 
-#include "CommandLineArguments.h"
+#include "core/CommandLineArguments.h"
 
 #include <QCoreApplication>
 

@@ -1,6 +1,6 @@
-#include "RunningImage.h"
+#include "core/RunningImage.h"
 
-#include "Log.h"
+#include "core/Log.h"
 
 #include <QCoreApplication>
 #include <QDir>

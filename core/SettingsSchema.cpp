@@ -1,7 +1,7 @@
-#include "SettingsSchema.h"
+#include "core/SettingsSchema.h"
 
-#include "Log.h"
-#include "PreferencesStore.h"
+#include "core/Log.h"
+#include "core/ports/PreferencesStore.h"
 
 #include <morvane/telemetry/ErrorTelemetryConsent.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SettingsSchema.h"
+#include "core/SettingsSchema.h"
 
 #include <optional>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "TrayPresence.h"
+#include "core/TrayPresence.h"
 
 TrayPresence::TrayPresence(TrayHost& host, QObject* parent) : QObject(parent)
 {

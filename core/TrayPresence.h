@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TrayHost.h"
+#include "core/ports/TrayHost.h"
 
 #include <QObject>
 

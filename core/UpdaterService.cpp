@@ -1,7 +1,7 @@
-#include "UpdaterService.h"
+#include "core/UpdaterService.h"
 
-#include "AppInfo.h"
-#include "AppSettings.h"
+#include "core/AppInfo.h"
+#include "core/AppSettings.h"
 
 #include <QMetaObject>
 #include <QTimer>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ApplicationPresence.h"
-#include "UpdateFramework.h"
+#include "core/ports/ApplicationPresence.h"
+#include "core/ports/UpdateFramework.h"
 
 #include <QObject>
 #include <QProcessEnvironment>

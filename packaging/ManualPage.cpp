@@ -1,7 +1,7 @@
 // Writes the manual page: the template with its marker line replaced by the option list of
 // the command-line table, so the page and --help never drift apart.
 // Usage: morvane-manual-page TEMPLATE OUTPUT
-#include "CommandLineOptions.h"
+#include "core/commandline/CommandLineOptions.h"
 
 #include <cstdio>
 #include <fstream>

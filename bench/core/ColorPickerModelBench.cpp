@@ -1,10 +1,10 @@
 #include "BenchmarkMain.h"
-#include "AppSettings.h"
-#include "Clipboard.h"
-#include "ColorPickerModel.h"
-#include "RecentColors.h"
-#include "ScreenSampler.h"
-#include "SettingsPreferencesStore.h"
+#include "core/AppSettings.h"
+#include "core/ColorPickerModel.h"
+#include "core/RecentColors.h"
+#include "core/ports/Clipboard.h"
+#include "core/ports/ScreenSampler.h"
+#include "platform/preferences/SettingsPreferencesStore.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
 #include "BenchmarkMain.h"
-#include "Notations.h"
-#include "PickedColor.h"
+#include "core/Notations.h"
+#include "core/PickedColor.h"
 
 #include <benchmark/benchmark.h>
 

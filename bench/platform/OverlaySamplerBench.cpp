@@ -14,14 +14,14 @@
 //   memory          resident, anonymous and held memory (shared segments counted whole)
 //                   before a pick and just after one
 // Every figure is the median of several runs; ratios are to the floor named beside them.
-#include "AppSettings.h"
-#include "ColorPickerModel.h"
-#include "PreferencesStore.h"
-#include "QtClipboard.h"
-#include "SettingsPreferencesStore.h"
-#include "X11OverlayScreenSampler.h"
-#include "X11PickOverlay.h"
 #include "XProbe.h"
+#include "core/AppSettings.h"
+#include "core/ColorPickerModel.h"
+#include "core/ports/PreferencesStore.h"
+#include "platform/clipboard/QtClipboard.h"
+#include "platform/preferences/SettingsPreferencesStore.h"
+#include "platform/sampling/x11/X11OverlayScreenSampler.h"
+#include "platform/sampling/x11/X11PickOverlay.h"
 
 #include <QApplication>
 #include <QEventLoop>

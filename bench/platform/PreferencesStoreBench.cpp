@@ -1,5 +1,5 @@
 #include "BenchmarkMain.h"
-#include "SettingsPreferencesStore.h"
+#include "platform/preferences/SettingsPreferencesStore.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>

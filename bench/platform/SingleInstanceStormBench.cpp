@@ -4,7 +4,7 @@
 // waits for its reopen. Prints its own figures.
 // Usage: single_instance_storm_bench [CONNECTIONS-PER-SECOND (4000; 0: as fast as possible)]
 //                                    [SECONDS (5)]
-#include "SingleInstance.h"
+#include "platform/instance/SingleInstance.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>

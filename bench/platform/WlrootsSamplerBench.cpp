@@ -5,8 +5,8 @@
 //   grim: one `grim -t ppm -` of all outputs, written to /dev/null (process start included).
 // Then, after IDLE seconds without a pick, the same pair again, each after the same pause.
 // usage: wlroots_sampler_bench [ROUNDS [IDLE_SECONDS [IDLE_ROUNDS]]]
-#include "WlrootsDisplay.h"
-#include "WlrootsScreenSampler.h"
+#include "platform/sampling/wlroots/WlrootsDisplay.h"
+#include "platform/sampling/wlroots/WlrootsScreenSampler.h"
 
 #include <QEventLoop>
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
-#include "ClipboardChoice.h"
+#include "platform/clipboard/ClipboardChoice.h"
 
-#include "QtClipboard.h"
-#include "WaylandClipboard.h"
+#include "platform/clipboard/QtClipboard.h"
+#include "platform/clipboard/WaylandClipboard.h"
 
 ClipboardKind chooseClipboardKind(const DesktopSession& session)
 {

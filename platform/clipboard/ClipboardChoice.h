@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Clipboard.h"
-#include "DesktopSession.h"
+#include "core/DesktopSession.h"
+#include "core/ports/Clipboard.h"
 
 #include <functional>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "QtClipboard.h"
+#include "platform/clipboard/QtClipboard.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Clipboard.h"
+#include "core/ports/Clipboard.h"
 
 // The desktop clipboard through QClipboard. Needs a QGuiApplication.
 class QtClipboard : public Clipboard

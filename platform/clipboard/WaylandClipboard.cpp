@@ -1,4 +1,4 @@
-#include "WaylandClipboard.h"
+#include "platform/clipboard/WaylandClipboard.h"
 
 #include <QClipboard>
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Clipboard.h"
+#include "core/ports/Clipboard.h"
 
 #include <QObject>
 #include <QPointer>

@@ -1,11 +1,11 @@
-#include "ScreenSamplerChoice.h"
+#include "platform/sampling/ScreenSamplerChoice.h"
 
-#include "Log.h"
-#include "PortalScreenSampler.h"
-#include "UnavailableScreenSampler.h"
-#include "WlrootsDisplay.h"
-#include "WlrootsScreenSampler.h"
-#include "X11OverlayScreenSampler.h"
+#include "core/Log.h"
+#include "platform/sampling/UnavailableScreenSampler.h"
+#include "platform/sampling/portal/PortalScreenSampler.h"
+#include "platform/sampling/wlroots/WlrootsDisplay.h"
+#include "platform/sampling/wlroots/WlrootsScreenSampler.h"
+#include "platform/sampling/x11/X11OverlayScreenSampler.h"
 
 SamplerKind chooseSamplerKind(const DesktopSession& session, const CompositorOffers& offers)
 {

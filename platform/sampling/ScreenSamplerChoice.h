@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DesktopSession.h"
-#include "ScreenSampler.h"
+#include "core/DesktopSession.h"
+#include "core/ports/ScreenSampler.h"
 
 #include <memory>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ScreenSampler.h"
+#include "core/ports/ScreenSampler.h"
 
 // The sampler where no real one can run: every pick ends at once as a cancel.
 class UnavailableScreenSampler : public ScreenSampler

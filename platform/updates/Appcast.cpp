@@ -1,4 +1,4 @@
-#include "Appcast.h"
+#include "platform/updates/Appcast.h"
 
 #include <QXmlStreamReader>
 

@@ -1,13 +1,13 @@
-#include "AppcastUpdater.h"
+#include "platform/updates/AppcastUpdater.h"
 
-#include "AppSettings.h"
-#include "SignedFeed.h"
-#include "UpdateDownload.h"
-#include "UpdateErrors.h"
-#include "UpdatePolicy.h"
-#include "UpdateSignature.h"
-#include "UpdateVersion.h"
-#include "WidgetUpdateUserDriver.h"
+#include "core/AppSettings.h"
+#include "platform/updates/SignedFeed.h"
+#include "platform/updates/UpdateDownload.h"
+#include "platform/updates/UpdateErrors.h"
+#include "platform/updates/UpdatePolicy.h"
+#include "platform/updates/UpdateSignature.h"
+#include "platform/updates/UpdateVersion.h"
+#include "platform/updates/WidgetUpdateUserDriver.h"
 
 #include <QPointer>
 

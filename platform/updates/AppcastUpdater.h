@@ -1,10 +1,10 @@
 #pragma once
 
-#include "AppcastUpdaterSettings.h"
-#include "ObservableFlag.h"
-#include "UpdateFramework.h"
-#include "UpdateInstaller.h"
-#include "UpdateUserDriver.h"
+#include "core/ports/UpdateFramework.h"
+#include "platform/updates/ObservableFlag.h"
+#include "platform/updates/UpdateInstaller.h"
+#include "platform/updates/UpdateUserDriver.h"
+#include "platform/updates/entry/AppcastUpdaterSettings.h"
 
 #include <QDateTime>
 #include <QList>

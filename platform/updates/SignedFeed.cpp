@@ -1,7 +1,7 @@
-#include "SignedFeed.h"
+#include "platform/updates/SignedFeed.h"
 
-#include "UpdateErrors.h"
-#include "UpdateSignature.h"
+#include "platform/updates/UpdateErrors.h"
+#include "platform/updates/UpdateSignature.h"
 
 #include <QCoreApplication>
 #include <QNetworkReply>

@@ -1,8 +1,8 @@
-#include "UpdateDownload.h"
+#include "platform/updates/UpdateDownload.h"
 
-#include "UpdateErrors.h"
-#include "UpdatePolicy.h"
-#include "UpdateSignature.h"
+#include "platform/updates/UpdateErrors.h"
+#include "platform/updates/UpdatePolicy.h"
+#include "platform/updates/UpdateSignature.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Appcast.h"
-#include "UpdateFramework.h"
-#include "UpdateTransfer.h"
+#include "core/ports/UpdateFramework.h"
+#include "platform/updates/Appcast.h"
+#include "platform/updates/UpdateTransfer.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "UpdateFramework.h"
+#include "core/ports/UpdateFramework.h"
 
 // The update framework's own error codes, in updateFrameworkErrorDomain.
 enum class UpdateErrorCode

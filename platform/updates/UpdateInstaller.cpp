@@ -1,7 +1,7 @@
-#include "UpdateInstaller.h"
+#include "platform/updates/UpdateInstaller.h"
 
-#include "FileManagerReveal.h"
-#include "UpdateErrors.h"
+#include "core/ports/FileManagerReveal.h"
+#include "platform/updates/UpdateErrors.h"
 
 #include <QCoreApplication>
 #include <QDir>

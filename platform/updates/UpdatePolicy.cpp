@@ -1,6 +1,6 @@
-#include "UpdatePolicy.h"
+#include "platform/updates/UpdatePolicy.h"
 
-#include "UpdateVersion.h"
+#include "platform/updates/UpdateVersion.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Appcast.h"
+#include "platform/updates/Appcast.h"
 
 #include <QDateTime>
 #include <QList>

@@ -1,4 +1,4 @@
-#include "UpdateSignature.h"
+#include "platform/updates/UpdateSignature.h"
 
 #include <QFile>
 

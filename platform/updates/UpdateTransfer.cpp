@@ -1,6 +1,6 @@
-#include "UpdateTransfer.h"
+#include "platform/updates/UpdateTransfer.h"
 
-#include "UpdateErrors.h"
+#include "platform/updates/UpdateErrors.h"
 
 #include <QFile>
 #include <QHostAddress>

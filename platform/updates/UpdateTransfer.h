@@ -1,6 +1,6 @@
 #pragma once
 
-#include "UpdateFramework.h"
+#include "core/ports/UpdateFramework.h"
 
 #include <QObject>
 #include <QPointer>

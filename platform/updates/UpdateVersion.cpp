@@ -1,4 +1,4 @@
-#include "UpdateVersion.h"
+#include "platform/updates/UpdateVersion.h"
 
 #include <QStringList>
 

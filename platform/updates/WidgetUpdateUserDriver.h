@@ -1,6 +1,6 @@
 #pragma once
 
-#include "UpdateUserDriver.h"
+#include "platform/updates/UpdateUserDriver.h"
 
 #include <QCoreApplication>
 #include <QPointer>

@@ -1,8 +1,8 @@
-#include "AppDelegate.h"
+#include "app/shell/AppDelegate.h"
 #include "AppFakes.h"
 #include "FakeApplicationPresence.h"
-#include "FileManagerReveal.h"
-#include "SingleInstance.h"
+#include "core/ports/FileManagerReveal.h"
+#include "platform/instance/SingleInstance.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "AppSettings.h"
-#include "Clipboard.h"
 #include "MemoryPreferencesStore.h"
-#include "ScreenSampler.h"
+#include "core/AppSettings.h"
+#include "core/ports/Clipboard.h"
+#include "core/ports/ScreenSampler.h"
 
 #include <QString>
 
@@ -58,8 +58,8 @@ public:
     int preparedWhenShown = 0;
 };
 
-#include "ColorPickerModel.h"
-#include "DesktopSession.h"
+#include "core/ColorPickerModel.h"
+#include "core/DesktopSession.h"
 
 #include <QCoreApplication>
 #include <QProcessEnvironment>

@@ -1,15 +1,15 @@
 // The whole application over fakes, headless: the wiring main() runs, driven end to end.
-#include "ColorPickerApplication.h"
+#include "app/shell/ColorPickerApplication.h"
 #include "AppFakes.h"
-#include "AppInfo.h"
 #include "FakeApplicationPresence.h"
-#include "FileManagerReveal.h"
-#include "PickerPanel.h"
-#include "PickerWindow.h"
 #include "RecordingLogSink.h"
-#include "SettingsScene.h"
-#include "SettingsWindow.h"
-#include "TrayController.h"
+#include "app/panel/PickerPanel.h"
+#include "app/panel/PickerWindow.h"
+#include "app/panel/TrayController.h"
+#include "app/settings/SettingsScene.h"
+#include "app/settings/SettingsWindow.h"
+#include "core/AppInfo.h"
+#include "core/ports/FileManagerReveal.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -1,9 +1,9 @@
 // The command line's formats come from the real preferences file, which it only reads.
-#include "CommandLineFormats.h"
-#include "CommandLinePreferences.h"
-#include "ConvertCommand.h"
-#include "FormatPreferences.h"
-#include "SettingsPreferencesStore.h"
+#include "core/CommandLineFormats.h"
+#include "app/shell/CommandLinePreferences.h"
+#include "core/ConvertCommand.h"
+#include "core/FormatPreferences.h"
+#include "platform/preferences/SettingsPreferencesStore.h"
 
 #include <QDir>
 #include <QFile>
@@ -44,8 +44,9 @@ TEST(CommandLineFormats, ReadsADamagedFileWithoutTouchingIt)
     const QString path = folder.filePath(QStringLiteral("colorpicker.conf"));
     {
         SettingsPreferencesStore writer(path);
-        writer.setString(FormatPreferences::templatesKey, templates);
-        writer.setString(FormatPreferences::copiedKey, QStringLiteral("template-1"));
+        writer.setString(QStringLiteral("colorpicker.formats.templates"), templates);
+        writer.setString(QStringLiteral("colorpicker.formats.copied"),
+                         QStringLiteral("template-1"));
         ASSERT_TRUE(writer.flush());
     }
     {

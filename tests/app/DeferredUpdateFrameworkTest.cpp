@@ -1,11 +1,11 @@
-#include "DeferredUpdateFramework.h"
-#include "AppSettings.h"
+#include "app/shell/DeferredUpdateFramework.h"
 #include "FakeApplicationPresence.h"
 #include "MemoryPreferencesStore.h"
-#include "ObservableFlag.h"
 #include "RecordingLogSink.h"
 #include "RecordingUpdateDelegate.h"
-#include "UpdaterService.h"
+#include "core/AppSettings.h"
+#include "core/UpdaterService.h"
+#include "platform/updates/ObservableFlag.h"
 
 #include <QTest>
 

@@ -1,10 +1,10 @@
 // The one platform decision: a session read once, and every choice made from it.
-#include "DesktopSession.h"
-#include "ClipboardChoice.h"
-#include "PickerPanel.h"
-#include "PortalScreenSampler.h"
-#include "ScreenSamplerChoice.h"
-#include "TrayController.h"
+#include "core/DesktopSession.h"
+#include "app/panel/PickerPanel.h"
+#include "app/panel/TrayController.h"
+#include "platform/clipboard/ClipboardChoice.h"
+#include "platform/sampling/ScreenSamplerChoice.h"
+#include "platform/sampling/portal/PortalScreenSampler.h"
 
 #include <gtest/gtest.h>
 

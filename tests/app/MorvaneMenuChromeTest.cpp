@@ -1,4 +1,4 @@
-#include "MorvaneMenuChrome.h"
+#include "app/shell/MorvaneMenuChrome.h"
 #include "AppFakes.h"
 
 #include <QMenu>

@@ -1,10 +1,10 @@
 #include "AppFakes.h"
-#include "CheckerboardBackground.h"
-#include "ColorPickerTheme.h"
-#include "PickButton.h"
-#include "SwatchView.h"
-#include "SymbolButton.h"
-#include "ValueRow.h"
+#include "app/panel/CheckerboardBackground.h"
+#include "app/panel/ColorPickerTheme.h"
+#include "app/panel/PickButton.h"
+#include "app/panel/SwatchView.h"
+#include "app/panel/SymbolButton.h"
+#include "app/panel/ValueRow.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,10 +1,10 @@
 // Renders the picker panel in its typical states to PNG files, for the documentation:
 //   morvane-panel-snapshot OUTPUT_DIR
 #include "AppFakes.h"
-#include "ColorPickerModel.h"
-#include "PickerPanel.h"
-#include "PickerView.h"
-#include "ValueRow.h"
+#include "app/panel/PickerPanel.h"
+#include "app/panel/PickerView.h"
+#include "app/panel/ValueRow.h"
+#include "core/ColorPickerModel.h"
 
 #include <QApplication>
 #include <QDir>

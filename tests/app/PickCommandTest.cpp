@@ -1,10 +1,10 @@
-#include "PickCommand.h"
+#include "app/shell/PickCommand.h"
 
-#include "CommandLineFormats.h"
-#include "CommandLinePreferences.h"
-#include "ConvertCommand.h"
-#include "SettingsPreferencesStore.h"
-#include "SingleInstance.h"
+#include "app/shell/CommandLinePreferences.h"
+#include "core/CommandLineFormats.h"
+#include "core/ConvertCommand.h"
+#include "platform/instance/SingleInstance.h"
+#include "platform/preferences/SettingsPreferencesStore.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -51,7 +51,7 @@ TEST(PickCommand, PrintsThePickInTheUsersTemplate)
     {
         SettingsPreferencesStore settings(preferences);
         settings.setString(
-            FormatPreferences::templatesKey,
+            QStringLiteral("colorpicker.formats.templates"),
             QStringLiteral(
                 R"json([{"id":"template-1","name":"Kotlin","template":"Color(0xFF{hex})"}])json"));
         ASSERT_TRUE(settings.flush());

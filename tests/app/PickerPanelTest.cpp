@@ -1,11 +1,11 @@
-#include "PickerPanel.h"
+#include "app/panel/PickerPanel.h"
 #include "AppFakes.h"
-#include "PanelPlacement.h"
-#include "PickerView.h"
-#include "TrayController.h"
+#include "app/panel/PanelPlacement.h"
+#include "app/panel/PickerView.h"
+#include "app/panel/TrayController.h"
 
-#include "PickButton.h"
-#include "ValueRow.h"
+#include "app/panel/PickButton.h"
+#include "app/panel/ValueRow.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -1,8 +1,8 @@
-#include "RelocationWarning.h"
-#include "ActivationPolicyController.h"
+#include "app/shell/RelocationWarning.h"
 #include "AppFakes.h"
 #include "FakeApplicationPresence.h"
-#include "FileManagerReveal.h"
+#include "core/ActivationPolicyController.h"
+#include "core/ports/FileManagerReveal.h"
 
 #include <QAbstractButton>
 #include <QApplication>

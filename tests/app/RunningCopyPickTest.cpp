@@ -1,7 +1,7 @@
 // "--pick" answered through a running copy with no Qt loaded: against a scripted copy for each
 // answer a copy can give (or fail to), and against the real SingleInstance.
-#include "RunningCopyPick.h"
-#include "SingleInstance.h"
+#include "app/runningcopy/RunningCopyPick.h"
+#include "platform/instance/SingleInstance.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,7 +1,7 @@
 // Each shipped translation prints the whole help in its language, from the .qm files the
 // build makes: every option of the table, and no English description left.
-#include "CommandLineOptions.h"
-#include "CommandLineReply.h"
+#include "core/CommandLineReply.h"
+#include "core/commandline/CommandLineOptions.h"
 
 #include <QCoreApplication>
 #include <QLocale>

@@ -1,20 +1,20 @@
 // Every shipped translation laid out offscreen: the panel and each tab of the settings window
 // in each language, each text compared with the room its widget has.
 #include "AppFakes.h"
-#include "ColorPickerModel.h"
-#include "DesktopSession.h"
 #include "FakeApplicationPresence.h"
-#include "FormatsSection.h"
-#include "PickKeySection.h"
-#include "PickShortcut.h"
 #include "PickerOverStore.h"
-#include "PickerPanel.h"
-#include "PickerView.h"
-#include "SettingsTabs.h"
-#include "SettingsWindow.h"
-#include "SwatchView.h"
-#include "Translations.h"
-#include "UpdaterService.h"
+#include "app/panel/PickerPanel.h"
+#include "app/panel/PickerView.h"
+#include "app/panel/SwatchView.h"
+#include "app/settings/FormatsSection.h"
+#include "app/settings/PickKeySection.h"
+#include "app/settings/SettingsTabs.h"
+#include "app/settings/SettingsWindow.h"
+#include "app/shell/Translations.h"
+#include "core/ColorPickerModel.h"
+#include "core/DesktopSession.h"
+#include "core/PickShortcut.h"
+#include "core/UpdaterService.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,10 +1,10 @@
 // The built updater module, loaded the way the application loads it.
-#include "AppSettings.h"
-#include "FileManagerReveal.h"
 #include "MemoryPreferencesStore.h"
 #include "RecordingUpdateDelegate.h"
-#include "UpdateErrors.h"
-#include "UpdaterModuleLoader.h"
+#include "app/shell/UpdaterModuleLoader.h"
+#include "core/AppSettings.h"
+#include "core/ports/FileManagerReveal.h"
+#include "platform/updates/UpdateErrors.h"
 
 #include <TestHttpServer.h>
 

@@ -1,4 +1,4 @@
-#include "ActivationPolicyController.h"
+#include "core/ActivationPolicyController.h"
 #include "FakeApplicationPresence.h"
 
 #include <QElapsedTimer>

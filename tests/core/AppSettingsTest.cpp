@@ -1,8 +1,8 @@
-#include "AppSettings.h"
+#include "core/AppSettings.h"
 #include "GreyColors.h"
 #include "MemoryPreferencesStore.h"
 #include "RecordingLogSink.h"
-#include "SettingsSchema.h"
+#include "core/SettingsSchema.h"
 
 #include <QJsonObject>
 #include <QMetaMethod>

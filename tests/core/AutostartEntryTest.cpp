@@ -1,4 +1,4 @@
-#include "AutostartEntry.h"
+#include "core/AutostartEntry.h"
 
 #include <QCoreApplication>
 #include <QDir>

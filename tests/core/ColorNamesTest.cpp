@@ -1,5 +1,5 @@
-#include "ColorNames.h"
-#include "Notations.h"
+#include "core/ColorNames.h"
+#include "core/Notations.h"
 
 #include <QColor>
 

@@ -1,4 +1,4 @@
-#include "ColorPickerModel.h"
+#include "core/ColorPickerModel.h"
 #include "FakeClipboard.h"
 #include "FakeScreenSampler.h"
 #include "GreyColors.h"

@@ -1,7 +1,7 @@
 // The command line's one rule (ParsedCommandLine over the option table), and the manual page
 // written from the same table.
-#include "CommandLineOptions.h"
-#include "ParsedCommandLine.h"
+#include "core/commandline/CommandLineOptions.h"
+#include "core/commandline/ParsedCommandLine.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "Contrast.h"
+#include "core/Contrast.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "ConvertCommand.h"
-#include "CommandLineFormats.h"
+#include "core/ConvertCommand.h"
 #include "MemoryPreferencesStore.h"
+#include "core/CommandLineFormats.h"
 
 #include <QTextStream>
 

@@ -1,11 +1,11 @@
-#include "FormatPreferences.h"
-#include "AppSettings.h"
-#include "ColorPickerModel.h"
-#include "ColorTemplate.h"
+#include "core/FormatPreferences.h"
 #include "FakeClipboard.h"
 #include "FakeScreenSampler.h"
 #include "MemoryPreferencesStore.h"
 #include "PickerOverStore.h"
+#include "core/AppSettings.h"
+#include "core/ColorPickerModel.h"
+#include "core/ColorTemplate.h"
 
 #include <QSignalSpy>
 

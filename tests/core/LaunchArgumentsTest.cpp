@@ -1,6 +1,6 @@
-#include "CommandLineOptions.h"
-#include "CommandLineReply.h"
-#include "ReviewLaunchMode.h"
+#include "core/CommandLineReply.h"
+#include "core/ReviewLaunchMode.h"
+#include "core/commandline/CommandLineOptions.h"
 
 #include <gtest/gtest.h>
 

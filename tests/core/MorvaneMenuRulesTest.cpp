@@ -1,4 +1,4 @@
-#include "MorvaneMenuRules.h"
+#include "core/MorvaneMenuRules.h"
 
 #include <gtest/gtest.h>
 

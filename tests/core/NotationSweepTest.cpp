@@ -2,7 +2,7 @@
 // the formatters: exact integer fractions where the notation is rational in the channels,
 // long double and the C library's printf where it is not. A parseable notation must also read
 // back each colour it writes. One test per notation, so ctest runs them in parallel shards.
-#include "Notations.h"
+#include "core/Notations.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "Notations.h"
+#include "core/Notations.h"
 
 #include <gtest/gtest.h>
 

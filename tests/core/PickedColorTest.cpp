@@ -1,5 +1,5 @@
-#include "PickedColor.h"
-#include "ScreenSampler.h"
+#include "core/PickedColor.h"
+#include "core/ports/ScreenSampler.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "RecentColors.h"
-#include "AppSettings.h"
+#include "core/RecentColors.h"
 #include "GreyColors.h"
 #include "MemoryPreferencesStore.h"
+#include "core/AppSettings.h"
 
 #include <QSignalSpy>
 

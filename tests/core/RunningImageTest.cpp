@@ -1,5 +1,5 @@
-#include "RunningImage.h"
-#include "Log.h"
+#include "core/RunningImage.h"
+#include "core/Log.h"
 
 #include <QCoreApplication>
 #include <QDir>

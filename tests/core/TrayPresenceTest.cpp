@@ -1,5 +1,5 @@
 // The choice between the tray and the main window, over a tray host the test moves.
-#include "TrayPresence.h"
+#include "core/TrayPresence.h"
 
 #include <QSignalSpy>
 

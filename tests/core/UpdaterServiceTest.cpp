@@ -1,8 +1,8 @@
-#include "UpdaterService.h"
-#include "AppSettings.h"
-#include "ApplicationPresence.h"
+#include "core/UpdaterService.h"
 #include "MemoryPreferencesStore.h"
-#include "UpdateFramework.h"
+#include "core/AppSettings.h"
+#include "core/ports/ApplicationPresence.h"
+#include "core/ports/UpdateFramework.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

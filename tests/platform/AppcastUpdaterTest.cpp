@@ -1,9 +1,9 @@
 #include "UpdaterTestSupport.h"
 
-#include "AppInfo.h"
-#include "ApplicationPresence.h"
-#include "UpdaterService.h"
-#include "WidgetUpdateUserDriver.h"
+#include "core/AppInfo.h"
+#include "core/UpdaterService.h"
+#include "core/ports/ApplicationPresence.h"
+#include "platform/updates/WidgetUpdateUserDriver.h"
 
 #include <QApplication>
 #include <QLabel>

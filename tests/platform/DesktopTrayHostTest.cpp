@@ -1,8 +1,8 @@
 // The tray host as the application learns of it: a StatusNotifierWatcher on a private bus
 // (the fake one, driven line by line), and the rule that mirrors Qt's one choice of tray kind.
-#include "DesktopTrayHost.h"
+#include "platform/tray/DesktopTrayHost.h"
 #include "PrivateBus.h"
-#include "StatusNotifierHostWatch.h"
+#include "platform/tray/StatusNotifierHostWatch.h"
 
 #include <QDBusConnection>
 #include <QProcess>

@@ -1,4 +1,4 @@
-#include "FreedesktopFileManagerReveal.h"
+#include "platform/desktop/FreedesktopFileManagerReveal.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>

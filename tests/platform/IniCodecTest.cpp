@@ -1,8 +1,8 @@
-#include "IniCodec.h"
-#include "IniLine.h"
-#include "IniReader.h"
-#include "IniWriter.h"
+#include "platform/preferences/IniCodec.h"
 #include "PreferencesFileSupport.h"
+#include "platform/preferences/IniLine.h"
+#include "platform/preferences/IniReader.h"
+#include "platform/preferences/IniWriter.h"
 
 #include <QDate>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "IniLine.h"
+#include "platform/preferences/IniLine.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "JournalLogSink.h"
+#include "platform/desktop/JournalLogSink.h"
 #include "CapturedOutput.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "LocalSocket.h"
-#include "LocalConnection.h"
+#include "platform/instance/LocalSocket.h"
 #include "LocalSocketTestSupport.h"
+#include "platform/instance/LocalConnection.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "LocalSocket.h"
-#include "UniqueFd.h"
+#include "platform/instance/LocalSocket.h"
+#include "platform/instance/UniqueFd.h"
 
 #include <QByteArray>
 #include <QDeadlineTimer>

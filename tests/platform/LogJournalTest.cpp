@@ -1,4 +1,4 @@
-#include "JournalLogSink.h"
+#include "platform/desktop/JournalLogSink.h"
 
 #include <QCoreApplication>
 #include <QJsonDocument>

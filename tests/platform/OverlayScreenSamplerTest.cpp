@@ -3,14 +3,14 @@
 // the X server with xdotool, so events take the path a user's would. With
 // MORVANE_TEST_COMPOSITING_MANAGER=1 the suite holds each screen's compositing manager
 // selection, so the overlays take the path they take under one: a whole grab before mapping.
-#include "Clipboard.h"
-#include "ColorPickerModel.h"
-#include "MagnifierLoupe.h"
 #include "MemoryPreferencesStore.h"
 #include "PickerOverStore.h"
-#include "X11OverlayScreenSampler.h"
-#include "X11PickOverlay.h"
-#include "X11ScreenGrab.h"
+#include "core/ColorPickerModel.h"
+#include "core/ports/Clipboard.h"
+#include "platform/sampling/overlay/MagnifierLoupe.h"
+#include "platform/sampling/x11/X11OverlayScreenSampler.h"
+#include "platform/sampling/x11/X11PickOverlay.h"
+#include "platform/sampling/x11/X11ScreenGrab.h"
 
 #include <QApplication>
 #include <QImage>

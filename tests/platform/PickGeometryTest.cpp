@@ -1,7 +1,7 @@
 // Where a pick reads its pixel and where the loupe goes: pure geometry, no display needed.
-#include "MagnifierLoupe.h"
-#include "ScreenPixel.h"
-#include "WlrootsPickSurface.h"
+#include "platform/sampling/overlay/MagnifierLoupe.h"
+#include "platform/sampling/overlay/ScreenPixel.h"
+#include "platform/sampling/wlroots/WlrootsPickSurface.h"
 
 #include <gtest/gtest.h>
 

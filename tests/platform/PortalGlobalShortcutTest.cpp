@@ -1,7 +1,7 @@
 // The global key through a fake GlobalShortcuts portal on a private bus: the portal's
 // replies in a table, then activation, a trigger changed in the desktop's settings, the
 // portal leaving and coming back, and turning the key off.
-#include "PortalGlobalShortcut.h"
+#include "platform/shortcuts/PortalGlobalShortcut.h"
 #include "PrivateBus.h"
 
 #include <QDBusArgument>

@@ -1,5 +1,5 @@
 // The portal sampler against a fake desktop portal on a private bus that the test starts.
-#include "PortalScreenSampler.h"
+#include "platform/sampling/portal/PortalScreenSampler.h"
 #include "PrivateBus.h"
 
 #include <QDBusArgument>

@@ -1,5 +1,5 @@
 #include "PreferencesFileSupport.h"
-#include "SettingsPreferencesStore.h"
+#include "platform/preferences/SettingsPreferencesStore.h"
 
 #include <QTemporaryDir>
 #include <QtCore/qtestsupport_core.h>

@@ -1,5 +1,5 @@
-#include "QtApplicationPresence.h"
-#include "X11TaskbarState.h"
+#include "platform/desktop/QtApplicationPresence.h"
+#include "platform/desktop/X11TaskbarState.h"
 
 #include <QGuiApplication>
 #include <QTest>

@@ -1,11 +1,11 @@
-#include "SettingsPreferencesStore.h"
-#include "ColorPickerModel.h"
+#include "platform/preferences/SettingsPreferencesStore.h"
 #include "FakeClipboard.h"
 #include "FakeScreenSampler.h"
-#include "Log.h"
 #include "PickerOverStore.h"
-#include "PreferencesFile.h"
 #include "PreferencesFileSupport.h"
+#include "core/ColorPickerModel.h"
+#include "core/Log.h"
+#include "platform/preferences/PreferencesFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "SingleInstance.h"
+#include "platform/instance/SingleInstance.h"
 
 #include "LocalSocketTestSupport.h"
 

@@ -1,4 +1,4 @@
-#include "TerminationSignals.h"
+#include "platform/desktop/TerminationSignals.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -1,7 +1,7 @@
-#include "Appcast.h"
-#include "UpdateSignature.h"
-#include "UpdateTransfer.h"
-#include "UpdateVersion.h"
+#include "platform/updates/Appcast.h"
+#include "platform/updates/UpdateSignature.h"
+#include "platform/updates/UpdateTransfer.h"
+#include "platform/updates/UpdateVersion.h"
 
 #include <QFile>
 #include <QFileInfo>

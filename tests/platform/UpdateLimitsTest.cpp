@@ -1,8 +1,8 @@
 // The limits the update framework keeps: transfer time, the silent download cap, a second
 // check of what is installed, private download folders, no leftovers of a replacement.
 
-#include "UpdateTransfer.h"
 #include "UpdaterTestSupport.h"
+#include "platform/updates/UpdateTransfer.h"
 
 #include <QFileInfo>
 #include <QNetworkReply>

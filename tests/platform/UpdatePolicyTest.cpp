@@ -1,4 +1,4 @@
-#include "UpdatePolicy.h"
+#include "platform/updates/UpdatePolicy.h"
 
 #include <gtest/gtest.h>
 

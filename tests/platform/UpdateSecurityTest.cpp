@@ -1,8 +1,8 @@
 // What the update framework refuses: unsigned downloads and feeds, rollbacks, redirects from
 // the network to this machine.
 
-#include "UpdateTransfer.h"
 #include "UpdaterTestSupport.h"
+#include "platform/updates/UpdateTransfer.h"
 
 TEST_F(UpdaterFixture, RefusesUpdatesThatDoNotVerify)
 {

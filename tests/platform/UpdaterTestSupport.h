@@ -3,11 +3,11 @@
 // Fakes, keys and a fixture that publishes signed feeds on a loopback server, shared by the
 // update framework's tests.
 
-#include "AppSettings.h"
-#include "AppcastUpdater.h"
 #include "MemoryPreferencesStore.h"
 #include "RecordingUpdateDelegate.h"
-#include "UpdateErrors.h"
+#include "core/AppSettings.h"
+#include "platform/updates/AppcastUpdater.h"
+#include "platform/updates/UpdateErrors.h"
 
 #include <TestHttpServer.h>
 

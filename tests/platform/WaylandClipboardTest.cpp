@@ -1,6 +1,6 @@
 // The focus-aware clipboard on Qt's offscreen platform: focus and the clipboard behave like a
 // compositor's from the application's side, and the test decides when focus arrives.
-#include "WaylandClipboard.h"
+#include "platform/clipboard/WaylandClipboard.h"
 
 #include <QApplication>
 #include <QClipboard>

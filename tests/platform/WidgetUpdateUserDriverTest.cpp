@@ -1,4 +1,4 @@
-#include "WidgetUpdateUserDriver.h"
+#include "platform/updates/WidgetUpdateUserDriver.h"
 
 #include <QApplication>
 #include <QDialog>

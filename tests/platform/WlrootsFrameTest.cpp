@@ -1,6 +1,6 @@
 // A compositor's copy of an output, turned back into the screen the user sees: every output
 // transform, the y_invert flag, the pixel formats and a padded stride.
-#include "WlrootsFrame.h"
+#include "platform/sampling/wlroots/WlrootsFrame.h"
 
 #include <QImage>
 

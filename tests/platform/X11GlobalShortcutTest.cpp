@@ -1,6 +1,6 @@
 // The X11 global key on a private X server of two screens, with a second client playing
 // "another program": it tries the same grabs, holds one first, and types the key via XTest.
-#include "X11GlobalShortcut.h"
+#include "platform/shortcuts/X11GlobalShortcut.h"
 
 #include <QTest>
 

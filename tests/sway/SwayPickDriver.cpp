@@ -5,12 +5,12 @@
 //           button's middle in it
 //   quit
 // It prints "READY" once the application runs, and "ENDED <current hex>" after every pick.
-#include "ColorPickerApplication.h"
-#include "ColorPickerModel.h"
 #include "MemoryPreferencesStore.h"
-#include "PickerPanel.h"
-#include "PickerWindow.h"
-#include "TrayController.h"
+#include "app/panel/PickerPanel.h"
+#include "app/panel/PickerWindow.h"
+#include "app/panel/TrayController.h"
+#include "app/shell/ColorPickerApplication.h"
+#include "core/ColorPickerModel.h"
 
 #include <QAbstractButton>
 #include <QApplication>

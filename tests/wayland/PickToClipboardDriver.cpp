@@ -3,11 +3,11 @@
 // forward for the copy), with its settings in memory. Used by pick-to-clipboard.sh.
 //   driver fill '#RRGGBB'   a maximised window of that colour
 //   driver pick             picks once; prints "COPIED <hex>" once the copy is confirmed
-#include "ColorPickerApplication.h"
-#include "ColorPickerModel.h"
 #include "MemoryPreferencesStore.h"
-#include "PickerPanel.h"
-#include "TrayController.h"
+#include "app/panel/PickerPanel.h"
+#include "app/panel/TrayController.h"
+#include "app/shell/ColorPickerApplication.h"
+#include "core/ColorPickerModel.h"
 
 #include <QApplication>
 #include <QClipboard>

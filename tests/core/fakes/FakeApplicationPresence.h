@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ApplicationPresence.h"
+#include "core/ports/ApplicationPresence.h"
 
 #include <QElapsedTimer>
 #include <QList>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ScreenSampler.h"
+#include "core/ports/ScreenSampler.h"
 
 #include <string>
 #include <thread>

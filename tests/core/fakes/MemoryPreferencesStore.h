@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PreferencesStore.h"
+#include "core/ports/PreferencesStore.h"
 
 #include <QMap>
 #include <QVariant>

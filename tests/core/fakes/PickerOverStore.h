@@ -1,8 +1,8 @@
 #pragma once
 
-#include "AppSettings.h"
-#include "ColorPickerModel.h"
-#include "RecentColors.h"
+#include "core/AppSettings.h"
+#include "core/ColorPickerModel.h"
+#include "core/RecentColors.h"
 
 // The picker model with the settings and the recent colours it works on, over a store, as
 // AppServices builds them.
