@@ -22,10 +22,21 @@ done
 source "$(dirname "$0")/headless-sway.sh"
 
 pids=() run=
+# A copy started by a cold "--pick" is no child of ours: its id is the first line of the
+# single-instance lock it holds in the runtime folder we gave it.
+stop_started_copy() {
+    local lock=$run/dev.morvane.colorpicker.lock copy
+    [ -n "$run" ] && [ -f "$lock" ] || return 0
+    copy=$(head -n 1 "$lock")
+    [[ $copy =~ ^[0-9]+$ ]] || return 0
+    [ "$(readlink "/proc/$copy/exe")" = "$(readlink -f "$app")" ] || return 0
+    kill "$copy" 2>/dev/null || return 0
+    while kill -0 "$copy" 2>/dev/null; do sleep 0.05; done
+}
 cleanup() {
     local pid
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    pkill -f "^$app( |\$)" || true
+    stop_started_copy
     wait 2>/dev/null || true
     [ -z "$run" ] || rm -rf "$run"
     pids=() run=
@@ -99,10 +110,8 @@ for size in 1920x1080 3840x2160; do
         home=$(mktemp -d -p "$run")
         [ ${#as_user[@]} = 0 ] || chown "$user" "$home"
         into=$run/cold ask pick env HOME="$home" "$app" --pick
-        # The copy it started, by its command line (it is no child of ours).
         sleep 1
-        pkill -f "^$app( |\$)" || true
-        while pgrep -f "^$app( |\$)" >/dev/null; do sleep 0.05; done
+        stop_started_copy
     done
     floor=$(median <"$run/grim")
     printf '  floor: one grim capture, %.1f ms (median of %d)\n' "$floor" "$(wc -l <"$run/grim")"
